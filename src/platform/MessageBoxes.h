@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every message box and beep of the program goes through this, so windows run headless in tests.
+class MessageBoxes {
+public:
+    enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~MessageBoxes() = default;
+    virtual void inform(QWidget* parent, const QString& text, const QString& title, Icon icon) = 0;
+    virtual Answer askYesNo(QWidget* parent, const QString& text, const QString& title, Icon icon) = 0;
+    virtual void beep() = 0;
+};

@@ -1,0 +1,7 @@
+#include "platform/TimeSource.h"
+
+QDateTime SystemTimeSource::now() const
+{
+    QDateTime t = QDateTime::currentDateTime();
+    return t.addMSecs(-t.time().msec());
+}

@@ -1,0 +1,9 @@
+#include "shell/Application.h"
+
+#include <QApplication>
+
+int Application::run(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    return 0;
+}

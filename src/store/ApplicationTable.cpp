@@ -1,0 +1,69 @@
+#include "store/ApplicationTable.h"
+
+#include "store/Database.h"
+#include "store/DatabaseError.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+ApplicationTable::Row::Row(QVariantMap values)
+{
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        m_values.insert(it.key().toLower(), it.value());
+}
+
+QVariant ApplicationTable::Row::value(const QString& field) const
+{
+    return m_values.value(field.toLower());
+}
+
+ApplicationTable::ApplicationTable(Database& database)
+    : m_database(database)
+{
+}
+
+ApplicationTable::Row ApplicationTable::read()
+{
+    QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT * FROM "Application" ORDER BY rowid LIMIT 1)"));
+    QVariantMap values;
+    if (query.next()) {
+        const QSqlRecord record = query.record();
+        for (int i = 0; i < record.count(); ++i)
+            values.insert(record.fieldName(i), record.value(i));
+    }
+    query.finish();
+    return Row(values);
+}
+
+void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields)
+{
+    if (fields.isEmpty())
+        return;
+    QStringList assignments;
+    QVariantList values;
+    for (const auto& [name, value] : fields) {
+        assignments.append(Database::quoted(name) + QStringLiteral(" = ?"));
+        values.append(value);
+    }
+    Transaction transaction(m_database);
+    QSqlQuery& count = m_database.run(QStringLiteral(R"(SELECT count(*) FROM "Application")"));
+    const bool missing = count.next() && count.value(0).toInt() == 0;
+    count.finish();
+    if (missing)
+        m_database.execute(QStringLiteral(R"(INSERT INTO "Application" DEFAULT VALUES)"));
+    m_database.execute(QStringLiteral(R"(UPDATE "Application" SET %1 WHERE rowid = )"
+                                      R"((SELECT rowid FROM "Application" ORDER BY rowid LIMIT 1))")
+                           .arg(assignments.join(QStringLiteral(", "))),
+                       values);
+    transaction.commit();
+}
+
+QStringList ApplicationTable::fieldNames()
+{
+    QStringList names;
+    QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT name FROM pragma_table_info('Application'))"));
+    while (query.next())
+        names.append(query.value(0).toString());
+    query.finish();
+    return names;
+}

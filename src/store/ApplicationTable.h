@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+
+class Database;
+
+// The single row of the "Application" table, read and written field by field. Field names are
+// matched without regard to case, so every spelling of a field reaches the same column.
+class ApplicationTable {
+public:
+    // A read row: values keyed by field name, looked up without regard to case; a missing field
+    // reads as Null.
+    class Row {
+    public:
+        explicit Row(QVariantMap values = {});
+        QVariant value(const QString& field) const;
+        bool isNull(const QString& field) const { return value(field).isNull(); }
+
+    private:
+        QVariantMap m_values; // keys in lower case
+    };
+
+    explicit ApplicationTable(Database& database);
+
+    Row read();
+    // Writes the fields in the given order in one statement; the row is created if missing.
+    void write(const QList<QPair<QString, QVariant>>& fields);
+    QStringList fieldNames();
+
+private:
+    Database& m_database;
+};

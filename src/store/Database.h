@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+// One open SQLite database file with its prepared statements; every store table works through it.
+class Database {
+public:
+    enum class OpenStatus { Opened, InUse, ReadOnly, Damaged };
+    struct OpenResult {
+        OpenStatus status = OpenStatus::Opened;
+        QString errorNumber;
+        QString errorText;
+        bool ok() const { return status == OpenStatus::Opened; }
+    };
+
+    Database();
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens for shared reading and writing. Every open sets WAL with synchronous FULL: a committed
+    // punch survives a killed program or a power cut.
+    OpenResult open(const QString& path);
+    void close();
+    bool isOpen() const;
+    const QString& path() const { return m_path; }
+    QSqlDatabase connection() const;
+
+    // A statement prepared once per connection; throws DatabaseError when it cannot be prepared.
+    QSqlQuery& prepared(const QString& sql);
+    // Binds the values in order, runs the statement and throws DatabaseError on failure.
+    QSqlQuery& run(const QString& sql, const QVariantList& values = {});
+    void execute(const QString& sql, const QVariantList& values = {});
+
+    void beginTransaction();
+    void commit();
+    void rollback();
+
+    static QString quoted(const QString& identifier);
+
+private:
+    QString m_connectionName;
+    QString m_path;
+    QHash<QString, QSqlQuery> m_statements;
+};
+
+// Rolls back unless committed, so a thrown error never leaves half a change behind.
+class Transaction {
+public:
+    explicit Transaction(Database& database);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Database& m_database;
+    bool m_done = false;
+};

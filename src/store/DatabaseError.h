@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+class QSqlError;
+
+// A failed database operation, with the engine's number and text for the user's message.
+class DatabaseError : public std::runtime_error {
+public:
+    DatabaseError(QString number, QString text);
+    explicit DatabaseError(const QSqlError& error);
+
+    const QString& number() const { return m_number; }
+    const QString& text() const { return m_text; }
+    // "Database problem.. Error number is:" followed by the number and the engine's text.
+    QString userMessage() const;
+
+private:
+    QString m_number;
+    QString m_text;
+};

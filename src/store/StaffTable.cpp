@@ -1,0 +1,63 @@
+#include "store/StaffTable.h"
+
+#include "store/Database.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+StaffRow rowFrom(const QSqlQuery& q)
+{
+    StaffRow row;
+    row.employee = q.value(0).toString();
+    row.employeeNumber = q.value(1).toInt();
+    row.julian = q.value(2).toInt();
+    row.employeeId = q.value(3).toString();
+    row.departmentNumber = static_cast<qint16>(q.value(4).toInt());
+    row.start = static_cast<qint16>(q.value(5).toInt());
+    row.stop = static_cast<qint16>(q.value(6).toInt());
+    return row;
+}
+const QString columns = QStringLiteral(
+    R"("Employee", "Employee number", "Julian", "Employee ID", "Department number", "Start", "Stop")");
+} // namespace
+
+StaffTable::StaffTable(Database& database)
+    : m_database(database)
+{
+}
+
+std::optional<StaffRow> StaffTable::find(const QString& employeeId)
+{
+    static const QString sql =
+        QStringLiteral(R"(SELECT %1 FROM "Employee" WHERE "Employee ID" = ? LIMIT 1)").arg(columns);
+    QSqlQuery& query = m_database.run(sql, {employeeId.trimmed()});
+    std::optional<StaffRow> row;
+    if (query.next())
+        row = rowFrom(query);
+    query.finish();
+    return row;
+}
+
+void StaffTable::replaceAll(const QList<StaffRow>& rows)
+{
+    static const QString insert =
+        QStringLiteral(R"(INSERT INTO "Employee" (%1) VALUES (?, ?, ?, ?, ?, ?, ?))").arg(columns);
+    Transaction transaction(m_database);
+    m_database.execute(QStringLiteral(R"(DELETE FROM "Employee")"));
+    for (const StaffRow& r : rows)
+        m_database.execute(insert, {r.employee, r.employeeNumber, r.julian, r.employeeId, r.departmentNumber,
+                                    r.start, r.stop});
+    transaction.commit();
+}
+
+QList<StaffRow> StaffTable::all()
+{
+    static const QString sql = QStringLiteral(R"(SELECT %1 FROM "Employee" ORDER BY rowid)").arg(columns);
+    QSqlQuery& query = m_database.run(sql);
+    QList<StaffRow> rows;
+    while (query.next())
+        rows.append(rowFrom(query));
+    query.finish();
+    return rows;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/TimeSource.h"
+
+// A clock that stands still until a test moves it.
+class FakeTimeSource final : public TimeSource {
+public:
+    explicit FakeTimeSource(QDateTime start = QDateTime(QDate(2026, 12, 4), QTime(8, 0)))
+        : m_now(std::move(start))
+    {
+    }
+    QDateTime now() const override { return m_now; }
+    void set(const QDateTime& moment) { m_now = moment; }
+    void advanceSeconds(qint64 seconds) { m_now = m_now.addSecs(seconds); }
+
+private:
+    QDateTime m_now;
+};

@@ -1,0 +1,21 @@
+// Test programs run headless, in a fixed locale and time zone, whatever the machine has.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLocale>
+
+#include <cstdlib>
+#include <ctime>
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("TZ", "America/New_York", 1);
+    setenv("LANG", "en_US.UTF-8", 1);
+    setenv("LC_ALL", "en_US.UTF-8", 1);
+    tzset();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
