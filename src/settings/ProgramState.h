@@ -12,15 +12,13 @@ class SoundPlayer;
 
 // The program-wide values: owned by the shell, handed to every window that needs them.
 struct ProgramState {
-    ProgramState(ProgramPaths paths, Database& database, const TimeSource& time, MessageBoxes& messages,
-                 SoundPlayer& sounds)
-        : paths(std::move(paths))
-        , database(database)
-        , time(time)
-        , messages(messages)
-        , sounds(sounds)
-    {
-    }
+    ProgramState(ProgramPaths programPaths, Database& db, const TimeSource& timeSource, MessageBoxes& boxes,
+                 SoundPlayer& soundPlayer)
+        : paths(std::move(programPaths))
+        , database(db)
+        , time(timeSource)
+        , messages(boxes)
+        , sounds(soundPlayer) {}
 
     ProgramPaths paths;
     Database& database;

@@ -1,9 +1,52 @@
 #include "shell/Application.h"
 
-#include <QApplication>
+#include "clock/ClockWindow.h"
+#include "platform/ProgramPaths.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/SoundPlayer.h"
+#include "platform/TimeSource.h"
+#include "settings/ProgramState.h"
+#include "settings/SettingsIo.h"
+#include "shell/MainWindow.h"
+#include "store/ApplicationTable.h"
+#include "store/ClockFiles.h"
+#include "store/Database.h"
 
-int Application::run(int argc, char** argv)
-{
+#include <QApplication>
+#include <QPointer>
+
+int Application::run(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Tellarin"));
+    SystemTimeSource time;
+    QtMessageBoxes messages;
+    SilentSoundPlayer sounds;
+    Database database;
+    ProgramState state(ProgramPaths(ProgramPaths::resolveProgramFolder(QApplication::arguments())), database,
+                       time, messages, sounds);
+    QString error;
+    if (!ClockFiles::ensureClockDatabase(state.paths, &error)) {
+        messages.inform(nullptr, error, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+        return 1;
+    }
+    const Database::OpenResult opened = database.open(state.paths.clockDatabase());
+    if (!opened.ok()) {
+        messages.inform(nullptr, opened.errorText, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+        return 1;
+    }
+    state.settings = SettingsIo::load(ApplicationTable(database).read());
+
+    MainWindow main(state);
+    QPointer<ClockWindow> clock;
+    main.setShowClock([&] {
+        if (clock)
+            return;
+        clock = new ClockWindow(state);
+        clock->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(clock, &ClockWindow::closed, &main, &QWidget::show);
+        clock->show();
+        main.hide();
+    });
+    main.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,327 @@
+#include "clock/ClockWindow.h"
+
+#include "platform/MessageBoxes.h"
+#include "platform/SoundPlayer.h"
+#include "platform/TimeSource.h"
+#include "settings/ProgramState.h"
+#include "store/DatabaseError.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QValidator>
+
+namespace {
+constexpr int panelExtraHeight = 67; // the panel stands 1000 twips taller than the ID frame
+
+QString css(const Rgb& c) {
+    return QStringLiteral("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
+}
+
+// Lets into the tips box only what makes an amount of money.
+class TipsValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        QString accepted;
+        for (const QChar c : input) {
+            if (!Punch::acceptsTipsChar(accepted, c))
+                return Invalid;
+            accepted.append(c);
+        }
+        return Acceptable;
+    }
+};
+
+QPixmap welcomePicture() {
+    QPixmap pixmap(56, 56);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0, 128, 128), 4));
+    p.setBrush(QColor(255, 210, 60));
+    p.drawEllipse(6, 6, 44, 44);
+    p.drawLine(28, 28, 28, 14);
+    p.drawLine(28, 28, 38, 32);
+    return pixmap;
+}
+} // namespace
+
+ClockWindow::ClockWindow(ProgramState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_state(state) {
+    setObjectName(QStringLiteral("ClockWindow"));
+    setWindowTitle(QStringLiteral("Orvane time and attendance"));
+    buildUi();
+    m_timer = new QTimer(this);
+    m_timer->setInterval(100);
+    connect(m_timer, &QTimer::timeout, this, &ClockWindow::tick);
+    m_timer->start();
+}
+
+void ClockWindow::buildUi() {
+    setMinimumSize(760, 560);
+    auto* root = new QVBoxLayout(this);
+
+    m_time = new QLabel(this);
+    m_time->setObjectName(QStringLiteral("lblTime"));
+    m_time->setAlignment(Qt::AlignCenter);
+    m_time->setStyleSheet(QStringLiteral("font-size: 48pt; font-weight: bold; color: white;"));
+    m_date = new QLabel(this);
+    m_date->setObjectName(QStringLiteral("lblDate"));
+    m_date->setAlignment(Qt::AlignCenter);
+    m_date->setStyleSheet(QStringLiteral("font-size: 16pt; color: white;"));
+    root->addWidget(m_time);
+    root->addWidget(m_date);
+
+    m_idFrame = new QFrame(this);
+    m_idFrame->setObjectName(QStringLiteral("IdFrame"));
+    m_idFrame->setFrameShape(QFrame::StyledPanel);
+    m_idFrame->setFixedSize(360, 150);
+    m_idFrame->setStyleSheet(
+        QStringLiteral("QFrame#IdFrame { background: rgb(235,245,235); border-radius: 6px; }"));
+    auto* idLayout = new QVBoxLayout(m_idFrame);
+    m_prompt = new QLabel(m_state.settings.enterId, m_idFrame);
+    m_prompt->setObjectName(QStringLiteral("lblPrompt"));
+    m_prompt->setStyleSheet(QStringLiteral("font-size: 16pt;"));
+    m_idBox = new QLineEdit(m_idFrame);
+    m_idBox->setObjectName(QStringLiteral("Text1"));
+    m_idBox->setMaxLength(10);
+    m_idBox->setEchoMode(QLineEdit::Password);
+    m_idBox->setStyleSheet(QStringLiteral("QLineEdit { font-size: 20pt; background: white; }"
+                                          "QLineEdit:focus { background: rgb(255,255,0); }"));
+    m_idBox->installEventFilter(this);
+    m_message = new QLabel(m_idFrame);
+    m_message->setObjectName(QStringLiteral("Label4"));
+    m_message->setStyleSheet(QStringLiteral("color: rgb(192,0,0); font-size: 12pt;"));
+    idLayout->addWidget(m_prompt);
+    idLayout->addWidget(m_idBox);
+    idLayout->addWidget(m_message);
+    root->addStretch(1);
+    root->addWidget(m_idFrame, 0, Qt::AlignHCenter);
+    root->addStretch(2);
+
+    auto* buttons = new QHBoxLayout;
+    m_exit = new QPushButton(QStringLiteral("&Exit"), this);
+    m_exit->setObjectName(QStringLiteral("cmdExitClock"));
+    m_exit->setFocusPolicy(Qt::NoFocus);
+    buttons->addStretch(1);
+    buttons->addWidget(m_exit);
+    root->addLayout(buttons);
+    connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
+
+    m_elapsed = new QLabel(this);
+    m_elapsed->setObjectName(QStringLiteral("lblElapsed"));
+    m_elapsed->setAlignment(Qt::AlignCenter);
+    m_elapsed->setStyleSheet(QStringLiteral("background: white; color: rgb(0,128,128); font-size: 40pt;"
+                                            "border: 2px solid rgb(0,128,128);"));
+    m_elapsed->hide();
+
+    m_panel = new QFrame(this);
+    m_panel->setObjectName(QStringLiteral("pnlFin"));
+    m_panel->setFrameShape(QFrame::Box);
+    auto* panelLayout = new QGridLayout(m_panel);
+    for (int i = 0; i < 4; ++i) {
+        m_lines[i] = new QLabel(m_panel);
+        m_lines[i]->setObjectName(QStringLiteral("pnlLine%1").arg(i));
+        m_lines[i]->setAlignment(Qt::AlignCenter);
+        m_lines[i]->setWordWrap(true);
+        panelLayout->addWidget(m_lines[i], i, 0, 1, 2);
+    }
+    m_picture = new QLabel(m_panel);
+    m_picture->setObjectName(QStringLiteral("pnlPicture"));
+    m_picture->setPixmap(welcomePicture());
+    panelLayout->addWidget(m_picture, 0, 2, 2, 1);
+    m_tipsCaption = new QLabel(QStringLiteral("Type in tips and press Enter"), m_panel);
+    m_tipsCaption->setObjectName(QStringLiteral("lblTips"));
+    m_tips = new QLineEdit(m_panel);
+    m_tips->setObjectName(QStringLiteral("txtTips"));
+    m_tips->setMaxLength(12);
+    m_tips->setValidator(new TipsValidator(m_tips));
+    m_tips->setContextMenuPolicy(Qt::NoContextMenu);
+    m_panelExit = new QPushButton(QStringLiteral("&Exit"), m_panel);
+    m_panelExit->setObjectName(QStringLiteral("cmdExit"));
+    panelLayout->addWidget(m_tipsCaption, 4, 0);
+    panelLayout->addWidget(m_tips, 4, 1);
+    panelLayout->addWidget(m_panelExit, 4, 2);
+    connect(m_tips, &QLineEdit::returnPressed, this, &ClockWindow::enterTips);
+    connect(m_panelExit, &QPushButton::clicked, this, &ClockWindow::cancelTips);
+    m_panel->hide();
+    m_tipsCaption->hide();
+    m_tips->hide();
+    m_panelExit->hide();
+}
+
+bool ClockWindow::isBusy() const {
+    return !m_panel->isHidden() || (m_pauseUntil.isValid() && m_state.time.now() < m_pauseUntil);
+}
+
+bool ClockWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_idBox && event->type() == QEvent::KeyPress) {
+        if (isBusy())
+            return true; // a punch on display accepts no input
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            enterId();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ClockWindow::enterId() {
+    const QString typed = m_idBox->text();
+    m_idBox->clear();
+    try {
+        const Punch punch = Punch::begin(m_state, typed);
+        switch (punch.stage()) {
+        case Punch::Stage::Ignored:
+            return;
+        case Punch::Stage::NotFound:
+            m_message->setText(punch.notFoundMessage());
+            m_state.sounds.play(punch.soundName());
+            m_pauseUntil = m_state.time.now().addSecs(1);
+            return;
+        case Punch::Stage::Shown:
+            break;
+        }
+        m_message->clear();
+        showPanel(punch);
+        const QDateTime deadline = m_state.time.now().addSecs(punch.displaySeconds());
+        if (punch.asksForTips()) {
+            m_awaitingTips = punch;
+            m_tips->setFocus();
+            return;
+        }
+        m_state.sounds.play(punch.soundName());
+        if (!punch.isRejected())
+            writeRecord(punch, QString());
+        m_panelUntil = !m_elapsed->isHidden() ? std::max(deadline, m_elapsedUntil) : deadline;
+        tick();
+    } catch (const DatabaseError& error) {
+        reportDatabaseError(error.userMessage());
+    }
+}
+
+void ClockWindow::enterTips() {
+    if (!m_awaitingTips)
+        return;
+    const Punch punch = *m_awaitingTips;
+    m_awaitingTips.reset();
+    m_tips->hide();
+    m_tipsCaption->hide();
+    m_panelExit->hide();
+    try {
+        m_state.sounds.play(punch.soundName());
+        writeRecord(punch, m_tips->text());
+    } catch (const DatabaseError& error) {
+        reportDatabaseError(error.userMessage());
+        return;
+    }
+    m_panelUntil = !m_elapsed->isHidden() ? m_elapsedUntil : m_state.time.now();
+    tick();
+}
+
+void ClockWindow::cancelTips() {
+    m_awaitingTips.reset();
+    hidePanel();
+}
+
+void ClockWindow::showPanel(const Punch& punch) {
+    const PanelLook& look = punch.look();
+    const QString background = css(look.background);
+    m_panel->setStyleSheet(
+        QStringLiteral("QFrame#pnlFin { background: %1; border: 2px solid rgb(0,96,0); }").arg(background));
+    const auto paint = [&](QLabel* line, const Rgb& colour, int points) {
+        line->setStyleSheet(QStringLiteral("color: %1; background: %2; font-size: %3pt;")
+                                .arg(css(colour), background)
+                                .arg(points));
+    };
+    paint(m_lines[0], look.line0, 16);
+    if (look.line2) {
+        paint(m_lines[2], *look.line2, 18);
+    } else {
+        // Only the background follows the outcome; the text keeps the colour it had.
+        QString sheet = m_lines[2]->styleSheet();
+        const qsizetype at = sheet.indexOf(QStringLiteral("background:"));
+        if (at >= 0)
+            sheet = sheet.left(at);
+        m_lines[2]->setStyleSheet(sheet + QStringLiteral("background: %1; font-size: 18pt;").arg(background));
+    }
+    paint(m_lines[3], look.line3, 14);
+    m_lines[0]->setText(punch.employeeName());
+    m_lines[1]->hide();
+    m_lines[2]->setText(look.line2Text);
+    m_lines[3]->setText(look.line3Text);
+    m_picture->setVisible(look.pictureVisible);
+    const bool tips = punch.asksForTips();
+    m_tipsCaption->setVisible(tips);
+    m_tips->setVisible(tips);
+    m_panelExit->setVisible(tips);
+    m_tips->clear();
+    placePanel();
+    m_panel->show();
+    m_panel->raise();
+    m_panel->repaint();
+}
+
+void ClockWindow::hidePanel() {
+    m_panel->hide();
+    m_tips->hide();
+    m_tipsCaption->hide();
+    m_panelExit->hide();
+    m_panelUntil = QDateTime();
+    m_idBox->setFocus();
+}
+
+void ClockWindow::writeRecord(const Punch& punch, const QString& tips) {
+    const qint64 recordNumber = punch.record(m_state, tips);
+    m_tips->clear();
+    if (punch.isClockOut() && m_state.settings.showElapsedTime && punch.lastInTime()) {
+        m_elapsed->setText(Punch::elapsedText(*punch.lastInTime(), m_state.time.now()));
+        m_elapsed->setGeometry(m_time->geometry().adjusted(40, 0, -40, 0));
+        m_elapsed->show();
+        m_elapsed->raise();
+        m_elapsedUntil = m_state.time.now().addSecs(2);
+    }
+    afterRecordWritten(punch, recordNumber);
+}
+
+void ClockWindow::afterRecordWritten(const Punch&, qint64) {}
+
+void ClockWindow::tick() {
+    const QDateTime now = m_state.time.now();
+    if (!m_elapsed->isHidden() && now >= m_elapsedUntil)
+        m_elapsed->hide();
+    if (!m_panel->isHidden() && !m_awaitingTips && m_panelUntil.isValid() && now >= m_panelUntil)
+        hidePanel();
+}
+
+void ClockWindow::placePanel() {
+    const QRect frame = m_idFrame->geometry();
+    m_panel->setGeometry(frame.x(), frame.y(), frame.width(), frame.height() + panelExtraHeight);
+}
+
+void ClockWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placePanel();
+}
+
+void ClockWindow::reportDatabaseError(const QString& message) {
+    m_awaitingTips.reset();
+    hidePanel();
+    m_state.messages.inform(this, message, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+}
+
+void ClockWindow::closeEvent(QCloseEvent* event) {
+    m_timer->stop();
+    event->accept();
+    Q_EMIT closed();
+}

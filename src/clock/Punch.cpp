@@ -1,0 +1,106 @@
+#include "clock/Punch.h"
+
+#include "platform/TimeSource.h"
+#include "settings/ProgramState.h"
+#include "store/ClockRecords.h"
+#include "store/DayNumber.h"
+#include "store/StaffTable.h"
+
+QString Punch::normaliseId(const QString& typed) {
+    QString id = typed.trimmed().toUpper();
+    id.replace(QLatin1Char('*'), QLatin1Char(' '));
+    return id.trimmed();
+}
+
+bool Punch::acceptsTipsChar(const QString& tipsText, QChar typed) {
+    const qsizetype point = tipsText.indexOf(QLatin1Char('.'));
+    if (typed == QLatin1Char('.'))
+        return point < 0;
+    if (typed.unicode() < '0' || typed.unicode() > '9')
+        return false;
+    // Money is kept to four decimals; a fifth would be silently lost.
+    return point < 0 || tipsText.size() - point - 1 < 4;
+}
+
+QString Punch::elapsedText(const QDateTime& from, const QDateTime& to) {
+    const auto toMinute = [](const QDateTime& t) {
+        return QDateTime(t.date(), QTime(t.time().hour(), t.time().minute()));
+    };
+    const qint64 minutes = toMinute(from).secsTo(toMinute(to)) / 60;
+    const qint64 magnitude = minutes < 0 ? -minutes : minutes;
+    return QStringLiteral("%1%2:%3")
+        .arg(minutes < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / 60)
+        .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
+}
+
+Punch Punch::begin(ProgramState& state, const QString& typed) {
+    Punch punch;
+    punch.m_id = normaliseId(typed);
+    if (punch.m_id.isEmpty())
+        return punch;
+    const SettingsRecord& settings = state.settings;
+
+    qint16 start = 0;
+    qint16 stop = 0;
+    if (state.useSchedulingLink) {
+        const std::optional<StaffRow> staff = StaffTable(state.database).find(punch.m_id);
+        if (!staff) {
+            punch.m_stage = Stage::NotFound;
+            punch.m_notFoundText = settings.notFound;
+            return punch;
+        }
+        punch.m_employeeName = staff->employee;
+        punch.m_departmentNumber = staff->departmentNumber;
+        start = staff->start;
+        stop = staff->stop;
+    } else {
+        punch.m_employeeName = punch.m_id;
+    }
+
+    const std::optional<ClockRecord> latest = ClockRecords(state.database).latestFor(punch.m_id);
+    punch.m_clockOut = latest && !latest->clockOut;
+    if (punch.m_clockOut)
+        punch.m_lastIn = latest->time;
+
+    punch.m_punchTime = state.time.now();
+    punch.m_displaySeconds = punch.m_clockOut ? settings.keepOutSeconds : settings.keepInSeconds;
+    const QTime clock = punch.m_punchTime.time();
+    if (state.useSchedulingLink) {
+        punch.m_verdict =
+            ScheduleCheck::check(punch.m_clockOut, clock.hour() * 60 + clock.minute(), start, stop, settings);
+    } else {
+        punch.m_verdict.outcome = punch.m_clockOut ? PunchOutcome::NormalOut : PunchOutcome::NormalIn;
+    }
+    punch.m_look = PanelLook::forOutcome(punch.m_verdict.outcome, punch.m_verdict.message, settings);
+    // A rejected OUT is not recorded, so it has no tips to ask for.
+    punch.m_asksTips = punch.m_clockOut && settings.reportTips && !punch.isRejected();
+    punch.m_stage = Stage::Shown;
+    return punch;
+}
+
+QString Punch::notFoundMessage() const {
+    return QStringLiteral("ID ") + m_id + QStringLiteral("  ") + m_notFoundText;
+}
+
+QString Punch::soundName() const {
+    if (m_stage == Stage::NotFound || isRejected())
+        return QStringLiteral("Error");
+    return m_clockOut ? QStringLiteral("Out") : QStringLiteral("In");
+}
+
+qint64 Punch::record(ProgramState& state, const QString& tipsText) const {
+    const QDateTime now = state.time.now();
+    ClockRecord r;
+    r.time = now;
+    if (m_clockOut && state.settings.reportTips && !tipsText.trimmed().isEmpty())
+        r.tips = Money::parse(tipsText).value_or(Money()); // a lone "." counts as nothing tipped
+    r.clockOut = m_clockOut;
+    r.employeeId = m_id;
+    r.employee = state.useSchedulingLink ? m_employeeName : QStringLiteral(" ");
+    r.julian = DayNumber::of(now);
+    r.dnumber = m_departmentNumber;
+    r.options = m_verdict.mark;
+    r.created = now;
+    return ClockRecords(state.database).append(r);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "clock/PanelLook.h"
+#include "clock/ScheduleCheck.h"
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+struct ProgramState;
+
+// One punch from the typed ID to the appended record: lookups, direction, schedule check and the
+// record written. Knows nothing of widgets; the clock screen shows what it decides.
+class Punch {
+public:
+    enum class Stage { Ignored, NotFound, Shown };
+
+    // Trimmed, upper case, every '*' a blank, trimmed again.
+    static QString normaliseId(const QString& typed);
+    // Whether the tips box takes a typed character: digits, one point, at most four decimals.
+    static bool acceptsTipsChar(const QString& tipsText, QChar typed);
+    // Calendar minutes between two moments (both cut to the minute) as hours and two-digit minutes.
+    static QString elapsedText(const QDateTime& from, const QDateTime& to);
+
+    // Runs the punch up to the confirmation: nothing is written yet.
+    static Punch begin(ProgramState& state, const QString& typed);
+
+    Stage stage() const { return m_stage; }
+    const QString& id() const { return m_id; }
+    // "ID " + ID + two blanks + the not-found text.
+    QString notFoundMessage() const;
+    bool isClockOut() const { return m_clockOut; }
+    bool isRejected() const { return m_verdict.outcome == PunchOutcome::Reject; }
+    bool asksForTips() const { return m_asksTips; }
+    const QString& employeeName() const { return m_employeeName; }
+    const QDateTime& punchTime() const { return m_punchTime; }
+    const std::optional<QDateTime>& lastInTime() const { return m_lastIn; }
+    const PanelLook& look() const { return m_look; }
+    const ScheduleCheck::Verdict& verdict() const { return m_verdict; }
+    int displaySeconds() const { return m_displaySeconds; }
+    // "In", "Out" or "Error".
+    QString soundName() const;
+
+    // Appends the clock record stamped with the current time and returns its record number.
+    qint64 record(ProgramState& state, const QString& tipsText) const;
+
+private:
+    Stage m_stage = Stage::Ignored;
+    QString m_id;
+    QString m_notFoundText;
+    bool m_clockOut = false;
+    bool m_asksTips = false;
+    QString m_employeeName;
+    qint32 m_departmentNumber = 0;
+    QDateTime m_punchTime;
+    std::optional<QDateTime> m_lastIn;
+    ScheduleCheck::Verdict m_verdict;
+    PanelLook m_look;
+    int m_displaySeconds = 0;
+};
