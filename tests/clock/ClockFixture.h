@@ -1,0 +1,62 @@
+#pragma once
+
+#include "FakeMessageBoxes.h"
+#include "FakeTimeSource.h"
+#include "TestFolder.h"
+#include "clock/ClockWindow.h"
+#include "platform/SoundPlayer.h"
+#include "settings/ProgramState.h"
+#include "store/ClockRecords.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+// Remembers which sounds were asked for.
+class RecordingSoundPlayer final : public SoundPlayer {
+public:
+    void play(const QString& name) override { played.append(name); }
+    QStringList played;
+};
+
+// A clock screen on a fresh database, driven through its real widgets.
+class ClockFixture {
+public:
+    ClockFixture()
+        : state(folder.paths(), folder.database(), time, messages, sounds) {}
+
+    ClockWindow& open() {
+        window = std::make_unique<ClockWindow>(state);
+        window->show();
+        return *window;
+    }
+    template <typename T = QWidget> T* child(const char* name) {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    void punch(const QString& id) {
+        QTest::keyClicks(child<QLineEdit>("Text1"), id);
+        QTest::keyClick(child<QLineEdit>("Text1"), Qt::Key_Return);
+    }
+    void typeTips(const QString& tips, bool enter = true) {
+        QTest::keyClicks(child<QLineEdit>("txtTips"), tips);
+        if (enter)
+            QTest::keyClick(child<QLineEdit>("txtTips"), Qt::Key_Return);
+    }
+    void waitSeconds(int seconds) {
+        time.advanceSeconds(seconds);
+        window->tick();
+    }
+    bool panelShown() { return !child("pnlFin")->isHidden(); }
+    QString line(int i) {
+        return child<QLabel>(QStringLiteral("pnlLine%1").arg(i).toLatin1().constData())->text();
+    }
+    QList<ClockRecord> rows() { return ClockRecords(folder.database()).since(0); }
+
+    TestFolder folder;
+    FakeTimeSource time{QDateTime(QDate(2026, 12, 4), QTime(8, 0))};
+    FakeMessageBoxes messages;
+    RecordingSoundPlayer sounds;
+    ProgramState state;
+    std::unique_ptr<ClockWindow> window;
+};
