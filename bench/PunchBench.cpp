@@ -20,20 +20,18 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <benchmark/benchmark.h>
-#include <sqlite3.h>
-
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <chrono>
 #include <random>
+#include <sqlite3.h>
 #include <vector>
 
 namespace {
 constexpr int employeeCount = 500;
 QString g_dataRoot = QStringLiteral("/tmp/tellarin-bench");
 
-QString employeeId(int i)
-{
+QString employeeId(int i) {
     return QStringLiteral("E%1").arg(i, 3, 10, QLatin1Char('0'));
 }
 
@@ -52,8 +50,7 @@ public:
     void beep() override {}
 };
 
-void check(int rc, sqlite3* db)
-{
+void check(int rc, sqlite3* db) {
     if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
         fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
         std::abort();
@@ -61,8 +58,7 @@ void check(int rc, sqlite3* db)
 }
 
 // Builds the program folder for a database of the given size once.
-QString preparedFolder(int rows)
-{
+QString preparedFolder(int rows) {
     const QString folder = g_dataRoot + QStringLiteral("/rows-%1").arg(rows);
     ProgramPaths paths(folder);
     if (QFileInfo::exists(folder + QStringLiteral("/ready")))
@@ -75,10 +71,11 @@ QString preparedFolder(int rows)
     check(sqlite3_open(paths.clockDatabase().toUtf8().constData(), &db), db);
     check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; BEGIN", nullptr, nullptr, nullptr), db);
     sqlite3_stmt* insert = nullptr;
-    check(sqlite3_prepare_v2(db,
-                             R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", )"
-                             R"("Dnumber", "Options", "Created") VALUES (?, ?, ?, ?, ?, 0, 0, ?))",
-                             -1, &insert, nullptr),
+    check(sqlite3_prepare_v2(
+              db,
+              R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", )"
+              R"("Dnumber", "Options", "Created") VALUES (?, ?, ?, ?, ?, 0, 0, ?))",
+              -1, &insert, nullptr),
           db);
     std::mt19937 random(42);
     std::vector<bool> in(employeeCount, false);
@@ -100,7 +97,8 @@ QString preparedFolder(int rows)
         in[e] = !in[e];
     }
     sqlite3_finalize(insert);
-    check(sqlite3_exec(db, "COMMIT; PRAGMA wal_checkpoint(TRUNCATE); ANALYZE", nullptr, nullptr, nullptr), db);
+    check(sqlite3_exec(db, "COMMIT; PRAGMA wal_checkpoint(TRUNCATE); ANALYZE", nullptr, nullptr, nullptr),
+          db);
     sqlite3_close(db);
 
     Database database;
@@ -115,8 +113,7 @@ QString preparedFolder(int rows)
     return folder;
 }
 
-void reportMedian(benchmark::State& state, std::vector<double>& micros)
-{
+void reportMedian(benchmark::State& state, std::vector<double>& micros) {
     if (micros.empty())
         return;
     std::sort(micros.begin(), micros.end());
@@ -124,8 +121,7 @@ void reportMedian(benchmark::State& state, std::vector<double>& micros)
     state.counters["p95_ms"] = micros[micros.size() * 95 / 100] / 1000.0;
 }
 
-void BM_PunchPath(benchmark::State& state)
-{
+void BM_PunchPath(benchmark::State& state) {
     const QString folder = preparedFolder(static_cast<int>(state.range(0)));
     SteppingTime time;
     NoMessages messages;
@@ -141,33 +137,36 @@ void BM_PunchPath(benchmark::State& state)
         const auto start = std::chrono::steady_clock::now();
         const Punch punch = Punch::begin(program, employeeId(i++ % employeeCount));
         punch.record(program, QString());
-        micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        micros.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
     }
     reportMedian(state, micros);
 }
 
-void BM_ReferenceSqlite(benchmark::State& state)
-{
+void BM_ReferenceSqlite(benchmark::State& state) {
     const QString folder = preparedFolder(static_cast<int>(state.range(0)));
     sqlite3* db = nullptr;
     check(sqlite3_open((folder + QStringLiteral("/Clock.mdb")).toUtf8().constData(), &db), db);
-    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr), db);
+    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr),
+          db);
     sqlite3_stmt *staff = nullptr, *latest = nullptr, *append = nullptr;
-    check(sqlite3_prepare_v2(db,
-                             R"(SELECT "Employee", "Department number", "Start", "Stop" FROM "Employee" )"
-                             R"(WHERE "Employee ID" = ? LIMIT 1)",
-                             -1, &staff, nullptr),
+    check(sqlite3_prepare_v2(
+              db,
+              R"(SELECT "Employee", "Employee number", "Julian", "Employee ID", "Department number", )"
+              R"("Start", "Stop" FROM "Employee" WHERE "Employee ID" = ? LIMIT 1)",
+              -1, &staff, nullptr),
           db);
     check(sqlite3_prepare_v2(db,
                              R"(SELECT "Clock out", "Time" FROM "In Out" WHERE "Employee ID" = ? )"
                              R"(ORDER BY "Julian" DESC, "Record number" DESC LIMIT 1)",
                              -1, &latest, nullptr),
           db);
-    check(sqlite3_prepare_v2(db,
-                             R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", )"
-                             R"("Tips", "Dnumber", "InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created") )"
-                             R"(VALUES (?, ?, ?, ?, ?, NULL, ?, 0, 0, 0, 0, 0, ?))",
-                             -1, &append, nullptr),
+    check(sqlite3_prepare_v2(
+              db,
+              R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", )"
+              R"("Tips", "Dnumber", "InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created") )"
+              R"(VALUES (?, ?, ?, ?, ?, NULL, ?, 0, 0, 0, 0, 0, ?))",
+              -1, &append, nullptr),
           db);
     SteppingTime time;
     std::vector<double> micros;
@@ -177,7 +176,7 @@ void BM_ReferenceSqlite(benchmark::State& state)
         const QByteArray id = employeeId(i++ % employeeCount).toUtf8();
         sqlite3_bind_text(staff, 1, id.constData(), -1, SQLITE_STATIC);
         check(sqlite3_step(staff), db);
-        const int department = sqlite3_column_int(staff, 1);
+        const int department = sqlite3_column_int(staff, 4);
         sqlite3_reset(staff);
         sqlite3_bind_text(latest, 1, id.constData(), -1, SQLITE_STATIC);
         const bool out = sqlite3_step(latest) == SQLITE_ROW && sqlite3_column_int(latest, 0) == 0;
@@ -193,7 +192,8 @@ void BM_ReferenceSqlite(benchmark::State& state)
         sqlite3_bind_text(append, 7, text.constData(), -1, SQLITE_STATIC);
         check(sqlite3_step(append), db);
         sqlite3_reset(append);
-        micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        micros.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
     }
     sqlite3_finalize(staff);
     sqlite3_finalize(latest);
@@ -204,10 +204,13 @@ void BM_ReferenceSqlite(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_PunchPath)->Arg(1'000'000)->Arg(5'000'000)->Unit(benchmark::kMillisecond)->Iterations(2000);
-BENCHMARK(BM_ReferenceSqlite)->Arg(1'000'000)->Arg(5'000'000)->Unit(benchmark::kMillisecond)->Iterations(2000);
+BENCHMARK(BM_ReferenceSqlite)
+    ->Arg(1'000'000)
+    ->Arg(5'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2000);
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {

@@ -58,7 +58,7 @@ Punch Punch::begin(ProgramState& state, const QString& typed) {
         punch.m_employeeName = punch.m_id;
     }
 
-    const std::optional<ClockRecord> latest = ClockRecords(state.database).latestFor(punch.m_id);
+    const auto latest = ClockRecords(state.database).latestPunchFor(punch.m_id);
     punch.m_clockOut = latest && !latest->clockOut;
     if (punch.m_clockOut)
         punch.m_lastIn = latest->time;

@@ -11,43 +11,42 @@ const QString columns = QStringLiteral(
     R"("Time", "Employee ID", "Clock out", "Julian", "Employee", "Record number", "Tips", "Dnumber", )"
     R"("InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created")");
 
-QVariant timeValue(const QDateTime& moment)
-{
-    return moment.isValid() ? QVariant(StoredTime::toText(moment)) : QVariant(QMetaType(QMetaType::QString));
-}
 } // namespace
 
 ClockRecords::ClockRecords(Database& database)
-    : m_database(database)
-{
-}
+    : m_database(database) {}
 
-qint64 ClockRecords::append(const ClockRecord& r)
-{
+qint64 ClockRecords::append(const ClockRecord& r) {
     static const QString sql = QStringLiteral(
         R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", "Tips", "Dnumber", )"
         R"("InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created") )"
         R"(VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?))");
-    QSqlQuery& query = m_database.run(
-        sql, {timeValue(r.time), r.employeeId, r.clockOut ? 1 : 0, r.julian, r.employee,
-              r.tips ? QVariant(r.tips->units()) : QVariant(QMetaType(QMetaType::LongLong)), r.dnumber,
-              r.inEarly ? 1 : 0, r.inLate ? 1 : 0, r.outEarly ? 1 : 0, r.outLate ? 1 : 0, r.options,
-              timeValue(r.created)});
-    const qint64 recordNumber = query.lastInsertId().toLongLong();
-    query.finish();
-    return recordNumber;
+    StatementUse insert(m_database.native(sql));
+    const auto bindTime = [&](int position, const QDateTime& moment) {
+        if (moment.isValid())
+            insert->bind(position, StoredTime::toText(moment));
+        else
+            insert->bindNull(position);
+    };
+    bindTime(1, r.time);
+    insert->bind(2, r.employeeId).bind(3, r.clockOut ? 1 : 0).bind(4, r.julian).bind(5, r.employee);
+    if (r.tips)
+        insert->bind(6, r.tips->units());
+    insert->bind(7, r.dnumber).bind(8, r.inEarly ? 1 : 0).bind(9, r.inLate ? 1 : 0);
+    insert->bind(10, r.outEarly ? 1 : 0).bind(11, r.outLate ? 1 : 0).bind(12, r.options);
+    bindTime(13, r.created);
+    insert->step();
+    return insert->lastInsertRowId();
 }
 
-bool ClockRecords::isEmpty()
-{
+bool ClockRecords::isEmpty() {
     QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT 1 FROM "In Out" LIMIT 1)"));
     const bool empty = !query.next();
     query.finish();
     return empty;
 }
 
-std::optional<ClockRecord> ClockRecords::latestFor(const QString& employeeId)
-{
+std::optional<ClockRecord> ClockRecords::latestFor(const QString& employeeId) {
     static const QString sql = QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Employee ID" = ? )"
                                               R"(ORDER BY "Julian" DESC, "Record number" DESC LIMIT 1)")
                                    .arg(columns);
@@ -59,23 +58,32 @@ std::optional<ClockRecord> ClockRecords::latestFor(const QString& employeeId)
     return latest;
 }
 
-QList<ClockRecord> ClockRecords::after(qint32 dayNumber)
-{
+std::optional<ClockRecords::LatestPunch> ClockRecords::latestPunchFor(const QString& employeeId) {
     static const QString sql =
-        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" > ? ORDER BY "Employee ID", "Time")").arg(columns);
+        QStringLiteral(R"(SELECT "Clock out", "Time" FROM "In Out" WHERE "Employee ID" = ? )"
+                       R"(ORDER BY "Julian" DESC, "Record number" DESC LIMIT 1)");
+    StatementUse select(m_database.native(sql));
+    select->bind(1, employeeId);
+    if (!select->step())
+        return std::nullopt;
+    return LatestPunch{select->integer(0) != 0, StoredTime::fromText(select->text(1))};
+}
+
+QList<ClockRecord> ClockRecords::after(qint32 dayNumber) {
+    static const QString sql =
+        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" > ? ORDER BY "Employee ID", "Time")")
+            .arg(columns);
     return select(sql, dayNumber);
 }
 
-QList<ClockRecord> ClockRecords::since(qint32 dayNumber)
-{
-    static const QString sql = QStringLiteral(
-                                   R"(SELECT %1 FROM "In Out" WHERE "Julian" >= ? ORDER BY "Employee ID", "Time")")
-                                   .arg(columns);
+QList<ClockRecord> ClockRecords::since(qint32 dayNumber) {
+    static const QString sql =
+        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" >= ? ORDER BY "Employee ID", "Time")")
+            .arg(columns);
     return select(sql, dayNumber);
 }
 
-QList<ClockRecord> ClockRecords::select(const QString& sql, qint32 dayNumber)
-{
+QList<ClockRecord> ClockRecords::select(const QString& sql, qint32 dayNumber) {
     QSqlQuery& query = m_database.run(sql, {dayNumber});
     QList<ClockRecord> rows;
     while (query.next())
@@ -84,8 +92,7 @@ QList<ClockRecord> ClockRecords::select(const QString& sql, qint32 dayNumber)
     return rows;
 }
 
-ClockRecord ClockRecords::fromQuery(const QSqlQuery& q)
-{
+ClockRecord ClockRecords::fromQuery(const QSqlQuery& q) {
     ClockRecord r;
     r.time = StoredTime::fromText(q.value(0).toString());
     r.employeeId = q.value(1).toString();

@@ -3,7 +3,6 @@
 #include "store/ClockRecord.h"
 
 #include <QList>
-
 #include <optional>
 
 class Database;
@@ -19,6 +18,12 @@ public:
     bool isEmpty();
     // The employee's latest record: latest day number, and within it the last appended.
     std::optional<ClockRecord> latestFor(const QString& employeeId);
+    // Just what a punch needs of the latest record: whether it is an IN, and its time.
+    struct LatestPunch {
+        bool clockOut = false;
+        QDateTime time;
+    };
+    std::optional<LatestPunch> latestPunchFor(const QString& employeeId);
     // Rows with a day number above the given one, ordered by employee ID and time.
     QList<ClockRecord> after(qint32 dayNumber);
     // Rows with a day number at or above the given one, ordered by employee ID and time.

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "store/NativeStatement.h"
+
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+#include <memory>
 
 // One open SQLite database file with its prepared statements; every store table works through it.
 class Database {
@@ -35,6 +38,8 @@ public:
     // Binds the values in order, runs the statement and throws DatabaseError on failure.
     QSqlQuery& run(const QString& sql, const QVariantList& values = {});
     void execute(const QString& sql, const QVariantList& values = {});
+    // The same, prepared on SQLite's own interface, for statements on the punch path.
+    NativeStatement& native(const QString& sql);
 
     void beginTransaction();
     void commit();
@@ -46,6 +51,7 @@ private:
     QString m_connectionName;
     QString m_path;
     QHash<QString, QSqlQuery> m_statements;
+    QHash<QString, std::shared_ptr<NativeStatement>> m_nativeStatements;
 };
 
 // Rolls back unless committed, so a thrown error never leaves half a change behind.
