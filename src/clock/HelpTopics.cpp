@@ -1,0 +1,90 @@
+#include "clock/HelpTopics.h"
+
+namespace {
+QList<HelpTopics::Topic> makeTopics() {
+    return {
+        {HelpTopics::overview, QStringLiteral("Overview"), QStringLiteral(R"(
+<h1>Overview</h1>
+<p>Tellarin turns one computer into a time clock for your business. Employees clock in when they
+arrive and clock out when they leave by typing their employee ID on the clock screen. Every punch is
+stored with its date and time, so you can print clocking reports, see who is in, and correct
+mistakes afterwards.</p>
+<p>A manager works from the opening window: setting the options, keeping the list of employees and
+their weekly working times, editing clock records and printing reports. The manager's part can be
+protected with a password.</p>
+<ul>
+<li><b>Clock screen</b> &ndash; where employees punch in and out, all day long.</li>
+<li><b>Options</b> &ndash; messages, time limits, sounds, pictures, tips and more.</li>
+<li><b>Reports</b> &ndash; hours worked per employee for any period, with tips and break deduction.</li>
+<li><b>Records</b> &ndash; fix a forgotten punch or remove old records.</li>
+</ul>
+<p>If an employee forgets to clock out, the program can close the shift on its own after a number of
+hours you choose. Such records are marked <i>Forced</i> so that you can correct them.</p>)")},
+        {HelpTopics::licenseAgreement, QStringLiteral("License agreement"), QStringLiteral(R"(
+<h1>License agreement</h1>
+<p>You may install and use this program on the computers of your business and make copies for
+backup. You may not sell it or pass it on as your own.</p>
+<p>The program is provided as it is, without any warranty. We have done our best to make it keep
+accurate time records, but you are responsible for checking the records and reports before you
+use them for payroll. In no event are the makers liable for any loss arising from the use of the
+program.</p>
+<p>Your clock records stay on your computer. The program sends nothing anywhere.</p>)")},
+        {HelpTopics::equipment, QStringLiteral("What equipment do I need"), QStringLiteral(R"(
+<h1>What equipment do I need</h1>
+<p>Any ordinary computer that can stay switched on during working hours will do. Everything else is
+optional:</p>
+<ul>
+<li><b>A camera.</b> With a webcam connected, the clock can take a picture at every punch, so you
+can see who really clocked in. Pictures are kept in the <i>Pictures</i> folder next to the clock
+database and removed after the number of days you choose. You can also show a live picture on the
+clock screen.</li>
+<li><b>Speakers.</b> A short sound confirms every punch: one tune for clocking in, another for
+clocking out, and a buzz when something is wrong. Any speakers or headphones will do; without them
+the clock simply stays quiet.</li>
+<li><b>A touch screen.</b> Switch on the on-screen keypad in the options and employees can punch
+with a finger, without a keyboard. The keypad is large enough to use with gloves on.</li>
+</ul>
+<p>A printer is only needed if you want your reports on paper.</p>)")},
+        {HelpTopics::clockScreen, QStringLiteral("The clock screen"), QStringLiteral(R"(
+<h1>The clock screen</h1>
+<p>The clock screen shows the time and date in large letters and waits for employees to punch.</p>
+<h2>How to punch</h2>
+<ol>
+<li>Type your employee ID in the box under the prompt. The box shows stars instead of the letters,
+so nobody can read your ID over your shoulder.</li>
+<li>Press <b>Enter</b>.</li>
+<li>A panel confirms your punch: <i>Clocking In</i> when you arrive, <i>Clocking Out</i> when you
+leave. The program knows which one it is from your last punch, so you never have to choose.</li>
+</ol>
+<p>If you punch much earlier or later than your schedule, the panel shows a warning in red. Your
+manager may have chosen to refuse such punches; then the panel turns red and nothing is recorded.
+If your ID is not known, a message under the box says so: check the ID and try again.</p>
+<h2>The keypad</h2>
+<p>On a touch screen, use the on-screen keypad: touch the characters of your ID, then
+<b>E N T E R</b>. <b>Clear</b> wipes out what you have typed so you can start again.</p>
+<h2>Tips</h2>
+<p>If your business records tips, the panel asks for them when you clock out. Type the amount, for
+example <tt>12.50</tt>, and press Enter. If you had no tips, just press Enter. Press <b>Exit</b> on
+the panel if you did not mean to clock out; then nothing is recorded.</p>
+<h2>The in and out lists</h2>
+<p>When they are switched on, two lists beside the ID box show who is in and who is out. Click the
+heading above them to bring them up to date.</p>
+<h2>Leaving the clock screen</h2>
+<p>Click <b>Exit</b> at the bottom of the screen. If a password is set, a box asks for it: type the
+password and press Enter. Leaving the box empty and pressing Enter takes you back to the clock.</p>)")},
+    };
+}
+} // namespace
+
+const QList<HelpTopics::Topic>& HelpTopics::all() {
+    static const QList<Topic> topics = makeTopics();
+    return topics;
+}
+
+std::optional<HelpTopics::Topic> HelpTopics::find(int number) {
+    for (const Topic& topic : all()) {
+        if (topic.number == number)
+            return topic;
+    }
+    return std::nullopt;
+}

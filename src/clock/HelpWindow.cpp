@@ -1,0 +1,45 @@
+#include "clock/HelpWindow.h"
+
+#include "clock/HelpTopics.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QTextBrowser>
+
+HelpWindow::HelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("Tellarin help"));
+    resize(760, 520);
+    auto* layout = new QHBoxLayout(this);
+    m_topics = new QListWidget(this);
+    m_topics->setObjectName(QStringLiteral("lstTopics"));
+    m_topics->setMaximumWidth(220);
+    m_text = new QTextBrowser(this);
+    m_text->setObjectName(QStringLiteral("txtHelp"));
+    m_text->setOpenExternalLinks(false);
+    layout->addWidget(m_topics);
+    layout->addWidget(m_text, 1);
+    for (const HelpTopics::Topic& topic : HelpTopics::all()) {
+        auto* item = new QListWidgetItem(topic.title, m_topics);
+        item->setData(Qt::UserRole, topic.number);
+    }
+    connect(m_topics, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item)
+            showTopic(item->data(Qt::UserRole).toInt());
+    });
+    showTopic(HelpTopics::overview);
+}
+
+void HelpWindow::showTopic(int number) {
+    const std::optional<HelpTopics::Topic> topic =
+        HelpTopics::find(number) ? HelpTopics::find(number) : HelpTopics::find(HelpTopics::overview);
+    if (!topic || topic->number == m_current)
+        return;
+    m_current = topic->number;
+    m_text->setHtml(topic->html);
+    for (int row = 0; row < m_topics->count(); ++row) {
+        if (m_topics->item(row)->data(Qt::UserRole).toInt() == m_current)
+            m_topics->setCurrentRow(row);
+    }
+}

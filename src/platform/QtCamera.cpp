@@ -1,0 +1,70 @@
+#include "platform/QtCamera.h"
+
+#include "platform/PictureWriter.h"
+
+#include <QCamera>
+#include <QCameraDevice>
+#include <QImageCapture>
+#include <QMediaCaptureSession>
+#include <QMediaDevices>
+#include <QVBoxLayout>
+#include <QVideoWidget>
+
+QtCamera::QtCamera(QObject* parent)
+    : QObject(parent) {}
+
+QtCamera::~QtCamera() = default;
+
+bool QtCamera::start() {
+    if (m_camera)
+        return m_camera->isActive() || m_camera->error() == QCamera::NoError;
+    const QList<QCameraDevice> devices = QMediaDevices::videoInputs();
+    if (devices.isEmpty())
+        return false;
+    m_session = std::make_unique<QMediaCaptureSession>();
+    m_camera = new QCamera(devices.first(), this);
+    m_imageCapture = new QImageCapture(this);
+    m_session->setCamera(m_camera);
+    m_session->setImageCapture(m_imageCapture);
+    connect(m_imageCapture, &QImageCapture::imageCaptured, this, &QtCamera::saveFrame);
+    connect(m_imageCapture, &QImageCapture::errorOccurred, this,
+            [this](int id, QImageCapture::Error, const QString&) { dropRequest(id); });
+    m_camera->start();
+    return true;
+}
+
+bool QtCamera::connectPreview(QWidget* area) {
+    if (!area || !start())
+        return false;
+    if (!m_preview) {
+        m_preview = new QVideoWidget(area);
+        auto* layout = area->layout() ? area->layout() : new QVBoxLayout(area);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(m_preview);
+        m_session->setVideoOutput(m_preview.data());
+    }
+    m_preview->show();
+    return true;
+}
+
+bool QtCamera::capture(const QString& path, const QString& text) {
+    if (!start() || !m_imageCapture->isReadyForCapture())
+        return false;
+    const int id = m_imageCapture->capture();
+    if (id < 0)
+        return false;
+    m_requests.insert(id, {path, text});
+    return true;
+}
+
+void QtCamera::saveFrame(int id, const QImage& frame) {
+    const auto it = m_requests.constFind(id);
+    if (it == m_requests.cend())
+        return;
+    PictureWriter::write(frame, it->path, it->text);
+    m_requests.erase(it);
+}
+
+void QtCamera::dropRequest(int id) {
+    m_requests.remove(id);
+}
