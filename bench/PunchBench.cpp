@@ -1,10 +1,10 @@
 // The punch path (staff lookup, latest record, committed append) on large clock databases, next
 // to the same statements run straight on SQLite with the same settings.
 //
-//   bench_punch [--data-folder DIR] [google benchmark flags]
+//   [TELLARIN_BENCH_FOLDER=DIR] bench_punch [google benchmark flags]
 //
 // The databases (1,000,000 and 5,000,000 rows over 500 employees and ten years) are built once
-// into the data folder (default /tmp/tellarin-bench) and reused by later runs.
+// into the folder (default /tmp/tellarin-bench) and reused by later runs.
 #include "clock/Punch.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramPaths.h"
@@ -29,7 +29,11 @@
 
 namespace {
 constexpr int employeeCount = 500;
-QString g_dataRoot = QStringLiteral("/tmp/tellarin-bench");
+QString benchFolder()
+{
+    const QString folder = qEnvironmentVariable("TELLARIN_BENCH_FOLDER");
+    return folder.isEmpty() ? QStringLiteral("/tmp/tellarin-bench") : folder;
+}
 
 QString employeeId(int i) {
     return QStringLiteral("E%1").arg(i, 3, 10, QLatin1Char('0'));
@@ -59,7 +63,7 @@ void check(int rc, sqlite3* db) {
 
 // Builds the program folder for a database of the given size once.
 QString preparedFolder(int rows) {
-    const QString folder = g_dataRoot + QStringLiteral("/rows-%1").arg(rows);
+    const QString folder = benchFolder() + QStringLiteral("/rows-%1").arg(rows);
     ProgramPaths paths(folder);
     if (QFileInfo::exists(folder + QStringLiteral("/ready")))
         return folder;
@@ -210,17 +214,10 @@ BENCHMARK(BM_ReferenceSqlite)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2000);
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QCoreApplication app(argc, argv);
-    std::vector<char*> rest;
-    for (int i = 0; i < argc; ++i) {
-        if (QByteArray(argv[i]) == "--data-folder" && i + 1 < argc)
-            g_dataRoot = QString::fromLocal8Bit(argv[++i]);
-        else
-            rest.push_back(argv[i]);
-    }
-    int restCount = static_cast<int>(rest.size());
-    benchmark::Initialize(&restCount, rest.data());
+    benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
