@@ -1,5 +1,9 @@
 #include "clock/ClockWindow.h"
 
+#include "clock/ClockFace.h"
+#include "clock/InOutLists.h"
+#include "clock/KeypadWidget.h"
+#include "platform/Camera.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
@@ -7,11 +11,13 @@
 #include "store/DatabaseError.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
@@ -20,6 +26,11 @@
 
 namespace {
 constexpr int panelExtraHeight = 67; // the panel stands 1000 twips taller than the ID frame
+// The live picture sits at the lower left: 120 twips from the left, 600 twips above the bottom.
+constexpr int cameraLeft = 8;
+constexpr int cameraBottom = 40;
+const QSize cameraSize(176, 132);
+const QString passwordCaption = QStringLiteral("Type in password... press Enter");
 
 QString css(const Rgb& c) {
     return QStringLiteral("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
@@ -56,10 +67,23 @@ QPixmap welcomePicture() {
 
 ClockWindow::ClockWindow(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , m_state(state) {
+    , m_state(state)
+    , m_forcedClockOut(state.database, state.time) {
     setObjectName(QStringLiteral("ClockWindow"));
     setWindowTitle(QStringLiteral("Orvane time and attendance"));
+    // A folder that exists already, or cannot be made, is no reason to stop: pictures then fail quietly.
+    QDir().mkpath(m_state.paths.picturesFolder());
     buildUi();
+    if (m_state.settings.showInOutLists)
+        refreshInOutLists();
+    if (m_state.settings.takePictures && m_state.settings.showLiveCam) {
+        bool connected = false;
+        try {
+            connected = m_state.camera.connectPreview(m_cameraArea);
+        } catch (...) {
+        }
+        m_cameraArea->setVisible(connected);
+    }
     m_timer = new QTimer(this);
     m_timer->setInterval(100);
     connect(m_timer, &QTimer::timeout, this, &ClockWindow::tick);
@@ -67,6 +91,7 @@ ClockWindow::ClockWindow(ProgramState& state, QWidget* parent)
 }
 
 void ClockWindow::buildUi() {
+    const SettingsRecord& settings = m_state.settings;
     setMinimumSize(760, 560);
     auto* root = new QVBoxLayout(this);
 
@@ -88,7 +113,7 @@ void ClockWindow::buildUi() {
     m_idFrame->setStyleSheet(
         QStringLiteral("QFrame#IdFrame { background: rgb(235,245,235); border-radius: 6px; }"));
     auto* idLayout = new QVBoxLayout(m_idFrame);
-    m_prompt = new QLabel(m_state.settings.enterId, m_idFrame);
+    m_prompt = new QLabel(settings.enterId, m_idFrame);
     m_prompt->setObjectName(QStringLiteral("lblPrompt"));
     m_prompt->setStyleSheet(QStringLiteral("font-size: 16pt;"));
     m_idBox = new QLineEdit(m_idFrame);
@@ -101,21 +126,66 @@ void ClockWindow::buildUi() {
     m_message = new QLabel(m_idFrame);
     m_message->setObjectName(QStringLiteral("Label4"));
     m_message->setStyleSheet(QStringLiteral("color: rgb(192,0,0); font-size: 12pt;"));
+    m_passwordCaption = new QLabel(passwordCaption, m_idFrame);
+    m_passwordCaption->setObjectName(QStringLiteral("lblPassword"));
+    m_password = new QLineEdit(m_idFrame);
+    m_password->setObjectName(QStringLiteral("txtPassword"));
+    m_password->setEchoMode(QLineEdit::Password);
+    m_password->installEventFilter(this);
+    auto* passwordRow = new QHBoxLayout;
+    passwordRow->addWidget(m_passwordCaption);
+    passwordRow->addWidget(m_password, 1);
     idLayout->addWidget(m_prompt);
     idLayout->addWidget(m_idBox);
     idLayout->addWidget(m_message);
+    idLayout->addLayout(passwordRow);
+    m_passwordCaption->hide();
+    m_password->hide();
+
+    // The ID frame with the keypad under it, the lists beside it.
+    auto* idColumn = new QVBoxLayout;
+    idColumn->addWidget(m_idFrame, 0, Qt::AlignHCenter);
+    m_keypad = new KeypadWidget(this);
+    m_keypad->setVisible(settings.showKeyboard);
+    connect(m_keypad, &KeypadWidget::keyPressed, this, &ClockWindow::keypadKey);
+    idColumn->addWidget(m_keypad, 0, Qt::AlignHCenter);
+    idColumn->addStretch(1);
+    auto* middle = new QHBoxLayout;
+    middle->addStretch(1);
+    middle->addLayout(idColumn);
+    middle->addSpacing(24);
+    middle->addLayout(buildInOutLists());
+    middle->addStretch(1);
     root->addStretch(1);
-    root->addWidget(m_idFrame, 0, Qt::AlignHCenter);
-    root->addStretch(2);
+    root->addLayout(middle, 6);
+    root->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
+    m_minimize = new QPushButton(QStringLiteral("Minimize this window"), this);
+    m_minimize->setObjectName(QStringLiteral("cmdMinimize"));
+    m_minimize->setFocusPolicy(Qt::NoFocus);
+    m_minimize->setVisible(settings.allowMinimize);
+    m_help = new QPushButton(QStringLiteral("&Help"), this);
+    m_help->setObjectName(QStringLiteral("cmdHelp"));
+    m_help->setFocusPolicy(Qt::NoFocus);
     m_exit = new QPushButton(QStringLiteral("&Exit"), this);
     m_exit->setObjectName(QStringLiteral("cmdExitClock"));
     m_exit->setFocusPolicy(Qt::NoFocus);
+    buttons->addSpacing(cameraLeft + cameraSize.width());
     buttons->addStretch(1);
+    buttons->addWidget(m_minimize);
+    buttons->addWidget(m_help);
     buttons->addWidget(m_exit);
     root->addLayout(buttons);
-    connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_exit, &QPushButton::clicked, this, &ClockWindow::askPassword);
+    connect(m_minimize, &QPushButton::clicked, this, &QWidget::showMinimized);
+    connect(m_help, &QPushButton::clicked, this, &ClockWindow::showHelp);
+
+    m_cameraArea = new QWidget(this);
+    m_cameraArea->setObjectName(QStringLiteral("camPreview"));
+    m_cameraArea->setFixedSize(cameraSize);
+    m_cameraArea->setStyleSheet(QStringLiteral("background: black;"));
+    m_cameraArea->hide();
 
     m_elapsed = new QLabel(this);
     m_elapsed->setObjectName(QStringLiteral("lblElapsed"));
@@ -159,6 +229,40 @@ void ClockWindow::buildUi() {
     m_panelExit->hide();
 }
 
+QLayout* ClockWindow::buildInOutLists() {
+    auto* column = new QVBoxLayout;
+    m_inOutLabel = new QLabel(QStringLiteral("Who is in and who is out"), this);
+    m_inOutLabel->setObjectName(QStringLiteral("InOutLabel"));
+    m_inOutLabel->setToolTip(QStringLiteral("Click to bring the lists up to date"));
+    m_inOutLabel->setCursor(Qt::PointingHandCursor);
+    m_inOutLabel->setStyleSheet(QStringLiteral("color: white; font-size: 12pt; font-weight: bold;"));
+    m_inOutLabel->installEventFilter(this);
+    column->addWidget(m_inOutLabel);
+    auto* lists = new QHBoxLayout;
+    const auto makeList = [&](const char* name, const QString& title) {
+        auto* box = new QVBoxLayout;
+        auto* caption = new QLabel(title, this);
+        caption->setStyleSheet(QStringLiteral("color: white; font-size: 11pt;"));
+        auto* list = new QListWidget(this);
+        list->setObjectName(QString::fromLatin1(name));
+        list->setFocusPolicy(Qt::NoFocus);
+        list->setSelectionMode(QAbstractItemView::NoSelection);
+        list->setFixedWidth(InOutLists::maximumEntryWidth + 40);
+        box->addWidget(caption);
+        box->addWidget(list, 1);
+        lists->addLayout(box);
+        caption->setVisible(m_state.settings.showInOutLists);
+        return list;
+    };
+    m_inList = makeList("lstIN", QStringLiteral("In"));
+    m_outList = makeList("lstOUT", QStringLiteral("Out"));
+    column->addLayout(lists, 1);
+    m_inOutLabel->setVisible(m_state.settings.showInOutLists);
+    m_inList->setVisible(m_state.settings.showInOutLists);
+    m_outList->setVisible(m_state.settings.showInOutLists);
+    return column;
+}
+
 bool ClockWindow::isBusy() const {
     return !m_panel->isHidden() || (m_pauseUntil.isValid() && m_state.time.now() < m_pauseUntil);
 }
@@ -172,6 +276,17 @@ bool ClockWindow::eventFilter(QObject* watched, QEvent* event) {
             enterId();
             return true;
         }
+    } else if (watched == m_idBox && event->type() == QEvent::FocusIn) {
+        hidePassword();
+    } else if (watched == m_password && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            enterPassword();
+            return true;
+        }
+    } else if (watched == m_inOutLabel && event->type() == QEvent::MouseButtonRelease) {
+        refreshInOutLists();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -186,7 +301,7 @@ void ClockWindow::enterId() {
             return;
         case Punch::Stage::NotFound:
             m_message->setText(punch.notFoundMessage());
-            m_state.sounds.play(punch.soundName());
+            playSound(punch.soundName());
             m_pauseUntil = m_state.time.now().addSecs(1);
             return;
         case Punch::Stage::Shown:
@@ -200,7 +315,7 @@ void ClockWindow::enterId() {
             m_tips->setFocus();
             return;
         }
-        m_state.sounds.play(punch.soundName());
+        playSound(punch.soundName());
         if (!punch.isRejected())
             writeRecord(punch, QString());
         m_panelUntil = !m_elapsed->isHidden() ? std::max(deadline, m_elapsedUntil) : deadline;
@@ -219,7 +334,7 @@ void ClockWindow::enterTips() {
     m_tipsCaption->hide();
     m_panelExit->hide();
     try {
-        m_state.sounds.play(punch.soundName());
+        playSound(punch.soundName());
         writeRecord(punch, m_tips->text());
     } catch (const DatabaseError& error) {
         reportDatabaseError(error.userMessage());
@@ -294,10 +409,30 @@ void ClockWindow::writeRecord(const Punch& punch, const QString& tips) {
     afterRecordWritten(punch, recordNumber);
 }
 
-void ClockWindow::afterRecordWritten(const Punch&, qint64) {}
+void ClockWindow::afterRecordWritten(const Punch& punch, qint64 recordNumber) {
+    if (m_state.settings.takePictures)
+        takePicture(punch, recordNumber);
+    if (m_state.settings.showInOutLists)
+        refreshInOutLists();
+}
 
 void ClockWindow::tick() {
     const QDateTime now = m_state.time.now();
+    const QDate today = now.date();
+    if (today != m_dateSeen) {
+        // Staff and schedules of the new day are reloaded here once the scheduling link exists.
+        m_pictureDay = today;
+    }
+    m_time->setText(ClockFace::timeText(now.time(), m_state.settings.clock12Hour, QLocale()));
+    m_date->setText(ClockFace::dateText(today, QLocale()));
+    m_dateSeen = today;
+    if (m_forcedTrigger.due(now))
+        runForcedClockOut();
+    if (!m_firstTickDone) {
+        m_firstTickDone = true;
+        if (isVisible() && m_idBox->isVisible())
+            m_idBox->setFocus();
+    }
     if (!m_elapsed->isHidden() && now >= m_elapsedUntil)
         m_elapsed->hide();
     if (!m_panel->isHidden() && !m_awaitingTips && m_panelUntil.isValid() && now >= m_panelUntil)
@@ -309,9 +444,14 @@ void ClockWindow::placePanel() {
     m_panel->setGeometry(frame.x(), frame.y(), frame.width(), frame.height() + panelExtraHeight);
 }
 
+void ClockWindow::placeCamera() {
+    m_cameraArea->move(cameraLeft, height() - cameraBottom - m_cameraArea->height());
+}
+
 void ClockWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     placePanel();
+    placeCamera();
 }
 
 void ClockWindow::reportDatabaseError(const QString& message) {

@@ -1,40 +1,54 @@
 #pragma once
 
+#include "clock/ForcedClockOut.h"
 #include "clock/Punch.h"
 
+#include <QDate>
 #include <QDateTime>
+#include <QPointer>
 #include <QWidget>
 #include <optional>
 
+class HelpWindow;
+class KeypadWidget;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QTimer;
 struct ProgramState;
 
-// The clock screen: takes an employee ID, shows the confirmation panel and records the punch.
+// The clock screen: takes an employee ID, shows the confirmation panel and records the punch; around
+// it keeps the time and date on display, runs the hourly forced clock-out and shows who is in.
 class ClockWindow : public QWidget {
     Q_OBJECT
 
 public:
     explicit ClockWindow(ProgramState& state, QWidget* parent = nullptr);
+    ~ClockWindow() override;
 
-    // Runs every 100 ms: ends the confirmation and the elapsed-time display at their deadlines.
+    // Runs every 100 ms: date change, time display, forced clock-out, first focus, and the ends of the
+    // confirmation and the elapsed-time display.
     void tick();
     // True while a punch is on display; the ID box takes no input then.
     bool isBusy() const;
+    // Fills the in and out lists again; they keep what they show when there is nothing to show.
+    void refreshInOutLists();
 
 Q_SIGNALS:
     void closed();
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildUi();
+    QLayout* buildInOutLists();
     void enterId();
     void enterTips();
     void cancelTips();
@@ -43,7 +57,18 @@ private:
     void writeRecord(const Punch& punch, const QString& tips);
     void afterRecordWritten(const Punch& punch, qint64 recordNumber);
     void placePanel();
+    void placeCamera();
     void reportDatabaseError(const QString& message);
+
+    void screenActivated();
+    void keypadKey(int key);
+    void askPassword();
+    void enterPassword();
+    void hidePassword();
+    void showHelp();
+    void runForcedClockOut();
+    void playSound(const QString& name);
+    void takePicture(const Punch& punch, qint64 recordNumber);
 
     ProgramState& m_state;
     QTimer* m_timer = nullptr;
@@ -54,6 +79,13 @@ private:
     QLabel* m_prompt = nullptr;
     QLineEdit* m_idBox = nullptr;
     QLabel* m_message = nullptr;
+    QLabel* m_passwordCaption = nullptr;
+    QLineEdit* m_password = nullptr;
+    KeypadWidget* m_keypad = nullptr;
+    QLabel* m_inOutLabel = nullptr;
+    QListWidget* m_inList = nullptr;
+    QListWidget* m_outList = nullptr;
+    QWidget* m_cameraArea = nullptr;
     QFrame* m_panel = nullptr;
     QLabel* m_lines[4] = {};
     QLabel* m_picture = nullptr;
@@ -61,9 +93,18 @@ private:
     QLabel* m_tipsCaption = nullptr;
     QPushButton* m_panelExit = nullptr;
     QPushButton* m_exit = nullptr;
+    QPushButton* m_minimize = nullptr;
+    QPushButton* m_help = nullptr;
+    QPointer<HelpWindow> m_helpWindow;
 
     std::optional<Punch> m_awaitingTips;
     QDateTime m_panelUntil;
     QDateTime m_elapsedUntil;
     QDateTime m_pauseUntil; // after an unknown ID
+
+    ForcedClockOut m_forcedClockOut;
+    ForcedClockOutTrigger m_forcedTrigger;
+    QDate m_dateSeen;   // empty until the first tick
+    QDate m_pictureDay; // the date stamped on pictures, taken at each date change
+    bool m_firstTickDone = false;
 };

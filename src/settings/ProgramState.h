@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Camera.h"
 #include "platform/ProgramPaths.h"
 #include "settings/SettingsRecord.h"
 
@@ -13,18 +14,20 @@ class SoundPlayer;
 // The program-wide values: owned by the shell, handed to every window that needs them.
 struct ProgramState {
     ProgramState(ProgramPaths programPaths, Database& db, const TimeSource& timeSource, MessageBoxes& boxes,
-                 SoundPlayer& soundPlayer)
+                 SoundPlayer& soundPlayer, Camera& punchCamera = NoCamera::instance())
         : paths(std::move(programPaths))
         , database(db)
         , time(timeSource)
         , messages(boxes)
-        , sounds(soundPlayer) {}
+        , sounds(soundPlayer)
+        , camera(punchCamera) {}
 
     ProgramPaths paths;
     Database& database;
     const TimeSource& time;
     MessageBoxes& messages;
     SoundPlayer& sounds;
+    Camera& camera;
 
     SettingsRecord settings;
     QString dateOrder = QStringLiteral("MM-DD-YYYY");

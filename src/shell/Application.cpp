@@ -2,8 +2,10 @@
 
 #include "clock/ClockWindow.h"
 #include "platform/ProgramPaths.h"
+#include "platform/QtCamera.h"
 #include "platform/QtMessageBoxes.h"
-#include "platform/SoundPlayer.h"
+#include "platform/QtSoundPlayer.h"
+#include "platform/ToneWaves.h"
 #include "platform/TimeSource.h"
 #include "settings/ProgramState.h"
 #include "settings/SettingsIo.h"
@@ -20,15 +22,17 @@ int Application::run(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tellarin"));
     SystemTimeSource time;
     QtMessageBoxes messages;
-    SilentSoundPlayer sounds;
     Database database;
-    ProgramState state(ProgramPaths(ProgramPaths::resolveProgramFolder(QApplication::arguments())), database,
-                       time, messages, sounds);
+    const ProgramPaths paths(ProgramPaths::resolveProgramFolder(QApplication::arguments()));
+    QtSoundPlayer sounds(paths);
+    QtCamera camera;
+    ProgramState state(paths, database, time, messages, sounds, camera);
     QString error;
     if (!ClockFiles::ensureClockDatabase(state.paths, &error)) {
         messages.inform(nullptr, error, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
         return 1;
     }
+    ToneWaves::writeMissing(state.paths);
     const Database::OpenResult opened = database.open(state.paths.clockDatabase());
     if (!opened.ok()) {
         messages.inform(nullptr, opened.errorText, QStringLiteral("Database"), MessageBoxes::Icon::Critical);

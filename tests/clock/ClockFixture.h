@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeCamera.h"
 #include "FakeMessageBoxes.h"
 #include "FakeTimeSource.h"
 #include "TestFolder.h"
@@ -16,15 +17,20 @@
 // Remembers which sounds were asked for.
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
-    void play(const QString& name) override { played.append(name); }
+    void play(const QString& name) override {
+        played.append(name);
+        if (throws)
+            throw std::runtime_error("sound device gone");
+    }
     QStringList played;
+    bool throws = false;
 };
 
 // A clock screen on a fresh database, driven through its real widgets.
 class ClockFixture {
 public:
     ClockFixture()
-        : state(folder.paths(), folder.database(), time, messages, sounds) {}
+        : state(folder.paths(), folder.database(), time, messages, sounds, camera) {}
 
     ClockWindow& open() {
         window = std::make_unique<ClockWindow>(state);
@@ -57,6 +63,7 @@ public:
     FakeTimeSource time{QDateTime(QDate(2026, 12, 4), QTime(8, 0))};
     FakeMessageBoxes messages;
     RecordingSoundPlayer sounds;
+    FakeCamera camera;
     ProgramState state;
     std::unique_ptr<ClockWindow> window;
 };

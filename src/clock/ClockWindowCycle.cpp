@@ -1,0 +1,172 @@
+// The clock screen's day around the punch: activation, keypad, leaving with the password, help, the
+// hourly forced clock-out, the in and out lists, sounds and pictures.
+#include "clock/ClockFace.h"
+#include "clock/ClockWindow.h"
+#include "clock/HelpTopics.h"
+#include "clock/HelpWindow.h"
+#include "clock/InOutLists.h"
+#include "clock/KeypadWidget.h"
+#include "clock/PictureText.h"
+#include "platform/Camera.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SoundPlayer.h"
+#include "platform/TimeSource.h"
+#include "settings/ProgramState.h"
+#include "store/DatabaseError.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+
+ClockWindow::~ClockWindow() {
+    delete m_helpWindow.data();
+}
+
+bool ClockWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
+        screenActivated();
+    return QWidget::event(event);
+}
+
+void ClockWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QLinearGradient green(0, 0, 0, height());
+    green.setColorAt(0, QColor(0, 255, 0));
+    green.setColorAt(1, QColor(0, 0, 0));
+    painter.fillRect(rect(), green);
+}
+
+void ClockWindow::screenActivated() {
+    m_prompt->setText(m_state.settings.enterId);
+    hidePassword();
+    if (m_idBox->isVisible() && m_panel->isHidden())
+        m_idBox->setFocus();
+    m_exit->setToolTip(ClockFace::exitToolTip(m_state.settings.password));
+}
+
+void ClockWindow::keypadKey(int key) {
+    if (!m_panel->isHidden()) {
+        // Only the tips can be typed while a punch is on display.
+        if (!m_tips->isHidden())
+            m_tips->setFocus();
+        return;
+    }
+    if (isBusy())
+        return;
+    if (key == KeypadWidget::clearKey) {
+        m_idBox->clear();
+        m_idBox->setFocus();
+        return;
+    }
+    QLineEdit* box = m_password->isHidden() ? m_idBox : m_password;
+    if (key == KeypadWidget::enterKey) {
+        if (box == m_idBox)
+            enterId();
+        else
+            enterPassword();
+        return;
+    }
+    box->setText(box->text() + KeypadWidget::caption(key)); // setText keeps the ID box's ten characters
+}
+
+void ClockWindow::askPassword() {
+    if (m_state.settings.password.trimmed().isEmpty()) {
+        close();
+        return;
+    }
+    m_message->clear();
+    m_password->clear();
+    m_passwordCaption->show();
+    m_password->show();
+    m_password->setFocus();
+}
+
+void ClockWindow::enterPassword() {
+    switch (ClockFace::judgePassword(m_password->text(), m_state.settings.password)) {
+    case ClockFace::PasswordEntry::Cancel:
+        hidePassword();
+        m_idBox->setFocus();
+        break;
+    case ClockFace::PasswordEntry::Accept:
+        hidePassword();
+        close();
+        break;
+    case ClockFace::PasswordEntry::Ignore:
+        break;
+    }
+}
+
+void ClockWindow::hidePassword() {
+    m_password->clear();
+    m_password->hide();
+    m_passwordCaption->hide();
+}
+
+void ClockWindow::showHelp() {
+    if (!m_helpWindow)
+        m_helpWindow = new HelpWindow;
+    m_helpWindow->showTopic(HelpTopics::clockScreen);
+    m_helpWindow->show();
+    m_helpWindow->raise();
+}
+
+void ClockWindow::runForcedClockOut() {
+    try {
+        if (m_forcedClockOut.run(m_state.settings) > 0 && m_state.settings.showInOutLists)
+            refreshInOutLists();
+    } catch (const DatabaseError& error) {
+        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                MessageBoxes::Icon::Critical);
+    }
+}
+
+void ClockWindow::refreshInOutLists() {
+    std::optional<InOutLists::Lists> lists;
+    try {
+        lists = InOutLists::load(m_state.database, m_state.time.today(), m_state.settings.screenInOutDays);
+    } catch (const DatabaseError& error) {
+        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                MessageBoxes::Icon::Critical);
+        return;
+    }
+    if (!lists)
+        return;
+    const auto fill = [](QListWidget* list, const QStringList& names) {
+        const QFontMetrics metrics(list->font());
+        const auto width = [&](const QString& text) {
+            return metrics.horizontalAdvance(text);
+        };
+        list->clear();
+        for (const QString& name : names)
+            list->addItem(InOutLists::entryText(name, width));
+    };
+    fill(m_inList, lists->in);
+    fill(m_outList, lists->out);
+}
+
+// Sounds and pictures only decorate a punch: whatever they do, the punch goes on.
+void ClockWindow::playSound(const QString& name) {
+    if (!m_state.settings.useSound)
+        return;
+    try {
+        m_state.sounds.play(name);
+    } catch (...) {
+    }
+}
+
+void ClockWindow::takePicture(const Punch& punch, qint64 recordNumber) {
+    const QDate day = m_pictureDay.isValid() ? m_pictureDay : m_state.time.today();
+    const PictureText::Punch stamp{punch.id(), punch.employeeName(), day, punch.punchTime().time(),
+                                   punch.isClockOut()};
+    const QString text =
+        PictureText::text(stamp, m_state.useSchedulingLink, m_state.settings.clock12Hour, QLocale());
+    try {
+        m_state.camera.capture(PictureText::fileName(m_state.paths, recordNumber), text);
+    } catch (...) {
+    }
+}
