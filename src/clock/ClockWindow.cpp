@@ -93,6 +93,7 @@ ClockWindow::ClockWindow(ProgramState& state, QWidget* parent)
 void ClockWindow::buildUi() {
     const SettingsRecord& settings = m_state.settings;
     setMinimumSize(760, 560);
+    resize(1000, 740);
     auto* root = new QVBoxLayout(this);
 
     m_time = new QLabel(this);
@@ -247,6 +248,8 @@ QLayout* ClockWindow::buildInOutLists() {
         list->setObjectName(QString::fromLatin1(name));
         list->setFocusPolicy(Qt::NoFocus);
         list->setSelectionMode(QAbstractItemView::NoSelection);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setTextElideMode(Qt::ElideNone); // entries are cut to the column already
         list->setFixedWidth(InOutLists::maximumEntryWidth + 40);
         box->addWidget(caption);
         box->addWidget(list, 1);

@@ -7,7 +7,7 @@ namespace {
 const QString rows[] = {QStringLiteral("1234567890"), QStringLiteral("QWERTYUIOP"),
                         QStringLiteral("ASDFGHJKL"), QStringLiteral("ZXCVBNM")};
 const QString characters = rows[0] + rows[1] + rows[2] + rows[3];
-constexpr int keySize = 52; // a fingertip, with room to spare
+constexpr int keySize = 48; // a fingertip, with room to spare
 } // namespace
 
 QString KeypadWidget::caption(int key) {
@@ -24,13 +24,16 @@ KeypadWidget::KeypadWidget(QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Keypad"));
     auto* grid = new QGridLayout(this);
-    grid->setSpacing(4);
+    grid->setHorizontalSpacing(0);
+    grid->setVerticalSpacing(4);
     grid->setContentsMargins(0, 0, 0, 0);
     const auto addKey = [&](int key, int row, int column, int span) {
         auto* button = new QPushButton(caption(key), this);
         button->setObjectName(QStringLiteral("cmdKey%1").arg(key));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setMinimumSize(keySize * span + 4 * (span - 1), keySize);
+        // span counts half keys
+        button->setMinimumSize(keySize * span / 2, keySize);
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         button->setStyleSheet(QStringLiteral("font-size: 16pt; font-weight: bold;"));
         grid->addWidget(button, row, column, 1, span);
         connect(button, &QPushButton::clicked, this, [this, key] { Q_EMIT keyPressed(key); });
@@ -40,6 +43,10 @@ KeypadWidget::KeypadWidget(QWidget* parent)
     for (int row = 0; row < 4; ++row) {
         for (int i = 0; i < rows[row].size(); ++i)
             addKey(key++, row, row + 2 * i, 2);
+    }
+    for (int column = 0; column <= 20; ++column) {
+        grid->setColumnMinimumWidth(column, keySize / 2);
+        grid->setColumnStretch(column, 1);
     }
     addKey(enterKey, 4, 2, 12);
     addKey(clearKey, 4, 15, 5);

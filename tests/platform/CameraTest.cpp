@@ -46,11 +46,6 @@ TEST(Camera, FakeFrameIsSavedAsJpegWithYellowText) {
     EXPECT_EQ(yellowPixels(saved, QRect(0, 0, 320, 150)), 0);
 }
 
-TEST(Camera, WithoutTextNothingYellowIsDrawn) {
-    const QImage stamped = PictureWriter::stamped(greyFrame(), QString());
-    EXPECT_EQ(yellowPixels(stamped, stamped.rect()), 0);
-}
-
 TEST(Camera, FailuresAreAQuietFalse) {
     QTemporaryDir dir;
     FakeCamera noFrame;
