@@ -12,15 +12,13 @@ class SoundPlayer;
 
 // The program-wide values: owned by the shell, handed to every window that needs them.
 struct ProgramState {
-    ProgramState(ProgramPaths paths, Database& database, const TimeSource& time, MessageBoxes& messages,
-                 SoundPlayer& sounds)
-        : paths(std::move(paths))
-        , database(database)
-        , time(time)
-        , messages(messages)
-        , sounds(sounds)
-    {
-    }
+    ProgramState(ProgramPaths programPaths, Database& db, const TimeSource& timeSource, MessageBoxes& boxes,
+                 SoundPlayer& soundPlayer)
+        : paths(std::move(programPaths))
+        , database(db)
+        , time(timeSource)
+        , messages(boxes)
+        , sounds(soundPlayer) {}
 
     ProgramPaths paths;
     Database& database;
@@ -35,4 +33,8 @@ struct ProgramState {
     bool useLocalStaff = false;
     QString callMode;
     bool passwordPromptShown = false;
+    // The day number the date picker leaves for its caller.
+    float pickedDay = 0.0f;
+    // Set by the staff load when an employee of the scheduling database has no ID.
+    bool blankEmployeeId = false;
 };

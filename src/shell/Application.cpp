@@ -1,9 +1,34 @@
 #include "shell/Application.h"
 
+#include "platform/ProgramPaths.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/SoundPlayer.h"
+#include "platform/TimeSource.h"
+#include "settings/ProgramState.h"
+#include "shell/MainWindow.h"
+#include "shell/StartUp.h"
+#include "store/Database.h"
+
 #include <QApplication>
 
-int Application::run(int argc, char** argv)
-{
+int Application::run(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Tellarin"));
+
+    SystemTimeSource time;
+    QtMessageBoxes messages;
+    SilentSoundPlayer sounds;
+    Database database;
+    ProgramState state(ProgramPaths(ProgramPaths::resolveProgramFolder(QApplication::arguments())), database,
+                       time, messages, sounds);
+
+    StartUp startUp(state);
+    if (!startUp.run())
+        return 1;
+
+    MainWindow main(state);
+    main.applyMenuOffer(startUp.menuOffer());
+    QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    main.show();
+    return QApplication::exec();
 }
