@@ -3,7 +3,8 @@
 #include "store/ClockRecord.h"
 
 namespace {
-ScheduleCheck::Verdict failed(PunchOutcome warning, bool reject, Mark mark, const QString& message) {
+ScheduleCheck::Verdict failed(PunchOutcome warning, bool reject, Mark mark, const QString& message)
+{
     ScheduleCheck::Verdict verdict;
     verdict.outcome = reject ? PunchOutcome::Reject : warning;
     verdict.mark = static_cast<qint16>(mark);
@@ -15,7 +16,8 @@ ScheduleCheck::Verdict failed(PunchOutcome warning, bool reject, Mark mark, cons
 // The operands are 16-bit values, so their sums and differences are exact in int: a large limit
 // widens the margin instead of wrapping round to the other side.
 ScheduleCheck::Verdict ScheduleCheck::check(bool clockOut, int nowMinutes, qint16 start, qint16 stop,
-                                            const SettingsRecord& s) {
+                                            const SettingsRecord& s)
+{
     const int now = nowMinutes;
     if (!clockOut) {
         const int startMinutes = start * 15;

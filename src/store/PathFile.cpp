@@ -8,12 +8,14 @@
 #include <QStringDecoder>
 
 namespace {
-QString pathFile(const ProgramPaths& paths) {
+QString pathFile(const ProgramPaths& paths)
+{
     return paths.findInProgramFolder(PathFile::fileName());
 }
 
 // Written here the text is UTF-8; a file carried over from Windows is in its ANSI code page.
-QString decodeLine(const QByteArray& line) {
+QString decodeLine(const QByteArray& line)
+{
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(line);
     if (utf8.hasError())
@@ -21,7 +23,8 @@ QString decodeLine(const QByteArray& line) {
     return text;
 }
 
-QByteArray firstLine(const QByteArray& bytes) {
+QByteArray firstLine(const QByteArray& bytes)
+{
     qsizetype end = bytes.indexOf('\r');
     const qsizetype lf = bytes.indexOf('\n');
     if (end < 0 || (lf >= 0 && lf < end))
@@ -30,11 +33,13 @@ QByteArray firstLine(const QByteArray& bytes) {
 }
 } // namespace
 
-QString PathFile::fileName() {
+QString PathFile::fileName()
+{
     return QStringLiteral("RtmPath.DAT");
 }
 
-QString PathFile::localFolder(const QString& folderText) {
+QString PathFile::localFolder(const QString& folderText)
+{
     QString folder = folderText.trimmed();
     folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
     while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
@@ -42,11 +47,13 @@ QString PathFile::localFolder(const QString& folderText) {
     return folder;
 }
 
-bool PathFile::sameFolder(const QString& a, const QString& b) {
+bool PathFile::sameFolder(const QString& a, const QString& b)
+{
     return localFolder(a).toUpper() == localFolder(b).toUpper();
 }
 
-PathFile::State PathFile::read(const ProgramPaths& paths) {
+PathFile::State PathFile::read(const ProgramPaths& paths)
+{
     State state;
     state.dataFolder = paths.programFolder();
     const QString path = pathFile(paths);
@@ -66,7 +73,8 @@ PathFile::State PathFile::read(const ProgramPaths& paths) {
 }
 
 bool PathFile::writeNewPath(const ProgramPaths& paths, const QString& folder, const QString& chosenFileName,
-                            State& state) {
+                            State& state)
+{
     QSaveFile file(pathFile(paths));
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -85,7 +93,8 @@ bool PathFile::writeNewPath(const ProgramPaths& paths, const QString& folder, co
     return true;
 }
 
-void PathFile::remove(const ProgramPaths& paths, State& state) {
+void PathFile::remove(const ProgramPaths& paths, State& state)
+{
     QFile::remove(pathFile(paths));
     state.useSchedulingLink = false;
     state.useLocalStaff = false;

@@ -13,13 +13,15 @@ constexpr int departmentLines = 4;
 constexpr qsizetype maxEntries = 32767; // the lists count in 16 bits
 const QByteArray lineEnd = QByteArrayLiteral("\r\n");
 
-bool isBlank(char c) {
+bool isBlank(char c)
+{
     return c == ' ' || c == '\t';
 }
 
 // CR LF ends a line; a lone CR or LF is accepted too, for files that went through another editor.
 // A last line without its line end still counts.
-QList<QByteArrayView> splitLines(const QByteArray& bytes) {
+QList<QByteArrayView> splitLines(const QByteArray& bytes)
+{
     QList<QByteArrayView> lines;
     const QByteArrayView all(bytes);
     qsizetype begin = 0;
@@ -38,7 +40,8 @@ QList<QByteArrayView> splitLines(const QByteArray& bytes) {
 }
 
 // A field ends at a comma, which is why the editors never let one into a name.
-QByteArrayView fieldOf(QByteArrayView line) {
+QByteArrayView fieldOf(QByteArrayView line)
+{
     const qsizetype comma = line.indexOf(',');
     if (comma >= 0)
         line = line.first(comma);
@@ -48,12 +51,14 @@ QByteArrayView fieldOf(QByteArrayView line) {
     return line.sliced(first);
 }
 
-QString textField(QByteArrayView line) {
+QString textField(QByteArrayView line)
+{
     return Windows1252::decode(fieldOf(line));
 }
 
 // A number that does not fit the field reads as 0, like any other non-number.
-template <typename T> T numberField(QByteArrayView line) {
+template <typename T> T numberField(QByteArrayView line)
+{
     bool ok = false;
     const qint64 value = fieldOf(line).trimmed().toLongLong(&ok);
     return ok && value >= std::numeric_limits<T>::min() && value <= std::numeric_limits<T>::max()
@@ -61,27 +66,32 @@ template <typename T> T numberField(QByteArrayView line) {
                : T(0);
 }
 
-Money moneyField(QByteArrayView line) {
+Money moneyField(QByteArrayView line)
+{
     return Money::parse(QString::fromLatin1(fieldOf(line))).value_or(Money());
 }
 
-void raiseHighest(qint32& highest, qint32 number) {
+void raiseHighest(qint32& highest, qint32 number)
+{
     if (number > highest && number <= highestStaffNumber)
         highest = number;
 }
 
-void appendNumber(QByteArray& out, const QString& plain) {
+void appendNumber(QByteArray& out, const QString& plain)
+{
     if (!plain.startsWith(QLatin1Char('-')))
         out.append(' ');
     out.append(plain.toLatin1()).append(' ').append(lineEnd);
 }
 
-void appendNumber(QByteArray& out, qint64 number) {
+void appendNumber(QByteArray& out, qint64 number)
+{
     appendNumber(out, QString::number(number));
 }
 
 // Commas and line breaks would split the field when read back, leading blanks would be dropped.
-QByteArray fileText(const QString& text) {
+QByteArray fileText(const QString& text)
+{
     QByteArray bytes = Windows1252::encode(text);
     for (char& c : bytes) {
         if (c == ',' || c == '\r' || c == '\n')
@@ -93,11 +103,13 @@ QByteArray fileText(const QString& text) {
     return bytes.sliced(first);
 }
 
-void appendText(QByteArray& out, const QByteArray& text) {
+void appendText(QByteArray& out, const QByteArray& text)
+{
     out.append(text).append(lineEnd);
 }
 
-void appendCodes(QByteArray& out, QByteArray codes) {
+void appendCodes(QByteArray& out, QByteArray codes)
+{
     for (char& c : codes) {
         if (c == '\r' || c == '\n')
             c = ' ';
@@ -105,19 +117,22 @@ void appendCodes(QByteArray& out, QByteArray codes) {
     out.append(codes).append(lineEnd);
 }
 
-void appendReserved(QByteArray& out) {
+void appendReserved(QByteArray& out)
+{
     out.append(' ').append(lineEnd);
     appendNumber(out, 0);
 }
 
-QByteArray readWhole(const QString& path) {
+QByteArray readWhole(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-bool writeWhole(const QString& path, const QByteArray& bytes) {
+bool writeWhole(const QString& path, const QByteArray& bytes)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -129,15 +144,18 @@ bool writeWhole(const QString& path, const QByteArray& bytes) {
 }
 } // namespace
 
-QString StaffFiles::employeeFile(const ProgramPaths& paths) {
+QString StaffFiles::employeeFile(const ProgramPaths& paths)
+{
     return paths.findInProgramFolder(QStringLiteral("Empl.DAT"));
 }
 
-QString StaffFiles::departmentFile(const ProgramPaths& paths) {
+QString StaffFiles::departmentFile(const ProgramPaths& paths)
+{
     return paths.findInProgramFolder(QStringLiteral("Dept.DAT"));
 }
 
-EmployeeList StaffFiles::readEmployees(const QByteArray& bytes) {
+EmployeeList StaffFiles::readEmployees(const QByteArray& bytes)
+{
     const QList<QByteArrayView> lines = splitLines(bytes);
     EmployeeList list;
     for (qsizetype at = 0; at + employeeLines <= lines.size() && list.count() < maxEntries;
@@ -157,7 +175,8 @@ EmployeeList StaffFiles::readEmployees(const QByteArray& bytes) {
     return list;
 }
 
-DepartmentList StaffFiles::readDepartments(const QByteArray& bytes) {
+DepartmentList StaffFiles::readDepartments(const QByteArray& bytes)
+{
     const QList<QByteArrayView> lines = splitLines(bytes);
     DepartmentList list;
     for (qsizetype at = 0; at + departmentLines <= lines.size() && list.count() < maxEntries;
@@ -172,7 +191,8 @@ DepartmentList StaffFiles::readDepartments(const QByteArray& bytes) {
     return list;
 }
 
-QByteArray StaffFiles::employeeBytes(const QList<Employee>& employees) {
+QByteArray StaffFiles::employeeBytes(const QList<Employee>& employees)
+{
     QByteArray out;
     for (const Employee& e : employees) {
         if (e.employeeNumber <= 0)
@@ -190,7 +210,8 @@ QByteArray StaffFiles::employeeBytes(const QList<Employee>& employees) {
     return out;
 }
 
-QByteArray StaffFiles::departmentBytes(const QList<Department>& departments) {
+QByteArray StaffFiles::departmentBytes(const QList<Department>& departments)
+{
     QByteArray out;
     for (const Department& d : departments) {
         const QByteArray name = fileText(d.name);
@@ -203,18 +224,22 @@ QByteArray StaffFiles::departmentBytes(const QList<Department>& departments) {
     return out;
 }
 
-EmployeeList StaffFiles::loadEmployees(const QString& path) {
+EmployeeList StaffFiles::loadEmployees(const QString& path)
+{
     return readEmployees(readWhole(path));
 }
 
-DepartmentList StaffFiles::loadDepartments(const QString& path) {
+DepartmentList StaffFiles::loadDepartments(const QString& path)
+{
     return readDepartments(readWhole(path));
 }
 
-bool StaffFiles::writeEmployees(const QString& path, const QList<Employee>& employees) {
+bool StaffFiles::writeEmployees(const QString& path, const QList<Employee>& employees)
+{
     return writeWhole(path, employeeBytes(employees));
 }
 
-bool StaffFiles::writeDepartments(const QString& path, const QList<Department>& departments) {
+bool StaffFiles::writeDepartments(const QString& path, const QList<Department>& departments)
+{
     return writeWhole(path, departmentBytes(departments));
 }

@@ -2,11 +2,13 @@
 
 #include "store/DayNumber.h"
 
-int StaffRebuild::weekdayOf(QDate day) {
+int StaffRebuild::weekdayOf(QDate day)
+{
     return day.dayOfWeek() % 7 + 1; // Qt counts Monday = 1 .. Sunday = 7
 }
 
-QList<StaffRow> StaffRebuild::staffRowsFor(const QList<Employee>& employees, QDate day) {
+QList<StaffRow> StaffRebuild::staffRowsFor(const QList<Employee>& employees, QDate day)
+{
     const int weekday = weekdayOf(day);
     const qint32 julian = DayNumber::of(day);
     QList<StaffRow> rows;
@@ -27,7 +29,8 @@ QList<StaffRow> StaffRebuild::staffRowsFor(const QList<Employee>& employees, QDa
 }
 
 StaffRebuild::Loaded StaffRebuild::rebuildStaffTable(Database& database, const ProgramPaths& paths,
-                                                     QDate today) {
+                                                     QDate today)
+{
     Loaded loaded;
     loaded.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(paths));
     loaded.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(paths));

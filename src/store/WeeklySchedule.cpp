@@ -8,7 +8,8 @@ constexpr unsigned char blank = 32;
 constexpr int commaValue = 12;
 constexpr unsigned char commaStandIn = 169;
 
-QByteArray fitted(const QByteArray& codes) {
+QByteArray fitted(const QByteArray& codes)
+{
     QByteArray result = codes.left(WeeklySchedule::codeLength);
     if (result.size() < WeeklySchedule::codeLength)
         result.append(WeeklySchedule::codeLength - result.size(), char(blank));
@@ -18,13 +19,18 @@ QByteArray fitted(const QByteArray& codes) {
 
 WeeklySchedule::WeeklySchedule()
     : m_start(codeLength, char(blank))
-    , m_stop(codeLength, char(blank)) {}
+    , m_stop(codeLength, char(blank))
+{
+}
 
 WeeklySchedule::WeeklySchedule(const QByteArray& startCodes, const QByteArray& stopCodes)
     : m_start(fitted(startCodes))
-    , m_stop(fitted(stopCodes)) {}
+    , m_stop(fitted(stopCodes))
+{
+}
 
-int WeeklySchedule::valueOf(char code) {
+int WeeklySchedule::valueOf(char code)
+{
     const auto byte = static_cast<unsigned char>(code);
     if (byte == commaStandIn)
         return commaValue;
@@ -32,33 +38,39 @@ int WeeklySchedule::valueOf(char code) {
     return byte < blank ? 0 : byte - blank;
 }
 
-char WeeklySchedule::codeOf(int value) {
+char WeeklySchedule::codeOf(int value)
+{
     value = qBound(0, value, maxValue);
     return static_cast<char>(value == commaValue ? commaStandIn : value + blank);
 }
 
-int WeeklySchedule::indexOf(int day, int slot) {
+int WeeklySchedule::indexOf(int day, int slot)
+{
     if (day < 1 || day > dayCount || slot < 1 || slot > slotCount)
         return -1;
     return (day - 1) * slotCount + (slot - 1);
 }
 
-int WeeklySchedule::start(int day, int slot) const {
+int WeeklySchedule::start(int day, int slot) const
+{
     const int i = indexOf(day, slot);
     return i < 0 ? 0 : valueOf(m_start.at(i));
 }
 
-int WeeklySchedule::stop(int day, int slot) const {
+int WeeklySchedule::stop(int day, int slot) const
+{
     const int i = indexOf(day, slot);
     return i < 0 ? 0 : valueOf(m_stop.at(i));
 }
 
-bool WeeklySchedule::isEmpty(int day, int slot) const {
+bool WeeklySchedule::isEmpty(int day, int slot) const
+{
     const int i = indexOf(day, slot);
     return i < 0 || static_cast<unsigned char>(m_stop.at(i)) < blank + 1;
 }
 
-void WeeklySchedule::setSlot(int day, int slot, int startValue, int stopValue) {
+void WeeklySchedule::setSlot(int day, int slot, int startValue, int stopValue)
+{
     const int i = indexOf(day, slot);
     if (i < 0)
         return;
@@ -66,7 +78,8 @@ void WeeklySchedule::setSlot(int day, int slot, int startValue, int stopValue) {
     m_stop[i] = codeOf(stopValue);
 }
 
-void WeeklySchedule::clearSlot(int day, int slot) {
+void WeeklySchedule::clearSlot(int day, int slot)
+{
     const int i = indexOf(day, slot);
     if (i < 0)
         return;
@@ -74,11 +87,13 @@ void WeeklySchedule::clearSlot(int day, int slot) {
     m_stop[i] = char(blank);
 }
 
-int WeeklySchedule::firstStart(int day) const {
+int WeeklySchedule::firstStart(int day) const
+{
     return start(day, 1);
 }
 
-int WeeklySchedule::latestStop(int day) const {
+int WeeklySchedule::latestStop(int day) const
+{
     int latest = 0;
     for (int slot = 1; slot <= slotCount; ++slot) {
         if (!isEmpty(day, slot))

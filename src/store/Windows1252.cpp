@@ -8,7 +8,8 @@ constexpr char16_t upperControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char encodeOne(char16_t c) {
+char encodeOne(char16_t c)
+{
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<char>(c);
     for (int i = 0; i < 32; ++i) {
@@ -19,7 +20,8 @@ char encodeOne(char16_t c) {
 }
 } // namespace
 
-QString Windows1252::decode(QByteArrayView bytes) {
+QString Windows1252::decode(QByteArrayView bytes)
+{
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char b : bytes) {
@@ -29,7 +31,8 @@ QString Windows1252::decode(QByteArrayView bytes) {
     return text;
 }
 
-QByteArray Windows1252::encode(QStringView text) {
+QByteArray Windows1252::encode(QStringView text)
+{
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar c : text)

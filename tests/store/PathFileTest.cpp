@@ -7,25 +7,12 @@
 #include <gtest/gtest.h>
 #include <optional>
 
-namespace {
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-} // namespace
-
-TEST(PathFile, ReadDecidesSourceAndDataFolder) {
+TEST(PathFile, ReadDecidesSourceAndDataFolder)
+{
     QTemporaryDir dir;
     const ProgramPaths paths(dir.path());
-    const QByteArray program = paths.programFolder().toUtf8();
+    const QString program = paths.programFolder();
     struct Case {
-        const char* name;
         std::optional<QByteArray> content; // nullopt: no file
         const char* fileName;
         bool link;
@@ -33,60 +20,49 @@ TEST(PathFile, ReadDecidesSourceAndDataFolder) {
         QString dataFolder;
     };
     const Case cases[] = {
-        {"missing", std::nullopt, "RtmPath.DAT", false, false, paths.programFolder()},
-        {"empty", QByteArray(), "RtmPath.DAT", false, false, paths.programFolder()},
-        {"blank first line", QByteArrayLiteral("   \r\nx\r\n"), "RtmPath.DAT", false, false,
-         paths.programFolder()},
-        {"program folder", program + "\r\n\r\n", "RtmPath.DAT", true, true, paths.programFolder()},
-        {"other case, trailing backslash", program.toLower() + "\\\r\n\r\n", "RTMPATH.dat", true, true,
-         paths.programFolder().toLower()},
-        {"no line end", program + "/", "RtmPath.DAT", true, true, paths.programFolder()},
-        {"scheduling folder", QByteArrayLiteral("/srv/roster/\r\n\r\n"), "RtmPath.DAT", true, false,
-         QStringLiteral("/srv/roster")},
-        {"windows folder", QByteArrayLiteral("D:\\Roster\\\r\n\r\n"), "RtmPath.DAT", true, false,
-         QStringLiteral("D:/Roster")},
-        {"ansi folder", QByteArrayLiteral("/srv/caf\xE9/\r\n"), "RtmPath.DAT", true, false,
-         QStringLiteral("/srv/caf\u00E9")},
+        {std::nullopt, "RtmPath.DAT", false, false, program},
+        {QByteArray(), "RtmPath.DAT", false, false, program},
+        {"   \r\nx\r\n", "RtmPath.DAT", false, false, program},
+        {program.toUtf8() + "\r\n\r\n", "RtmPath.DAT", true, true, program},
+        {program.toLower().toUtf8() + "\\\r\n\r\n", "RTMPATH.dat", true, true, program.toLower()},
+        {program.toUtf8() + "/", "RtmPath.DAT", true, true, program},
+        {"D:\\Roster\\\r\n\r\n", "RtmPath.DAT", true, false, QStringLiteral("D:/Roster")},
+        {"/srv/caf\xE9/\r\n", "RtmPath.DAT", true, false, QStringLiteral("/srv/caf\u00E9")},
     };
     for (const Case& c : cases) {
         const QString path = dir.filePath(QString::fromLatin1(c.fileName));
-        if (c.content)
-            writeBytes(path, *c.content);
+        if (c.content) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(*c.content) == c.content->size());
+        }
         const PathFile::State state = PathFile::read(paths);
-        EXPECT_EQ(state.useSchedulingLink, c.link) << c.name;
-        EXPECT_EQ(state.useLocalStaff, c.local) << c.name;
-        EXPECT_EQ(state.dataFolder, c.dataFolder) << c.name;
-        // An unusable file is removed; a good one stays.
-        EXPECT_EQ(QFile::exists(path), c.link) << c.name;
+        const QByteArray label = c.content.value_or("(none)");
+        EXPECT_EQ(state.useSchedulingLink, c.link) << label.data();
+        EXPECT_EQ(state.useLocalStaff, c.local) << label.data();
+        EXPECT_EQ(state.dataFolder, c.dataFolder) << label.data();
+        EXPECT_EQ(QFile::exists(path), c.link) << label.data(); // an unusable file is removed
         QFile::remove(path);
     }
 }
 
-TEST(PathFile, WriteSetsFlagsAndDeleteClearsThem) {
+TEST(PathFile, WriteSetsFlagsAndDeleteClearsThem)
+{
     QTemporaryDir dir;
     const ProgramPaths paths(dir.path());
-    const QString file = dir.filePath(QStringLiteral("RtmPath.DAT"));
+    QFile file(dir.filePath(QStringLiteral("RtmPath.DAT")));
     PathFile::State state;
 
-    ASSERT_TRUE(PathFile::writeNewPath(paths, QStringLiteral("/srv/roster/"),
-                                       QStringLiteral("/SRV/ROSTER/RTM.MDB"), state));
-    EXPECT_EQ(fileBytes(file), QByteArrayLiteral("/srv/roster/\r\n\r\n"));
+    ASSERT_TRUE(PathFile::writeNewPath(paths, "/srv/roster/", "/SRV/ROSTER/RTM.MDB", state));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArrayLiteral("/srv/roster/\r\n\r\n"));
+    file.close();
     EXPECT_TRUE(state.useSchedulingLink);
     EXPECT_FALSE(state.useLocalStaff);
-    EXPECT_EQ(PathFile::read(paths).dataFolder, QStringLiteral("/srv/roster"));
 
     ASSERT_TRUE(PathFile::writeNewPath(paths, paths.programFolder().toUpper(), QString(), state));
-    EXPECT_TRUE(state.useSchedulingLink);
     EXPECT_TRUE(state.useLocalStaff);
-    const PathFile::State reread = PathFile::read(paths);
-    EXPECT_TRUE(reread.useLocalStaff);
+    EXPECT_TRUE(PathFile::read(paths).useLocalStaff);
 
     PathFile::remove(paths, state);
-    EXPECT_FALSE(state.useSchedulingLink);
-    EXPECT_FALSE(state.useLocalStaff);
-    EXPECT_FALSE(QFile::exists(file));
-
-    const ProgramPaths nowhere(dir.filePath(QStringLiteral("missing/folder")));
-    EXPECT_FALSE(PathFile::writeNewPath(nowhere, nowhere.programFolder(), QString(), state));
-    EXPECT_FALSE(state.useSchedulingLink);
+    EXPECT_FALSE(state.useSchedulingLink || state.useLocalStaff || file.exists());
 }
