@@ -36,4 +36,8 @@ struct ProgramState {
     bool useLocalStaff = false;
     QString callMode;
     bool passwordPromptShown = false;
+    // The day number the date picker leaves for its caller.
+    float pickedDay = 0.0f;
+    // Set by the staff load when an employee of the scheduling database has no ID.
+    bool blankEmployeeId = false;
 };

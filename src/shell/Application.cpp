@@ -8,10 +8,8 @@
 #include "platform/ToneWaves.h"
 #include "platform/TimeSource.h"
 #include "settings/ProgramState.h"
-#include "settings/SettingsIo.h"
 #include "shell/MainWindow.h"
-#include "store/ApplicationTable.h"
-#include "store/ClockFiles.h"
+#include "shell/StartUp.h"
 #include "store/Database.h"
 
 #include <QApplication>
@@ -20,6 +18,7 @@
 int Application::run(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tellarin"));
+
     SystemTimeSource time;
     QtMessageBoxes messages;
     Database database;
@@ -27,20 +26,14 @@ int Application::run(int argc, char** argv) {
     QtSoundPlayer sounds(paths);
     QtCamera camera;
     ProgramState state(paths, database, time, messages, sounds, camera);
-    QString error;
-    if (!ClockFiles::ensureClockDatabase(state.paths, &error)) {
-        messages.inform(nullptr, error, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+
+    StartUp startUp(state);
+    if (!startUp.run())
         return 1;
-    }
     ToneWaves::writeMissing(state.paths);
-    const Database::OpenResult opened = database.open(state.paths.clockDatabase());
-    if (!opened.ok()) {
-        messages.inform(nullptr, opened.errorText, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
-        return 1;
-    }
-    state.settings = SettingsIo::load(ApplicationTable(database).read());
 
     MainWindow main(state);
+    main.applyMenuOffer(startUp.menuOffer());
     QPointer<ClockWindow> clock;
     main.setShowClock([&] {
         if (clock)
@@ -48,9 +41,10 @@ int Application::run(int argc, char** argv) {
         clock = new ClockWindow(state);
         clock->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(clock, &ClockWindow::closed, &main, &QWidget::show);
-        clock->show();
+        clock->showMaximized();
         main.hide();
     });
+    QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     main.show();
     return QApplication::exec();
 }

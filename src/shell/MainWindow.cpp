@@ -1,31 +1,457 @@
 #include "shell/MainWindow.h"
 
+#include "platform/MessageBoxes.h"
+#include "platform/TimeSource.h"
+#include "settings/Password.h"
+#include "settings/ProgramState.h"
+#include "store/ApplicationTable.h"
+#include "store/DatabaseError.h"
+#include "store/Pictures.h"
+
+#include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
+
+namespace {
+// Lengths in twips, turned into pixels for the screen at hand.
+constexpr int statusPanelHeight = 350;
+constexpr int buttonGapAboveStatus = 100;
+constexpr int resetAreaWidth = 2000;
+constexpr int progressFromTop = 120;
+constexpr int progressFromRight = 200;
+constexpr int progressSteps = 20;
+constexpr int progressStepMilliseconds = 4;
+
+QString callModeFor(MainWindow::Command command) {
+    using C = MainWindow::Command;
+    switch (command) {
+    case C::AddDepartment:
+    case C::AddEmployee:
+        return QStringLiteral("Add");
+    case C::ChangeDepartment:
+    case C::ChangeEmployee:
+        return QStringLiteral("Change");
+    case C::DeleteDepartment:
+    case C::DeleteEmployee:
+        return QStringLiteral("Delete");
+    case C::Reports:
+        return QStringLiteral("InOutReport");
+    default:
+        return {};
+    }
+}
+} // namespace
 
 MainWindow::MainWindow(ProgramState& state, QWidget* parent)
     : QMainWindow(parent)
     , m_state(state) {
     setWindowTitle(QStringLiteral("Tellarin"));
+    buildMenus();
+    buildBody();
+    applyMenuOffer(MenuOffer{});
+    updateEnabled();
+    resize(640, 420);
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    m_fileMenu = bar->addMenu(QStringLiteral("&File"));
+    m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
+    addCommand(m_fileMenu, Command::DeleteOldRecords, "mnuDeleteOldRecords",
+               QStringLiteral("&Delete old records "));
+    connect(addEntry(m_fileMenu, "mnuCompact", QStringLiteral("&Compact database")), &QAction::triggered,
+            this, &MainWindow::compactDatabase);
+    m_migrate = addEntry(m_fileMenu, "mnuMigrate", QStringLiteral("&Migrate Database"));
+    connect(m_migrate, &QAction::triggered, this, &MainWindow::migrateDatabase);
+    connect(addEntry(m_fileMenu, "mnuExit", QStringLiteral("&Exit")), &QAction::triggered, this,
+            &QWidget::close);
+
+    addCommand(nullptr, Command::EditClockRecords, "mnuEditClockRecords",
+               QStringLiteral("&Edit clock records"));
+
+    m_departmentsMenu = bar->addMenu(QStringLiteral("&Departments"));
+    m_departmentsMenu->setObjectName(QStringLiteral("mnuDepartments"));
+    addCommand(m_departmentsMenu, Command::AddDepartment, "mnuAddDepartment",
+               QStringLiteral("Add new Department"));
+    addCommand(m_departmentsMenu, Command::ChangeDepartment, "mnuChangeDepartment",
+               QStringLiteral("&Change Department"));
+    addCommand(m_departmentsMenu, Command::DeleteDepartment, "mnuDeleteDepartment",
+               QStringLiteral("&Delete Department"));
+
+    m_employeesMenu = bar->addMenu(QStringLiteral("E&mployees"));
+    m_employeesMenu->setObjectName(QStringLiteral("mnuEmployees"));
+    addCommand(m_employeesMenu, Command::AddEmployee, "mnuAddEmployee", QStringLiteral("&Add new Employee"));
+    addCommand(m_employeesMenu, Command::ChangeEmployee, "mnuChangeEmployee",
+               QStringLiteral("&Change employee record"));
+    addCommand(m_employeesMenu, Command::DeleteEmployee, "mnuDeleteEmployee",
+               QStringLiteral("&Delete employee record"));
+
+    addCommand(nullptr, Command::WhoIsInAndOut, "mnuWhoIsInAndOut", QStringLiteral("Who is In and Out"));
+    addCommand(nullptr, Command::Reports, "mnuReports", QStringLiteral("&Reports"));
+    addCommand(nullptr, Command::Options, "mnuOptions", QStringLiteral("&Options"));
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    connect(addEntry(help, "mnuAbout", QStringLiteral("&About this program")), &QAction::triggered, this,
+            &MainWindow::showAbout);
+    const std::array<std::tuple<const char*, QString, int>, 3> topics{{
+        {"mnuOverview", QStringLiteral("&Overview"), 10},
+        {"mnuLicense", QStringLiteral("&License agreement"), 20},
+        {"mnuEquipment", QStringLiteral("&What equipment do I need"), 50},
+    }};
+    for (const auto& [name, text, topic] : topics) {
+        QAction* entry = addEntry(help, name, text);
+        connect(entry, &QAction::triggered, this, [this, topic = topic] {
+            if (m_showHelp)
+                m_showHelp(topic);
+        });
+        m_helpTopics.append(entry);
+    }
+}
+
+void MainWindow::buildBody() {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    layout->addWidget(
-        new QLabel(QStringLiteral("Release %1").arg(QStringLiteral(TELLARIN_VERSION)), central));
+    auto* release = new QLabel(QStringLiteral("Release ") + QStringLiteral(TELLARIN_VERSION), central);
+    release->setObjectName(QStringLiteral("lblRelease"));
+    layout->addWidget(release);
+    layout->addStretch();
+
+    m_prompt = new QLabel(QStringLiteral("Type in password....  press Enter"), central);
+    m_prompt->setObjectName(QStringLiteral("lblPassword"));
+    m_prompt->setAlignment(Qt::AlignCenter);
+    m_password = new QLineEdit(central);
+    m_password->setObjectName(QStringLiteral("txtPassword"));
+    m_password->setEchoMode(QLineEdit::Password);
+    m_password->setMaxLength(Password::maximumLength);
+    m_password->setContextMenuPolicy(Qt::NoContextMenu); // every character goes through the key filter
+    m_password->setFixedWidth(160);
+    m_password->installEventFilter(this);
+    m_prompt->hide();
+    m_password->hide();
+    layout->addWidget(m_prompt);
+    layout->addWidget(m_password, 0, Qt::AlignHCenter);
+    layout->addStretch();
+
     auto* buttons = new QHBoxLayout;
-    auto* showClock = new QPushButton(QStringLiteral("Show &Clock"), central);
-    showClock->setObjectName(QStringLiteral("cmdShowClock"));
+    m_showClockButton = new QPushButton(QStringLiteral("Show &Clock"), central);
+    m_showClockButton->setObjectName(QStringLiteral("cmdShowClock"));
     auto* exit = new QPushButton(QStringLiteral("E&xit"), central);
     exit->setObjectName(QStringLiteral("cmdExitProgram"));
-    buttons->addWidget(showClock);
+    buttons->addStretch();
+    buttons->addWidget(m_showClockButton);
     buttons->addWidget(exit);
     layout->addLayout(buttons);
+    layout->setContentsMargins(11, 11, 11, buttonGapAboveStatus * logicalDpiY() / 1440);
     setCentralWidget(central);
-    connect(showClock, &QPushButton::clicked, this, [this] {
-        if (m_showClock)
-            m_showClock();
-    });
+    connect(m_showClockButton, &QPushButton::clicked, this, &MainWindow::showClockScreen);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
+
+    QStatusBar* status = statusBar();
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setSizeGripEnabled(false);
+    status->setFixedHeight(statusPanelHeight * logicalDpiY() / 1440);
+    status->installEventFilter(this);
+    m_resetCode = new QLineEdit(status);
+    m_resetCode->setObjectName(QStringLiteral("txtResetCode"));
+    m_resetCode->setFixedWidth(90);
+    m_resetCode->setContextMenuPolicy(Qt::NoContextMenu);
+    m_resetCode->installEventFilter(this);
+    status->addWidget(m_resetCode);
+    m_resetCode->hide();
+    auto* folder = new QLabel(m_state.paths.dataFolder(), status);
+    folder->setObjectName(QStringLiteral("lblStatus"));
+    // The reset-code area must stay a plain part of the status panel, not a label eating the clicks.
+    folder->setAttribute(Qt::WA_TransparentForMouseEvents);
+    status->addWidget(folder, 1);
+
+    m_progress = new QProgressBar(central);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setRange(0, 100);
+    m_progress->setFixedSize(180, 18);
+    m_progress->hide();
+    m_progressTimer = new QTimer(this);
+    m_progressTimer->setInterval(progressStepMilliseconds);
+    connect(m_progressTimer, &QTimer::timeout, this, &MainWindow::stepProgress);
+}
+
+QAction* MainWindow::addEntry(QMenu* menu, const char* name, const QString& text) {
+    QAction* action = menu ? menu->addAction(text) : menuBar()->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+QAction* MainWindow::addCommand(QMenu* menu, Command command, const char* name, const QString& text) {
+    QAction* action = addEntry(menu, name, text);
+    m_commandActions.insert(static_cast<int>(command), action);
+    connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+    return action;
+}
+
+void MainWindow::setShowHelp(std::function<void(int topic)> showHelp) {
+    m_showHelp = std::move(showHelp);
+    updateEnabled();
+}
+
+void MainWindow::setCommand(Command command, std::function<void()> open) {
+    m_commands[static_cast<std::size_t>(command)] = std::move(open);
+    updateEnabled();
+}
+
+void MainWindow::runCommand(Command command) {
+    const auto& open = m_commands[static_cast<std::size_t>(command)];
+    if (!open)
+        return;
+    const QString mode = callModeFor(command);
+    if (!mode.isEmpty())
+        m_state.callMode = mode;
+    open();
+    if (m_state.callMode == QLatin1String("Cancel"))
+        m_state.callMode.clear();
+    if (command == Command::Options) {
+        // A changed employee source shows or hides the staff menus.
+        MenuOffer offer = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff, QString());
+        offer.migrate = m_offer.migrate;
+        applyMenuOffer(offer);
+    }
+}
+
+void MainWindow::applyMenuOffer(const MenuOffer& offer) {
+    m_offer = offer;
+    m_departmentsMenu->menuAction()->setVisible(offer.departments);
+    m_employeesMenu->menuAction()->setVisible(offer.employees);
+    for (QAction* entry : m_employeesMenu->actions())
+        entry->setVisible(offer.employeeEntries);
+    m_migrate->setVisible(offer.migrate);
+}
+
+void MainWindow::updateEnabled() {
+    const auto wired = [this](Command c) {
+        return static_cast<bool>(m_commands[static_cast<std::size_t>(c)]);
+    };
+    const bool open = !m_locked;
+    for (auto it = m_commandActions.cbegin(); it != m_commandActions.cend(); ++it)
+        it.value()->setEnabled(wired(static_cast<Command>(it.key())));
+    // The lock closes everything a manager uses; who is in and the help stay available.
+    m_fileMenu->menuAction()->setEnabled(open);
+    m_departmentsMenu->menuAction()->setEnabled(open);
+    m_employeesMenu->menuAction()->setEnabled(open);
+    for (Command c : {Command::EditClockRecords, Command::Reports, Command::Options})
+        m_commandActions.value(static_cast<int>(c))->setEnabled(open && wired(c));
+    m_showClockButton->setEnabled(open);
+    for (QAction* topic : std::as_const(m_helpTopics))
+        topic->setEnabled(static_cast<bool>(m_showHelp));
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        activated();
+}
+
+void MainWindow::activated() {
+    setWindowTitle(QStringLiteral("Tellarin"));
+    const bool firstActivation = m_firstActivation;
+    m_firstActivation = false;
+    if (!m_state.settings.password.isEmpty() && !m_state.passwordPromptShown &&
+        !m_state.settings.showClockFirst)
+        lockForPassword();
+    if (m_state.settings.showClockFirst && firstActivation) {
+        // Not from inside the activation itself: the clock screen takes the activation over.
+        QMetaObject::invokeMethod(this, &MainWindow::showClockScreen, Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::lockForPassword() {
+    m_state.passwordPromptShown = true;
+    m_locked = true;
+    m_password->clear();
+    m_prompt->show();
+    m_password->show();
+    updateEnabled();
+    m_password->setFocus();
+}
+
+void MainWindow::checkPassword() {
+    switch (Password::check(m_password->text(), m_state.settings.password)) {
+    case Password::CheckResult::Ignored:
+        return;
+    case Password::CheckResult::Unlocked:
+        m_locked = false;
+        m_password->clear();
+        m_prompt->hide();
+        m_password->hide();
+        updateEnabled();
+        return;
+    case Password::CheckResult::Denied:
+        m_state.messages.beep();
+        m_state.messages.inform(this, Password::deniedText, Password::deniedTitle,
+                                MessageBoxes::Icon::Critical);
+        m_password->clear();
+        m_password->setFocus();
+        return;
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        if (watched == m_password)
+            return filterPasswordKey(static_cast<QKeyEvent*>(event));
+        if (watched == m_resetCode)
+            return filterResetKey(static_cast<QKeyEvent*>(event));
+    }
+    if (watched == statusBar() && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const Qt::MouseButtons both = Qt::LeftButton | Qt::RightButton;
+        if ((mouse->buttons() & both) == both &&
+            mouse->position().x() < resetAreaWidth * logicalDpiX() / 1440.0) {
+            openResetBox();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::filterPasswordKey(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        checkPassword();
+        return true;
+    }
+    if (event->key() == Qt::Key_Backspace || event->text().isEmpty() || event->key() == Qt::Key_Tab)
+        return false;
+    const Password::KeyDecision decision = Password::filterKey(event->text().at(0));
+    if (decision.action == Password::KeyAction::Refuse)
+        m_state.messages.beep();
+    else
+        m_password->insert(QString(decision.character));
+    return true;
+}
+
+bool MainWindow::filterResetKey(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        tryResetCode();
+        return true;
+    }
+    return event->key() == Qt::Key_Backspace;
+}
+
+void MainWindow::openResetBox() {
+    m_resetCode->clear();
+    m_resetCode->show();
+    m_resetCode->setFocus();
+}
+
+void MainWindow::tryResetCode() {
+    try {
+        ApplicationTable table(m_state.database);
+        if (!Password::clearByResetCode(table, m_resetCode->text(), m_state.time.today()))
+            return;
+    } catch (const DatabaseError& error) {
+        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                MessageBoxes::Icon::Critical);
+        return;
+    }
+    m_resetCode->hide();
+    m_state.settings.password.clear();
+    Q_EMIT endRequested();
+}
+
+void MainWindow::showClockScreen() {
+    if (m_state.blankEmployeeId && m_state.useSchedulingLink) {
+        const QStringList lines{QStringLiteral("Under Options, you elected to use the Database of program"),
+                                QStringLiteral("Rostermill, all employees must have valid"),
+                                QStringLiteral("Employee IDs"),
+                                QStringLiteral("Currently one or more IDs are not filled in.")};
+        m_state.messages.inform(this, lines.join(QLatin1Char('\n')),
+                                QStringLiteral("One or more blank Employee ID"), MessageBoxes::Icon::Warning);
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents();
+    QApplication::restoreOverrideCursor();
+    if (m_showClock)
+        m_showClock();
+}
+
+void MainWindow::showAbout() {
+    m_state.messages.inform(this,
+                            QStringLiteral("Tellarin\nRelease ") + QStringLiteral(TELLARIN_VERSION) +
+                                QStringLiteral("\n\nTime and attendance for one clock station."),
+                            QStringLiteral("About Tellarin"), MessageBoxes::Icon::Information);
+}
+
+void MainWindow::compactDatabase() {
+    finishMaintenance(DatabaseMaintenance::compact(m_state.database, m_state.paths));
+}
+
+void MainWindow::migrateDatabase() {
+    const DatabaseMaintenance::Result result =
+        DatabaseMaintenance::migrate(m_state.database, m_state.paths, m_state.time.now());
+    if (result == DatabaseMaintenance::Result::Done) {
+        MenuOffer offer = m_offer;
+        offer.migrate = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff,
+                                      DatabaseMaintenance::fileFormatVersion(m_state.database))
+                            .migrate;
+        applyMenuOffer(offer);
+    }
+    finishMaintenance(result);
+}
+
+void MainWindow::finishMaintenance(DatabaseMaintenance::Result result) {
+    switch (result) {
+    case DatabaseMaintenance::Result::Done:
+        showProgress();
+        return;
+    case DatabaseMaintenance::Result::InUse:
+        m_state.messages.inform(this, QStringLiteral("Database is in use!"), QStringLiteral("Access denied!"),
+                                MessageBoxes::Icon::Critical);
+        return;
+    case DatabaseMaintenance::Result::Failed:
+        return;
+    }
+}
+
+void MainWindow::showProgress() {
+    // The work is already done; the panel only tells the manager so.
+    m_progress->setValue(0);
+    placeProgress();
+    m_progress->show();
+    m_progress->raise();
+    m_progressTimer->start();
+}
+
+void MainWindow::stepProgress() {
+    m_progress->setValue(m_progress->value() + 100 / progressSteps);
+    if (m_progress->value() >= 100) {
+        m_progressTimer->stop();
+        m_progress->hide();
+    }
+}
+
+void MainWindow::placeProgress() {
+    const QWidget* central = centralWidget();
+    const int x = central->width() - progressFromRight * logicalDpiX() / 1440 - m_progress->width();
+    m_progress->move(qMax(0, x), progressFromTop * logicalDpiY() / 1440);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    placeProgress();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    KillPictures(m_state.paths, m_state.time.today(), m_state.settings.pictureDays);
+    event->accept();
+    Q_EMIT endRequested();
 }

@@ -1,19 +1,118 @@
 #pragma once
 
+#include "shell/StartUp.h"
+#include "store/DatabaseMaintenance.h"
+
+#include <QHash>
 #include <QMainWindow>
+#include <array>
 #include <functional>
 
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTimer;
 struct ProgramState;
 
-// The opening window: the manager's home, from which the clock screen is started.
+// The opening window: the manager's menus, the show-clock and exit buttons, the password lock
+// and the hidden reset-code box.
+//
+// Object names: menus mnuFile, mnuDepartments, mnuEmployees, mnuHelp; entries mnuDeleteOldRecords,
+// mnuCompact, mnuMigrate, mnuExit, mnuEditClockRecords, mnuAddDepartment, mnuChangeDepartment,
+// mnuDeleteDepartment, mnuAddEmployee, mnuChangeEmployee, mnuDeleteEmployee, mnuWhoIsInAndOut,
+// mnuReports, mnuOptions, mnuAbout, mnuOverview, mnuLicense, mnuEquipment; buttons cmdShowClock
+// and cmdExitProgram; lblRelease, lblPassword and txtPassword (the lock), StatusBar1,
+// txtResetCode, ProgressBar1.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
+    // The entries that open other windows; each stays disabled until its window is wired.
+    enum class Command {
+        DeleteOldRecords,
+        EditClockRecords,
+        AddDepartment,
+        ChangeDepartment,
+        DeleteDepartment,
+        AddEmployee,
+        ChangeEmployee,
+        DeleteEmployee,
+        WhoIsInAndOut,
+        Reports,
+        Options,
+    };
+    static constexpr int commandCount = 11;
+
     explicit MainWindow(ProgramState& state, QWidget* parent = nullptr);
+
+    // Opens the clock screen. The callback hides this window while the clock screen is shown and
+    // shows it again when the clock screen closes.
     void setShowClock(std::function<void()> showClock) { m_showClock = std::move(showClock); }
+    // Shows a help topic by its number (10, 20, 50).
+    void setShowHelp(std::function<void(int topic)> showHelp);
+    // Wires an entry to the window it opens. Staff entries and the reports get their call mode
+    // set first; a returned "Cancel" is cleared afterwards.
+    void setCommand(Command command, std::function<void()> open);
+    void applyMenuOffer(const MenuOffer& offer);
+
+    bool isLocked() const { return m_locked; }
+
+Q_SIGNALS:
+    // The program is to end: after Exit, or after a reset code cleared the password.
+    void endRequested();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void buildMenus();
+    void buildBody();
+    QAction* addEntry(QMenu* menu, const char* name, const QString& text);
+    QAction* addCommand(QMenu* menu, Command command, const char* name, const QString& text);
+    void runCommand(Command command);
+    void updateEnabled();
+
+    void activated();
+    void lockForPassword();
+    void checkPassword();
+    bool filterPasswordKey(QKeyEvent* event);
+    bool filterResetKey(QKeyEvent* event);
+    void openResetBox();
+    void tryResetCode();
+
+    void showClockScreen();
+    void showAbout();
+    void compactDatabase();
+    void migrateDatabase();
+    void finishMaintenance(DatabaseMaintenance::Result result);
+    void showProgress();
+    void stepProgress();
+    void placeProgress();
+
     ProgramState& m_state;
     std::function<void()> m_showClock;
+    std::function<void(int)> m_showHelp;
+    std::array<std::function<void()>, commandCount> m_commands;
+    QHash<int, QAction*> m_commandActions;
+    MenuOffer m_offer;
+    bool m_locked = false;
+    bool m_firstActivation = true;
+
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_departmentsMenu = nullptr;
+    QMenu* m_employeesMenu = nullptr;
+    QAction* m_migrate = nullptr;
+    QList<QAction*> m_helpTopics;
+    QPushButton* m_showClockButton = nullptr;
+    QLabel* m_prompt = nullptr;
+    QLineEdit* m_password = nullptr;
+    QLineEdit* m_resetCode = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QTimer* m_progressTimer = nullptr;
 };

@@ -1,0 +1,3 @@
+#include "platform/Wait.h"
+
+void waitSeconds(double, const TimeSource&) {}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "store/Database.h"
+
+#include <QLockFile>
+#include <QString>
+#include <functional>
+#include <memory>
+
+struct ProgramState;
+
+// Which employee menus and which database command the opening window offers.
+struct MenuOffer {
+    bool departments = false;
+    bool employees = false;
+    bool employeeEntries = false; // the three entries of the employees menu
+    bool migrate = false;
+
+    static MenuOffer of(bool useSchedulingLink, bool useLocalStaff, const QString& fileFormatVersion);
+    bool operator==(const MenuOffer&) const = default;
+};
+
+// The start-up sequence, run once before the opening window takes input: one copy only,
+// date order, employee source, clock database, layout upgrade, settings, today's staff.
+class StartUp {
+public:
+    explicit StartUp(ProgramState& state);
+    ~StartUp();
+
+    // Reads the path file: may move the data folder and set the employee-source flags.
+    std::function<void()> readPathFile = [] {
+    };
+    // Loads the department list when the staff entered in this program is the source.
+    std::function<void()> loadDepartments = [] {
+    };
+    // Refills the staff table with today's employees from the chosen source.
+    std::function<void()> rebuildStaff = [] {
+    };
+    // The clock database open and repair; tests replace them to meet every failure.
+    std::function<Database::OpenResult()> openDatabase;
+    std::function<bool(QString* error)> repairDatabase;
+
+    // Whether the program may go on; every refusal has already been shown to the user.
+    bool run();
+    const MenuOffer& menuOffer() const { return m_offer; }
+
+private:
+    bool claimSingleInstance();
+    bool openClockDatabase();
+
+    ProgramState& m_state;
+    std::unique_ptr<QLockFile> m_instanceLock; // held for the life of the program
+    MenuOffer m_offer;
+};

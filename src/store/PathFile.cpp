@@ -1,0 +1,101 @@
+#include "store/PathFile.h"
+
+#include "platform/ProgramPaths.h"
+#include "store/Windows1252.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+QString pathFile(const ProgramPaths& paths)
+{
+    return paths.findInProgramFolder(PathFile::fileName());
+}
+
+// Written here the text is UTF-8; a file carried over from Windows is in its ANSI code page.
+QString decodeLine(const QByteArray& line)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(line);
+    if (utf8.hasError())
+        text = Windows1252::decode(line);
+    return text;
+}
+
+QByteArray firstLine(const QByteArray& bytes)
+{
+    qsizetype end = bytes.indexOf('\r');
+    const qsizetype lf = bytes.indexOf('\n');
+    if (end < 0 || (lf >= 0 && lf < end))
+        end = lf;
+    return end < 0 ? bytes : bytes.left(end);
+}
+} // namespace
+
+QString PathFile::fileName()
+{
+    return QStringLiteral("RtmPath.DAT");
+}
+
+QString PathFile::localFolder(const QString& folderText)
+{
+    QString folder = folderText.trimmed();
+    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    return folder;
+}
+
+bool PathFile::sameFolder(const QString& a, const QString& b)
+{
+    return localFolder(a).toUpper() == localFolder(b).toUpper();
+}
+
+PathFile::State PathFile::read(const ProgramPaths& paths)
+{
+    State state;
+    state.dataFolder = paths.programFolder();
+    const QString path = pathFile(paths);
+    QFile file(path);
+    QString folder;
+    if (file.open(QIODevice::ReadOnly))
+        folder = localFolder(decodeLine(firstLine(file.readAll())));
+    file.close();
+    if (folder.isEmpty()) {
+        QFile::remove(path);
+        return state;
+    }
+    state.dataFolder = folder;
+    state.useSchedulingLink = true;
+    state.useLocalStaff = sameFolder(folder, paths.programFolder());
+    return state;
+}
+
+bool PathFile::writeNewPath(const ProgramPaths& paths, const QString& folder, const QString& chosenFileName,
+                            State& state)
+{
+    QSaveFile file(pathFile(paths));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = folder.toUtf8() + QByteArrayLiteral("\r\n\r\n");
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return false;
+    state.dataFolder = localFolder(folder);
+    if (sameFolder(folder, paths.programFolder())) {
+        state.useLocalStaff = true;
+        state.useSchedulingLink = true;
+    }
+    if (chosenFileName.toUpper().contains(QLatin1String("RTM.MDB"))) {
+        state.useLocalStaff = false;
+        state.useSchedulingLink = true;
+    }
+    return true;
+}
+
+void PathFile::remove(const ProgramPaths& paths, State& state)
+{
+    QFile::remove(pathFile(paths));
+    state.useSchedulingLink = false;
+    state.useLocalStaff = false;
+}

@@ -1,0 +1,3 @@
+#include "store/Pictures.h"
+
+void KillPictures(const ProgramPaths&, QDate, int) {}

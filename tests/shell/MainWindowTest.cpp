@@ -1,0 +1,187 @@
+#include "shell/MainWindow.h"
+
+#include "ShellFixture.h"
+#include "settings/Password.h"
+#include "store/ApplicationTable.h"
+#include "store/DatabaseMaintenance.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+// An opened clock database, the opening window and a clock screen that only counts its starts
+// and, as the real one does, hides the opening window while it is shown.
+struct WindowFixture : ShellFixture {
+    explicit WindowFixture(const QString& password = {}, bool showClockFirst = false) {
+        DatabaseMaintenance::openClockDatabase(database, state.paths);
+        if (!password.isEmpty()) {
+            ApplicationTable table(database);
+            state.settings.password = Password::save(table, password);
+        }
+        state.settings.showClockFirst = showClockFirst;
+        window = std::make_unique<MainWindow>(state);
+        window->setShowClock([this] {
+            ++clockStarts;
+            window->hide();
+        });
+    }
+    void activate() {
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QCoreApplication::processEvents();
+    }
+    template <typename T> T* find(const char* name) {
+        T* child = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    bool menuEnabled(const char* name) { return find<QMenu>(name)->menuAction()->isEnabled(); }
+
+    std::unique_ptr<MainWindow> window;
+    int clockStarts = 0;
+};
+} // namespace
+
+TEST(MainWindow, FirstActivationWithPasswordAndClockFirst) {
+    struct Case {
+        const char* password;
+        bool showClockFirst;
+        bool locked;
+        int clockStarts;
+    };
+    const Case cases[] = {
+        {"", false, false, 0},
+        {"secret", false, true, 0},
+        {"secret", true, false, 1},
+        {"", true, false, 1},
+    };
+    for (const Case& c : cases) {
+        WindowFixture f(QString::fromLatin1(c.password), c.showClockFirst);
+        f.activate();
+        EXPECT_EQ(f.window->isLocked(), c.locked) << c.password << c.showClockFirst;
+        EXPECT_EQ(f.find<QLineEdit>("txtPassword")->isVisible(), c.locked);
+        EXPECT_EQ(f.find<QPushButton>("cmdShowClock")->isEnabled(), !c.locked);
+        EXPECT_EQ(f.menuEnabled("mnuFile"), !c.locked);
+        EXPECT_EQ(f.clockStarts, c.clockStarts) << c.password << c.showClockFirst;
+
+        // Back from the clock screen: neither a second start nor a late lock.
+        f.activate();
+        EXPECT_EQ(f.clockStarts, c.clockStarts);
+        EXPECT_EQ(f.window->isLocked(), c.locked);
+    }
+}
+
+TEST(MainWindow, PasswordEntries) {
+    struct Case {
+        const char* typed;
+        bool unlocked;
+        bool denied;
+    };
+    const Case cases[] = {
+        {"secret", true, false}, {"SeCrEt", true, false}, {"x", false, false},
+        {"secrex", false, true}, {"se", false, true},
+    };
+    for (const Case& c : cases) {
+        WindowFixture f(QStringLiteral("Secret"));
+        f.activate();
+        auto* box = f.find<QLineEdit>("txtPassword");
+        QTest::keyClicks(box, QString::fromLatin1(c.typed));
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.typed).toUpper());
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(f.window->isLocked(), !c.unlocked) << c.typed;
+        EXPECT_EQ(box->isVisible(), !c.unlocked) << c.typed;
+        EXPECT_EQ(f.menuEnabled("mnuFile"), c.unlocked);
+        EXPECT_EQ(f.find<QAction>("mnuReports")->isEnabled(), false); // its window is not wired
+        EXPECT_EQ(f.messages.beeps, c.denied ? 1 : 0) << c.typed;
+        ASSERT_EQ(f.messages.shown.size(), c.denied ? 1 : 0) << c.typed;
+        if (c.denied) {
+            EXPECT_EQ(f.messages.shown[0].text, QStringLiteral("Password not valid"));
+            EXPECT_EQ(f.messages.shown[0].title, QStringLiteral("Access denied!"));
+            EXPECT_TRUE(box->text().isEmpty());
+        }
+    }
+}
+
+TEST(MainWindow, ResetCodeClearsThePasswordAndEnds) {
+    WindowFixture f(QStringLiteral("secret"));
+    f.time.set(QDateTime(QDate(2026, 12, 5), QTime(9, 0)));
+    f.activate();
+    QSignalSpy ended(f.window.get(), &MainWindow::endRequested);
+    auto* status = f.find<QStatusBar>("StatusBar1");
+    auto* box = f.find<QLineEdit>("txtResetCode");
+
+    const auto pressBoth = [&](int x) {
+        QTest::mousePress(status, Qt::LeftButton, {}, QPoint(x, 5));
+        QTest::mousePress(status, Qt::RightButton, {}, QPoint(x, 5));
+        QTest::mouseRelease(status, Qt::RightButton, {}, QPoint(x, 5));
+        QTest::mouseRelease(status, Qt::LeftButton, {}, QPoint(x, 5));
+    };
+    pressBoth(300);
+    EXPECT_FALSE(box->isVisible());
+    QTest::mouseClick(status, Qt::LeftButton, {}, QPoint(10, 5));
+    EXPECT_FALSE(box->isVisible());
+    pressBoth(10);
+    ASSERT_TRUE(box->isVisible());
+
+    QTest::keyClicks(box, QStringLiteral("19866"));
+    QTest::keyClick(box, Qt::Key_Backspace); // refused: the wrong digit stays
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_TRUE(box->isVisible());
+
+    pressBoth(10);
+    QTest::keyClicks(box, QStringLiteral("19865"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(ApplicationTable(f.database).read().value(QStringLiteral("PW")).toString(), QString());
+}
+
+TEST(MainWindow, MenusFollowTheOfferAndWiredCommands) {
+    WindowFixture f;
+    f.activate();
+    const MenuOffer offers[] = {MenuOffer{}, {false, true, false, true}, {true, true, true, false}};
+    for (const MenuOffer& offer : offers) {
+        if (&offer != &offers[0]) // the first is the window as it opens
+            f.window->applyMenuOffer(offer);
+        EXPECT_EQ(f.find<QMenu>("mnuDepartments")->menuAction()->isVisible(), offer.departments);
+        EXPECT_EQ(f.find<QMenu>("mnuEmployees")->menuAction()->isVisible(), offer.employees);
+        EXPECT_EQ(f.find<QAction>("mnuAddEmployee")->isVisible(), offer.employeeEntries);
+        EXPECT_EQ(f.find<QAction>("mnuMigrate")->isVisible(), offer.migrate);
+    }
+    auto* add = f.find<QAction>("mnuAddEmployee");
+    EXPECT_FALSE(add->isEnabled());
+    QString modeSeen;
+    f.window->setCommand(MainWindow::Command::AddEmployee, [&] {
+        modeSeen = f.state.callMode;
+        f.state.callMode = QStringLiteral("Cancel");
+    });
+    add->trigger();
+    EXPECT_EQ(modeSeen, QStringLiteral("Add"));
+    EXPECT_EQ(f.state.callMode, QString());
+}
+
+TEST(MainWindow, CompactShowsProgressAndExitEnds) {
+    WindowFixture f;
+    f.activate();
+    auto* progress = f.find<QProgressBar>("ProgressBar1");
+    f.find<QAction>("mnuCompact")->trigger();
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_TRUE(f.window->isVisible()); // the panel does not hold the window up
+    QTRY_VERIFY_WITH_TIMEOUT(!progress->isVisible(), 2000);
+    EXPECT_EQ(progress->value(), 100);
+
+    QSignalSpy ended(f.window.get(), &MainWindow::endRequested);
+    QTest::mouseClick(f.find<QPushButton>("cmdExitProgram"), Qt::LeftButton);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(f.window->isVisible());
+}

@@ -1,0 +1,143 @@
+#include "shell/StartUp.h"
+
+#include "ShellFixture.h"
+#include "store/ApplicationTable.h"
+#include "store/ClockFiles.h"
+#include "store/DatabaseMaintenance.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using Status = Database::OpenStatus;
+
+TEST(StartUp, RunsItsStepsInOrderWithThePathFile) {
+    ShellFixture f;
+    // The data folder named by the path file already holds a database with "go to the clock first".
+    const QString dataFolder = f.dir.filePath(QStringLiteral("data"));
+    {
+        ProgramPaths other(f.dir.path());
+        other.setDataFolder(dataFolder);
+        ASSERT_TRUE(ClockFiles::ensureClockDatabase(other));
+        Database db;
+        ASSERT_TRUE(db.open(other.clockDatabase()).ok());
+        ApplicationTable(db).write({{QStringLiteral("Options"), 128}});
+    }
+    StartUp startUp(f.state);
+    QStringList steps;
+    startUp.readPathFile = [&] {
+        steps << QStringLiteral("path");
+        EXPECT_EQ(f.state.dateOrder, QStringLiteral("MM-DD-YYYY"));
+        EXPECT_EQ(f.state.paths.dataFolder(), f.state.paths.programFolder());
+        EXPECT_FALSE(f.database.isOpen());
+        f.state.paths.setDataFolder(dataFolder);
+        f.state.useSchedulingLink = f.state.useLocalStaff = true;
+    };
+    startUp.loadDepartments = [&] {
+        steps << QStringLiteral("departments");
+    };
+    startUp.rebuildStaff = [&] {
+        steps << QStringLiteral("staff");
+        EXPECT_TRUE(f.database.isOpen());
+        EXPECT_EQ(f.database.path(), QDir(dataFolder).filePath(QStringLiteral("Clock.mdb")));
+        EXPECT_TRUE(f.state.settings.showClockFirst);
+    };
+    ASSERT_TRUE(startUp.run());
+    EXPECT_EQ(steps, (QStringList{"path", "departments", "staff"}));
+    EXPECT_TRUE(startUp.menuOffer() == (MenuOffer{true, true, true, false}));
+    EXPECT_TRUE(f.messages.shown.isEmpty());
+}
+
+TEST(StartUp, WithoutPathFileNoStaffStepsAndNoStaffMenus) {
+    ShellFixture f;
+    StartUp startUp(f.state);
+    int staffSteps = 0;
+    startUp.loadDepartments = startUp.rebuildStaff = [&] {
+        ++staffSteps;
+    };
+    f.state.useSchedulingLink = true; // left over from nothing: the sequence starts without a source
+    ASSERT_TRUE(startUp.run());
+    EXPECT_EQ(staffSteps, 0);
+    EXPECT_FALSE(f.state.useSchedulingLink);
+    EXPECT_TRUE(startUp.menuOffer() == MenuOffer{});
+    EXPECT_TRUE(QFile::exists(f.state.paths.clockDatabase()));
+}
+
+TEST(StartUp, RefusesASecondCopy) {
+    ShellFixture f;
+    auto first = std::make_unique<StartUp>(f.state);
+    ASSERT_TRUE(first->run());
+
+    FakeMessageBoxes messages;
+    Database database;
+    ProgramState again(ProgramPaths(f.dir.path()), database, f.time, messages, f.sounds);
+    StartUp second(again);
+    int opens = 0;
+    second.openDatabase = [&] {
+        ++opens;
+        return Database::OpenResult{};
+    };
+    EXPECT_FALSE(second.run());
+    EXPECT_EQ(opens, 0);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Tellarin already running"));
+
+    first.reset(); // the first copy has ended
+    FakeMessageBoxes laterMessages;
+    ProgramState later(ProgramPaths(f.dir.path()), database, f.time, laterMessages, f.sounds);
+    EXPECT_TRUE(StartUp(later).run());
+}
+
+TEST(StartUp, DatabaseOpenFailures) {
+    using Answer = MessageBoxes::Answer;
+    struct Case {
+        const char* name;
+        QList<Status> opens;   // what each open attempt gives
+        QList<Answer> answers; // to the repair question; each Yes runs one repair
+        bool repairWorks;
+        bool goesOn;
+        QStringList texts;
+    };
+    const QString damaged = QStringLiteral("Database problem.. Error number is: 11.\nfile is not a database\n"
+                                           "Repair the database?");
+    // clang-format off
+    const Case cases[] = {
+        {"in use", {Status::InUse}, {}, true, false, {"Database Clock.mdb is in use!\n\nTry later."}},
+        {"read only", {Status::ReadOnly}, {}, true, false,
+         {"Database problem.. Error number is: 11.  file is not a database"}},
+        {"damaged, no repair", {Status::Damaged}, {Answer::No}, true, false, {damaged}},
+        {"repaired", {Status::Damaged, Status::Opened}, {Answer::Yes}, true, true, {damaged}},
+        {"still damaged", {Status::Damaged, Status::Damaged}, {Answer::Yes, Answer::No}, true, false, {damaged, damaged}},
+        {"repair cannot run", {Status::Damaged}, {Answer::Yes}, false, false, {damaged, "disk full"}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        ShellFixture f;
+        f.messages.answers = c.answers;
+        StartUp startUp(f.state);
+        QList<Status> opens = c.opens;
+        startUp.openDatabase = [&] {
+            const Status status = opens.takeFirst();
+            if (status == Status::Opened)
+                return DatabaseMaintenance::openClockDatabase(f.database, f.state.paths);
+            return Database::OpenResult{status, QStringLiteral("11"),
+                                        QStringLiteral("file is not a database")};
+        };
+        int repairs = 0;
+        startUp.repairDatabase = [&](QString* error) {
+            ++repairs;
+            *error = QStringLiteral("disk full");
+            return c.repairWorks;
+        };
+        const bool inUse = c.opens.first() == Status::InUse;
+        EXPECT_EQ(startUp.run(), c.goesOn) << c.name;
+        EXPECT_TRUE(opens.isEmpty()) << c.name;
+        EXPECT_EQ(repairs, c.answers.count(Answer::Yes)) << c.name;
+        EXPECT_EQ(f.messages.beeps, inUse ? 1 : 0) << c.name;
+        ASSERT_EQ(f.messages.shown.size(), c.texts.size()) << c.name;
+        for (qsizetype i = 0; i < c.texts.size(); ++i) {
+            EXPECT_EQ(f.messages.shown[i].text, c.texts[i]) << c.name;
+            EXPECT_EQ(f.messages.shown[i].title, inUse ? "Clock database" : "Database") << c.name;
+            EXPECT_EQ(f.messages.shown[i].icon, MessageBoxes::Icon::Critical) << c.name;
+        }
+    }
+}
