@@ -3,6 +3,7 @@
 #include "platform/Camera.h"
 #include "platform/ProgramPaths.h"
 #include "settings/SettingsRecord.h"
+#include "store/StaffFiles.h"
 
 #include <QString>
 
@@ -35,6 +36,9 @@ struct ProgramState {
     bool useSchedulingLink = false;
     bool useLocalStaff = false;
     QString callMode;
+    // The staff entered in this program, as last read from its files.
+    EmployeeList employees;
+    DepartmentList departments;
     bool passwordPromptShown = false;
     // The day number the date picker leaves for its caller.
     float pickedDay = 0.0f;

@@ -7,6 +7,10 @@
 #include "store/ApplicationTable.h"
 #include "store/DatabaseError.h"
 #include "store/DatabaseMaintenance.h"
+#include "store/PathFile.h"
+#include "store/StaffFiles.h"
+#include "store/StaffRebuild.h"
+#include "platform/TimeSource.h"
 
 #include <QDir>
 #include <QLocale>
@@ -35,6 +39,25 @@ StartUp::StartUp(ProgramState& state)
     };
     repairDatabase = [this](QString* error) {
         return DatabaseMaintenance::repair(m_state.database, m_state.paths, error);
+    };
+    readPathFile = [this] {
+        const PathFile::State source = PathFile::read(m_state.paths);
+        m_state.paths.setDataFolder(source.dataFolder);
+        m_state.useSchedulingLink = source.useSchedulingLink;
+        m_state.useLocalStaff = source.useLocalStaff;
+    };
+    loadDepartments = [this] { m_state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(m_state.paths)); };
+    rebuildStaff = [this] {
+        if (!m_state.useLocalStaff)
+            return; // the scheduling product's database is not read by this release
+        try {
+            StaffRebuild::Loaded loaded = StaffRebuild::rebuildStaffTable(m_state.database, m_state.paths, m_state.time.today());
+            m_state.employees = std::move(loaded.employees);
+            m_state.departments = std::move(loaded.departments);
+        } catch (const DatabaseError& error) {
+            m_state.messages.inform(nullptr, error.userMessage(), QStringLiteral("Database"),
+                                    MessageBoxes::Icon::Critical);
+        }
     };
 }
 

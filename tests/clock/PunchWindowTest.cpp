@@ -1,6 +1,8 @@
 #include "ClockFixture.h"
 #include "store/StaffTable.h"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 TEST(PunchWindow, InThenOutWithoutEmployeeDatabase) {
@@ -154,4 +156,73 @@ TEST(PunchWindow, EmployeeDatabaseNamesAndRefusesUnknownIds) {
     EXPECT_EQ(f.rows().at(0).dnumber, 3);
     EXPECT_EQ(f.line(0), QStringLiteral("Ann Lee"));
     EXPECT_TRUE(f.child<QLabel>("Label4")->text().isEmpty());
+}
+
+TEST(PunchWindow, ScheduleChecksWarnOrReject)
+{
+    // Ann starts at 08:00 and stops at 17:00; limits are 10 minutes.
+    struct Case {
+        const char* name;
+        QTime inAt;
+        QTime outAt; // invalid: no OUT punch
+        std::function<void(SettingsRecord&)> set;
+        bool recorded;
+        qint16 mark;
+        const char* line2;
+        const char* line3;
+        const char* sound;
+        const char* background;
+    };
+    const Case cases[] = {
+        {"early IN warned", QTime(7, 49), QTime(), [](SettingsRecord& s) { s.earlyInShow = true; }, true, 4,
+         "You clocked in early...", "", "In", "rgb(255,255,255)"},
+        {"early IN rejected", QTime(7, 0), QTime(),
+         [](SettingsRecord& s) { s.earlyInShow = s.earlyInReject = true; }, false, 0, "Rejected",
+         "You clocked in early...", "Error", "rgb(255,0,0)"},
+        {"late IN warned", QTime(8, 30), QTime(), [](SettingsRecord& s) { s.lateInShow = true; }, true, 5,
+         "You clocked in late...", "", "In", "rgb(255,255,255)"},
+        {"late OUT warned", QTime(8, 0), QTime(17, 11), [](SettingsRecord& s) { s.lateOutShow = true; }, true, 7,
+         "You clocked out late...", "", "Out", "rgb(0,255,255)"},
+        {"early OUT rejected", QTime(8, 0), QTime(16, 49),
+         [](SettingsRecord& s) { s.earlyOutShow = s.earlyOutReject = true; }, false, 0, "Rejected",
+         "You clocked out early...", "Error", "rgb(255,0,0)"},
+        {"on time", QTime(8, 10), QTime(),
+         [](SettingsRecord& s) { s.earlyInShow = s.lateInShow = s.earlyInReject = s.lateInReject = true; }, true, 0,
+         "Clocking In", "", "In", "rgb(255,255,255)"},
+    };
+    for (const Case& c : cases) {
+        ClockFixture f;
+        f.state.useSchedulingLink = f.state.useLocalStaff = true;
+        f.state.settings.keepInSeconds = f.state.settings.keepOutSeconds = 2;
+        c.set(f.state.settings);
+        StaffTable(f.folder.database()).replaceAll({{QStringLiteral("Ann"), 1, 46360, QStringLiteral("A"), 0, 32, 68}});
+        f.time.set(QDateTime(QDate(2026, 12, 4), c.inAt));
+        f.open();
+        f.punch(QStringLiteral("a"));
+        if (c.outAt.isValid()) {
+            f.waitSeconds(2);
+            f.time.set(QDateTime(QDate(2026, 12, 4), c.outAt));
+            f.sounds.played.clear();
+            f.punch(QStringLiteral("a"));
+        }
+        const QList<ClockRecord> rows = f.rows();
+        EXPECT_EQ(rows.size(), (c.outAt.isValid() ? 1 : 0) + (c.recorded ? 1 : 0)) << c.name;
+        if (c.recorded) {
+            EXPECT_EQ(rows.last().options, c.mark) << c.name;
+            EXPECT_EQ(rows.last().clockOut, c.outAt.isValid()) << c.name;
+        }
+        EXPECT_TRUE(f.panelShown()) << c.name;
+        EXPECT_EQ(f.line(0), QStringLiteral("Ann")) << c.name;
+        EXPECT_EQ(f.line(2), QString::fromLatin1(c.line2)) << c.name;
+        EXPECT_EQ(f.line(3), QString::fromLatin1(c.line3)) << c.name;
+        EXPECT_EQ(f.sounds.played.last(), QString::fromLatin1(c.sound)) << c.name;
+        EXPECT_TRUE(f.child("pnlFin")->styleSheet().contains(QString::fromLatin1(c.background))) << c.name;
+        // A rejected punch leaves the direction as it was: the next punch tries the same again.
+        f.waitSeconds(2);
+        EXPECT_FALSE(f.panelShown()) << c.name;
+        if (!c.recorded) {
+            const auto latest = ClockRecords(f.folder.database()).latestFor(QStringLiteral("A"));
+            EXPECT_EQ(latest.has_value() && !latest->clockOut, c.outAt.isValid()) << c.name;
+        }
+    }
 }

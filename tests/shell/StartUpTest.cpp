@@ -4,6 +4,8 @@
 #include "store/ApplicationTable.h"
 #include "store/ClockFiles.h"
 #include "store/DatabaseMaintenance.h"
+#include "store/StaffFiles.h"
+#include "store/StaffTable.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -140,4 +142,43 @@ TEST(StartUp, DatabaseOpenFailures) {
             EXPECT_EQ(f.messages.shown[i].icon, MessageBoxes::Icon::Critical) << c.name;
         }
     }
+}
+
+TEST(StartUp, PathFileNamingTheProgramFolderRebuildsTodaysStaff) {
+    ShellFixture f;
+    // Written the way a Windows copy would have: other letter case, backslash at the end.
+    QFile path(f.dir.filePath(QStringLiteral("RtmPath.DAT")));
+    ASSERT_TRUE(path.open(QIODevice::WriteOnly));
+    path.write(f.dir.path().toUpper().toUtf8() + "\\\r\n\r\n");
+    path.close();
+    // 2026-12-04 is a Friday (day 6): Ann works 06:00-10:00 and 14:00-22:00, Bo is inactive.
+    Employee ann;
+    ann.employeeNumber = 1;
+    ann.name = QStringLiteral("Ann Lee");
+    ann.employeeId = QStringLiteral("a1");
+    ann.departmentNumber = 2;
+    ann.schedule.setSlot(6, 1, 24, 40);
+    ann.schedule.setSlot(6, 2, 56, 88);
+    Employee bo = ann;
+    bo.employeeNumber = 2;
+    bo.name = QStringLiteral("Bo");
+    bo.employeeId = QStringLiteral("b2");
+    bo.active = false;
+    ASSERT_TRUE(StaffFiles::writeEmployees(f.dir.filePath(QStringLiteral("Empl.DAT")), {ann, bo}));
+    ASSERT_TRUE(StaffFiles::writeDepartments(f.dir.filePath(QStringLiteral("Dept.DAT")), {{2, QStringLiteral("Bar")}}));
+
+    f.time.set(QDateTime(QDate(2026, 12, 4), QTime(7, 0)));
+    StartUp startUp(f.state);
+    ASSERT_TRUE(startUp.run());
+    EXPECT_TRUE(f.state.useSchedulingLink);
+    EXPECT_TRUE(f.state.useLocalStaff);
+    EXPECT_EQ(f.state.employees.count(), 2);
+    EXPECT_EQ(f.state.departments.count(), 1);
+    const QList<StaffRow> rows = StaffTable(f.database).all();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.at(0).employee, QStringLiteral("Ann Lee"));
+    EXPECT_EQ(rows.at(0).start, 24);
+    EXPECT_EQ(rows.at(0).stop, 88);
+    EXPECT_EQ(rows.at(0).julian, 46360);
+    EXPECT_TRUE(startUp.menuOffer() == (MenuOffer{true, true, true, false}));
 }
