@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 #include <QString>
-
 #include <optional>
 
 // Mark codes kept in a clock record's Options field.

@@ -3,7 +3,6 @@
 #include "store/ClockRecord.h"
 
 #include <QList>
-
 #include <optional>
 
 class Database;

@@ -117,6 +117,13 @@ bool removeLeftovers(const QString& path) {
     return removed;
 }
 
+// A killed earlier run may have left a half-written copy with its own journal; that journal would be
+// rolled back into the next copy of the same name.
+void removeWithLeftovers(const QString& path) {
+    QFile::remove(path);
+    removeLeftovers(path);
+}
+
 // Puts a finished new file in place of Clock.mdb: synced, leftovers of the old file gone, renamed.
 bool putInPlace(const QString& newFile, const QString& path, QString* error) {
     DurableFiles::syncFile(newFile);
@@ -176,7 +183,7 @@ DatabaseMaintenance::Result rewrite(Database& database, const ProgramPaths& path
                  !source.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")))
             result = Result::Failed;
         if (result == Result::Done) {
-            QFile::remove(cpd);
+            removeWithLeftovers(cpd);
             if (!keptCopy.isEmpty()) {
                 removeStalePartials(paths);
                 // With the WAL folded in, the file itself is the whole database as it was.
@@ -192,7 +199,7 @@ DatabaseMaintenance::Result rewrite(Database& database, const ProgramPaths& path
     if (result == Result::Done && !putInPlace(cpd, path, nullptr))
         result = Result::Failed;
     if (result != Result::Done)
-        QFile::remove(cpd);
+        removeWithLeftovers(cpd);
     reopen(database, path);
     return result;
 }
@@ -229,7 +236,7 @@ bool DatabaseMaintenance::repair(Database& database, const ProgramPaths& paths, 
     const QString path = paths.clockDatabase();
     const QString cpd = cpdPath(paths);
     ClockFiles::ensureTemplate(paths);
-    QFile::remove(cpd);
+    removeWithLeftovers(cpd);
     if (!QFile::copy(paths.clockTemplate(), cpd)) {
         if (error)
             *error = QStringLiteral("Cannot write %1 from the template %2").arg(cpd, paths.clockTemplate());
@@ -248,13 +255,13 @@ bool DatabaseMaintenance::repair(Database& database, const ProgramPaths& paths, 
         }
     }
     if (!written) {
-        QFile::remove(cpd);
+        removeWithLeftovers(cpd);
         if (error)
             *error = QStringLiteral("Cannot write %1").arg(cpd);
         return false;
     }
     if (!putInPlace(cpd, path, error)) {
-        QFile::remove(cpd);
+        removeWithLeftovers(cpd);
         return false;
     }
     const Database::OpenResult reopened = openClockDatabase(database, paths);

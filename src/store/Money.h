@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QtGlobal>
-
 #include <compare>
 #include <optional>
 
@@ -24,8 +23,7 @@ public:
     QString toFixed(int decimals) const;
 
     constexpr Money operator+(Money other) const { return Money(m_units + other.m_units); }
-    constexpr Money& operator+=(Money other)
-    {
+    constexpr Money& operator+=(Money other) {
         m_units += other.m_units;
         return *this;
     }
@@ -33,8 +31,6 @@ public:
 
 private:
     constexpr explicit Money(qint64 units)
-        : m_units(units)
-    {
-    }
+        : m_units(units) {}
     qint64 m_units = 0;
 };

@@ -80,6 +80,15 @@ inline QVariantList recordNumbers(const QString& path) {
     return connection.column(QStringLiteral(R"(SELECT "Record number" FROM "In Out" ORDER BY 1)"));
 }
 
+// Turns a closed database into one of the older file format: unstamped, small pages.
+inline void makeOlderFormat(const QString& path) {
+    SqliteConnection c(path, 1000);
+    ASSERT_TRUE(c.exec(QStringLiteral("PRAGMA journal_mode=DELETE")));
+    ASSERT_TRUE(c.exec(QStringLiteral("PRAGMA page_size=1024")));
+    ASSERT_TRUE(c.exec(QStringLiteral("VACUUM")));
+    ASSERT_TRUE(c.exec(QStringLiteral("PRAGMA user_version=0")));
+}
+
 // The helper process that punches, compacts, migrates or holds a lock until it is killed.
 class Child {
 public:
