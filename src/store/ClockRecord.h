@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+
 #include <optional>
 
 // Mark codes kept in a clock record's Options field.

@@ -11,37 +11,43 @@ const QString columns = QStringLiteral(
     R"("Time", "Employee ID", "Clock out", "Julian", "Employee", "Record number", "Tips", "Dnumber", )"
     R"("InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created")");
 
-QVariant timeValue(const QDateTime& moment) {
+QVariant timeValue(const QDateTime& moment)
+{
     return moment.isValid() ? QVariant(StoredTime::toText(moment)) : QVariant(QMetaType(QMetaType::QString));
 }
 } // namespace
 
 ClockRecords::ClockRecords(Database& database)
-    : m_database(database) {}
+    : m_database(database)
+{
+}
 
-qint64 ClockRecords::append(const ClockRecord& r) {
+qint64 ClockRecords::append(const ClockRecord& r)
+{
     static const QString sql = QStringLiteral(
         R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", "Tips", "Dnumber", )"
         R"("InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created") )"
         R"(VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?))");
-    QSqlQuery& query =
-        m_database.run(sql, {timeValue(r.time), r.employeeId, r.clockOut ? 1 : 0, r.julian, r.employee,
-                             r.tips ? QVariant(r.tips->units()) : QVariant(QMetaType(QMetaType::LongLong)),
-                             r.dnumber, r.inEarly ? 1 : 0, r.inLate ? 1 : 0, r.outEarly ? 1 : 0,
-                             r.outLate ? 1 : 0, r.options, timeValue(r.created)});
+    QSqlQuery& query = m_database.run(
+        sql, {timeValue(r.time), r.employeeId, r.clockOut ? 1 : 0, r.julian, r.employee,
+              r.tips ? QVariant(r.tips->units()) : QVariant(QMetaType(QMetaType::LongLong)), r.dnumber,
+              r.inEarly ? 1 : 0, r.inLate ? 1 : 0, r.outEarly ? 1 : 0, r.outLate ? 1 : 0, r.options,
+              timeValue(r.created)});
     const qint64 recordNumber = query.lastInsertId().toLongLong();
     query.finish();
     return recordNumber;
 }
 
-bool ClockRecords::isEmpty() {
+bool ClockRecords::isEmpty()
+{
     QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT 1 FROM "In Out" LIMIT 1)"));
     const bool empty = !query.next();
     query.finish();
     return empty;
 }
 
-std::optional<ClockRecord> ClockRecords::latestFor(const QString& employeeId) {
+std::optional<ClockRecord> ClockRecords::latestFor(const QString& employeeId)
+{
     static const QString sql = QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Employee ID" = ? )"
                                               R"(ORDER BY "Julian" DESC, "Record number" DESC LIMIT 1)")
                                    .arg(columns);
@@ -53,21 +59,23 @@ std::optional<ClockRecord> ClockRecords::latestFor(const QString& employeeId) {
     return latest;
 }
 
-QList<ClockRecord> ClockRecords::after(qint32 dayNumber) {
+QList<ClockRecord> ClockRecords::after(qint32 dayNumber)
+{
     static const QString sql =
-        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" > ? ORDER BY "Employee ID", "Time")")
-            .arg(columns);
+        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" > ? ORDER BY "Employee ID", "Time")").arg(columns);
     return select(sql, dayNumber);
 }
 
-QList<ClockRecord> ClockRecords::since(qint32 dayNumber) {
-    static const QString sql =
-        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" >= ? ORDER BY "Employee ID", "Time")")
-            .arg(columns);
+QList<ClockRecord> ClockRecords::since(qint32 dayNumber)
+{
+    static const QString sql = QStringLiteral(
+                                   R"(SELECT %1 FROM "In Out" WHERE "Julian" >= ? ORDER BY "Employee ID", "Time")")
+                                   .arg(columns);
     return select(sql, dayNumber);
 }
 
-QList<ClockRecord> ClockRecords::select(const QString& sql, qint32 dayNumber) {
+QList<ClockRecord> ClockRecords::select(const QString& sql, qint32 dayNumber)
+{
     QSqlQuery& query = m_database.run(sql, {dayNumber});
     QList<ClockRecord> rows;
     while (query.next())
@@ -76,7 +84,8 @@ QList<ClockRecord> ClockRecords::select(const QString& sql, qint32 dayNumber) {
     return rows;
 }
 
-ClockRecord ClockRecords::fromQuery(const QSqlQuery& q) {
+ClockRecord ClockRecords::fromQuery(const QSqlQuery& q)
+{
     ClockRecord r;
     r.time = StoredTime::fromText(q.value(0).toString());
     r.employeeId = q.value(1).toString();

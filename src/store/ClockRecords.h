@@ -3,6 +3,7 @@
 #include "store/ClockRecord.h"
 
 #include <QList>
+
 #include <optional>
 
 class Database;

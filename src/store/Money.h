@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+
 #include <compare>
 #include <optional>
 
@@ -23,7 +24,8 @@ public:
     QString toFixed(int decimals) const;
 
     constexpr Money operator+(Money other) const { return Money(m_units + other.m_units); }
-    constexpr Money& operator+=(Money other) {
+    constexpr Money& operator+=(Money other)
+    {
         m_units += other.m_units;
         return *this;
     }
@@ -31,6 +33,8 @@ public:
 
 private:
     constexpr explicit Money(qint64 units)
-        : m_units(units) {}
+        : m_units(units)
+    {
+    }
     qint64 m_units = 0;
 };
