@@ -72,10 +72,3 @@ TEST(WaitSeconds, KeepsEventsRunningWhileTheClockStandsStill) {
     EXPECT_GE(start.secsTo(time.m_now), 2);
     EXPECT_GE(ticks, 2);
 }
-
-TEST(WaitSeconds, NothingToWaitFor) {
-    SteppingTimeSource time(QDateTime(QDate(2026, 12, 4), QTime(9, 0)), 1000);
-    waitSeconds(0, time);
-    waitSeconds(-1, time);
-    EXPECT_EQ(time.peek(), QDateTime(QDate(2026, 12, 4), QTime(9, 0)));
-}

@@ -13,21 +13,6 @@ QStringList clockFilesIn(const ClockFolder& folder) {
 }
 } // namespace
 
-TEST(FileFormatVersion, StampDecidesTheFormat) {
-    struct Case {
-        int stamp;
-        const char* version;
-    };
-    const Case cases[] = {{40, "4.0"}, {0, "3.0"}, {3, "3.0"}, {30, "3.0"}, {41, "4.1"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.stamp);
-        ClockFolder folder;
-        folder.createAndOpen();
-        folder.database().execute(QStringLiteral("PRAGMA user_version=%1").arg(c.stamp));
-        EXPECT_EQ(DatabaseMaintenance::fileFormatVersion(folder.database()), QString::fromLatin1(c.version));
-    }
-}
-
 TEST(Compact, LeavesOneSmallerFileWithEveryRowAndTheFormat) {
     ClockFolder folder;
     folder.createAndOpen();
@@ -93,18 +78,4 @@ TEST(Migrate, KeepsTheStampedCopyAsItWasAndRewritesInTheCurrentFormat) {
     EXPECT_EQ(fileScalar(copy, QStringLiteral("PRAGMA page_size")).toInt(), 1024);
     EXPECT_EQ(recordNumbers(copy), rows);
     EXPECT_EQ(integrityOf(copy), QStringLiteral("ok"));
-}
-
-TEST(Migrate, StampUsesTheTwentyFourHourClock) {
-    ClockFolder folder;
-    folder.createAndOpen();
-    const QDateTime morning(QDate(2026, 12, 4), QTime(7, 5, 9));
-    const QDateTime evening(QDate(2026, 12, 4), QTime(19, 5, 9));
-    EXPECT_EQ(DatabaseMaintenance::migrate(folder.database(), folder.paths(), morning), Result::Done);
-    EXPECT_EQ(DatabaseMaintenance::migrate(folder.database(), folder.paths(), evening), Result::Done);
-    folder.database().close();
-    const QStringList expectedFiles = {QStringLiteral("Clock.mdb"),
-                                       QStringLiteral("Clock_20261204_070509.MDB"),
-                                       QStringLiteral("Clock_20261204_190509.MDB")};
-    EXPECT_EQ(clockFilesIn(folder), expectedFiles);
 }
