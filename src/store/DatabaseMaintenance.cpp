@@ -167,6 +167,8 @@ DatabaseMaintenance::Result rewrite(Database& database, const ProgramPaths& path
     using DatabaseMaintenance::Result;
     const QString path = paths.clockDatabase();
     const QString cpd = cpdPath(paths);
+    if (!QFileInfo::exists(path))
+        return Result::Failed; // opening it would only create an empty database
     database.close();
     Result result = Result::Done;
     {
