@@ -22,7 +22,8 @@ Database::~Database() {
     close();
 }
 
-Database::OpenResult Database::open(const QString& path) {
+Database::OpenResult Database::open(const QString& path, int busyTimeoutMs)
+{
     close();
     OpenResult result;
     const QFileInfo info(path);
@@ -35,7 +36,7 @@ Database::OpenResult Database::open(const QString& path) {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
         if (!db.open()) {
             result.status = OpenStatus::Damaged;
             result.errorNumber = db.lastError().nativeErrorCode();

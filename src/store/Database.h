@@ -26,8 +26,9 @@ public:
     Database& operator=(const Database&) = delete;
 
     // Opens for shared reading and writing. Every open sets WAL with synchronous FULL: a committed
-    // punch survives a killed program or a power cut.
-    OpenResult open(const QString& path);
+    // punch survives a killed program or a power cut. The busy timeout is how long a statement
+    // waits for another program's lock before it fails.
+    OpenResult open(const QString& path, int busyTimeoutMs = 3000);
     void close();
     bool isOpen() const;
     const QString& path() const { return m_path; }

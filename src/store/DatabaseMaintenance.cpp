@@ -4,42 +4,338 @@
 #include "store/ApplicationTable.h"
 #include "store/ClockFiles.h"
 #include "store/DatabaseError.h"
+#include "store/DurableFiles.h"
+#include "store/Salvage.h"
+#include "store/SqliteConnection.h"
 
-Database::OpenResult DatabaseMaintenance::openClockDatabase(Database& database, const ProgramPaths& paths) {
-    QString error;
-    if (!ClockFiles::ensureClockDatabase(paths, &error)) {
-        Database::OpenResult result;
-        result.status = Database::OpenStatus::Damaged;
-        result.errorNumber = QStringLiteral("0");
-        result.errorText = error;
-        return result;
-    }
-    return database.open(paths.clockDatabase());
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlQuery>
+#include <optional>
+
+namespace {
+// Long enough to ride out another program's single commit, short enough that a user facing a held
+// database is told at once.
+constexpr int checkTimeoutMs = 500;
+constexpr int workingTimeoutMs = 3000;
+
+constexpr int sqliteBusy = 5;
+constexpr int sqliteLocked = 6;
+constexpr int sqliteReadOnly = 8;
+constexpr int sqliteCantOpen = 14;
+
+const QString corruptNumber = QStringLiteral("11");
+
+struct Field {
+    const char* table;
+    const char* name;
+    const char* type;
+};
+
+// Fields that older layouts lack, in the order they are appended.
+constexpr Field upgradeFields[] = {
+    {"Application", "KeepInSeconds", "INTEGER"},
+    {"Application", "KeepOutSeconds", "INTEGER"},
+    {"Application", "UseLocal DB", "INTEGER"},
+    {"Application", "ForceAfter", "REAL"},
+    {"Application", "MinutesToDeduct", "INTEGER"},
+    {"Application", "MinBeforeDed", "INTEGER"},
+    {"Application", "LateINmessage", "TEXT"},
+    {"Application", "EarlyOUTmessage", "TEXT"},
+    {"Application", "LateINlimit", "INTEGER"},
+    {"Application", "EarlyOUTlimit", "INTEGER"},
+    {"Application", "Options2", "INTEGER"},
+    {"Application", "ScreenInOutDays", "INTEGER"},
+    {"Application", "Rejected", "TEXT"},
+    {"In Out", "Options", "INTEGER"},
+    {"In Out", "Created", "TEXT"},
+};
+
+const QStringList clockTables = {QStringLiteral("In Out"), QStringLiteral("Employee"),
+                                 QStringLiteral("Application")};
+
+Database::OpenResult failure(Database::OpenStatus status, QString number, QString text) {
+    Database::OpenResult result;
+    result.status = status;
+    result.errorNumber = std::move(number);
+    result.errorText = std::move(text);
+    return result;
 }
 
-bool DatabaseMaintenance::repair(Database&, const ProgramPaths&, QString*) {
+Database::OpenStatus statusFor(int primaryCode) {
+    switch (primaryCode) {
+    case sqliteBusy:
+    case sqliteLocked:
+        return Database::OpenStatus::InUse;
+    case sqliteReadOnly:
+    case sqliteCantOpen:
+        return Database::OpenStatus::ReadOnly;
+    default:
+        return Database::OpenStatus::Damaged;
+    }
+}
+
+// Another program's write transaction or exclusive lock makes our own write lock fail at once.
+void checkNotHeld(Database& database) {
+    database.beginTransaction();
+    database.rollback();
+}
+
+// SQLite meets a damaged page only when it reads it; quick_check reads them all up front.
+std::optional<QString> damage(Database& database) {
+    QSqlQuery& check = database.run(QStringLiteral("PRAGMA quick_check(5)"));
+    QStringList problems;
+    while (check.next())
+        problems.append(check.value(0).toString());
+    check.finish();
+    if (problems != QStringList{QStringLiteral("ok")})
+        return problems.join(QStringLiteral("\r\n"));
+    QSqlQuery& tables = database.run(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    QStringList present;
+    while (tables.next())
+        present.append(tables.value(0).toString().toLower());
+    tables.finish();
+    for (const QString& table : clockTables) {
+        if (!present.contains(table.toLower()))
+            return QStringLiteral("The table %1 is missing.").arg(table);
+    }
+    return std::nullopt;
+}
+
+QString cpdPath(const ProgramPaths& paths) {
+    return paths.inDataFolder(QStringLiteral("Clock.CPD"));
+}
+
+// A journal or WAL beside Clock.mdb belongs to the file it was written for; left beside a new file it
+// would be played into it. Only called with every connection to the old file closed.
+bool removeLeftovers(const QString& path) {
+    bool removed = true;
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        removed = DurableFiles::removeIfPresent(path + QLatin1String(suffix)) && removed;
+    return removed;
+}
+
+// A killed earlier run may have left a half-written copy with its own journal; that journal would be
+// rolled back into the next copy of the same name.
+void removeWithLeftovers(const QString& path) {
+    QFile::remove(path);
+    removeLeftovers(path);
+}
+
+// Puts a finished new file in place of Clock.mdb: synced, leftovers of the old file gone, renamed.
+bool putInPlace(const QString& newFile, const QString& path, QString* error) {
+    DurableFiles::syncFile(newFile);
+    if (!removeLeftovers(path) || !DurableFiles::replace(newFile, path)) {
+        if (error)
+            *error = QStringLiteral("Cannot replace %1").arg(path);
+        return false;
+    }
     return true;
+}
+
+// Rewrites a closed file with the current page size and stamp.
+bool rewriteInCurrentFormat(const QString& file) {
+    SqliteConnection connection(file, workingTimeoutMs);
+    return connection.isOpen() && connection.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) &&
+           connection.exec(QStringLiteral("PRAGMA page_size=%1").arg(DatabaseMaintenance::currentPageSize)) &&
+           connection.exec(QStringLiteral("VACUUM")) &&
+           connection.exec(
+               QStringLiteral("PRAGMA user_version=%1").arg(DatabaseMaintenance::currentFormatStamp));
+}
+
+void removeStalePartials(const ProgramPaths& paths) {
+    const QStringList stale =
+        QDir(paths.dataFolder()).entryList({QStringLiteral("Clock_*.MDB.partial")}, QDir::Files);
+    for (const QString& name : stale)
+        QFile::remove(paths.inDataFolder(name));
+}
+
+// Opens again after whole-file work; a program still holding the file is not waited for long.
+void reopen(Database& database, const QString& path) {
+    if (!database.open(path, checkTimeoutMs).ok())
+        return;
+    try {
+        database.execute(QStringLiteral("PRAGMA busy_timeout=%1").arg(workingTimeoutMs));
+    } catch (const DatabaseError&) {
+    }
+}
+
+// Compact and migrate: hold the file alone, fold its WAL in, write the copies, swap the file.
+DatabaseMaintenance::Result rewrite(Database& database, const ProgramPaths& paths, const QString& keptCopy) {
+    using DatabaseMaintenance::Result;
+    const QString path = paths.clockDatabase();
+    const QString cpd = cpdPath(paths);
+    if (!QFileInfo::exists(path))
+        return Result::Failed; // opening it would only create an empty database
+    database.close();
+    Result result = Result::Done;
+    {
+        SqliteConnection source(path, checkTimeoutMs);
+        // An exclusive lock kept until the connection closes: nobody writes a row that the copy
+        // would miss.
+        if (!source.isOpen() || !source.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")))
+            result = Result::Failed;
+        else if (!source.exec(QStringLiteral("BEGIN EXCLUSIVE")))
+            result = statusFor(sqlitePrimaryCode(source.lastError())) == Database::OpenStatus::InUse
+                         ? Result::InUse
+                         : Result::Failed;
+        else if (!source.exec(QStringLiteral("COMMIT")) ||
+                 !source.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")))
+            result = Result::Failed;
+        if (result == Result::Done) {
+            removeWithLeftovers(cpd);
+            if (!keptCopy.isEmpty()) {
+                removeStalePartials(paths);
+                // With the WAL folded in, the file itself is the whole database as it was.
+                if (!DurableFiles::copy(path, keptCopy))
+                    result = Result::Failed;
+            }
+        }
+        if (result == Result::Done && !source.exec(QStringLiteral("VACUUM INTO ?"), {cpd}))
+            result = Result::Failed;
+    }
+    if (result == Result::Done && !keptCopy.isEmpty() && !rewriteInCurrentFormat(cpd))
+        result = Result::Failed;
+    if (result == Result::Done && !putInPlace(cpd, path, nullptr))
+        result = Result::Failed;
+    if (result != Result::Done)
+        removeWithLeftovers(cpd);
+    reopen(database, path);
+    return result;
+}
+} // namespace
+
+Database::OpenResult DatabaseMaintenance::openClockDatabase(Database& database, const ProgramPaths& paths) {
+    database.close();
+    QString error;
+    if (!ClockFiles::ensureClockDatabase(paths, &error))
+        return failure(Database::OpenStatus::ReadOnly, QString::number(sqliteCantOpen), error);
+    const QString path = paths.clockDatabase();
+    Database::OpenResult result = database.open(path, checkTimeoutMs);
+    if (!result.ok()) {
+        if (result.status == Database::OpenStatus::Damaged)
+            result.status = statusFor(result.errorNumber.toInt() & 0xff);
+        return result;
+    }
+    try {
+        checkNotHeld(database);
+        if (const std::optional<QString> problem = damage(database))
+            result = failure(Database::OpenStatus::Damaged, corruptNumber, *problem);
+        else
+            database.execute(QStringLiteral("PRAGMA busy_timeout=%1").arg(workingTimeoutMs));
+    } catch (const DatabaseError& e) {
+        result = failure(statusFor(e.number().toInt() & 0xff), e.number(), e.text());
+    }
+    if (!result.ok())
+        database.close();
+    return result;
+}
+
+bool DatabaseMaintenance::repair(Database& database, const ProgramPaths& paths, QString* error) {
+    database.close();
+    const QString path = paths.clockDatabase();
+    const QString cpd = cpdPath(paths);
+    ClockFiles::ensureTemplate(paths);
+    removeWithLeftovers(cpd);
+    if (!QFile::copy(paths.clockTemplate(), cpd)) {
+        if (error)
+            *error = QStringLiteral("Cannot write %1 from the template %2").arg(cpd, paths.clockTemplate());
+        return false;
+    }
+    QFile::setPermissions(cpd, QFile::permissions(cpd) | QFileDevice::WriteOwner);
+    bool written = false;
+    {
+        SqliteConnection target(cpd, workingTimeoutMs);
+        SqliteConnection source(path, checkTimeoutMs);
+        written = target.isOpen() && target.exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
+                  target.exec(QStringLiteral("BEGIN"));
+        if (written) {
+            Salvage::copyReadableRows(source, target);
+            written = target.exec(QStringLiteral("COMMIT"));
+        }
+    }
+    if (!written) {
+        removeWithLeftovers(cpd);
+        if (error)
+            *error = QStringLiteral("Cannot write %1").arg(cpd);
+        return false;
+    }
+    if (!putInPlace(cpd, path, error)) {
+        removeWithLeftovers(cpd);
+        return false;
+    }
+    const Database::OpenResult reopened = openClockDatabase(database, paths);
+    if (!reopened.ok() && error)
+        *error = reopened.errorText;
+    return reopened.ok();
 }
 
 int DatabaseMaintenance::layoutVersion(Database& database) {
     try {
-        const QVariant version = ApplicationTable(database).read().value(QStringLiteral("Version"));
-        return version.isNull() ? 0 : version.toInt();
+        return ApplicationTable(database).read().value(QStringLiteral("Version")).toInt();
     } catch (const DatabaseError&) {
         return 0;
     }
 }
 
-void DatabaseMaintenance::CheckDBversion(Database&) {}
-
-DatabaseMaintenance::Result DatabaseMaintenance::compact(Database&, const ProgramPaths&) {
-    return Result::Done;
+void DatabaseMaintenance::CheckDBversion(Database& database) {
+    const QString path = database.path();
+    if (path.isEmpty())
+        return;
+    // Statements prepared against the old layout go with the old connection.
+    database.open(path);
+    QHash<QString, QStringList> existing;
+    for (const Field& field : upgradeFields) {
+        const QString table = QString::fromLatin1(field.table);
+        const QString name = QString::fromLatin1(field.name);
+        if (!existing.contains(table)) {
+            QStringList names;
+            try {
+                QSqlQuery& query =
+                    database.run(QStringLiteral("SELECT lower(name) FROM pragma_table_info(?)"), {table});
+                while (query.next())
+                    names.append(query.value(0).toString());
+                query.finish();
+            } catch (const DatabaseError&) {
+            }
+            existing.insert(table, names);
+        }
+        if (existing.value(table).contains(name.toLower()))
+            continue;
+        QSqlQuery alter(database.connection());
+        alter.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                       .arg(Database::quoted(table), Database::quoted(name), QLatin1String(field.type)));
+    }
+    database.open(path);
+    try {
+        ApplicationTable(database).write({{QStringLiteral("Version"), currentLayoutVersion}});
+    } catch (const DatabaseError&) {
+    }
 }
 
-DatabaseMaintenance::Result DatabaseMaintenance::migrate(Database&, const ProgramPaths&, const QDateTime&) {
-    return Result::Done;
+DatabaseMaintenance::Result DatabaseMaintenance::compact(Database& database, const ProgramPaths& paths) {
+    return rewrite(database, paths, QString());
 }
 
-QString DatabaseMaintenance::fileFormatVersion(Database&) {
-    return QStringLiteral("4.0");
+DatabaseMaintenance::Result DatabaseMaintenance::migrate(Database& database, const ProgramPaths& paths,
+                                                         const QDateTime& now) {
+    const QString stamp = now.toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    return rewrite(database, paths, paths.inDataFolder(QStringLiteral("Clock_%1.MDB").arg(stamp)));
+}
+
+QString DatabaseMaintenance::fileFormatVersion(Database& database) {
+    int stamp = 0;
+    try {
+        QSqlQuery& query = database.run(QStringLiteral("PRAGMA user_version"));
+        if (query.next())
+            stamp = query.value(0).toInt();
+        query.finish();
+    } catch (const DatabaseError&) {
+    }
+    // Files from before the stamp carry 0: they are the older format.
+    if (stamp < 10)
+        return QStringLiteral("3.0");
+    return QStringLiteral("%1.%2").arg(stamp / 10).arg(stamp % 10);
 }

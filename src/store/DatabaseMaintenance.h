@@ -3,17 +3,35 @@
 
 #include <QDateTime>
 #include <QString>
-
 class ProgramPaths;
-
 // Whole-file work on the clock database: open with checks, repair, upgrade, compact, migrate.
 namespace DatabaseMaintenance {
+// Creates Clock.mdb from the template when missing (ClockFiles::ensureClockDatabase), opens it and checks it:
+// InUse when another process holds it locked (a write transaction or exclusive lock), ReadOnly when it cannot
+// be written (also when it cannot be created or opened at all), Damaged when it is not a database, has
+// corrupt pages or lacks one of the clock tables. The checks wait only briefly for another program's lock.
 Database::OpenResult openClockDatabase(Database& database, const ProgramPaths& paths);
+// Salvages every readable row of every table into Clock.CPD (fresh from the template layout), then atomically
+// replaces Clock.mdb with it and reopens. False with a reason when nothing could be done (Clock.mdb
+// untouched) or when the repaired file does not open.
 bool repair(Database& database, const ProgramPaths& paths, QString* error = nullptr);
+// Layout version from table Application field Version (Null -> 0).
 int layoutVersion(Database& database);
+// CheckDBversion: adds only the missing fields of the upgrade list, in order and type, then sets Version 6;
+// a failing step is skipped.
 void CheckDBversion(Database& database);
 enum class Result { Done, InUse, Failed };
+// Rewrites Clock.mdb without its free space. The database is open again afterwards, whatever the result.
 Result compact(Database& database, const ProgramPaths& paths);
+// Keeps "Clock_" + yyyyMMdd_hhmmss + ".MDB" as the database was, and rewrites Clock.mdb in the current
+// format.
 Result migrate(Database& database, const ProgramPaths& paths, const QDateTime& now);
-QString fileFormatVersion(Database& database); // "4.0" is current
+// "4.0" for this program's current file format; see docs/architecture.md for older ones.
+QString fileFormatVersion(Database& database);
+
+// The layout version the upgrade brings a database to.
+inline constexpr int currentLayoutVersion = 6;
+// PRAGMA user_version of a file in the current format.
+inline constexpr int currentFormatStamp = 40;
+inline constexpr int currentPageSize = 4096;
 } // namespace DatabaseMaintenance

@@ -67,3 +67,5 @@ CREATE TABLE "Application" (
     "Rejected" TEXT
 );
 INSERT INTO "Application" ("Version") VALUES (6);
+-- Files in the current format carry 40 ("4.0"); files without it are the older format.
+PRAGMA user_version = 40;
