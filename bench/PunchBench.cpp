@@ -35,7 +35,8 @@ QString benchFolder()
     return folder.isEmpty() ? QStringLiteral("/tmp/tellarin-bench") : folder;
 }
 
-QString employeeId(int i) {
+QString employeeId(int i)
+{
     return QStringLiteral("E%1").arg(i, 3, 10, QLatin1Char('0'));
 }
 
@@ -54,7 +55,8 @@ public:
     void beep() override {}
 };
 
-void check(int rc, sqlite3* db) {
+void check(int rc, sqlite3* db)
+{
     if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
         fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
         std::abort();
@@ -62,7 +64,8 @@ void check(int rc, sqlite3* db) {
 }
 
 // Builds the program folder for a database of the given size once.
-QString preparedFolder(int rows) {
+QString preparedFolder(int rows)
+{
     const QString folder = benchFolder() + QStringLiteral("/rows-%1").arg(rows);
     ProgramPaths paths(folder);
     if (QFileInfo::exists(folder + QStringLiteral("/ready")))
@@ -117,7 +120,8 @@ QString preparedFolder(int rows) {
     return folder;
 }
 
-void reportMedian(benchmark::State& state, std::vector<double>& micros) {
+void reportMedian(benchmark::State& state, std::vector<double>& micros)
+{
     if (micros.empty())
         return;
     std::sort(micros.begin(), micros.end());
@@ -125,7 +129,8 @@ void reportMedian(benchmark::State& state, std::vector<double>& micros) {
     state.counters["p95_ms"] = micros[micros.size() * 95 / 100] / 1000.0;
 }
 
-void BM_PunchPath(benchmark::State& state) {
+void BM_PunchPath(benchmark::State& state)
+{
     const QString folder = preparedFolder(static_cast<int>(state.range(0)));
     SteppingTime time;
     NoMessages messages;
@@ -147,7 +152,8 @@ void BM_PunchPath(benchmark::State& state) {
     reportMedian(state, micros);
 }
 
-void BM_ReferenceSqlite(benchmark::State& state) {
+void BM_ReferenceSqlite(benchmark::State& state)
+{
     const QString folder = preparedFolder(static_cast<int>(state.range(0)));
     sqlite3* db = nullptr;
     check(sqlite3_open((folder + QStringLiteral("/Clock.mdb")).toUtf8().constData(), &db), db);

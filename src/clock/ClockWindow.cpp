@@ -32,7 +32,8 @@ constexpr int cameraBottom = 40;
 const QSize cameraSize(176, 132);
 const QString passwordCaption = QStringLiteral("Type in password... press Enter");
 
-QString css(const Rgb& c) {
+QString css(const Rgb& c)
+{
     return QStringLiteral("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
 }
 
@@ -40,7 +41,8 @@ QString css(const Rgb& c) {
 class TipsValidator final : public QValidator {
 public:
     using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
+    State validate(QString& input, int&) const override
+    {
         QString accepted;
         for (const QChar c : input) {
             if (!Punch::acceptsTipsChar(accepted, c))
@@ -51,7 +53,8 @@ public:
     }
 };
 
-QPixmap welcomePicture() {
+QPixmap welcomePicture()
+{
     QPixmap pixmap(56, 56);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -68,7 +71,8 @@ QPixmap welcomePicture() {
 ClockWindow::ClockWindow(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_state(state)
-    , m_forcedClockOut(state.database, state.time) {
+    , m_forcedClockOut(state.database, state.time)
+{
     setObjectName(QStringLiteral("ClockWindow"));
     setWindowTitle(QStringLiteral("Orvane time and attendance"));
     // A folder that exists already, or cannot be made, is no reason to stop: pictures then fail quietly.
@@ -90,7 +94,8 @@ ClockWindow::ClockWindow(ProgramState& state, QWidget* parent)
     m_timer->start();
 }
 
-void ClockWindow::buildUi() {
+void ClockWindow::buildUi()
+{
     const SettingsRecord& settings = m_state.settings;
     setMinimumSize(760, 560);
     resize(1000, 740);
@@ -230,7 +235,8 @@ void ClockWindow::buildUi() {
     m_panelExit->hide();
 }
 
-QLayout* ClockWindow::buildInOutLists() {
+QLayout* ClockWindow::buildInOutLists()
+{
     auto* column = new QVBoxLayout;
     m_inOutLabel = new QLabel(QStringLiteral("Who is in and who is out"), this);
     m_inOutLabel->setObjectName(QStringLiteral("InOutLabel"));
@@ -266,11 +272,13 @@ QLayout* ClockWindow::buildInOutLists() {
     return column;
 }
 
-bool ClockWindow::isBusy() const {
+bool ClockWindow::isBusy() const
+{
     return !m_panel->isHidden() || (m_pauseUntil.isValid() && m_state.time.now() < m_pauseUntil);
 }
 
-bool ClockWindow::eventFilter(QObject* watched, QEvent* event) {
+bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == m_idBox && event->type() == QEvent::KeyPress) {
         if (isBusy())
             return true; // a punch on display accepts no input
@@ -294,7 +302,8 @@ bool ClockWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void ClockWindow::enterId() {
+void ClockWindow::enterId()
+{
     const QString typed = m_idBox->text();
     m_idBox->clear();
     try {
@@ -328,7 +337,8 @@ void ClockWindow::enterId() {
     }
 }
 
-void ClockWindow::enterTips() {
+void ClockWindow::enterTips()
+{
     if (!m_awaitingTips)
         return;
     const Punch punch = *m_awaitingTips;
@@ -347,12 +357,14 @@ void ClockWindow::enterTips() {
     tick();
 }
 
-void ClockWindow::cancelTips() {
+void ClockWindow::cancelTips()
+{
     m_awaitingTips.reset();
     hidePanel();
 }
 
-void ClockWindow::showPanel(const Punch& punch) {
+void ClockWindow::showPanel(const Punch& punch)
+{
     const PanelLook& look = punch.look();
     const QString background = css(look.background);
     m_panel->setStyleSheet(
@@ -390,7 +402,8 @@ void ClockWindow::showPanel(const Punch& punch) {
     m_panel->repaint();
 }
 
-void ClockWindow::hidePanel() {
+void ClockWindow::hidePanel()
+{
     m_panel->hide();
     m_tips->hide();
     m_tipsCaption->hide();
@@ -399,7 +412,8 @@ void ClockWindow::hidePanel() {
     m_idBox->setFocus();
 }
 
-void ClockWindow::writeRecord(const Punch& punch, const QString& tips) {
+void ClockWindow::writeRecord(const Punch& punch, const QString& tips)
+{
     const qint64 recordNumber = punch.record(m_state, tips);
     m_tips->clear();
     if (punch.isClockOut() && m_state.settings.showElapsedTime && punch.lastInTime()) {
@@ -412,14 +426,16 @@ void ClockWindow::writeRecord(const Punch& punch, const QString& tips) {
     afterRecordWritten(punch, recordNumber);
 }
 
-void ClockWindow::afterRecordWritten(const Punch& punch, qint64 recordNumber) {
+void ClockWindow::afterRecordWritten(const Punch& punch, qint64 recordNumber)
+{
     if (m_state.settings.takePictures)
         takePicture(punch, recordNumber);
     if (m_state.settings.showInOutLists)
         refreshInOutLists();
 }
 
-void ClockWindow::tick() {
+void ClockWindow::tick()
+{
     const QDateTime now = m_state.time.now();
     const QDate today = now.date();
     if (today != m_dateSeen) {
@@ -442,28 +458,33 @@ void ClockWindow::tick() {
         hidePanel();
 }
 
-void ClockWindow::placePanel() {
+void ClockWindow::placePanel()
+{
     const QRect frame = m_idFrame->geometry();
     m_panel->setGeometry(frame.x(), frame.y(), frame.width(), frame.height() + panelExtraHeight);
 }
 
-void ClockWindow::placeCamera() {
+void ClockWindow::placeCamera()
+{
     m_cameraArea->move(cameraLeft, height() - cameraBottom - m_cameraArea->height());
 }
 
-void ClockWindow::resizeEvent(QResizeEvent* event) {
+void ClockWindow::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
     placePanel();
     placeCamera();
 }
 
-void ClockWindow::reportDatabaseError(const QString& message) {
+void ClockWindow::reportDatabaseError(const QString& message)
+{
     m_awaitingTips.reset();
     hidePanel();
     m_state.messages.inform(this, message, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
 }
 
-void ClockWindow::closeEvent(QCloseEvent* event) {
+void ClockWindow::closeEvent(QCloseEvent* event)
+{
     m_timer->stop();
     event->accept();
     Q_EMIT closed();

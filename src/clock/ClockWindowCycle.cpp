@@ -23,17 +23,20 @@
 #include <QPainter>
 #include <QPushButton>
 
-ClockWindow::~ClockWindow() {
+ClockWindow::~ClockWindow()
+{
     delete m_helpWindow.data();
 }
 
-bool ClockWindow::event(QEvent* event) {
+bool ClockWindow::event(QEvent* event)
+{
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         screenActivated();
     return QWidget::event(event);
 }
 
-void ClockWindow::paintEvent(QPaintEvent*) {
+void ClockWindow::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     QLinearGradient green(0, 0, 0, height());
     green.setColorAt(0, QColor(0, 255, 0));
@@ -41,7 +44,8 @@ void ClockWindow::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), green);
 }
 
-void ClockWindow::screenActivated() {
+void ClockWindow::screenActivated()
+{
     m_prompt->setText(m_state.settings.enterId);
     hidePassword();
     if (m_idBox->isVisible() && m_panel->isHidden())
@@ -49,7 +53,8 @@ void ClockWindow::screenActivated() {
     m_exit->setToolTip(ClockFace::exitToolTip(m_state.settings.password));
 }
 
-void ClockWindow::keypadKey(int key) {
+void ClockWindow::keypadKey(int key)
+{
     if (!m_panel->isHidden()) {
         // Only the tips can be typed while a punch is on display.
         if (!m_tips->isHidden())
@@ -74,7 +79,8 @@ void ClockWindow::keypadKey(int key) {
     box->setText(box->text() + KeypadWidget::caption(key)); // setText keeps the ID box's ten characters
 }
 
-void ClockWindow::askPassword() {
+void ClockWindow::askPassword()
+{
     if (m_state.settings.password.trimmed().isEmpty()) {
         close();
         return;
@@ -86,7 +92,8 @@ void ClockWindow::askPassword() {
     m_password->setFocus();
 }
 
-void ClockWindow::enterPassword() {
+void ClockWindow::enterPassword()
+{
     switch (ClockFace::judgePassword(m_password->text(), m_state.settings.password)) {
     case ClockFace::PasswordEntry::Cancel:
         hidePassword();
@@ -101,13 +108,15 @@ void ClockWindow::enterPassword() {
     }
 }
 
-void ClockWindow::hidePassword() {
+void ClockWindow::hidePassword()
+{
     m_password->clear();
     m_password->hide();
     m_passwordCaption->hide();
 }
 
-void ClockWindow::showHelp() {
+void ClockWindow::showHelp()
+{
     if (!m_helpWindow)
         m_helpWindow = new HelpWindow;
     m_helpWindow->showTopic(HelpTopics::clockScreen);
@@ -115,7 +124,8 @@ void ClockWindow::showHelp() {
     m_helpWindow->raise();
 }
 
-void ClockWindow::runForcedClockOut() {
+void ClockWindow::runForcedClockOut()
+{
     try {
         if (m_forcedClockOut.run(m_state.settings) > 0 && m_state.settings.showInOutLists)
             refreshInOutLists();
@@ -125,7 +135,8 @@ void ClockWindow::runForcedClockOut() {
     }
 }
 
-void ClockWindow::refreshInOutLists() {
+void ClockWindow::refreshInOutLists()
+{
     std::optional<InOutLists::Lists> lists;
     try {
         lists = InOutLists::load(m_state.database, m_state.time.today(), m_state.settings.screenInOutDays);
@@ -150,7 +161,8 @@ void ClockWindow::refreshInOutLists() {
 }
 
 // Sounds and pictures only decorate a punch: whatever they do, the punch goes on.
-void ClockWindow::playSound(const QString& name) {
+void ClockWindow::playSound(const QString& name)
+{
     if (!m_state.settings.useSound)
         return;
     try {
@@ -159,7 +171,8 @@ void ClockWindow::playSound(const QString& name) {
     }
 }
 
-void ClockWindow::takePicture(const Punch& punch, qint64 recordNumber) {
+void ClockWindow::takePicture(const Punch& punch, qint64 recordNumber)
+{
     const QDate day = m_pictureDay.isValid() ? m_pictureDay : m_state.time.today();
     const PictureText::Punch stamp{punch.id(), punch.employeeName(), day, punch.punchTime().time(),
                                    punch.isClockOut()};

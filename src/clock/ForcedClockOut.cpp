@@ -9,7 +9,8 @@
 #include <cmath>
 
 namespace {
-bool sameEmployee(const ClockRecord& a, const ClockRecord& b) {
+bool sameEmployee(const ClockRecord& a, const ClockRecord& b)
+{
     return a.employeeId.trimmed().compare(b.employeeId.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
@@ -17,7 +18,8 @@ bool sameEmployee(const ClockRecord& a, const ClockRecord& b) {
 class RunningGuard {
 public:
     explicit RunningGuard(bool& flag)
-        : m_flag(flag) {
+        : m_flag(flag)
+    {
         m_flag = true;
     }
     ~RunningGuard() { m_flag = false; }
@@ -31,14 +33,17 @@ private:
 
 ForcedClockOut::ForcedClockOut(Database& database, const TimeSource& time)
     : m_database(database)
-    , m_time(time) {}
+    , m_time(time)
+{}
 
-int ForcedClockOut::limitMinutes(float forceAfterHours) {
+int ForcedClockOut::limitMinutes(float forceAfterHours)
+{
     // An integer assignment rounds to the nearest minute; 12.5 hours is exactly 750.
     return static_cast<int>(std::lround(60.0 * static_cast<double>(forceAfterHours)));
 }
 
-ClockRecord ForcedClockOut::closing(const ClockRecord& in, const QDateTime& now) {
+ClockRecord ForcedClockOut::closing(const ClockRecord& in, const QDateTime& now)
+{
     ClockRecord out;
     out.time = in.time.addSecs(60);
     out.julian = DayNumber::of(out.time);
@@ -57,7 +62,8 @@ ClockRecord ForcedClockOut::closing(const ClockRecord& in, const QDateTime& now)
 }
 
 QList<ClockRecord> ForcedClockOut::forcedOuts(const QList<ClockRecord>& rows, const QDateTime& now,
-                                              int limitMinutes) {
+                                              int limitMinutes)
+{
     QList<ClockRecord> outs;
     const auto consider = [&](const ClockRecord& in) {
         if (in.time.addSecs(qint64(limitMinutes) * 60) <= now)
@@ -80,7 +86,8 @@ QList<ClockRecord> ForcedClockOut::forcedOuts(const QList<ClockRecord>& rows, co
     return outs;
 }
 
-int ForcedClockOut::run(const SettingsRecord& settings) {
+int ForcedClockOut::run(const SettingsRecord& settings)
+{
     if (!settings.forceClockOuts || m_running)
         return 0;
     RunningGuard guard(m_running);
@@ -100,7 +107,8 @@ int ForcedClockOut::run(const SettingsRecord& settings) {
     return static_cast<int>(outs.size());
 }
 
-bool ForcedClockOutTrigger::due(const QDateTime& now) {
+bool ForcedClockOutTrigger::due(const QDateTime& now)
+{
     const QTime t = now.time();
     bool run = false;
     if (t.minute() == 45 && t.second() == 1 && !m_ranThisHour) {

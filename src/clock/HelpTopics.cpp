@@ -1,7 +1,8 @@
 #include "clock/HelpTopics.h"
 
 namespace {
-QList<HelpTopics::Topic> makeTopics() {
+QList<HelpTopics::Topic> makeTopics()
+{
     return {
         {HelpTopics::overview, QStringLiteral("Overview"), QStringLiteral(R"(
 <h1>Overview</h1>
@@ -76,12 +77,14 @@ password and press Enter. Leaving the box empty and pressing Enter takes you bac
 }
 } // namespace
 
-const QList<HelpTopics::Topic>& HelpTopics::all() {
+const QList<HelpTopics::Topic>& HelpTopics::all()
+{
     static const QList<Topic> topics = makeTopics();
     return topics;
 }
 
-std::optional<HelpTopics::Topic> HelpTopics::find(int number) {
+std::optional<HelpTopics::Topic> HelpTopics::find(int number)
+{
     for (const Topic& topic : all()) {
         if (topic.number == number)
             return topic;

@@ -7,7 +7,8 @@
 #include <QTextBrowser>
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window) {
+    : QWidget(parent, Qt::Window)
+{
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Tellarin help"));
     resize(760, 520);
@@ -31,7 +32,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     showTopic(HelpTopics::overview);
 }
 
-void HelpWindow::showTopic(int number) {
+void HelpWindow::showTopic(int number)
+{
     const std::optional<HelpTopics::Topic> topic =
         HelpTopics::find(number) ? HelpTopics::find(number) : HelpTopics::find(HelpTopics::overview);
     if (!topic || topic->number == m_current)

@@ -3,11 +3,13 @@
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
 
-qint16 InOutLists::effectiveDays(qint16 screenInOutDays) {
+qint16 InOutLists::effectiveDays(qint16 screenInOutDays)
+{
     return screenInOutDays == 0 ? qint16(7) : screenInOutDays;
 }
 
-InOutLists::Lists InOutLists::fromRows(const QList<ClockRecord>& rows) {
+InOutLists::Lists InOutLists::fromRows(const QList<ClockRecord>& rows)
+{
     Lists lists;
     const auto add = [&](const ClockRecord& last) {
         if (last.employeeId.trimmed().isEmpty())
@@ -24,7 +26,8 @@ InOutLists::Lists InOutLists::fromRows(const QList<ClockRecord>& rows) {
 }
 
 std::optional<InOutLists::Lists> InOutLists::load(Database& database, const QDate& today,
-                                                  qint16& screenInOutDays) {
+                                                  qint16& screenInOutDays)
+{
     ClockRecords records(database);
     if (records.isEmpty())
         return std::nullopt;
@@ -36,7 +39,8 @@ std::optional<InOutLists::Lists> InOutLists::load(Database& database, const QDat
 }
 
 QString InOutLists::entryText(const QString& name, const std::function<int(const QString&)>& width,
-                              int minimumWidth, int maximumWidth) {
+                              int minimumWidth, int maximumWidth)
+{
     QString text = name;
     int current = width(text);
     while (current < minimumWidth) {

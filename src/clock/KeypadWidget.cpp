@@ -10,7 +10,8 @@ const QString characters = rows[0] + rows[1] + rows[2] + rows[3];
 constexpr int keySize = 48; // a fingertip, with room to spare
 } // namespace
 
-QString KeypadWidget::caption(int key) {
+QString KeypadWidget::caption(int key)
+{
     if (key >= 0 && key < characterKeys)
         return characters.at(key);
     if (key == enterKey)
@@ -21,7 +22,8 @@ QString KeypadWidget::caption(int key) {
 }
 
 KeypadWidget::KeypadWidget(QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     setObjectName(QStringLiteral("Keypad"));
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(0);

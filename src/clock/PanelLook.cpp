@@ -8,7 +8,8 @@ constexpr Rgb black{0, 0, 0};
 constexpr Rgb red{255, 0, 0};
 } // namespace
 
-PanelLook PanelLook::forOutcome(PunchOutcome outcome, const QString& warning, const SettingsRecord& s) {
+PanelLook PanelLook::forOutcome(PunchOutcome outcome, const QString& warning, const SettingsRecord& s)
+{
     PanelLook look;
     look.line0 = teal;
     look.line2 = teal;

@@ -6,13 +6,15 @@
 #include "store/DayNumber.h"
 #include "store/StaffTable.h"
 
-QString Punch::normaliseId(const QString& typed) {
+QString Punch::normaliseId(const QString& typed)
+{
     QString id = typed.trimmed().toUpper();
     id.replace(QLatin1Char('*'), QLatin1Char(' '));
     return id.trimmed();
 }
 
-bool Punch::acceptsTipsChar(const QString& tipsText, QChar typed) {
+bool Punch::acceptsTipsChar(const QString& tipsText, QChar typed)
+{
     const qsizetype point = tipsText.indexOf(QLatin1Char('.'));
     if (typed == QLatin1Char('.'))
         return point < 0;
@@ -22,7 +24,8 @@ bool Punch::acceptsTipsChar(const QString& tipsText, QChar typed) {
     return point < 0 || tipsText.size() - point - 1 < 4;
 }
 
-QString Punch::elapsedText(const QDateTime& from, const QDateTime& to) {
+QString Punch::elapsedText(const QDateTime& from, const QDateTime& to)
+{
     const auto toMinute = [](const QDateTime& t) {
         return QDateTime(t.date(), QTime(t.time().hour(), t.time().minute()));
     };
@@ -34,7 +37,8 @@ QString Punch::elapsedText(const QDateTime& from, const QDateTime& to) {
         .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
 }
 
-Punch Punch::begin(ProgramState& state, const QString& typed) {
+Punch Punch::begin(ProgramState& state, const QString& typed)
+{
     Punch punch;
     punch.m_id = normaliseId(typed);
     if (punch.m_id.isEmpty())
@@ -79,17 +83,20 @@ Punch Punch::begin(ProgramState& state, const QString& typed) {
     return punch;
 }
 
-QString Punch::notFoundMessage() const {
+QString Punch::notFoundMessage() const
+{
     return QStringLiteral("ID ") + m_id + QStringLiteral("  ") + m_notFoundText;
 }
 
-QString Punch::soundName() const {
+QString Punch::soundName() const
+{
     if (m_stage == Stage::NotFound || isRejected())
         return QStringLiteral("Error");
     return m_clockOut ? QStringLiteral("Out") : QStringLiteral("In");
 }
 
-qint64 Punch::record(ProgramState& state, const QString& tipsText) const {
+qint64 Punch::record(ProgramState& state, const QString& tipsText) const
+{
     const QDateTime now = state.time.now();
     ClockRecord r;
     r.time = now;

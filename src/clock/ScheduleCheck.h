@@ -9,8 +9,8 @@
 namespace ScheduleCheck {
 struct Verdict {
     PunchOutcome outcome = PunchOutcome::NormalIn;
-    qint16 mark = 0;    // Options value of the record: 0, or 4 to 7
-    QString message;    // the warning of the failed rule; empty when the punch passed
+    qint16 mark = 0; // Options value of the record: 0, or 4 to 7
+    QString message; // the warning of the failed rule; empty when the punch passed
 };
 
 // nowMinutes: minutes since midnight (seconds dropped); start/stop in quarter hours, 0 = none.

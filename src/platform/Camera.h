@@ -23,7 +23,8 @@ public:
     bool capture(const QString&, const QString&) override { return false; }
 
     // One shared instance: it holds nothing, so sharing it changes nothing.
-    static NoCamera& instance() {
+    static NoCamera& instance()
+    {
         static NoCamera none;
         return none;
     }

@@ -4,7 +4,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-QImage PictureWriter::stamped(const QImage& frame, const QString& text) {
+QImage PictureWriter::stamped(const QImage& frame, const QString& text)
+{
     QImage image = frame.convertToFormat(QImage::Format_RGB32);
     if (text.isEmpty())
         return image;
@@ -23,7 +24,8 @@ QImage PictureWriter::stamped(const QImage& frame, const QString& text) {
     return image;
 }
 
-bool PictureWriter::write(const QImage& frame, const QString& path, const QString& text) {
+bool PictureWriter::write(const QImage& frame, const QString& path, const QString& text)
+{
     if (frame.isNull())
         return false;
     return stamped(frame, text).save(path, "JPG", 90);

@@ -14,8 +14,7 @@ QString cleanFolder(const QString& folder)
 ProgramPaths::ProgramPaths(QString programFolder)
     : m_programFolder(cleanFolder(programFolder))
     , m_dataFolder(m_programFolder)
-{
-}
+{}
 
 QString ProgramPaths::resolveProgramFolder(const QStringList& arguments)
 {

@@ -11,11 +11,13 @@
 #include <QVideoWidget>
 
 QtCamera::QtCamera(QObject* parent)
-    : QObject(parent) {}
+    : QObject(parent)
+{}
 
 QtCamera::~QtCamera() = default;
 
-bool QtCamera::start() {
+bool QtCamera::start()
+{
     if (m_camera)
         return m_camera->isActive() || m_camera->error() == QCamera::NoError;
     const QList<QCameraDevice> devices = QMediaDevices::videoInputs();
@@ -33,7 +35,8 @@ bool QtCamera::start() {
     return true;
 }
 
-bool QtCamera::connectPreview(QWidget* area) {
+bool QtCamera::connectPreview(QWidget* area)
+{
     if (!area || !start())
         return false;
     if (!m_preview) {
@@ -47,7 +50,8 @@ bool QtCamera::connectPreview(QWidget* area) {
     return true;
 }
 
-bool QtCamera::capture(const QString& path, const QString& text) {
+bool QtCamera::capture(const QString& path, const QString& text)
+{
     if (!start() || !m_imageCapture->isReadyForCapture())
         return false;
     const int id = m_imageCapture->capture();
@@ -57,7 +61,8 @@ bool QtCamera::capture(const QString& path, const QString& text) {
     return true;
 }
 
-void QtCamera::saveFrame(int id, const QImage& frame) {
+void QtCamera::saveFrame(int id, const QImage& frame)
+{
     const auto it = m_requests.constFind(id);
     if (it == m_requests.cend())
         return;
@@ -65,6 +70,7 @@ void QtCamera::saveFrame(int id, const QImage& frame) {
     m_requests.erase(it);
 }
 
-void QtCamera::dropRequest(int id) {
+void QtCamera::dropRequest(int id)
+{
     m_requests.remove(id);
 }

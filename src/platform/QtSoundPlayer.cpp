@@ -8,13 +8,16 @@
 
 QtSoundPlayer::QtSoundPlayer(ProgramPaths paths, QObject* parent)
     : QObject(parent)
-    , m_paths(std::move(paths)) {}
+    , m_paths(std::move(paths))
+{}
 
-bool QtSoundPlayer::hasOutputDevice() {
+bool QtSoundPlayer::hasOutputDevice()
+{
     return !QMediaDevices::audioOutputs().isEmpty();
 }
 
-void QtSoundPlayer::play(const QString& name) {
+void QtSoundPlayer::play(const QString& name)
+{
     if (m_playing)
         m_playing->stop();
     m_playing = nullptr;

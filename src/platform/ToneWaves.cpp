@@ -9,19 +9,22 @@
 #include <numbers>
 
 namespace {
-void appendLe16(QByteArray& bytes, quint16 value) {
+void appendLe16(QByteArray& bytes, quint16 value)
+{
     char raw[2];
     qToLittleEndian(value, raw);
     bytes.append(raw, 2);
 }
 
-void appendLe32(QByteArray& bytes, quint32 value) {
+void appendLe32(QByteArray& bytes, quint32 value)
+{
     char raw[4];
     qToLittleEndian(value, raw);
     bytes.append(raw, 4);
 }
 
-QByteArray samplesOf(const QList<ToneWaves::Tone>& tones, double volume) {
+QByteArray samplesOf(const QList<ToneWaves::Tone>& tones, double volume)
+{
     QByteArray samples;
     const int fade = ToneWaves::sampleRate / 100; // 10 ms
     for (const ToneWaves::Tone& tone : tones) {
@@ -40,7 +43,8 @@ QByteArray samplesOf(const QList<ToneWaves::Tone>& tones, double volume) {
 }
 } // namespace
 
-QByteArray ToneWaves::wave(const QList<Tone>& tones, double volume) {
+QByteArray ToneWaves::wave(const QList<Tone>& tones, double volume)
+{
     const QByteArray samples = samplesOf(tones, volume);
     const quint16 channels = 1;
     const quint16 bits = 16;
@@ -63,19 +67,23 @@ QByteArray ToneWaves::wave(const QList<Tone>& tones, double volume) {
     return bytes;
 }
 
-QByteArray ToneWaves::inSound() {
+QByteArray ToneWaves::inSound()
+{
     return wave({{659.25, 140}, {987.77, 260}}); // E5 then B5
 }
 
-QByteArray ToneWaves::outSound() {
+QByteArray ToneWaves::outSound()
+{
     return wave({{987.77, 140}, {659.25, 260}});
 }
 
-QByteArray ToneWaves::errorSound() {
+QByteArray ToneWaves::errorSound()
+{
     return wave({{110.0, 450, true}}, 0.5);
 }
 
-QStringList ToneWaves::writeMissing(const ProgramPaths& paths) {
+QStringList ToneWaves::writeMissing(const ProgramPaths& paths)
+{
     const struct {
         const char* name;
         QByteArray (*make)();

@@ -11,12 +11,14 @@ namespace {
 constexpr double secondsPerDay = 86400.0;
 constexpr int pauseMs = 2;
 
-double secondsSinceMidnight(const QDateTime& moment) {
+double secondsSinceMidnight(const QDateTime& moment)
+{
     return moment.time().msecsSinceStartOfDay() / 1000.0;
 }
 } // namespace
 
-void waitSeconds(double seconds, const TimeSource& time) {
+void waitSeconds(double seconds, const TimeSource& time)
+{
     if (!(seconds > 0))
         return;
     // The time source may tell whole seconds only; within one of its seconds the fraction comes

@@ -7,14 +7,16 @@ namespace {
 constexpr char16_t backspace = 8;
 constexpr char16_t carriageReturn = 13;
 
-bool allowedCode(QChar c) {
+bool allowedCode(QChar c)
+{
     return c.unicode() >= 32 && c.unicode() <= 94;
 }
 
 const QString passwordField = QStringLiteral("PW");
 } // namespace
 
-Password::KeyDecision Password::filterKey(QChar typed) {
+Password::KeyDecision Password::filterKey(QChar typed)
+{
     if (typed.unicode() == backspace)
         return {KeyAction::Accept, typed};
     if (typed.unicode() == carriageReturn)
@@ -25,21 +27,24 @@ Password::KeyDecision Password::filterKey(QChar typed) {
     return {KeyAction::Accept, upper};
 }
 
-Password::CheckResult Password::check(const QString& typed, const QString& password) {
+Password::CheckResult Password::check(const QString& typed, const QString& password)
+{
     const QString entry = typed.trimmed();
     if (entry.size() < 2)
         return CheckResult::Ignored;
     return entry.toUpper() == password ? CheckResult::Unlocked : CheckResult::Denied;
 }
 
-bool Password::lengthAcceptable(const QString& boxText) {
+bool Password::lengthAcceptable(const QString& boxText)
+{
     if (boxText.isEmpty())
         return true;
     const qsizetype length = boxText.trimmed().size();
     return length >= minimumLength && length <= maximumLength;
 }
 
-bool Password::validNew(const QString& entry) {
+bool Password::validNew(const QString& entry)
+{
     const QString trimmed = entry.trimmed().toUpper();
     if (trimmed.size() < minimumLength || trimmed.size() > maximumLength)
         return false;
@@ -50,22 +55,26 @@ bool Password::validNew(const QString& entry) {
     return true;
 }
 
-QString Password::save(ApplicationTable& table, const QString& entry) {
+QString Password::save(ApplicationTable& table, const QString& entry)
+{
     const QString held = entry.trimmed().toUpper();
     table.write({{passwordField, Scramble::apply(held)}});
     return held;
 }
 
-void Password::remove(ApplicationTable& table) {
+void Password::remove(ApplicationTable& table)
+{
     table.write({{passwordField, QString(QLatin1String(""))}});
 }
 
-int Password::resetCode(QDate day) {
+int Password::resetCode(QDate day)
+{
     // Support works this out by hand from the caller's date; keep docs/support-reset-code.md in step.
     return (day.day() * 31 + day.month() * 97) * 13 + 2718;
 }
 
-bool Password::clearByResetCode(ApplicationTable& table, const QString& typed, QDate today) {
+bool Password::clearByResetCode(ApplicationTable& table, const QString& typed, QDate today)
+{
     bool isNumber = false;
     const int number = typed.trimmed().toInt(&isNumber);
     if (!isNumber || number != resetCode(today))

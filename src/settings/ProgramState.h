@@ -21,7 +21,8 @@ struct ProgramState {
         , time(timeSource)
         , messages(boxes)
         , sounds(soundPlayer)
-        , camera(punchCamera) {}
+        , camera(punchCamera)
+    {}
 
     ProgramPaths paths;
     Database& database;

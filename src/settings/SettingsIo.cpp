@@ -152,7 +152,9 @@ SettingsIo::Saved SettingsIo::save(const OptionsEntry& e, const SettingsRecord& 
     s = e.flags;
     s.password = current.password;
 
-    const auto typed16 = [](const QString& text) { return toInt16(typedNumber(text)); };
+    const auto typed16 = [](const QString& text) {
+        return toInt16(typedNumber(text));
+    };
     const qint16 earlyLimit = typed16(e.earlyLimit);
     const qint16 lateLimit = typed16(e.lateLimit);
     const qint16 lateInLimit = typed16(e.lateInLimit);
@@ -183,7 +185,9 @@ SettingsIo::Saved SettingsIo::save(const OptionsEntry& e, const SettingsRecord& 
     const qint16 minBeforeDed = static_cast<qint16>(std::clamp<qint64>(minutes, -32768, 32767));
     s.minBeforeDed = minBeforeDed == 0 ? qint16(300) : minBeforeDed;
 
-    const auto held = [](const QString& typed, const char* fallback) { return orDefault(typed.trimmed(), fallback); };
+    const auto held = [](const QString& typed, const char* fallback) {
+        return orDefault(typed.trimmed(), fallback);
+    };
     s.earlyMessage = held(e.earlyMessage, "You clocked in early..");
     s.lateMessage = held(e.lateMessage, "You clocked out late...");
     s.lateInMessage = held(e.lateInMessage, "You clocked in late...");

@@ -24,8 +24,8 @@ namespace SettingsIo {
 SettingsRecord load(const ApplicationTable::Row& row);
 
 struct Saved {
-    SettingsRecord held;                      // the record as the program holds it after the save
-    QList<QPair<QString, QVariant>> fields;   // the row's fields, in the order they are written
+    SettingsRecord held;                    // the record as the program holds it after the save
+    QList<QPair<QString, QVariant>> fields; // the row's fields, in the order they are written
 };
 // The password of `current` is kept; everything else comes from the entry.
 Saved save(const OptionsEntry& entry, const SettingsRecord& current);

@@ -5,8 +5,8 @@
 #include "platform/QtCamera.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSoundPlayer.h"
-#include "platform/ToneWaves.h"
 #include "platform/TimeSource.h"
+#include "platform/ToneWaves.h"
 #include "settings/ProgramState.h"
 #include "shell/MainWindow.h"
 #include "shell/StartUp.h"
@@ -15,7 +15,8 @@
 #include <QApplication>
 #include <QPointer>
 
-int Application::run(int argc, char** argv) {
+int Application::run(int argc, char** argv)
+{
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tellarin"));
 

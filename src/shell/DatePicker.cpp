@@ -29,7 +29,8 @@ const char* const navigationTips[] = {"Two months back", "One month back", "Show
 DatePicker::DatePicker(ProgramState& state, QWidget* parent)
     : QDialog(parent)
     , m_state(state)
-    , m_grid(state.time.today()) {
+    , m_grid(state.time.today())
+{
     setWindowTitle(QStringLiteral("Date"));
     auto* layout = new QVBoxLayout(this);
 
@@ -104,12 +105,14 @@ DatePicker::DatePicker(ProgramState& state, QWidget* parent)
     drawMonth();
 }
 
-void DatePicker::reject() {
+void DatePicker::reject()
+{
     m_state.callMode = QStringLiteral("Cancel");
     QDialog::reject();
 }
 
-bool DatePicker::eventFilter(QObject* watched, QEvent* event) {
+bool DatePicker::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         const qsizetype index = m_navigation.indexOf(qobject_cast<QLabel*>(watched));
@@ -122,7 +125,8 @@ bool DatePicker::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void DatePicker::drawMonth() {
+void DatePicker::drawMonth()
+{
     m_title->setText(m_grid.title(locale()));
     const int days = m_grid.daysInMonth();
     for (int day = 1; day <= 31; ++day) {
@@ -140,7 +144,8 @@ void DatePicker::drawMonth() {
     selectDay(m_grid.selectedDay());
 }
 
-void DatePicker::selectDay(int day) {
+void DatePicker::selectDay(int day)
+{
     m_grid.select(day);
     const QPushButton* button = m_dayButtons.at(m_grid.selectedDay() - 1);
     m_selection->setGeometry(button->geometry().adjusted(-frameInset, -frameInset, frameInset, frameInset));

@@ -33,7 +33,8 @@ constexpr int progressFromRight = 200;
 constexpr int progressSteps = 20;
 constexpr int progressStepMilliseconds = 4;
 
-QString callModeFor(MainWindow::Command command) {
+QString callModeFor(MainWindow::Command command)
+{
     using C = MainWindow::Command;
     switch (command) {
     case C::AddDepartment:
@@ -55,7 +56,8 @@ QString callModeFor(MainWindow::Command command) {
 
 MainWindow::MainWindow(ProgramState& state, QWidget* parent)
     : QMainWindow(parent)
-    , m_state(state) {
+    , m_state(state)
+{
     setWindowTitle(QStringLiteral("Tellarin"));
     buildMenus();
     buildBody();
@@ -64,7 +66,8 @@ MainWindow::MainWindow(ProgramState& state, QWidget* parent)
     resize(640, 420);
 }
 
-void MainWindow::buildMenus() {
+void MainWindow::buildMenus()
+{
     QMenuBar* bar = menuBar();
     m_fileMenu = bar->addMenu(QStringLiteral("&File"));
     m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
@@ -120,7 +123,8 @@ void MainWindow::buildMenus() {
     }
 }
 
-void MainWindow::buildBody() {
+void MainWindow::buildBody()
+{
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     auto* release = new QLabel(QStringLiteral("Release ") + QStringLiteral(TELLARIN_VERSION), central);
@@ -186,30 +190,35 @@ void MainWindow::buildBody() {
     connect(m_progressTimer, &QTimer::timeout, this, &MainWindow::stepProgress);
 }
 
-QAction* MainWindow::addEntry(QMenu* menu, const char* name, const QString& text) {
+QAction* MainWindow::addEntry(QMenu* menu, const char* name, const QString& text)
+{
     QAction* action = menu ? menu->addAction(text) : menuBar()->addAction(text);
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
 
-QAction* MainWindow::addCommand(QMenu* menu, Command command, const char* name, const QString& text) {
+QAction* MainWindow::addCommand(QMenu* menu, Command command, const char* name, const QString& text)
+{
     QAction* action = addEntry(menu, name, text);
     m_commandActions.insert(static_cast<int>(command), action);
     connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
     return action;
 }
 
-void MainWindow::setShowHelp(std::function<void(int topic)> showHelp) {
+void MainWindow::setShowHelp(std::function<void(int topic)> showHelp)
+{
     m_showHelp = std::move(showHelp);
     updateEnabled();
 }
 
-void MainWindow::setCommand(Command command, std::function<void()> open) {
+void MainWindow::setCommand(Command command, std::function<void()> open)
+{
     m_commands[static_cast<std::size_t>(command)] = std::move(open);
     updateEnabled();
 }
 
-void MainWindow::runCommand(Command command) {
+void MainWindow::runCommand(Command command)
+{
     const auto& open = m_commands[static_cast<std::size_t>(command)];
     if (!open)
         return;
@@ -227,7 +236,8 @@ void MainWindow::runCommand(Command command) {
     }
 }
 
-void MainWindow::applyMenuOffer(const MenuOffer& offer) {
+void MainWindow::applyMenuOffer(const MenuOffer& offer)
+{
     m_offer = offer;
     m_departmentsMenu->menuAction()->setVisible(offer.departments);
     m_employeesMenu->menuAction()->setVisible(offer.employees);
@@ -236,7 +246,8 @@ void MainWindow::applyMenuOffer(const MenuOffer& offer) {
     m_migrate->setVisible(offer.migrate);
 }
 
-void MainWindow::updateEnabled() {
+void MainWindow::updateEnabled()
+{
     const auto wired = [this](Command c) {
         return static_cast<bool>(m_commands[static_cast<std::size_t>(c)]);
     };
@@ -254,13 +265,15 @@ void MainWindow::updateEnabled() {
         topic->setEnabled(static_cast<bool>(m_showHelp));
 }
 
-void MainWindow::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event)
+{
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         activated();
 }
 
-void MainWindow::activated() {
+void MainWindow::activated()
+{
     setWindowTitle(QStringLiteral("Tellarin"));
     const bool firstActivation = m_firstActivation;
     m_firstActivation = false;
@@ -273,7 +286,8 @@ void MainWindow::activated() {
     }
 }
 
-void MainWindow::lockForPassword() {
+void MainWindow::lockForPassword()
+{
     m_state.passwordPromptShown = true;
     m_locked = true;
     m_password->clear();
@@ -283,7 +297,8 @@ void MainWindow::lockForPassword() {
     m_password->setFocus();
 }
 
-void MainWindow::checkPassword() {
+void MainWindow::checkPassword()
+{
     switch (Password::check(m_password->text(), m_state.settings.password)) {
     case Password::CheckResult::Ignored:
         return;
@@ -304,7 +319,8 @@ void MainWindow::checkPassword() {
     }
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::KeyPress) {
         if (watched == m_password)
             return filterPasswordKey(static_cast<QKeyEvent*>(event));
@@ -323,7 +339,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool MainWindow::filterPasswordKey(QKeyEvent* event) {
+bool MainWindow::filterPasswordKey(QKeyEvent* event)
+{
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         checkPassword();
         return true;
@@ -338,7 +355,8 @@ bool MainWindow::filterPasswordKey(QKeyEvent* event) {
     return true;
 }
 
-bool MainWindow::filterResetKey(QKeyEvent* event) {
+bool MainWindow::filterResetKey(QKeyEvent* event)
+{
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         tryResetCode();
         return true;
@@ -346,13 +364,15 @@ bool MainWindow::filterResetKey(QKeyEvent* event) {
     return event->key() == Qt::Key_Backspace;
 }
 
-void MainWindow::openResetBox() {
+void MainWindow::openResetBox()
+{
     m_resetCode->clear();
     m_resetCode->show();
     m_resetCode->setFocus();
 }
 
-void MainWindow::tryResetCode() {
+void MainWindow::tryResetCode()
+{
     try {
         ApplicationTable table(m_state.database);
         if (!Password::clearByResetCode(table, m_resetCode->text(), m_state.time.today()))
@@ -367,7 +387,8 @@ void MainWindow::tryResetCode() {
     Q_EMIT endRequested();
 }
 
-void MainWindow::showClockScreen() {
+void MainWindow::showClockScreen()
+{
     if (m_state.blankEmployeeId && m_state.useSchedulingLink) {
         const QStringList lines{QStringLiteral("Under Options, you elected to use the Database of program"),
                                 QStringLiteral("Rostermill, all employees must have valid"),
@@ -384,18 +405,21 @@ void MainWindow::showClockScreen() {
         m_showClock();
 }
 
-void MainWindow::showAbout() {
+void MainWindow::showAbout()
+{
     m_state.messages.inform(this,
                             QStringLiteral("Tellarin\nRelease ") + QStringLiteral(TELLARIN_VERSION) +
                                 QStringLiteral("\n\nTime and attendance for one clock station."),
                             QStringLiteral("About Tellarin"), MessageBoxes::Icon::Information);
 }
 
-void MainWindow::compactDatabase() {
+void MainWindow::compactDatabase()
+{
     finishMaintenance(DatabaseMaintenance::compact(m_state.database, m_state.paths));
 }
 
-void MainWindow::migrateDatabase() {
+void MainWindow::migrateDatabase()
+{
     const DatabaseMaintenance::Result result =
         DatabaseMaintenance::migrate(m_state.database, m_state.paths, m_state.time.now());
     if (result == DatabaseMaintenance::Result::Done) {
@@ -408,7 +432,8 @@ void MainWindow::migrateDatabase() {
     finishMaintenance(result);
 }
 
-void MainWindow::finishMaintenance(DatabaseMaintenance::Result result) {
+void MainWindow::finishMaintenance(DatabaseMaintenance::Result result)
+{
     switch (result) {
     case DatabaseMaintenance::Result::Done:
         showProgress();
@@ -422,7 +447,8 @@ void MainWindow::finishMaintenance(DatabaseMaintenance::Result result) {
     }
 }
 
-void MainWindow::showProgress() {
+void MainWindow::showProgress()
+{
     // The work is already done; the panel only tells the manager so.
     m_progress->setValue(0);
     placeProgress();
@@ -431,7 +457,8 @@ void MainWindow::showProgress() {
     m_progressTimer->start();
 }
 
-void MainWindow::stepProgress() {
+void MainWindow::stepProgress()
+{
     m_progress->setValue(m_progress->value() + 100 / progressSteps);
     if (m_progress->value() >= 100) {
         m_progressTimer->stop();
@@ -439,18 +466,21 @@ void MainWindow::stepProgress() {
     }
 }
 
-void MainWindow::placeProgress() {
+void MainWindow::placeProgress()
+{
     const QWidget* central = centralWidget();
     const int x = central->width() - progressFromRight * logicalDpiX() / 1440 - m_progress->width();
     m_progress->move(qMax(0, x), progressFromTop * logicalDpiY() / 1440);
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
     QMainWindow::resizeEvent(event);
     placeProgress();
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event)
+{
     KillPictures(m_state.paths, m_state.time.today(), m_state.settings.pictureDays);
     event->accept();
     Q_EMIT endRequested();

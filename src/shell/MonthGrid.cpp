@@ -12,31 +12,38 @@ constexpr int lastYear = 9999;
 MonthGrid::MonthGrid(QDate today)
     : m_todayDay(today.day())
     , m_month(today.month())
-    , m_year(today.year()) {
+    , m_year(today.year())
+{
     selectToday();
 }
 
-int MonthGrid::daysInMonth() const {
+int MonthGrid::daysInMonth() const
+{
     return QDate(m_year, m_month, 1).daysInMonth();
 }
 
-qint32 MonthGrid::dayNumber(int day) const {
+qint32 MonthGrid::dayNumber(int day) const
+{
     return DayNumber::of(date(day));
 }
 
-int MonthGrid::column(int day) const {
+int MonthGrid::column(int day) const
+{
     return date(day).dayOfWeek() % 7; // Qt counts Monday 1 .. Sunday 7
 }
 
-int MonthGrid::row(int day) const {
+int MonthGrid::row(int day) const
+{
     return (column(1) + day - 1) / 7;
 }
 
-void MonthGrid::select(int day) {
+void MonthGrid::select(int day)
+{
     m_selected = std::clamp(day, 1, daysInMonth());
 }
 
-void MonthGrid::navigate(int labelIndex) {
+void MonthGrid::navigate(int labelIndex)
+{
     if (labelIndex >= 0 && labelIndex <= 4) {
         // Months counted from year 0 make the wrap of 0, -1, 13 and 14 into the next year plain.
         const int months = m_year * 12 + (m_month - 1) + (labelIndex - 2);
@@ -51,12 +58,14 @@ void MonthGrid::navigate(int labelIndex) {
     selectToday();
 }
 
-QString MonthGrid::title(const QLocale& locale) const {
+QString MonthGrid::title(const QLocale& locale) const
+{
     return locale.standaloneMonthName(m_month, QLocale::LongFormat) + QStringLiteral(" -") +
            QLatin1Char(' ') + QString::number(m_year);
 }
 
-QStringList MonthGrid::weekdayHeadings(const QLocale& locale) {
+QStringList MonthGrid::weekdayHeadings(const QLocale& locale)
+{
     QStringList headings;
     for (int i = 0; i < 7; ++i) {
         const int qtDay = i == 0 ? 7 : i;
@@ -66,6 +75,7 @@ QStringList MonthGrid::weekdayHeadings(const QLocale& locale) {
     return headings;
 }
 
-void MonthGrid::selectToday() {
+void MonthGrid::selectToday()
+{
     select(m_todayDay);
 }

@@ -1,6 +1,7 @@
 #include "shell/StartUp.h"
 
 #include "platform/MessageBoxes.h"
+#include "platform/TimeSource.h"
 #include "settings/DateOrder.h"
 #include "settings/ProgramState.h"
 #include "settings/SettingsIo.h"
@@ -10,7 +11,6 @@
 #include "store/PathFile.h"
 #include "store/StaffFiles.h"
 #include "store/StaffRebuild.h"
-#include "platform/TimeSource.h"
 
 #include <QDir>
 #include <QLocale>
@@ -18,12 +18,14 @@
 namespace {
 constexpr int currentLayoutVersion = 6;
 
-QString problemLine(const Database::OpenResult& result) {
+QString problemLine(const Database::OpenResult& result)
+{
     return QStringLiteral("Database problem.. Error number is: %1.").arg(result.errorNumber);
 }
 } // namespace
 
-MenuOffer MenuOffer::of(bool useSchedulingLink, bool useLocalStaff, const QString& fileFormatVersion) {
+MenuOffer MenuOffer::of(bool useSchedulingLink, bool useLocalStaff, const QString& fileFormatVersion)
+{
     MenuOffer offer;
     offer.employees = useSchedulingLink;
     offer.departments = useSchedulingLink && useLocalStaff;
@@ -33,7 +35,8 @@ MenuOffer MenuOffer::of(bool useSchedulingLink, bool useLocalStaff, const QStrin
 }
 
 StartUp::StartUp(ProgramState& state)
-    : m_state(state) {
+    : m_state(state)
+{
     openDatabase = [this] {
         return DatabaseMaintenance::openClockDatabase(m_state.database, m_state.paths);
     };
@@ -46,12 +49,15 @@ StartUp::StartUp(ProgramState& state)
         m_state.useSchedulingLink = source.useSchedulingLink;
         m_state.useLocalStaff = source.useLocalStaff;
     };
-    loadDepartments = [this] { m_state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(m_state.paths)); };
+    loadDepartments = [this] {
+        m_state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(m_state.paths));
+    };
     rebuildStaff = [this] {
         if (!m_state.useLocalStaff)
             return; // the scheduling product's database is not read by this release
         try {
-            StaffRebuild::Loaded loaded = StaffRebuild::rebuildStaffTable(m_state.database, m_state.paths, m_state.time.today());
+            StaffRebuild::Loaded loaded =
+                StaffRebuild::rebuildStaffTable(m_state.database, m_state.paths, m_state.time.today());
             m_state.employees = std::move(loaded.employees);
             m_state.departments = std::move(loaded.departments);
         } catch (const DatabaseError& error) {
@@ -63,7 +69,8 @@ StartUp::StartUp(ProgramState& state)
 
 StartUp::~StartUp() = default;
 
-bool StartUp::run() {
+bool StartUp::run()
+{
     if (!claimSingleInstance())
         return false;
 
@@ -97,7 +104,8 @@ bool StartUp::run() {
     return true;
 }
 
-bool StartUp::claimSingleInstance() {
+bool StartUp::claimSingleInstance()
+{
     QDir().mkpath(m_state.paths.programFolder());
     m_instanceLock =
         std::make_unique<QLockFile>(m_state.paths.inProgramFolder(QStringLiteral("Tellarin.lock")));
@@ -111,7 +119,8 @@ bool StartUp::claimSingleInstance() {
     return false;
 }
 
-bool StartUp::openClockDatabase() {
+bool StartUp::openClockDatabase()
+{
     const QString nl = QStringLiteral("\n");
     for (;;) {
         const Database::OpenResult result = openDatabase();

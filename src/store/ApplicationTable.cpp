@@ -6,19 +6,23 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-ApplicationTable::Row::Row(QVariantMap values) {
+ApplicationTable::Row::Row(QVariantMap values)
+{
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         m_values.insert(it.key().toLower(), it.value());
 }
 
-QVariant ApplicationTable::Row::value(const QString& field) const {
+QVariant ApplicationTable::Row::value(const QString& field) const
+{
     return m_values.value(field.toLower());
 }
 
 ApplicationTable::ApplicationTable(Database& database)
-    : m_database(database) {}
+    : m_database(database)
+{}
 
-ApplicationTable::Row ApplicationTable::read() {
+ApplicationTable::Row ApplicationTable::read()
+{
     QSqlQuery& query =
         m_database.run(QStringLiteral(R"(SELECT * FROM "Application" ORDER BY rowid LIMIT 1)"));
     QVariantMap values;
@@ -31,7 +35,8 @@ ApplicationTable::Row ApplicationTable::read() {
     return Row(values);
 }
 
-void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields) {
+void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields)
+{
     if (fields.isEmpty())
         return;
     QStringList assignments;
@@ -53,7 +58,8 @@ void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields) {
     transaction.commit();
 }
 
-QStringList ApplicationTable::fieldNames() {
+QStringList ApplicationTable::fieldNames()
+{
     QStringList names;
     QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT name FROM pragma_table_info('Application'))"));
     while (query.next())

@@ -8,7 +8,8 @@
 
 namespace {
 // A copy goes to a temporary name first so a crash never leaves half a database behind.
-bool copyAtomically(const QString& from, const QString& to, QString* error) {
+bool copyAtomically(const QString& from, const QString& to, QString* error)
+{
     const QString partial = to + QStringLiteral(".partial");
     QFile::remove(partial);
     if (!QFile::copy(from, partial)) {
@@ -27,7 +28,8 @@ bool copyAtomically(const QString& from, const QString& to, QString* error) {
 }
 } // namespace
 
-bool ClockFiles::ensureTemplate(const ProgramPaths& paths) {
+bool ClockFiles::ensureTemplate(const ProgramPaths& paths)
+{
     const QString target = paths.clockTemplate();
     if (QFileInfo::exists(target))
         return true;
@@ -35,7 +37,8 @@ bool ClockFiles::ensureTemplate(const ProgramPaths& paths) {
     return copyAtomically(QStringLiteral(":/template/Clock.jan"), target, nullptr);
 }
 
-bool ClockFiles::ensureClockDatabase(const ProgramPaths& paths, QString* error) {
+bool ClockFiles::ensureClockDatabase(const ProgramPaths& paths, QString* error)
+{
     const QString database = paths.clockDatabase();
     if (QFileInfo::exists(database))
         return true;

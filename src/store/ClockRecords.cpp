@@ -14,9 +14,11 @@ const QString columns = QStringLiteral(
 } // namespace
 
 ClockRecords::ClockRecords(Database& database)
-    : m_database(database) {}
+    : m_database(database)
+{}
 
-qint64 ClockRecords::append(const ClockRecord& r) {
+qint64 ClockRecords::append(const ClockRecord& r)
+{
     static const QString sql = QStringLiteral(
         R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", "Tips", "Dnumber", )"
         R"("InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created") )"
@@ -39,14 +41,16 @@ qint64 ClockRecords::append(const ClockRecord& r) {
     return insert->lastInsertRowId();
 }
 
-bool ClockRecords::isEmpty() {
+bool ClockRecords::isEmpty()
+{
     QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT 1 FROM "In Out" LIMIT 1)"));
     const bool empty = !query.next();
     query.finish();
     return empty;
 }
 
-std::optional<ClockRecord> ClockRecords::latestFor(const QString& employeeId) {
+std::optional<ClockRecord> ClockRecords::latestFor(const QString& employeeId)
+{
     static const QString sql = QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Employee ID" = ? )"
                                               R"(ORDER BY "Julian" DESC, "Record number" DESC LIMIT 1)")
                                    .arg(columns);
@@ -58,7 +62,8 @@ std::optional<ClockRecord> ClockRecords::latestFor(const QString& employeeId) {
     return latest;
 }
 
-std::optional<ClockRecords::LatestPunch> ClockRecords::latestPunchFor(const QString& employeeId) {
+std::optional<ClockRecords::LatestPunch> ClockRecords::latestPunchFor(const QString& employeeId)
+{
     static const QString sql =
         QStringLiteral(R"(SELECT "Clock out", "Time" FROM "In Out" WHERE "Employee ID" = ? )"
                        R"(ORDER BY "Julian" DESC, "Record number" DESC LIMIT 1)");
@@ -69,21 +74,24 @@ std::optional<ClockRecords::LatestPunch> ClockRecords::latestPunchFor(const QStr
     return LatestPunch{select->integer(0) != 0, StoredTime::fromText(select->text(1))};
 }
 
-QList<ClockRecord> ClockRecords::after(qint32 dayNumber) {
+QList<ClockRecord> ClockRecords::after(qint32 dayNumber)
+{
     static const QString sql =
         QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" > ? ORDER BY "Employee ID", "Time")")
             .arg(columns);
     return select(sql, dayNumber);
 }
 
-QList<ClockRecord> ClockRecords::since(qint32 dayNumber) {
+QList<ClockRecord> ClockRecords::since(qint32 dayNumber)
+{
     static const QString sql =
         QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" >= ? ORDER BY "Employee ID", "Time")")
             .arg(columns);
     return select(sql, dayNumber);
 }
 
-QList<ClockRecord> ClockRecords::select(const QString& sql, qint32 dayNumber) {
+QList<ClockRecord> ClockRecords::select(const QString& sql, qint32 dayNumber)
+{
     QSqlQuery& query = m_database.run(sql, {dayNumber});
     QList<ClockRecord> rows;
     while (query.next())
@@ -92,7 +100,8 @@ QList<ClockRecord> ClockRecords::select(const QString& sql, qint32 dayNumber) {
     return rows;
 }
 
-ClockRecord ClockRecords::fromQuery(const QSqlQuery& q) {
+ClockRecord ClockRecords::fromQuery(const QSqlQuery& q)
+{
     ClockRecord r;
     r.time = StoredTime::fromText(q.value(0).toString());
     r.employeeId = q.value(1).toString();

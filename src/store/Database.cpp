@@ -9,16 +9,19 @@
 
 namespace {
 // SQLite result codes that mean another program holds the file.
-bool isBusyCode(const QString& code) {
+bool isBusyCode(const QString& code)
+{
     const int primary = code.toInt() & 0xff;
     return primary == 5 /*BUSY*/ || primary == 6 /*LOCKED*/;
 }
 } // namespace
 
 Database::Database()
-    : m_connectionName(QStringLiteral("tellarin-%1").arg(reinterpret_cast<quintptr>(this))) {}
+    : m_connectionName(QStringLiteral("tellarin-%1").arg(reinterpret_cast<quintptr>(this)))
+{}
 
-Database::~Database() {
+Database::~Database()
+{
     close();
 }
 
@@ -60,7 +63,8 @@ Database::OpenResult Database::open(const QString& path, int busyTimeoutMs)
     return result;
 }
 
-void Database::close() {
+void Database::close()
+{
     m_statements.clear();
     m_nativeStatements.clear(); // finalized before the connection closes, or SQLite refuses to close
     if (QSqlDatabase::contains(m_connectionName)) {
@@ -72,15 +76,18 @@ void Database::close() {
     }
 }
 
-bool Database::isOpen() const {
+bool Database::isOpen() const
+{
     return QSqlDatabase::contains(m_connectionName) && connection().isOpen();
 }
 
-QSqlDatabase Database::connection() const {
+QSqlDatabase Database::connection() const
+{
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-QSqlQuery& Database::prepared(const QString& sql) {
+QSqlQuery& Database::prepared(const QString& sql)
+{
     auto it = m_statements.find(sql);
     if (it == m_statements.end()) {
         QSqlQuery query(connection());
@@ -92,7 +99,8 @@ QSqlQuery& Database::prepared(const QString& sql) {
     return it.value();
 }
 
-NativeStatement& Database::native(const QString& sql) {
+NativeStatement& Database::native(const QString& sql)
+{
     auto it = m_nativeStatements.find(sql);
     if (it == m_nativeStatements.end()) {
         const QVariant handle = connection().driver()->handle();
@@ -104,7 +112,8 @@ NativeStatement& Database::native(const QString& sql) {
     return *it.value();
 }
 
-QSqlQuery& Database::run(const QString& sql, const QVariantList& values) {
+QSqlQuery& Database::run(const QString& sql, const QVariantList& values)
+{
     QSqlQuery& query = prepared(sql);
     for (qsizetype i = 0; i < values.size(); ++i)
         query.bindValue(static_cast<int>(i), values.at(i));
@@ -113,40 +122,48 @@ QSqlQuery& Database::run(const QString& sql, const QVariantList& values) {
     return query;
 }
 
-void Database::execute(const QString& sql, const QVariantList& values) {
+void Database::execute(const QString& sql, const QVariantList& values)
+{
     run(sql, values).finish();
 }
 
-void Database::beginTransaction() {
+void Database::beginTransaction()
+{
     execute(QStringLiteral("BEGIN IMMEDIATE"));
 }
 
-void Database::commit() {
+void Database::commit()
+{
     execute(QStringLiteral("COMMIT"));
 }
 
-void Database::rollback() {
+void Database::rollback()
+{
     QSqlQuery query(connection());
     query.exec(QStringLiteral("ROLLBACK"));
 }
 
-QString Database::quoted(const QString& identifier) {
+QString Database::quoted(const QString& identifier)
+{
     QString escaped = identifier;
     escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
 Transaction::Transaction(Database& database)
-    : m_database(database) {
+    : m_database(database)
+{
     m_database.beginTransaction();
 }
 
-Transaction::~Transaction() {
+Transaction::~Transaction()
+{
     if (!m_done)
         m_database.rollback();
 }
 
-void Transaction::commit() {
+void Transaction::commit()
+{
     m_database.commit();
     m_done = true;
 }

@@ -5,12 +5,15 @@
 DatabaseError::DatabaseError(QString number, QString text)
     : std::runtime_error(text.toStdString())
     , m_number(std::move(number))
-    , m_text(std::move(text)) {}
+    , m_text(std::move(text))
+{}
 
 DatabaseError::DatabaseError(const QSqlError& error)
     : DatabaseError(error.nativeErrorCode().isEmpty() ? QStringLiteral("0") : error.nativeErrorCode(),
-                    error.text()) {}
+                    error.text())
+{}
 
-QString DatabaseError::userMessage() const {
+QString DatabaseError::userMessage() const
+{
     return QStringLiteral("Database problem.. Error number is: %1.  %2").arg(m_number, m_text);
 }

@@ -56,7 +56,8 @@ constexpr Field upgradeFields[] = {
 const QStringList clockTables = {QStringLiteral("In Out"), QStringLiteral("Employee"),
                                  QStringLiteral("Application")};
 
-Database::OpenResult failure(Database::OpenStatus status, QString number, QString text) {
+Database::OpenResult failure(Database::OpenStatus status, QString number, QString text)
+{
     Database::OpenResult result;
     result.status = status;
     result.errorNumber = std::move(number);
@@ -64,7 +65,8 @@ Database::OpenResult failure(Database::OpenStatus status, QString number, QStrin
     return result;
 }
 
-Database::OpenStatus statusFor(int primaryCode) {
+Database::OpenStatus statusFor(int primaryCode)
+{
     switch (primaryCode) {
     case sqliteBusy:
     case sqliteLocked:
@@ -78,13 +80,15 @@ Database::OpenStatus statusFor(int primaryCode) {
 }
 
 // Another program's write transaction or exclusive lock makes our own write lock fail at once.
-void checkNotHeld(Database& database) {
+void checkNotHeld(Database& database)
+{
     database.beginTransaction();
     database.rollback();
 }
 
 // SQLite meets a damaged page only when it reads it; quick_check reads them all up front.
-std::optional<QString> damage(Database& database) {
+std::optional<QString> damage(Database& database)
+{
     QSqlQuery& check = database.run(QStringLiteral("PRAGMA quick_check(5)"));
     QStringList problems;
     while (check.next())
@@ -104,13 +108,15 @@ std::optional<QString> damage(Database& database) {
     return std::nullopt;
 }
 
-QString cpdPath(const ProgramPaths& paths) {
+QString cpdPath(const ProgramPaths& paths)
+{
     return paths.inDataFolder(QStringLiteral("Clock.CPD"));
 }
 
 // A journal or WAL beside Clock.mdb belongs to the file it was written for; left beside a new file it
 // would be played into it. Only called with every connection to the old file closed.
-bool removeLeftovers(const QString& path) {
+bool removeLeftovers(const QString& path)
+{
     bool removed = true;
     for (const char* suffix : {"-wal", "-shm", "-journal"})
         removed = DurableFiles::removeIfPresent(path + QLatin1String(suffix)) && removed;
@@ -119,13 +125,15 @@ bool removeLeftovers(const QString& path) {
 
 // A killed earlier run may have left a half-written copy with its own journal; that journal would be
 // rolled back into the next copy of the same name.
-void removeWithLeftovers(const QString& path) {
+void removeWithLeftovers(const QString& path)
+{
     QFile::remove(path);
     removeLeftovers(path);
 }
 
 // Puts a finished new file in place of Clock.mdb: synced, leftovers of the old file gone, renamed.
-bool putInPlace(const QString& newFile, const QString& path, QString* error) {
+bool putInPlace(const QString& newFile, const QString& path, QString* error)
+{
     DurableFiles::syncFile(newFile);
     if (!removeLeftovers(path) || !DurableFiles::replace(newFile, path)) {
         if (error)
@@ -136,7 +144,8 @@ bool putInPlace(const QString& newFile, const QString& path, QString* error) {
 }
 
 // Rewrites a closed file with the current page size and stamp.
-bool rewriteInCurrentFormat(const QString& file) {
+bool rewriteInCurrentFormat(const QString& file)
+{
     SqliteConnection connection(file, workingTimeoutMs);
     return connection.isOpen() && connection.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) &&
            connection.exec(QStringLiteral("PRAGMA page_size=%1").arg(DatabaseMaintenance::currentPageSize)) &&
@@ -145,7 +154,8 @@ bool rewriteInCurrentFormat(const QString& file) {
                QStringLiteral("PRAGMA user_version=%1").arg(DatabaseMaintenance::currentFormatStamp));
 }
 
-void removeStalePartials(const ProgramPaths& paths) {
+void removeStalePartials(const ProgramPaths& paths)
+{
     const QStringList stale =
         QDir(paths.dataFolder()).entryList({QStringLiteral("Clock_*.MDB.partial")}, QDir::Files);
     for (const QString& name : stale)
@@ -153,7 +163,8 @@ void removeStalePartials(const ProgramPaths& paths) {
 }
 
 // Opens again after whole-file work; a program still holding the file is not waited for long.
-void reopen(Database& database, const QString& path) {
+void reopen(Database& database, const QString& path)
+{
     if (!database.open(path, checkTimeoutMs).ok())
         return;
     try {
@@ -163,7 +174,8 @@ void reopen(Database& database, const QString& path) {
 }
 
 // Compact and migrate: hold the file alone, fold its WAL in, write the copies, swap the file.
-DatabaseMaintenance::Result rewrite(Database& database, const ProgramPaths& paths, const QString& keptCopy) {
+DatabaseMaintenance::Result rewrite(Database& database, const ProgramPaths& paths, const QString& keptCopy)
+{
     using DatabaseMaintenance::Result;
     const QString path = paths.clockDatabase();
     const QString cpd = cpdPath(paths);
@@ -207,7 +219,8 @@ DatabaseMaintenance::Result rewrite(Database& database, const ProgramPaths& path
 }
 } // namespace
 
-Database::OpenResult DatabaseMaintenance::openClockDatabase(Database& database, const ProgramPaths& paths) {
+Database::OpenResult DatabaseMaintenance::openClockDatabase(Database& database, const ProgramPaths& paths)
+{
     database.close();
     QString error;
     if (!ClockFiles::ensureClockDatabase(paths, &error))
@@ -233,7 +246,8 @@ Database::OpenResult DatabaseMaintenance::openClockDatabase(Database& database, 
     return result;
 }
 
-bool DatabaseMaintenance::repair(Database& database, const ProgramPaths& paths, QString* error) {
+bool DatabaseMaintenance::repair(Database& database, const ProgramPaths& paths, QString* error)
+{
     database.close();
     const QString path = paths.clockDatabase();
     const QString cpd = cpdPath(paths);
@@ -272,7 +286,8 @@ bool DatabaseMaintenance::repair(Database& database, const ProgramPaths& paths, 
     return reopened.ok();
 }
 
-int DatabaseMaintenance::layoutVersion(Database& database) {
+int DatabaseMaintenance::layoutVersion(Database& database)
+{
     try {
         return ApplicationTable(database).read().value(QStringLiteral("Version")).toInt();
     } catch (const DatabaseError&) {
@@ -280,7 +295,8 @@ int DatabaseMaintenance::layoutVersion(Database& database) {
     }
 }
 
-void DatabaseMaintenance::CheckDBversion(Database& database) {
+void DatabaseMaintenance::CheckDBversion(Database& database)
+{
     const QString path = database.path();
     if (path.isEmpty())
         return;
@@ -315,17 +331,20 @@ void DatabaseMaintenance::CheckDBversion(Database& database) {
     }
 }
 
-DatabaseMaintenance::Result DatabaseMaintenance::compact(Database& database, const ProgramPaths& paths) {
+DatabaseMaintenance::Result DatabaseMaintenance::compact(Database& database, const ProgramPaths& paths)
+{
     return rewrite(database, paths, QString());
 }
 
 DatabaseMaintenance::Result DatabaseMaintenance::migrate(Database& database, const ProgramPaths& paths,
-                                                         const QDateTime& now) {
+                                                         const QDateTime& now)
+{
     const QString stamp = now.toString(QStringLiteral("yyyyMMdd_HHmmss"));
     return rewrite(database, paths, paths.inDataFolder(QStringLiteral("Clock_%1.MDB").arg(stamp)));
 }
 
-QString DatabaseMaintenance::fileFormatVersion(Database& database) {
+QString DatabaseMaintenance::fileFormatVersion(Database& database)
+{
     int stamp = 0;
     try {
         QSqlQuery& query = database.run(QStringLiteral("PRAGMA user_version"));

@@ -7,13 +7,16 @@
 namespace DayNumber {
 constexpr qint64 epochJulianDay = 2415019; // QDate(1899, 12, 30).toJulianDay()
 
-inline qint32 of(const QDate& date) {
+inline qint32 of(const QDate& date)
+{
     return static_cast<qint32>(date.toJulianDay() - epochJulianDay);
 }
-inline qint32 of(const QDateTime& moment) {
+inline qint32 of(const QDateTime& moment)
+{
     return of(moment.date());
 }
-inline QDate toDate(qint32 dayNumber) {
+inline QDate toDate(qint32 dayNumber)
+{
     return QDate::fromJulianDay(dayNumber + epochJulianDay);
 }
 } // namespace DayNumber

@@ -8,7 +8,8 @@
 #include <unistd.h>
 
 namespace {
-bool syncPath(const QString& path, int flags) {
+bool syncPath(const QString& path, int flags)
+{
     const QByteArray native = QFile::encodeName(path);
     int fd = -1;
     do {
@@ -24,20 +25,24 @@ bool syncPath(const QString& path, int flags) {
     return rc == 0;
 }
 
-QString folderOf(const QString& path) {
+QString folderOf(const QString& path)
+{
     return QFileInfo(path).absolutePath();
 }
 } // namespace
 
-bool DurableFiles::syncFile(const QString& path) {
+bool DurableFiles::syncFile(const QString& path)
+{
     return syncPath(path, O_RDONLY);
 }
 
-bool DurableFiles::syncFolder(const QString& folder) {
+bool DurableFiles::syncFolder(const QString& folder)
+{
     return syncPath(folder, O_RDONLY | O_DIRECTORY);
 }
 
-bool DurableFiles::replace(const QString& from, const QString& to) {
+bool DurableFiles::replace(const QString& from, const QString& to)
+{
     // QFile::rename refuses an existing target; rename(2) swaps the name in one step.
     if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
         return false;
@@ -45,7 +50,8 @@ bool DurableFiles::replace(const QString& from, const QString& to) {
     return true;
 }
 
-bool DurableFiles::copy(const QString& from, const QString& to) {
+bool DurableFiles::copy(const QString& from, const QString& to)
+{
     const QString partial = to + QStringLiteral(".partial");
     QFile::remove(partial);
     if (!QFile::copy(from, partial))
@@ -58,7 +64,8 @@ bool DurableFiles::copy(const QString& from, const QString& to) {
     return true;
 }
 
-bool DurableFiles::removeIfPresent(const QString& path) {
+bool DurableFiles::removeIfPresent(const QString& path)
+{
     if (!QFileInfo::exists(path))
         return true;
     return QFile::remove(path);

@@ -2,7 +2,8 @@
 
 #include <limits>
 
-std::optional<Money> Money::parse(const QString& text) {
+std::optional<Money> Money::parse(const QString& text)
+{
     const QString t = text.trimmed();
     qsizetype i = 0;
     bool negative = false;
@@ -44,7 +45,8 @@ std::optional<Money> Money::parse(const QString& text) {
     return Money(negative ? -units : units);
 }
 
-QString Money::toString() const {
+QString Money::toString() const
+{
     const qint64 magnitude = m_units < 0 ? -m_units : m_units;
     QString text = QString::number(magnitude / unitsPerWhole);
     qint64 fraction = magnitude % unitsPerWhole;
@@ -57,7 +59,8 @@ QString Money::toString() const {
     return m_units < 0 ? QLatin1Char('-') + text : text;
 }
 
-QString Money::toFixed(int decimals) const {
+QString Money::toFixed(int decimals) const
+{
     decimals = qBound(0, decimals, 4);
     qint64 scale = 1;
     for (int d = decimals; d < 4; ++d)

@@ -23,7 +23,8 @@ public:
     QString toFixed(int decimals) const;
 
     constexpr Money operator+(Money other) const { return Money(m_units + other.m_units); }
-    constexpr Money& operator+=(Money other) {
+    constexpr Money& operator+=(Money other)
+    {
         m_units += other.m_units;
         return *this;
     }
@@ -31,6 +32,7 @@ public:
 
 private:
     constexpr explicit Money(qint64 units)
-        : m_units(units) {}
+        : m_units(units)
+    {}
     qint64 m_units = 0;
 };

@@ -40,7 +40,8 @@ private:
 class StatementUse {
 public:
     explicit StatementUse(NativeStatement& statement)
-        : m_statement(statement.start()) {}
+        : m_statement(statement.start())
+    {}
     ~StatementUse() { m_statement.finish(); }
     StatementUse(const StatementUse&) = delete;
     StatementUse& operator=(const StatementUse&) = delete;

@@ -7,7 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-void KillPictures(const ProgramPaths& paths, QDate today, int pictureDays) {
+void KillPictures(const ProgramPaths& paths, QDate today, int pictureDays)
+{
     const QDir folder(paths.picturesFolder());
     if (!folder.exists() || !today.isValid())
         return;

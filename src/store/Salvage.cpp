@@ -14,7 +14,8 @@ struct TableLayout {
     QString rowidAlias; // the INTEGER PRIMARY KEY column, which is the row id itself
 };
 
-TableLayout layoutOf(SqliteConnection& connection, const QString& table) {
+TableLayout layoutOf(SqliteConnection& connection, const QString& table)
+{
     TableLayout layout;
     QSqlQuery query(connection.database());
     query.prepare(QStringLiteral("SELECT name, type, pk FROM pragma_table_info(?)"));
@@ -37,7 +38,8 @@ TableLayout layoutOf(SqliteConnection& connection, const QString& table) {
     return layout;
 }
 
-QStringList tableNames(SqliteConnection& connection, QHash<QString, QString>* definitions) {
+QStringList tableNames(SqliteConnection& connection, QHash<QString, QString>* definitions)
+{
     QStringList names;
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
@@ -52,7 +54,8 @@ QStringList tableNames(SqliteConnection& connection, QHash<QString, QString>* de
     return names;
 }
 
-QString quotedList(const QStringList& names) {
+QString quotedList(const QStringList& names)
+{
     QStringList quoted;
     for (const QString& name : names)
         quoted.append(Database::quoted(name));
@@ -68,7 +71,8 @@ public:
               const QString& targetTable)
         : m_source(source)
         , m_target(target)
-        , m_targetTable(targetTable) {
+        , m_targetTable(targetTable)
+    {
         const TableLayout from = layoutOf(source, sourceTable);
         const TableLayout to = layoutOf(target, targetTable);
         QHash<QString, QString> sourceColumns;
@@ -101,7 +105,8 @@ public:
                             marks.join(QStringLiteral(", ")));
     }
 
-    qint64 run() {
+    qint64 run()
+    {
         if (m_columnCount == 0)
             return 0; // the source's layout is unreadable: empty rows would be no rescue
         qint64 next = std::numeric_limits<qint64>::min();
@@ -121,7 +126,8 @@ public:
 
 private:
     // True when the table was read to its end without an error.
-    bool readFrom(qint64 start, qint64* last, bool* readAny) {
+    bool readFrom(qint64 start, qint64* last, bool* readAny)
+    {
         QSqlQuery query(m_source.database());
         query.setForwardOnly(true);
         if (!query.prepare(m_select))
@@ -139,7 +145,8 @@ private:
 
     // A damaged page ends reads that run into it; the first start id whose read works again lies
     // beyond it. Probing doubles its step until a read works, then halves back towards the damage.
-    std::optional<qint64> firstReadableAfter(qint64 damaged) {
+    std::optional<qint64> firstReadableAfter(qint64 damaged)
+    {
         qint64 failing = damaged;
         qint64 step = 1;
         std::optional<qint64> readable;
@@ -170,7 +177,8 @@ private:
         return good;
     }
 
-    bool probe(qint64 start, bool* atEnd) {
+    bool probe(qint64 start, bool* atEnd)
+    {
         QSqlQuery query(m_source.database());
         query.setForwardOnly(true);
         if (!query.prepare(m_probe))
@@ -182,7 +190,8 @@ private:
         return !query.lastError().isValid();
     }
 
-    void write(const QSqlQuery& row) {
+    void write(const QSqlQuery& row)
+    {
         if (!m_cleared) {
             // The target's own rows (the template's settings row) give way to the rescued ones.
             QSqlQuery clear(m_target.database());
@@ -211,7 +220,8 @@ private:
 
 // AUTOINCREMENT counters: a record number once given out is never given again, even when the
 // rows that carried the highest numbers were deleted before the damage.
-void carryCounters(SqliteConnection& source, SqliteConnection& target) {
+void carryCounters(SqliteConnection& source, SqliteConnection& target)
+{
     QSqlQuery query(source.database());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT name, seq FROM sqlite_sequence")))
@@ -230,7 +240,8 @@ void carryCounters(SqliteConnection& source, SqliteConnection& target) {
 }
 } // namespace
 
-Salvage::Outcome Salvage::copyReadableRows(SqliteConnection& source, SqliteConnection& target) {
+Salvage::Outcome Salvage::copyReadableRows(SqliteConnection& source, SqliteConnection& target)
+{
     Outcome outcome;
     // Lets SQLite read a file shorter than its header claims instead of refusing it whole; nothing
     // is ever written through this connection.

@@ -4,14 +4,16 @@
 #include <QSqlQuery>
 
 namespace {
-QString uniqueName() {
+QString uniqueName()
+{
     static QAtomicInteger<quint64> counter;
     return QStringLiteral("tellarin-file-%1").arg(++counter);
 }
 } // namespace
 
 SqliteConnection::SqliteConnection(const QString& path, int busyTimeoutMs, bool readOnly)
-    : m_name(uniqueName()) {
+    : m_name(uniqueName())
+{
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     db.setDatabaseName(path);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
@@ -23,15 +25,18 @@ SqliteConnection::SqliteConnection(const QString& path, int busyTimeoutMs, bool 
         m_lastError = db.lastError();
 }
 
-SqliteConnection::~SqliteConnection() {
+SqliteConnection::~SqliteConnection()
+{
     close();
 }
 
-QSqlDatabase SqliteConnection::database() const {
+QSqlDatabase SqliteConnection::database() const
+{
     return QSqlDatabase::database(m_name, false);
 }
 
-bool SqliteConnection::exec(const QString& sql, const QVariantList& values) {
+bool SqliteConnection::exec(const QString& sql, const QVariantList& values)
+{
     m_lastError = QSqlError();
     QSqlQuery query(database());
     query.setForwardOnly(true);
@@ -48,14 +53,16 @@ bool SqliteConnection::exec(const QString& sql, const QVariantList& values) {
     return ok;
 }
 
-QVariant SqliteConnection::scalar(const QString& sql, const QVariantList& values) {
+QVariant SqliteConnection::scalar(const QString& sql, const QVariantList& values)
+{
     const QVariantList rows = column(sql, values);
     if (m_lastError.isValid())
         return {};
     return rows.isEmpty() ? QVariant() : rows.first();
 }
 
-QVariantList SqliteConnection::column(const QString& sql, const QVariantList& values) {
+QVariantList SqliteConnection::column(const QString& sql, const QVariantList& values)
+{
     m_lastError = QSqlError();
     QVariantList result;
     QSqlQuery query(database());
@@ -71,7 +78,8 @@ QVariantList SqliteConnection::column(const QString& sql, const QVariantList& va
     return result;
 }
 
-void SqliteConnection::close() {
+void SqliteConnection::close()
+{
     if (!QSqlDatabase::contains(m_name))
         return;
     {
@@ -82,6 +90,7 @@ void SqliteConnection::close() {
     m_open = false;
 }
 
-int sqlitePrimaryCode(const QSqlError& error) {
+int sqlitePrimaryCode(const QSqlError& error)
+{
     return error.nativeErrorCode().toInt() & 0xff;
 }

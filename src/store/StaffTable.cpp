@@ -6,7 +6,8 @@
 #include <QVariant>
 
 namespace {
-StaffRow rowFrom(const QSqlQuery& q) {
+StaffRow rowFrom(const QSqlQuery& q)
+{
     StaffRow row;
     row.employee = q.value(0).toString();
     row.employeeNumber = q.value(1).toInt();
@@ -22,9 +23,11 @@ const QString columns = QStringLiteral(
 } // namespace
 
 StaffTable::StaffTable(Database& database)
-    : m_database(database) {}
+    : m_database(database)
+{}
 
-std::optional<StaffRow> StaffTable::find(const QString& employeeId) {
+std::optional<StaffRow> StaffTable::find(const QString& employeeId)
+{
     static const QString sql =
         QStringLiteral(R"(SELECT %1 FROM "Employee" WHERE "Employee ID" = ? LIMIT 1)").arg(columns);
     StatementUse select(m_database.native(sql));
@@ -42,7 +45,8 @@ std::optional<StaffRow> StaffTable::find(const QString& employeeId) {
     return row;
 }
 
-void StaffTable::replaceAll(const QList<StaffRow>& rows) {
+void StaffTable::replaceAll(const QList<StaffRow>& rows)
+{
     static const QString insert =
         QStringLiteral(R"(INSERT INTO "Employee" (%1) VALUES (?, ?, ?, ?, ?, ?, ?))").arg(columns);
     Transaction transaction(m_database);
@@ -53,7 +57,8 @@ void StaffTable::replaceAll(const QList<StaffRow>& rows) {
     transaction.commit();
 }
 
-QList<StaffRow> StaffTable::all() {
+QList<StaffRow> StaffTable::all()
+{
     static const QString sql = QStringLiteral(R"(SELECT %1 FROM "Employee" ORDER BY rowid)").arg(columns);
     QSqlQuery& query = m_database.run(sql);
     QList<StaffRow> rows;

@@ -5,7 +5,8 @@
 // Hand-rolled because this runs on every punch and every report row, where QDateTime's format
 // parser costs more than the database work itself.
 namespace {
-int digits(const QString& text, qsizetype at, int count) {
+int digits(const QString& text, qsizetype at, int count)
+{
     int value = 0;
     for (int i = 0; i < count; ++i) {
         const char16_t c = text[at + i].unicode();
@@ -16,12 +17,14 @@ int digits(const QString& text, qsizetype at, int count) {
     return value;
 }
 
-bool separatorAt(const QString& text, qsizetype at, char16_t separator) {
+bool separatorAt(const QString& text, qsizetype at, char16_t separator)
+{
     return text[at].unicode() == separator;
 }
 } // namespace
 
-QString StoredTime::toText(const QDateTime& moment) {
+QString StoredTime::toText(const QDateTime& moment)
+{
     const QDate d = moment.date();
     const QTime t = moment.time();
     char buffer[24];
@@ -30,7 +33,8 @@ QString StoredTime::toText(const QDateTime& moment) {
     return QString::fromLatin1(buffer, length);
 }
 
-QDateTime StoredTime::fromText(const QString& text) {
+QDateTime StoredTime::fromText(const QString& text)
+{
     if (text.size() < 10 || !separatorAt(text, 4, u'-') || !separatorAt(text, 7, u'-'))
         return {};
     const QDate date(digits(text, 0, 4), digits(text, 5, 2), digits(text, 8, 2));

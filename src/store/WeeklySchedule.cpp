@@ -20,14 +20,12 @@ QByteArray fitted(const QByteArray& codes)
 WeeklySchedule::WeeklySchedule()
     : m_start(codeLength, char(blank))
     , m_stop(codeLength, char(blank))
-{
-}
+{}
 
 WeeklySchedule::WeeklySchedule(const QByteArray& startCodes, const QByteArray& stopCodes)
     : m_start(fitted(startCodes))
     , m_stop(fitted(stopCodes))
-{
-}
+{}
 
 int WeeklySchedule::valueOf(char code)
 {

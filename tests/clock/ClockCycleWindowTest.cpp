@@ -9,7 +9,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-void clickKeys(ClockFixture& f, const QString& keys) {
+void clickKeys(ClockFixture& f, const QString& keys)
+{
     for (const QChar c : keys) {
         int key = KeypadWidget::characterKeys;
         while (key >= 0 && KeypadWidget::caption(key) != QString(c))
@@ -23,7 +24,8 @@ void clickKeys(ClockFixture& f, const QString& keys) {
     }
 }
 
-QStringList names(ClockFixture& f, const char* list) {
+QStringList names(ClockFixture& f, const char* list)
+{
     QStringList shown;
     auto* widget = f.child<QListWidget>(list);
     for (int i = 0; i < widget->count(); ++i)
@@ -31,7 +33,8 @@ QStringList names(ClockFixture& f, const char* list) {
     return shown;
 }
 
-void addStaff(ClockFixture& f) {
+void addStaff(ClockFixture& f)
+{
     f.state.useSchedulingLink = true;
     f.state.useLocalStaff = true;
     StaffTable(f.folder.database())
@@ -40,7 +43,8 @@ void addStaff(ClockFixture& f) {
 }
 } // namespace
 
-TEST(ClockCycleWindow, KeypadClicksPunch) {
+TEST(ClockCycleWindow, KeypadClicksPunch)
+{
     ClockFixture f;
     f.state.settings.showKeyboard = true;
     f.state.settings.keepInSeconds = 2;
@@ -56,7 +60,8 @@ TEST(ClockCycleWindow, KeypadClicksPunch) {
     EXPECT_EQ(f.rows().size(), 1);
 }
 
-TEST(ClockCycleWindow, ExitWithAndWithoutPassword) {
+TEST(ClockCycleWindow, ExitWithAndWithoutPassword)
+{
     const struct {
         const char* name;
         const char* password;
@@ -103,7 +108,8 @@ TEST(ClockCycleWindow, ExitWithAndWithoutPassword) {
     }
 }
 
-TEST(ClockCycleWindow, ListsFollowPunches) {
+TEST(ClockCycleWindow, ListsFollowPunches)
+{
     ClockFixture f;
     f.state.settings.showInOutLists = true;
     f.state.settings.keepInSeconds = 5;
@@ -132,7 +138,8 @@ TEST(ClockCycleWindow, ListsFollowPunches) {
     EXPECT_EQ(names(f, "lstOUT"), QStringList{QStringLiteral("Bob Fox")});
 }
 
-TEST(ClockCycleWindow, SoundAndCameraFailuresNeverStopAPunch) {
+TEST(ClockCycleWindow, SoundAndCameraFailuresNeverStopAPunch)
+{
     const struct {
         const char* name;
         bool useSound, soundThrows, cameraThrows, hasFrame;
@@ -164,7 +171,8 @@ TEST(ClockCycleWindow, SoundAndCameraFailuresNeverStopAPunch) {
     }
 }
 
-TEST(ClockCycleWindow, PictureNamedAfterTheRecordWithItsText) {
+TEST(ClockCycleWindow, PictureNamedAfterTheRecordWithItsText)
+{
     ClockFixture f;
     f.state.settings.takePictures = true;
     f.state.settings.clock12Hour = true;
@@ -182,7 +190,8 @@ TEST(ClockCycleWindow, PictureNamedAfterTheRecordWithItsText) {
     EXPECT_EQ(f.camera.texts.at(0), QStringLiteral("Id A1, Ann Lee 04-Dec-26  In 08:01 PM"));
 }
 
-TEST(ClockCycleWindow, LiveCameraOnlyWithPicturesAndPreview) {
+TEST(ClockCycleWindow, LiveCameraOnlyWithPicturesAndPreview)
+{
     const bool cases[][3] = {{true, true, true}, {true, false, false}, {false, true, false}};
     for (const auto& [takePictures, showLiveCam, shown] : cases) {
         ClockFixture f;
@@ -195,7 +204,8 @@ TEST(ClockCycleWindow, LiveCameraOnlyWithPicturesAndPreview) {
     }
 }
 
-TEST(ClockCycleWindow, TicksShowTimeAndRunTheForcedClockOutOnce) {
+TEST(ClockCycleWindow, TicksShowTimeAndRunTheForcedClockOutOnce)
+{
     ClockFixture f;
     f.state.settings.clock12Hour = true;
     f.state.settings.forceClockOuts = true;

@@ -17,7 +17,8 @@
 // Remembers which sounds were asked for.
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
-    void play(const QString& name) override {
+    void play(const QString& name) override
+    {
         played.append(name);
         if (throws)
             throw std::runtime_error("sound device gone");
@@ -30,31 +31,38 @@ public:
 class ClockFixture {
 public:
     ClockFixture()
-        : state(folder.paths(), folder.database(), time, messages, sounds, camera) {}
+        : state(folder.paths(), folder.database(), time, messages, sounds, camera)
+    {}
 
-    ClockWindow& open() {
+    ClockWindow& open()
+    {
         window = std::make_unique<ClockWindow>(state);
         window->show();
         return *window;
     }
-    template <typename T = QWidget> T* child(const char* name) {
+    template <typename T = QWidget> T* child(const char* name)
+    {
         return window->findChild<T*>(QString::fromLatin1(name));
     }
-    void punch(const QString& id) {
+    void punch(const QString& id)
+    {
         QTest::keyClicks(child<QLineEdit>("Text1"), id);
         QTest::keyClick(child<QLineEdit>("Text1"), Qt::Key_Return);
     }
-    void typeTips(const QString& tips, bool enter = true) {
+    void typeTips(const QString& tips, bool enter = true)
+    {
         QTest::keyClicks(child<QLineEdit>("txtTips"), tips);
         if (enter)
             QTest::keyClick(child<QLineEdit>("txtTips"), Qt::Key_Return);
     }
-    void waitSeconds(int seconds) {
+    void waitSeconds(int seconds)
+    {
         time.advanceSeconds(seconds);
         window->tick();
     }
     bool panelShown() { return !child("pnlFin")->isHidden(); }
-    QString line(int i) {
+    QString line(int i)
+    {
         return child<QLabel>(QStringLiteral("pnlLine%1").arg(i).toLatin1().constData())->text();
     }
     QList<ClockRecord> rows() { return ClockRecords(folder.database()).since(0); }

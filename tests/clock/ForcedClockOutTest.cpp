@@ -11,11 +11,13 @@
 namespace {
 const QDate today(2026, 12, 4);
 
-QDateTime at(int daysAgo, int hour, int minute, int second = 0) {
+QDateTime at(int daysAgo, int hour, int minute, int second = 0)
+{
     return QDateTime(today.addDays(-daysAgo), QTime(hour, minute, second));
 }
 
-ClockRecord row(const char* id, const QDateTime& time, bool out) {
+ClockRecord row(const char* id, const QDateTime& time, bool out)
+{
     ClockRecord r;
     r.employeeId = QString::fromLatin1(id);
     r.employee = QStringLiteral("Name ") + r.employeeId;
@@ -26,7 +28,8 @@ ClockRecord row(const char* id, const QDateTime& time, bool out) {
 }
 } // namespace
 
-TEST(ForcedClockOut, ClosesInsLeftOpenOneMinuteAfterThem) {
+TEST(ForcedClockOut, ClosesInsLeftOpenOneMinuteAfterThem)
+{
     const struct {
         const char* name;
         QList<ClockRecord> rows; // ordered by employee ID and time, as selected
@@ -67,7 +70,8 @@ TEST(ForcedClockOut, ClosesInsLeftOpenOneMinuteAfterThem) {
     }
 }
 
-TEST(ForcedClockOut, PassOverTheLastNineDaysWritesCompleteOuts) {
+TEST(ForcedClockOut, PassOverTheLastNineDaysWritesCompleteOuts)
+{
     TestFolder folder;
     ClockRecords records(folder.database());
     records.append(row("OLD", at(9, 8, 0), false)); // outside the nine days: never closed
@@ -107,7 +111,8 @@ namespace {
 // A clock that, read in the middle of a pass, tries to start another one.
 class ReenteringTime final : public TimeSource {
 public:
-    QDateTime now() const override {
+    QDateTime now() const override
+    {
         if (pass)
             innerResults.append(pass->run(*settings));
         return at(0, 20, 45, 1);
@@ -118,7 +123,8 @@ public:
 };
 } // namespace
 
-TEST(ForcedClockOut, ASecondPassIsRefusedWhileOneRuns) {
+TEST(ForcedClockOut, ASecondPassIsRefusedWhileOneRuns)
+{
     TestFolder folder;
     ClockRecords(folder.database()).append(row("A", at(1, 8, 0), false));
     SettingsRecord settings;
@@ -133,7 +139,8 @@ TEST(ForcedClockOut, ASecondPassIsRefusedWhileOneRuns) {
     EXPECT_EQ(ClockRecords(folder.database()).since(0).size(), 2); // one forced OUT, not two
 }
 
-TEST(ForcedClockOutTrigger, RunsOnceAnHourOverADayOfTicks) {
+TEST(ForcedClockOutTrigger, RunsOnceAnHourOverADayOfTicks)
+{
     const QDateTime midnight(today, QTime(0, 0));
     for (const int skippedHour : {-1, 10}) { // 10: no tick sees 10:45:01
         ForcedClockOutTrigger trigger;

@@ -9,7 +9,8 @@
 namespace {
 const QDate today(2026, 12, 4);
 
-void add(Database& db, const char* id, const char* name, int daysAgo, int hour, bool out) {
+void add(Database& db, const char* id, const char* name, int daysAgo, int hour, bool out)
+{
     ClockRecord r;
     r.time = QDateTime(today.addDays(-daysAgo), QTime(hour, 0));
     r.julian = DayNumber::of(r.time);
@@ -20,12 +21,14 @@ void add(Database& db, const char* id, const char* name, int daysAgo, int hour, 
 }
 
 // Every character one pixel wide: widths are easy to reason about.
-int charCount(const QString& text) {
+int charCount(const QString& text)
+{
     return static_cast<int>(text.size());
 }
 } // namespace
 
-TEST(InOutLists, LastRowOfEachEmployeeInTheWindowDecides) {
+TEST(InOutLists, LastRowOfEachEmployeeInTheWindowDecides)
+{
     TestFolder folder;
     Database& db = folder.database();
     add(db, "B2", "Bea", 1, 20, false); // in since yesterday evening
@@ -44,7 +47,8 @@ TEST(InOutLists, LastRowOfEachEmployeeInTheWindowDecides) {
     EXPECT_EQ(lists->out, (QStringList{QStringLiteral("Al"), QStringLiteral("Eve")}));
 }
 
-TEST(InOutLists, ZeroDaysMeansSevenAndNothingToShowKeepsTheLists) {
+TEST(InOutLists, ZeroDaysMeansSevenAndNothingToShowKeepsTheLists)
+{
     TestFolder folder;
     Database& db = folder.database();
     qint16 days = 0;
@@ -58,7 +62,8 @@ TEST(InOutLists, ZeroDaysMeansSevenAndNothingToShowKeepsTheLists) {
     EXPECT_EQ(lists->in, QStringList{QStringLiteral("Al")});
 }
 
-TEST(InOutLists, EntriesArePaddedOrCutThenTabbed) {
+TEST(InOutLists, EntriesArePaddedOrCutThenTabbed)
+{
     const struct {
         const char* name;
         const char* entry;

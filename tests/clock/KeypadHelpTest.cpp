@@ -8,7 +8,8 @@
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
-TEST(Keypad, KeysAreNumberedInReadingOrder) {
+TEST(Keypad, KeysAreNumberedInReadingOrder)
+{
     KeypadWidget pad;
     QString characters;
     for (int key = 0; key < KeypadWidget::characterKeys; ++key)
@@ -32,7 +33,8 @@ TEST(Keypad, KeysAreNumberedInReadingOrder) {
     EXPECT_EQ(pad.findChildren<QPushButton*>().size(), KeypadWidget::keyCount);
 }
 
-TEST(Help, TopicsOpenByNumber) {
+TEST(Help, TopicsOpenByNumber)
+{
     EXPECT_EQ(HelpTopics::find(50)->title, QStringLiteral("What equipment do I need"));
     EXPECT_FALSE(HelpTopics::find(999).has_value());
 

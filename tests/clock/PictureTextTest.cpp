@@ -4,14 +4,16 @@
 
 #include <gtest/gtest.h>
 
-TEST(PictureText, FileIsNamedByRecordNumberInPicturesFolder) {
+TEST(PictureText, FileIsNamedByRecordNumberInPicturesFolder)
+{
     ProgramPaths paths(QStringLiteral("/opt/clock"));
     paths.setDataFolder(QStringLiteral("/srv/data"));
     EXPECT_EQ(PictureText::fileName(paths, 1523), QStringLiteral("/srv/data/Pictures/1523.jpg"));
     EXPECT_EQ(PictureText::fileName(paths, 1), QStringLiteral("/srv/data/Pictures/1.jpg"));
 }
 
-TEST(PictureText, TextsWithAndWithoutEmployees) {
+TEST(PictureText, TextsWithAndWithoutEmployees)
+{
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     const QLocale german(QLocale::German, QLocale::Germany);
     const struct {

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(Punch, NormalisesTypedIds) {
+TEST(Punch, NormalisesTypedIds)
+{
     const std::pair<const char*, const char*> cases[] = {
         {" ab*12 ", "AB 12"}, {"***", ""}, {" * x * ", "X"}, {"o'neil", "O'NEIL"}, {"", ""}, {"a**b", "A  B"},
     };
@@ -12,7 +13,8 @@ TEST(Punch, NormalisesTypedIds) {
         EXPECT_EQ(Punch::normaliseId(QString::fromLatin1(typed)), QString::fromLatin1(id)) << typed;
 }
 
-TEST(Punch, ElapsedTimeCountsCalendarMinutes) {
+TEST(Punch, ElapsedTimeCountsCalendarMinutes)
+{
     const QDate d(2026, 12, 4);
     const struct {
         QDateTime from, to;
@@ -27,7 +29,8 @@ TEST(Punch, ElapsedTimeCountsCalendarMinutes) {
         EXPECT_EQ(Punch::elapsedText(c.from, c.to), QString::fromLatin1(c.text)) << c.text;
 }
 
-TEST(PanelLook, ColoursAndTextsFollowTheOutcome) {
+TEST(PanelLook, ColoursAndTextsFollowTheOutcome)
+{
     SettingsRecord s;
     s.goodMorning = QStringLiteral("Morning!");
     s.goodNight = QStringLiteral("Night!");

@@ -2,10 +2,10 @@
 #include "store/StaffTable.h"
 
 #include <functional>
-
 #include <gtest/gtest.h>
 
-TEST(PunchWindow, InThenOutWithoutEmployeeDatabase) {
+TEST(PunchWindow, InThenOutWithoutEmployeeDatabase)
+{
     ClockFixture f;
     f.state.settings.keepInSeconds = 3;
     f.state.settings.keepOutSeconds = 2;
@@ -44,7 +44,8 @@ TEST(PunchWindow, InThenOutWithoutEmployeeDatabase) {
     EXPECT_TRUE(f.child("txtTips")->isHidden());
 }
 
-TEST(PunchWindow, IdBoxTakesTenCharactersAndStarsOnlyAreIgnored) {
+TEST(PunchWindow, IdBoxTakesTenCharactersAndStarsOnlyAreIgnored)
+{
     ClockFixture f;
     f.open();
     auto* box = f.child<QLineEdit>("Text1");
@@ -57,7 +58,8 @@ TEST(PunchWindow, IdBoxTakesTenCharactersAndStarsOnlyAreIgnored) {
     EXPECT_FALSE(f.panelShown());
 }
 
-TEST(PunchWindow, KeepSecondsZeroHidesThePanelAtOnce) {
+TEST(PunchWindow, KeepSecondsZeroHidesThePanelAtOnce)
+{
     ClockFixture f;
     f.open();
     f.punch(QStringLiteral("O'NEIL"));
@@ -66,7 +68,8 @@ TEST(PunchWindow, KeepSecondsZeroHidesThePanelAtOnce) {
     EXPECT_FALSE(f.panelShown());
 }
 
-TEST(PunchWindow, TipsOnClockOut) {
+TEST(PunchWindow, TipsOnClockOut)
+{
     struct Case {
         const char* name;
         const char* typed;
@@ -115,7 +118,8 @@ TEST(PunchWindow, TipsOnClockOut) {
     }
 }
 
-TEST(PunchWindow, ElapsedTimeShownAcrossMidnight) {
+TEST(PunchWindow, ElapsedTimeShownAcrossMidnight)
+{
     ClockFixture f;
     f.state.settings.showElapsedTime = true;
     f.state.settings.keepOutSeconds = 1;
@@ -135,7 +139,8 @@ TEST(PunchWindow, ElapsedTimeShownAcrossMidnight) {
     EXPECT_FALSE(f.panelShown());
 }
 
-TEST(PunchWindow, EmployeeDatabaseNamesAndRefusesUnknownIds) {
+TEST(PunchWindow, EmployeeDatabaseNamesAndRefusesUnknownIds)
+{
     ClockFixture f;
     f.state.useSchedulingLink = true;
     f.state.useLocalStaff = true;
@@ -181,21 +186,22 @@ TEST(PunchWindow, ScheduleChecksWarnOrReject)
          "You clocked in early...", "Error", "rgb(255,0,0)"},
         {"late IN warned", QTime(8, 30), QTime(), [](SettingsRecord& s) { s.lateInShow = true; }, true, 5,
          "You clocked in late...", "", "In", "rgb(255,255,255)"},
-        {"late OUT warned", QTime(8, 0), QTime(17, 11), [](SettingsRecord& s) { s.lateOutShow = true; }, true, 7,
-         "You clocked out late...", "", "Out", "rgb(0,255,255)"},
+        {"late OUT warned", QTime(8, 0), QTime(17, 11), [](SettingsRecord& s) { s.lateOutShow = true; }, true,
+         7, "You clocked out late...", "", "Out", "rgb(0,255,255)"},
         {"early OUT rejected", QTime(8, 0), QTime(16, 49),
          [](SettingsRecord& s) { s.earlyOutShow = s.earlyOutReject = true; }, false, 0, "Rejected",
          "You clocked out early...", "Error", "rgb(255,0,0)"},
         {"on time", QTime(8, 10), QTime(),
-         [](SettingsRecord& s) { s.earlyInShow = s.lateInShow = s.earlyInReject = s.lateInReject = true; }, true, 0,
-         "Clocking In", "", "In", "rgb(255,255,255)"},
+         [](SettingsRecord& s) { s.earlyInShow = s.lateInShow = s.earlyInReject = s.lateInReject = true; },
+         true, 0, "Clocking In", "", "In", "rgb(255,255,255)"},
     };
     for (const Case& c : cases) {
         ClockFixture f;
         f.state.useSchedulingLink = f.state.useLocalStaff = true;
         f.state.settings.keepInSeconds = f.state.settings.keepOutSeconds = 2;
         c.set(f.state.settings);
-        StaffTable(f.folder.database()).replaceAll({{QStringLiteral("Ann"), 1, 46360, QStringLiteral("A"), 0, 32, 68}});
+        StaffTable(f.folder.database())
+            .replaceAll({{QStringLiteral("Ann"), 1, 46360, QStringLiteral("A"), 0, 32, 68}});
         f.time.set(QDateTime(QDate(2026, 12, 4), c.inAt));
         f.open();
         f.punch(QStringLiteral("a"));

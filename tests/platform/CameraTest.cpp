@@ -8,17 +8,20 @@
 #include <gtest/gtest.h>
 
 namespace {
-QImage greyFrame() {
+QImage greyFrame()
+{
     QImage frame(320, 240, QImage::Format_RGB32);
     frame.fill(QColor(90, 90, 90));
     return frame;
 }
 
-bool isYellow(QRgb pixel) {
+bool isYellow(QRgb pixel)
+{
     return qRed(pixel) > 190 && qGreen(pixel) > 190 && qBlue(pixel) < 110;
 }
 
-int yellowPixels(const QImage& image, const QRect& area) {
+int yellowPixels(const QImage& image, const QRect& area)
+{
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x)
@@ -28,7 +31,8 @@ int yellowPixels(const QImage& image, const QRect& area) {
 }
 } // namespace
 
-TEST(Camera, FakeFrameIsSavedAsJpegWithYellowText) {
+TEST(Camera, FakeFrameIsSavedAsJpegWithYellowText)
+{
     QTemporaryDir dir;
     FakeCamera camera;
     camera.frame = greyFrame();
@@ -46,7 +50,8 @@ TEST(Camera, FakeFrameIsSavedAsJpegWithYellowText) {
     EXPECT_EQ(yellowPixels(saved, QRect(0, 0, 320, 150)), 0);
 }
 
-TEST(Camera, FailuresAreAQuietFalse) {
+TEST(Camera, FailuresAreAQuietFalse)
+{
     QTemporaryDir dir;
     FakeCamera noFrame;
     EXPECT_FALSE(noFrame.capture(dir.filePath(QStringLiteral("1.jpg")), QStringLiteral("x")));
@@ -59,7 +64,8 @@ TEST(Camera, FailuresAreAQuietFalse) {
     EXPECT_FALSE(QFile::exists(missingFolder));
 }
 
-TEST(Camera, RealCameraWithoutDeviceSaysNoAtOnce) {
+TEST(Camera, RealCameraWithoutDeviceSaysNoAtOnce)
+{
     // The test machine has no video input; a station without one behaves the same.
     QTemporaryDir dir;
     QtCamera camera;

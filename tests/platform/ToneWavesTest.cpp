@@ -8,14 +8,17 @@
 #include <gtest/gtest.h>
 
 namespace {
-quint32 le32(const QByteArray& b, int at) {
+quint32 le32(const QByteArray& b, int at)
+{
     return qFromLittleEndian<quint32>(b.constData() + at);
 }
-quint16 le16(const QByteArray& b, int at) {
+quint16 le16(const QByteArray& b, int at)
+{
     return qFromLittleEndian<quint16>(b.constData() + at);
 }
 
-QList<qint16> samples(const QByteArray& wave) {
+QList<qint16> samples(const QByteArray& wave)
+{
     QList<qint16> out;
     for (int at = 44; at + 1 < wave.size(); at += 2)
         out.append(static_cast<qint16>(le16(wave, at)));
@@ -23,7 +26,8 @@ QList<qint16> samples(const QByteArray& wave) {
 }
 
 // Pitch of a stretch of samples from its rising zero crossings.
-double pitch(const QList<qint16>& s, qsizetype from, qsizetype to) {
+double pitch(const QList<qint16>& s, qsizetype from, qsizetype to)
+{
     int crossings = 0;
     for (qsizetype i = from + 1; i < to; ++i)
         crossings += (s.at(i - 1) < 0 && s.at(i) >= 0) ? 1 : 0;
@@ -31,7 +35,8 @@ double pitch(const QList<qint16>& s, qsizetype from, qsizetype to) {
 }
 } // namespace
 
-TEST(ToneWaves, SoundsAreValidPcmWaves) {
+TEST(ToneWaves, SoundsAreValidPcmWaves)
+{
     const struct {
         const char* name;
         QByteArray bytes;
@@ -55,7 +60,8 @@ TEST(ToneWaves, SoundsAreValidPcmWaves) {
     }
 }
 
-TEST(ToneWaves, InRisesOutFallsErrorIsLow) {
+TEST(ToneWaves, InRisesOutFallsErrorIsLow)
+{
     const QList<qint16> in = samples(ToneWaves::inSound());
     const QList<qint16> out = samples(ToneWaves::outSound());
     const QList<qint16> error = samples(ToneWaves::errorSound());
@@ -65,7 +71,8 @@ TEST(ToneWaves, InRisesOutFallsErrorIsLow) {
     EXPECT_LT(pitch(error, 0, error.size()), 200);
 }
 
-TEST(ToneWaves, WritesOnlyMissingSounds) {
+TEST(ToneWaves, WritesOnlyMissingSounds)
+{
     QTemporaryDir dir;
     const ProgramPaths paths(dir.path());
     {

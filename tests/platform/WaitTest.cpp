@@ -11,8 +11,10 @@ class SteppingTimeSource final : public TimeSource {
 public:
     SteppingTimeSource(QDateTime start, qint64 stepMs)
         : m_now(std::move(start))
-        , m_stepMs(stepMs) {}
-    QDateTime now() const override {
+        , m_stepMs(stepMs)
+    {}
+    QDateTime now() const override
+    {
         const QDateTime reading = m_now;
         m_now = m_now.addMSecs(m_stepMs);
         return reading;
@@ -32,7 +34,8 @@ public:
 };
 } // namespace
 
-TEST(WaitSeconds, EndsOnceTheTimeSourceHasMovedOnEvenPastMidnight) {
+TEST(WaitSeconds, EndsOnceTheTimeSourceHasMovedOnEvenPastMidnight)
+{
     struct Case {
         const char* name;
         QTime start;
@@ -57,7 +60,8 @@ TEST(WaitSeconds, EndsOnceTheTimeSourceHasMovedOnEvenPastMidnight) {
     }
 }
 
-TEST(WaitSeconds, KeepsEventsRunningWhileTheClockStandsStill) {
+TEST(WaitSeconds, KeepsEventsRunningWhileTheClockStandsStill)
+{
     ManualTimeSource time;
     const QDateTime start = time.m_now;
     int ticks = 0;

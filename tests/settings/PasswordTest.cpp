@@ -9,7 +9,8 @@
 
 using Password::KeyAction;
 
-TEST(PasswordKeys, FilterTable) {
+TEST(PasswordKeys, FilterTable)
+{
     struct Case {
         char16_t typed;
         KeyAction action;
@@ -32,7 +33,8 @@ TEST(PasswordKeys, FilterTable) {
     }
 }
 
-TEST(PasswordCheck, TypedEntries) {
+TEST(PasswordCheck, TypedEntries)
+{
     struct Case {
         const char* typed;
         Password::CheckResult result;
@@ -48,7 +50,8 @@ TEST(PasswordCheck, TypedEntries) {
             << c.typed;
 }
 
-TEST(Scramble, RoundTripsAroundTheKeyLength) {
+TEST(Scramble, RoundTripsAroundTheKeyLength)
+{
     const QString texts[] = {QString(), QStringLiteral("A"), QStringLiteral("ABCDEFGHIJKLMNOPQRSTU"),
                              QString(50, QLatin1Char('Z'))};
     for (const QString& text : texts) {
@@ -61,7 +64,8 @@ TEST(Scramble, RoundTripsAroundTheKeyLength) {
     }
 }
 
-TEST(PasswordStore, SavedPasswordLoadsBackInUpperCase) {
+TEST(PasswordStore, SavedPasswordLoadsBackInUpperCase)
+{
     // Some passwords scramble into control characters, even NUL; they must survive the database.
     const char* entries[] = {"secret", " Hello World ", "QWERTY", "qwertymango"};
     for (const char* entry : entries) {
@@ -75,7 +79,8 @@ TEST(PasswordStore, SavedPasswordLoadsBackInUpperCase) {
     }
 }
 
-TEST(ResetCode, ClearsOnlyWithTodaysCode) {
+TEST(ResetCode, ClearsOnlyWithTodaysCode)
+{
     // The codes support reads off its sheet.
     EXPECT_EQ(Password::resetCode(QDate(2026, 1, 1)), 4382);
     EXPECT_EQ(Password::resetCode(QDate(2024, 2, 29)), 16927);

@@ -8,11 +8,13 @@
 #include <gtest/gtest.h>
 
 namespace {
-ApplicationTable::Row rowOf(QVariantMap values) {
+ApplicationTable::Row rowOf(QVariantMap values)
+{
     return ApplicationTable::Row(std::move(values));
 }
 
-OptionsEntry typedEntry() {
+OptionsEntry typedEntry()
+{
     OptionsEntry e;
     e.earlyLimit = e.lateLimit = e.lateInLimit = e.earlyOutLimit = QStringLiteral("10");
     e.screenInOutDays = QStringLiteral("7");
@@ -25,7 +27,8 @@ OptionsEntry typedEntry() {
 }
 } // namespace
 
-TEST(SettingsLoad, AllNullRowGivesTheDefaults) {
+TEST(SettingsLoad, AllNullRowGivesTheDefaults)
+{
     const SettingsRecord s = SettingsIo::load(rowOf({}));
     EXPECT_TRUE(s.useSound);
     EXPECT_FALSE(s.clock12Hour || s.takePictures || s.reportTips || s.showClockFirst || s.showInOutLists);
@@ -46,7 +49,8 @@ TEST(SettingsLoad, AllNullRowGivesTheDefaults) {
     EXPECT_TRUE(s.password.isEmpty());
 }
 
-TEST(SettingsLoad, NullZeroAndBlankRules) {
+TEST(SettingsLoad, NullZeroAndBlankRules)
+{
     struct Case {
         const char* name;
         QVariantMap row;
@@ -123,7 +127,8 @@ TEST(SettingsLoad, NullZeroAndBlankRules) {
         EXPECT_TRUE(c.holds(SettingsIo::load(rowOf(c.row)))) << c.name;
 }
 
-TEST(OptionBits, EveryFlagRoundTripsAlone) {
+TEST(OptionBits, EveryFlagRoundTripsAlone)
+{
     for (qint32 bit = 1; bit <= 8192; bit *= 2) {
         SettingsRecord s;
         OptionBits::decode(bit, 0, s);
@@ -139,7 +144,8 @@ TEST(OptionBits, EveryFlagRoundTripsAlone) {
     EXPECT_EQ(OptionBits::encodeOptions(s), 0); // sound on stores no bit
 }
 
-TEST(SettingsSave, TypedNumbersBecomeStoredAndHeldValues) {
+TEST(SettingsSave, TypedNumbersBecomeStoredAndHeldValues)
+{
     struct Case {
         const char* hours;
         qint16 stored;
@@ -162,7 +168,8 @@ TEST(SettingsSave, TypedNumbersBecomeStoredAndHeldValues) {
     }
 }
 
-TEST(SettingsSave, RoundTripThroughTheDatabase) {
+TEST(SettingsSave, RoundTripThroughTheDatabase)
+{
     TestFolder folder;
     ApplicationTable table(folder.database());
     OptionsEntry e = typedEntry();
@@ -200,7 +207,8 @@ TEST(SettingsSave, RoundTripThroughTheDatabase) {
     EXPECT_TRUE(loaded.showElapsedTime);
 }
 
-TEST(SettingsSave, OutOfRangeNumbersAreHeldWithinSixteenBits) {
+TEST(SettingsSave, OutOfRangeNumbersAreHeldWithinSixteenBits)
+{
     OptionsEntry e = typedEntry();
     e.pictureDays = QStringLiteral("99999");
     e.minBeforeDedHours = QStringLiteral("1000");
@@ -209,7 +217,8 @@ TEST(SettingsSave, OutOfRangeNumbersAreHeldWithinSixteenBits) {
     EXPECT_EQ(saved.held.minBeforeDed, 32767);
 }
 
-TEST(DateOrder, FollowsTheLocale) {
+TEST(DateOrder, FollowsTheLocale)
+{
     const struct {
         QLocale locale;
         const char* order;

@@ -10,7 +10,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-TEST(MonthGrid, NavigationWrapsAndKeepsTodaysDay) {
+TEST(MonthGrid, NavigationWrapsAndKeepsTodaysDay)
+{
     struct Case {
         QDate today;
         QList<int> labels;
@@ -33,7 +34,8 @@ TEST(MonthGrid, NavigationWrapsAndKeepsTodaysDay) {
     }
 }
 
-TEST(MonthGrid, CalendarLayout) {
+TEST(MonthGrid, CalendarLayout)
+{
     struct Case {
         QDate month;
         int firstColumn;
@@ -58,7 +60,8 @@ TEST(MonthGrid, CalendarLayout) {
     EXPECT_EQ(MonthGrid::weekdayHeadings(english), (QStringList{"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"}));
 }
 
-TEST(DatePicker, AcceptAtOnceGivesToday) {
+TEST(DatePicker, AcceptAtOnceGivesToday)
+{
     ShellFixture f;
     DatePicker picker(f.state);
     picker.show();
@@ -70,7 +73,8 @@ TEST(DatePicker, AcceptAtOnceGivesToday) {
               QStringLiteral("Friday, December 4, 2026"));
 }
 
-TEST(DatePicker, DayButtonsNavigationAndCancel) {
+TEST(DatePicker, DayButtonsNavigationAndCancel)
+{
     ShellFixture f;
     f.time.set(QDateTime(QDate(2026, 1, 31), QTime(10, 0)));
     DatePicker picker(f.state);

@@ -21,7 +21,8 @@ namespace {
 // An opened clock database, the opening window and a clock screen that only counts its starts
 // and, as the real one does, hides the opening window while it is shown.
 struct WindowFixture : ShellFixture {
-    explicit WindowFixture(const QString& password = {}, bool showClockFirst = false) {
+    explicit WindowFixture(const QString& password = {}, bool showClockFirst = false)
+    {
         DatabaseMaintenance::openClockDatabase(database, state.paths);
         if (!password.isEmpty()) {
             ApplicationTable table(database);
@@ -34,12 +35,14 @@ struct WindowFixture : ShellFixture {
             window->hide();
         });
     }
-    void activate() {
+    void activate()
+    {
         window->show();
         QApplication::setActiveWindow(window.get());
         QCoreApplication::processEvents();
     }
-    template <typename T> T* find(const char* name) {
+    template <typename T> T* find(const char* name)
+    {
         T* child = window->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(child, nullptr) << name;
         return child;
@@ -51,7 +54,8 @@ struct WindowFixture : ShellFixture {
 };
 } // namespace
 
-TEST(MainWindow, FirstActivationWithPasswordAndClockFirst) {
+TEST(MainWindow, FirstActivationWithPasswordAndClockFirst)
+{
     struct Case {
         const char* password;
         bool showClockFirst;
@@ -80,7 +84,8 @@ TEST(MainWindow, FirstActivationWithPasswordAndClockFirst) {
     }
 }
 
-TEST(MainWindow, PasswordEntries) {
+TEST(MainWindow, PasswordEntries)
+{
     struct Case {
         const char* typed;
         bool unlocked;
@@ -111,7 +116,8 @@ TEST(MainWindow, PasswordEntries) {
     }
 }
 
-TEST(MainWindow, ResetCodeClearsThePasswordAndEnds) {
+TEST(MainWindow, ResetCodeClearsThePasswordAndEnds)
+{
     WindowFixture f(QStringLiteral("secret"));
     f.time.set(QDateTime(QDate(2026, 12, 5), QTime(9, 0)));
     f.activate();
@@ -146,7 +152,8 @@ TEST(MainWindow, ResetCodeClearsThePasswordAndEnds) {
     EXPECT_EQ(ApplicationTable(f.database).read().value(QStringLiteral("PW")).toString(), QString());
 }
 
-TEST(MainWindow, MenusFollowTheOfferAndWiredCommands) {
+TEST(MainWindow, MenusFollowTheOfferAndWiredCommands)
+{
     WindowFixture f;
     f.activate();
     const MenuOffer offers[] = {MenuOffer{}, {false, true, false, true}, {true, true, true, false}};
@@ -170,7 +177,8 @@ TEST(MainWindow, MenusFollowTheOfferAndWiredCommands) {
     EXPECT_EQ(f.state.callMode, QString());
 }
 
-TEST(MainWindow, CompactShowsProgressAndExitEnds) {
+TEST(MainWindow, CompactShowsProgressAndExitEnds)
+{
     WindowFixture f;
     f.activate();
     auto* progress = f.find<QProgressBar>("ProgressBar1");

@@ -12,7 +12,8 @@
 
 using Status = Database::OpenStatus;
 
-TEST(StartUp, RunsItsStepsInOrderWithThePathFile) {
+TEST(StartUp, RunsItsStepsInOrderWithThePathFile)
+{
     ShellFixture f;
     // The data folder named by the path file already holds a database with "go to the clock first".
     const QString dataFolder = f.dir.filePath(QStringLiteral("data"));
@@ -49,7 +50,8 @@ TEST(StartUp, RunsItsStepsInOrderWithThePathFile) {
     EXPECT_TRUE(f.messages.shown.isEmpty());
 }
 
-TEST(StartUp, WithoutPathFileNoStaffStepsAndNoStaffMenus) {
+TEST(StartUp, WithoutPathFileNoStaffStepsAndNoStaffMenus)
+{
     ShellFixture f;
     StartUp startUp(f.state);
     int staffSteps = 0;
@@ -64,7 +66,8 @@ TEST(StartUp, WithoutPathFileNoStaffStepsAndNoStaffMenus) {
     EXPECT_TRUE(QFile::exists(f.state.paths.clockDatabase()));
 }
 
-TEST(StartUp, RefusesASecondCopy) {
+TEST(StartUp, RefusesASecondCopy)
+{
     ShellFixture f;
     auto first = std::make_unique<StartUp>(f.state);
     ASSERT_TRUE(first->run());
@@ -89,7 +92,8 @@ TEST(StartUp, RefusesASecondCopy) {
     EXPECT_TRUE(StartUp(later).run());
 }
 
-TEST(StartUp, DatabaseOpenFailures) {
+TEST(StartUp, DatabaseOpenFailures)
+{
     using Answer = MessageBoxes::Answer;
     struct Case {
         const char* name;
@@ -144,7 +148,8 @@ TEST(StartUp, DatabaseOpenFailures) {
     }
 }
 
-TEST(StartUp, PathFileNamingTheProgramFolderRebuildsTodaysStaff) {
+TEST(StartUp, PathFileNamingTheProgramFolderRebuildsTodaysStaff)
+{
     ShellFixture f;
     // Written the way a Windows copy would have: other letter case, backslash at the end.
     QFile path(f.dir.filePath(QStringLiteral("RtmPath.DAT")));
@@ -165,7 +170,8 @@ TEST(StartUp, PathFileNamingTheProgramFolderRebuildsTodaysStaff) {
     bo.employeeId = QStringLiteral("b2");
     bo.active = false;
     ASSERT_TRUE(StaffFiles::writeEmployees(f.dir.filePath(QStringLiteral("Empl.DAT")), {ann, bo}));
-    ASSERT_TRUE(StaffFiles::writeDepartments(f.dir.filePath(QStringLiteral("Dept.DAT")), {{2, QStringLiteral("Bar")}}));
+    ASSERT_TRUE(StaffFiles::writeDepartments(f.dir.filePath(QStringLiteral("Dept.DAT")),
+                                             {{2, QStringLiteral("Bar")}}));
 
     f.time.set(QDateTime(QDate(2026, 12, 4), QTime(7, 0)));
     StartUp startUp(f.state);

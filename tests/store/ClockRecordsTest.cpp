@@ -9,7 +9,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-ClockRecord punchAt(const QString& id, const QDateTime& time, bool out) {
+ClockRecord punchAt(const QString& id, const QDateTime& time, bool out)
+{
     ClockRecord r;
     r.time = time;
     r.employeeId = id;
@@ -21,7 +22,8 @@ ClockRecord punchAt(const QString& id, const QDateTime& time, bool out) {
 }
 } // namespace
 
-TEST(ClockRecords, LatestRecordAmongInterleavedEmployeesAndDays) {
+TEST(ClockRecords, LatestRecordAmongInterleavedEmployeesAndDays)
+{
     TestFolder folder;
     ClockRecords records(folder.database());
     const QDate day(2026, 12, 1);
@@ -53,7 +55,8 @@ TEST(ClockRecords, LatestRecordAmongInterleavedEmployeesAndDays) {
     EXPECT_FALSE(records.latestFor(QStringLiteral("D")).has_value());
 }
 
-TEST(ClockRecords, LatestIsByDayThenAppendOrderNotByTime) {
+TEST(ClockRecords, LatestIsByDayThenAppendOrderNotByTime)
+{
     TestFolder folder;
     ClockRecords records(folder.database());
     const QDateTime late(QDate(2026, 12, 2), QTime(9, 0));
@@ -66,7 +69,8 @@ TEST(ClockRecords, LatestIsByDayThenAppendOrderNotByTime) {
     EXPECT_TRUE(records.latestFor(QStringLiteral("A"))->clockOut);
 }
 
-TEST(ClockRecords, RecordNumbersGrowAndAreNeverReused) {
+TEST(ClockRecords, RecordNumbersGrowAndAreNeverReused)
+{
     TestFolder folder;
     ClockRecords records(folder.database());
     const QDateTime t(QDate(2026, 12, 4), QTime(8, 0));
@@ -77,7 +81,8 @@ TEST(ClockRecords, RecordNumbersGrowAndAreNeverReused) {
     EXPECT_GT(records.append(punchAt(QStringLiteral("A"), t, true)), second);
 }
 
-TEST(ClockRecords, StoredRowKeepsEveryFieldAndQuotesInIds) {
+TEST(ClockRecords, StoredRowKeepsEveryFieldAndQuotesInIds)
+{
     TestFolder folder;
     ClockRecords records(folder.database());
     ClockRecord r = punchAt(QStringLiteral("O'NEIL"), QDateTime(QDate(2026, 12, 4), QTime(23, 59, 59)), true);
@@ -109,7 +114,8 @@ TEST(ClockRecords, StoredRowKeepsEveryFieldAndQuotesInIds) {
     EXPECT_EQ(back.recordNumber, r.recordNumber);
 }
 
-TEST(StaffTable, FindsIdsWithoutRegardToCaseAndReplacesWhole) {
+TEST(StaffTable, FindsIdsWithoutRegardToCaseAndReplacesWhole)
+{
     TestFolder folder;
     StaffTable staff(folder.database());
     staff.replaceAll({{QStringLiteral("Ann"), 1, 46360, QStringLiteral("ab1"), 2, 32, 68},
@@ -122,7 +128,8 @@ TEST(StaffTable, FindsIdsWithoutRegardToCaseAndReplacesWhole) {
     EXPECT_EQ(staff.all().size(), 1);
 }
 
-TEST(ApplicationTable, FieldSpellingsReachOneColumn) {
+TEST(ApplicationTable, FieldSpellingsReachOneColumn)
+{
     TestFolder folder;
     ApplicationTable table(folder.database());
     table.write(

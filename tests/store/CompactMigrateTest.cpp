@@ -6,14 +6,16 @@
 using DatabaseMaintenance::Result;
 
 namespace {
-QStringList clockFilesIn(const ClockFolder& folder) {
+QStringList clockFilesIn(const ClockFolder& folder)
+{
     QStringList names = folder.entries();
     names.removeAll(QStringLiteral("Clock.jan"));
     return names;
 }
 } // namespace
 
-TEST(Compact, LeavesOneSmallerFileWithEveryRowAndTheFormat) {
+TEST(Compact, LeavesOneSmallerFileWithEveryRowAndTheFormat)
+{
     ClockFolder folder;
     folder.createAndOpen();
     const QList<qint64> numbers = folder.addPunches(3000);
@@ -37,7 +39,8 @@ TEST(Compact, LeavesOneSmallerFileWithEveryRowAndTheFormat) {
     EXPECT_EQ(integrityOf(folder.file()), QStringLiteral("ok"));
 }
 
-TEST(Compact, LeftoversOfAnInterruptedRunAreCleared) {
+TEST(Compact, LeftoversOfAnInterruptedRunAreCleared)
+{
     ClockFolder folder;
     folder.createAndOpen();
     folder.addPunches(50);
@@ -49,7 +52,8 @@ TEST(Compact, LeftoversOfAnInterruptedRunAreCleared) {
     EXPECT_EQ(clockFilesIn(folder), QStringList{QStringLiteral("Clock.mdb")});
 }
 
-TEST(Migrate, KeepsTheStampedCopyAsItWasAndRewritesInTheCurrentFormat) {
+TEST(Migrate, KeepsTheStampedCopyAsItWasAndRewritesInTheCurrentFormat)
+{
     ClockFolder folder;
     folder.createAndOpen();
     folder.addPunches(400);

@@ -12,12 +12,14 @@
 namespace {
 constexpr int kills = 30;
 
-quint32 freshSeed() {
+quint32 freshSeed()
+{
     return QRandomGenerator::system()->generate();
 }
 
 // Opens as the program does at start-up and returns the record numbers, or fails the test.
-QVariantList openAndRead(ClockFolder& folder) {
+QVariantList openAndRead(ClockFolder& folder)
+{
     const Database::OpenResult result =
         DatabaseMaintenance::openClockDatabase(folder.database(), folder.paths());
     EXPECT_TRUE(result.ok()) << result.errorText.toStdString();
@@ -28,7 +30,8 @@ QVariantList openAndRead(ClockFolder& folder) {
 }
 } // namespace
 
-TEST(Crash, KilledWhilePunchingLosesNoReportedPunch) {
+TEST(Crash, KilledWhilePunchingLosesNoReportedPunch)
+{
     const quint32 seed = freshSeed();
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     QRandomGenerator random(seed);
@@ -57,7 +60,8 @@ TEST(Crash, KilledWhilePunchingLosesNoReportedPunch) {
               << ", punches found " << found.size() << "\n";
 }
 
-TEST(Crash, KilledWhileCompactingOrMigratingKeepsEveryRow) {
+TEST(Crash, KilledWhileCompactingOrMigratingKeepsEveryRow)
+{
     for (const char* mode : {"compact", "migrate"}) {
         const quint32 seed = freshSeed();
         SCOPED_TRACE(testing::Message() << mode << " seed " << seed);

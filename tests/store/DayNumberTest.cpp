@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(DayNumber, KnownDaysAndRoundTrip) {
+TEST(DayNumber, KnownDaysAndRoundTrip)
+{
     struct Case {
         QDate date;
         qint32 day;
@@ -20,14 +21,16 @@ TEST(DayNumber, KnownDaysAndRoundTrip) {
     }
 }
 
-TEST(DayNumber, TimeOfDayIsDropped) {
+TEST(DayNumber, TimeOfDayIsDropped)
+{
     const QDate d(2026, 12, 4);
     EXPECT_EQ(DayNumber::of(QDateTime(d, QTime(23, 59, 59))), DayNumber::of(QDateTime(d, QTime(0, 0))));
     EXPECT_EQ(DayNumber::of(QDateTime(d.addDays(1), QTime(0, 0, 1))),
               DayNumber::of(QDateTime(d, QTime(23, 59, 59))) + 1);
 }
 
-TEST(StoredTime, SortableTextWithoutFractions) {
+TEST(StoredTime, SortableTextWithoutFractions)
+{
     const QDateTime t(QDate(2026, 3, 9), QTime(2, 30, 5, 999));
     EXPECT_EQ(StoredTime::toText(t), QStringLiteral("2026-03-09 02:30:05"));
     EXPECT_EQ(StoredTime::fromText(QStringLiteral("2026-12-04 23:59:59")),
@@ -35,7 +38,8 @@ TEST(StoredTime, SortableTextWithoutFractions) {
     EXPECT_FALSE(StoredTime::fromText(QStringLiteral("garbage")).isValid());
 }
 
-TEST(Money, ParseAndFormat) {
+TEST(Money, ParseAndFormat)
+{
     struct Case {
         const char* text;
         std::optional<qint64> units;
@@ -57,7 +61,8 @@ TEST(Money, ParseAndFormat) {
     }
 }
 
-TEST(Money, SumsStayExact) {
+TEST(Money, SumsStayExact)
+{
     Money total;
     for (int i = 0; i < 1000; ++i)
         total += *Money::parse(QStringLiteral("0.1"));

@@ -22,7 +22,8 @@ struct Damage {
 };
 
 // Row markers found in the original file outside the destroyed bytes: the rows a repair must bring back.
-QSet<int> markersOutside(const QByteArray& bytes, const Damage& damage) {
+QSet<int> markersOutside(const QByteArray& bytes, const Damage& damage)
+{
     QSet<int> markers;
     for (qsizetype at = bytes.indexOf("ROW-"); at >= 0; at = bytes.indexOf("ROW-", at + 1)) {
         const bool destroyed = at + 10 > damage.destroyedFrom && at < damage.destroyedTo;
@@ -32,7 +33,8 @@ QSet<int> markersOutside(const QByteArray& bytes, const Damage& damage) {
     return markers;
 }
 
-QSet<int> markersIn(const QString& path) {
+QSet<int> markersIn(const QString& path)
+{
     SqliteConnection connection(path, 1000);
     QSet<int> markers;
     for (const QVariant& name : connection.column(QStringLiteral(R"(SELECT "Employee" FROM "In Out")")))
@@ -40,16 +42,19 @@ QSet<int> markersIn(const QString& path) {
     return markers;
 }
 
-Damage unreadable(QByteArray bytes) {
+Damage unreadable(QByteArray bytes)
+{
     return Damage{std::move(bytes), 0, 0, true};
 }
 
-Damage pageDestroyed(QByteArray bytes, qsizetype page) {
+Damage pageDestroyed(QByteArray bytes, qsizetype page)
+{
     return Damage{std::move(bytes), page * pageSize, (page + 1) * pageSize, false};
 }
 } // namespace
 
-TEST(OpenClockDatabase, CreatesTheFileFromTheTemplateWhenMissing) {
+TEST(OpenClockDatabase, CreatesTheFileFromTheTemplateWhenMissing)
+{
     ClockFolder folder;
     Database& db = folder.database();
     const Database::OpenResult result = openClockDatabase(db, folder.paths());
@@ -59,7 +64,8 @@ TEST(OpenClockDatabase, CreatesTheFileFromTheTemplateWhenMissing) {
     EXPECT_TRUE(ClockRecords(db).isEmpty());
 }
 
-TEST(OpenClockDatabase, UnwritablePlacesAreReadOnlyNotDamaged) {
+TEST(OpenClockDatabase, UnwritablePlacesAreReadOnlyNotDamaged)
+{
     struct Case {
         const char* name;
         std::function<ProgramPaths(const ClockFolder&)> prepare;
@@ -89,7 +95,8 @@ TEST(OpenClockDatabase, UnwritablePlacesAreReadOnlyNotDamaged) {
 }
 
 // Another program holding the file must never be taken for damage, and nothing may touch the file.
-TEST(OpenClockDatabase, HeldByAnotherProcessIsInUse) {
+TEST(OpenClockDatabase, HeldByAnotherProcessIsInUse)
+{
     for (const char* mode : {"hold", "lock"}) {
         SCOPED_TRACE(mode);
         ClockFolder folder;
@@ -116,7 +123,8 @@ TEST(OpenClockDatabase, HeldByAnotherProcessIsInUse) {
     }
 }
 
-TEST(Repair, DamagedFilesAreRecognisedAndEveryReadableRowIsKept) {
+TEST(Repair, DamagedFilesAreRecognisedAndEveryReadableRowIsKept)
+{
     struct Case {
         const char* name;
         std::function<Damage(const QByteArray&)> damage;
@@ -206,7 +214,8 @@ TEST(Repair, DamagedFilesAreRecognisedAndEveryReadableRowIsKept) {
     }
 }
 
-TEST(Repair, MissingClockTableIsDamageAndTheOtherTablesKeepTheirRows) {
+TEST(Repair, MissingClockTableIsDamageAndTheOtherTablesKeepTheirRows)
+{
     ClockFolder folder;
     folder.createAndOpen();
     folder.addPunches(300);
@@ -221,7 +230,8 @@ TEST(Repair, MissingClockTableIsDamageAndTheOtherTablesKeepTheirRows) {
 
 // A WAL left by a killed program holds committed punches of the damaged file: they are rescued,
 // and the WAL is gone before the new file takes the name, so it is never played into it.
-TEST(Repair, RowsOnlyInTheWalOfAKilledProgramAreRescuedAndTheWalIsNotReused) {
+TEST(Repair, RowsOnlyInTheWalOfAKilledProgramAreRescuedAndTheWalIsNotReused)
+{
     ClockFolder folder;
     folder.createAndOpen();
     folder.database().close();

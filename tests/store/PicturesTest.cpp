@@ -9,7 +9,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-void writePicture(const QString& path, const QDateTime& modified) {
+void writePicture(const QString& path, const QDateTime& modified)
+{
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("\xFF\xD8\xFF");
@@ -18,7 +19,8 @@ void writePicture(const QString& path, const QDateTime& modified) {
 }
 } // namespace
 
-TEST(KillPictures, DeletesOnlyJpgFilesOlderThanTheKeptDays) {
+TEST(KillPictures, DeletesOnlyJpgFilesOlderThanTheKeptDays)
+{
     const QDate today(2026, 12, 4);
     struct Case {
         const char* name;
@@ -54,7 +56,8 @@ TEST(KillPictures, DeletesOnlyJpgFilesOlderThanTheKeptDays) {
     EXPECT_TRUE(QFileInfo(paths.picturesFolder() + QStringLiteral("/old.jpg")).isDir());
 }
 
-TEST(KillPictures, ZeroDaysKeepsOnlyTodaysAndAMissingFolderIsNothingToDo) {
+TEST(KillPictures, ZeroDaysKeepsOnlyTodaysAndAMissingFolderIsNothingToDo)
+{
     const QDate today(2026, 12, 4);
     QTemporaryDir dir;
     const ProgramPaths paths(dir.path());

@@ -17,18 +17,21 @@
 class ClockFolder {
 public:
     ProgramPaths paths() const { return ProgramPaths(m_dir.path()); }
-    QString file(const QString& name = QStringLiteral("Clock.mdb")) const {
+    QString file(const QString& name = QStringLiteral("Clock.mdb")) const
+    {
         return paths().inDataFolder(name);
     }
     Database& database() { return m_database; }
 
-    void createAndOpen() {
+    void createAndOpen()
+    {
         ASSERT_TRUE(ClockFiles::ensureClockDatabase(paths()));
         ASSERT_TRUE(m_database.open(file()).ok());
     }
 
     // Appends punches whose employee names carry a unique marker ("ROW-00042|"), findable in the file.
-    QList<qint64> addPunches(int count, int firstMarker = 0) {
+    QList<qint64> addPunches(int count, int firstMarker = 0)
+    {
         ClockRecords records(m_database);
         QList<qint64> numbers;
         m_database.beginTransaction();
@@ -48,16 +51,19 @@ public:
         return numbers;
     }
 
-    QStringList entries() const {
+    QStringList entries() const
+    {
         return QDir(m_dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     }
 
-    void writeBytes(const QByteArray& bytes, const QString& name = QStringLiteral("Clock.mdb")) const {
+    void writeBytes(const QByteArray& bytes, const QString& name = QStringLiteral("Clock.mdb")) const
+    {
         QFile f(file(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
     }
-    QByteArray readBytes(const QString& name = QStringLiteral("Clock.mdb")) const {
+    QByteArray readBytes(const QString& name = QStringLiteral("Clock.mdb")) const
+    {
         QFile f(file(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
@@ -68,20 +74,24 @@ private:
 };
 
 // Facts read straight from a closed or open database file through a connection of their own.
-inline QVariant fileScalar(const QString& path, const QString& sql) {
+inline QVariant fileScalar(const QString& path, const QString& sql)
+{
     SqliteConnection connection(path, 1000);
     return connection.scalar(sql);
 }
-inline QString integrityOf(const QString& path) {
+inline QString integrityOf(const QString& path)
+{
     return fileScalar(path, QStringLiteral("PRAGMA integrity_check")).toString();
 }
-inline QVariantList recordNumbers(const QString& path) {
+inline QVariantList recordNumbers(const QString& path)
+{
     SqliteConnection connection(path, 1000);
     return connection.column(QStringLiteral(R"(SELECT "Record number" FROM "In Out" ORDER BY 1)"));
 }
 
 // Turns a closed database into one of the older file format: unstamped, small pages.
-inline void makeOlderFormat(const QString& path) {
+inline void makeOlderFormat(const QString& path)
+{
     SqliteConnection c(path, 1000);
     ASSERT_TRUE(c.exec(QStringLiteral("PRAGMA journal_mode=DELETE")));
     ASSERT_TRUE(c.exec(QStringLiteral("PRAGMA page_size=1024")));
@@ -92,19 +102,22 @@ inline void makeOlderFormat(const QString& path) {
 // The helper process that punches, compacts, migrates or holds a lock until it is killed.
 class Child {
 public:
-    Child(const QString& mode, const QString& folder) {
+    Child(const QString& mode, const QString& folder)
+    {
         m_process.setProgram(QStringLiteral(TELLARIN_PUNCH_CHILD));
         m_process.setArguments({mode, folder});
         m_process.start();
     }
-    ~Child() {
+    ~Child()
+    {
         if (m_process.state() != QProcess::NotRunning) {
             m_process.kill();
             m_process.waitForFinished(5000);
         }
     }
     // Waits for the first complete line of output; false when the child ends or is silent too long.
-    bool waitForLine(int timeoutMs = 10000) {
+    bool waitForLine(int timeoutMs = 10000)
+    {
         while (!m_buffer.contains('\n')) {
             if (!m_process.waitForReadyRead(timeoutMs))
                 return false;
@@ -113,7 +126,8 @@ public:
         return true;
     }
     // SIGKILL, then every line the child finished writing before it died.
-    QList<QByteArray> kill() {
+    QList<QByteArray> kill()
+    {
         m_process.kill();
         m_process.waitForFinished(5000);
         m_buffer += m_process.readAllStandardOutput();

@@ -19,7 +19,8 @@ const QStringList inOutBase = QStringLiteral("Time,Employee ID,Clock out,Julian,
 
 // A clock database of an older layout holding rows: the base fields plus whichever newer ones it got.
 void createOldLayout(const QString& path, const QStringList& application, const QStringList& inOut,
-                     const QVariant& version) {
+                     const QVariant& version)
+{
     auto columns = [](const QStringList& names) {
         QStringList defined;
         for (const QString& name : names)
@@ -42,7 +43,8 @@ void createOldLayout(const QString& path, const QStringList& application, const 
                    {i % 2}));
 }
 
-QStringList columnsOf(Database& db, const QString& table) {
+QStringList columnsOf(Database& db, const QString& table)
+{
     QStringList names;
     QSqlQuery& q = db.run(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
     while (q.next())
@@ -52,7 +54,8 @@ QStringList columnsOf(Database& db, const QString& table) {
 }
 
 // What the table had, then the missing upgrade fields in list order.
-QStringList upgraded(const QStringList& had, const QStringList& added) {
+QStringList upgraded(const QStringList& had, const QStringList& added)
+{
     QStringList result = had;
     for (const QString& f : added) {
         if (!had.contains(f, Qt::CaseInsensitive))
@@ -62,7 +65,8 @@ QStringList upgraded(const QStringList& had, const QStringList& added) {
 }
 } // namespace
 
-TEST(CheckDBversion, AddsOnlyTheMissingFieldsInOrderAndSetsVersion6) {
+TEST(CheckDBversion, AddsOnlyTheMissingFieldsInOrderAndSetsVersion6)
+{
     struct Case {
         const char* name;
         QVariant version;
@@ -116,7 +120,8 @@ TEST(CheckDBversion, AddsOnlyTheMissingFieldsInOrderAndSetsVersion6) {
     }
 }
 
-TEST(CheckDBversion, AFailingStepDoesNotStopTheOthers) {
+TEST(CheckDBversion, AFailingStepDoesNotStopTheOthers)
+{
     ClockFolder folder;
     ASSERT_TRUE(SqliteConnection(folder.file(), 1000)
                     .exec(QStringLiteral(R"(CREATE TABLE "In Out" ("Time" TEXT, "Employee ID" TEXT))")));

@@ -12,11 +12,13 @@
 // prove nobody trusts a camera to behave.
 class FakeCamera final : public Camera {
 public:
-    bool connectPreview(QWidget* area) override {
+    bool connectPreview(QWidget* area) override
+    {
         ++previews;
         return area != nullptr && !frame.isNull();
     }
-    bool capture(const QString& path, const QString& text) override {
+    bool capture(const QString& path, const QString& text) override
+    {
         captures.append(path);
         texts.append(text);
         if (throws)

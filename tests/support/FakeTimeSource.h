@@ -7,8 +7,7 @@ class FakeTimeSource final : public TimeSource {
 public:
     explicit FakeTimeSource(QDateTime start = QDateTime(QDate(2026, 12, 4), QTime(8, 0)))
         : m_now(std::move(start))
-    {
-    }
+    {}
     QDateTime now() const override { return m_now; }
     void set(const QDateTime& moment) { m_now = moment; }
     void advanceSeconds(qint64 seconds) { m_now = m_now.addSecs(seconds); }

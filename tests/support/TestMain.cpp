@@ -1,11 +1,9 @@
 // Test programs run headless, in a fixed locale and time zone, whatever the machine has.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QLocale>
-
 #include <cstdlib>
 #include <ctime>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {

@@ -17,7 +17,8 @@
 #include <iostream>
 
 namespace {
-int punch(const ProgramPaths& paths) {
+int punch(const ProgramPaths& paths)
+{
     Database database;
     if (!database.open(paths.clockDatabase()).ok())
         return 3;
@@ -37,7 +38,8 @@ int punch(const ProgramPaths& paths) {
     }
 }
 
-int rewriteForever(const ProgramPaths& paths, bool migrate) {
+int rewriteForever(const ProgramPaths& paths, bool migrate)
+{
     Database database;
     if (!database.open(paths.clockDatabase()).ok())
         return 3;
@@ -53,7 +55,8 @@ int rewriteForever(const ProgramPaths& paths, bool migrate) {
     }
 }
 
-int hold(const ProgramPaths& paths, bool rollbackJournal) {
+int hold(const ProgramPaths& paths, bool rollbackJournal)
+{
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("hold"));
     db.setDatabaseName(paths.clockDatabase());
     if (!db.open())
@@ -73,7 +76,8 @@ int hold(const ProgramPaths& paths, bool rollbackJournal) {
 }
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 3)
