@@ -6,6 +6,7 @@
 // The databases (1,000,000 and 5,000,000 rows over 500 employees and ten years) are built once
 // into the folder (default /tmp/tellarin-bench) and reused by later runs.
 #include "clock/Punch.h"
+#include "platform/Camera.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramPaths.h"
 #include "platform/SoundPlayer.h"
@@ -136,7 +137,8 @@ void BM_PunchPath(benchmark::State& state)
     NoMessages messages;
     SilentSoundPlayer sounds;
     Database database;
-    ProgramState program(ProgramPaths(folder), database, time, messages, sounds);
+    NoCamera camera;
+    ProgramState program(ProgramPaths(folder), database, time, messages, sounds, camera);
     database.open(program.paths.clockDatabase());
     program.useSchedulingLink = true;
     program.useLocalStaff = true;

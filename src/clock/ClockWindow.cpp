@@ -3,6 +3,7 @@
 #include "clock/ClockFace.h"
 #include "clock/InOutLists.h"
 #include "clock/KeypadWidget.h"
+#include "clock/ResetCodeBox.h"
 #include "platform/Camera.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SoundPlayer.h"
@@ -109,8 +110,12 @@ void ClockWindow::buildUi()
     m_date->setObjectName(QStringLiteral("lblDate"));
     m_date->setAlignment(Qt::AlignCenter);
     m_date->setStyleSheet(QStringLiteral("font-size: 16pt; color: white;"));
+    m_date->installEventFilter(this);
     root->addWidget(m_time);
     root->addWidget(m_date);
+    m_resetCode = new ResetCodeBox(m_state, this);
+    root->addWidget(m_resetCode, 0, Qt::AlignHCenter);
+    connect(m_resetCode, &ResetCodeBox::passwordCleared, this, &ClockWindow::endRequested);
 
     m_idFrame = new QFrame(this);
     m_idFrame->setObjectName(QStringLiteral("IdFrame"));
@@ -295,6 +300,9 @@ bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
             enterPassword();
             return true;
         }
+    } else if (watched == m_date && ResetCodeBox::isOpeningPress(event)) {
+        m_resetCode->open();
+        return true;
     } else if (watched == m_inOutLabel && event->type() == QEvent::MouseButtonRelease) {
         refreshInOutLists();
         return true;

@@ -17,6 +17,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTimer;
+class ResetCodeBox;
 struct ProgramState;
 
 // The clock screen: takes an employee ID, shows the confirmation panel and records the punch; around
@@ -38,6 +39,8 @@ public:
 
 Q_SIGNALS:
     void closed();
+    // The password was cleared by the reset code: the program ends.
+    void endRequested();
 
 protected:
     bool event(QEvent* event) override;
@@ -74,6 +77,7 @@ private:
     QTimer* m_timer = nullptr;
     QLabel* m_time = nullptr;
     QLabel* m_date = nullptr;
+    ResetCodeBox* m_resetCode = nullptr;
     QLabel* m_elapsed = nullptr;
     QFrame* m_idFrame = nullptr;
     QLabel* m_prompt = nullptr;

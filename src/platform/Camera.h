@@ -21,11 +21,4 @@ class NoCamera final : public Camera {
 public:
     bool connectPreview(QWidget*) override { return false; }
     bool capture(const QString&, const QString&) override { return false; }
-
-    // One shared instance: it holds nothing, so sharing it changes nothing.
-    static NoCamera& instance()
-    {
-        static NoCamera none;
-        return none;
-    }
 };

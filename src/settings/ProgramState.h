@@ -15,7 +15,7 @@ class SoundPlayer;
 // The program-wide values: owned by the shell, handed to every window that needs them.
 struct ProgramState {
     ProgramState(ProgramPaths programPaths, Database& db, const TimeSource& timeSource, MessageBoxes& boxes,
-                 SoundPlayer& soundPlayer, Camera& punchCamera = NoCamera::instance())
+                 SoundPlayer& soundPlayer, Camera& punchCamera)
         : paths(std::move(programPaths))
         , database(db)
         , time(timeSource)

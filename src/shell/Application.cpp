@@ -42,6 +42,8 @@ int Application::run(int argc, char** argv)
         clock = new ClockWindow(state);
         clock->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(clock, &ClockWindow::closed, &main, &QWidget::show);
+        QObject::connect(clock, &ClockWindow::endRequested, &app, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
         clock->showMaximized();
         main.hide();
     });

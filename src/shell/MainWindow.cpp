@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "clock/ResetCodeBox.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
 #include "settings/Password.h"
@@ -167,13 +168,10 @@ void MainWindow::buildBody()
     status->setSizeGripEnabled(false);
     status->setFixedHeight(statusPanelHeight * logicalDpiY() / 1440);
     status->installEventFilter(this);
-    m_resetCode = new QLineEdit(status);
-    m_resetCode->setObjectName(QStringLiteral("txtResetCode"));
-    m_resetCode->setFixedWidth(90);
-    m_resetCode->setContextMenuPolicy(Qt::NoContextMenu);
-    m_resetCode->installEventFilter(this);
+    m_resetCode = new ResetCodeBox(m_state, status);
     status->addWidget(m_resetCode);
     m_resetCode->hide();
+    connect(m_resetCode, &ResetCodeBox::passwordCleared, this, &MainWindow::endRequested);
     auto* folder = new QLabel(m_state.paths.dataFolder(), status);
     folder->setObjectName(QStringLiteral("lblStatus"));
     // The reset-code area must stay a plain part of the status panel, not a label eating the clicks.
@@ -324,17 +322,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         if (watched == m_password)
             return filterPasswordKey(static_cast<QKeyEvent*>(event));
-        if (watched == m_resetCode)
-            return filterResetKey(static_cast<QKeyEvent*>(event));
     }
-    if (watched == statusBar() && event->type() == QEvent::MouseButtonPress) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const Qt::MouseButtons both = Qt::LeftButton | Qt::RightButton;
-        if ((mouse->buttons() & both) == both &&
-            mouse->position().x() < resetAreaWidth * logicalDpiX() / 1440.0) {
-            openResetBox();
-            return true;
-        }
+    if (watched == statusBar() && ResetCodeBox::isOpeningPress(event) &&
+        static_cast<QMouseEvent*>(event)->position().x() < resetAreaWidth * logicalDpiX() / 1440.0) {
+        m_resetCode->open();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -353,38 +345,6 @@ bool MainWindow::filterPasswordKey(QKeyEvent* event)
     else
         m_password->insert(QString(decision.character));
     return true;
-}
-
-bool MainWindow::filterResetKey(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        tryResetCode();
-        return true;
-    }
-    return event->key() == Qt::Key_Backspace;
-}
-
-void MainWindow::openResetBox()
-{
-    m_resetCode->clear();
-    m_resetCode->show();
-    m_resetCode->setFocus();
-}
-
-void MainWindow::tryResetCode()
-{
-    try {
-        ApplicationTable table(m_state.database);
-        if (!Password::clearByResetCode(table, m_resetCode->text(), m_state.time.today()))
-            return;
-    } catch (const DatabaseError& error) {
-        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
-        return;
-    }
-    m_resetCode->hide();
-    m_state.settings.password.clear();
-    Q_EMIT endRequested();
 }
 
 void MainWindow::showClockScreen()

@@ -11,6 +11,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class ResetCodeBox;
 class QMenu;
 class QProgressBar;
 class QPushButton;
@@ -82,9 +83,6 @@ private:
     void lockForPassword();
     void checkPassword();
     bool filterPasswordKey(QKeyEvent* event);
-    bool filterResetKey(QKeyEvent* event);
-    void openResetBox();
-    void tryResetCode();
 
     void showClockScreen();
     void showAbout();
@@ -112,7 +110,7 @@ private:
     QPushButton* m_showClockButton = nullptr;
     QLabel* m_prompt = nullptr;
     QLineEdit* m_password = nullptr;
-    QLineEdit* m_resetCode = nullptr;
+    ResetCodeBox* m_resetCode = nullptr;
     QProgressBar* m_progress = nullptr;
     QTimer* m_progressTimer = nullptr;
 };

@@ -1,6 +1,12 @@
 #include "ClockFixture.h"
+#include "settings/Password.h"
+#include "settings/Scramble.h"
+#include "store/ApplicationTable.h"
 #include "store/StaffTable.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QSignalSpy>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -231,4 +237,31 @@ TEST(PunchWindow, ScheduleChecksWarnOrReject)
             EXPECT_EQ(latest.has_value() && !latest->clockOut, c.outAt.isValid()) << c.name;
         }
     }
+}
+
+TEST(PunchWindow, ResetCodeOnTheDateLineClearsThePassword)
+{
+    ClockFixture f;
+    ApplicationTable(f.folder.database())
+        .write({{QStringLiteral("PW"), Scramble::apply(QStringLiteral("SECRET"))}});
+    f.state.settings.password = QStringLiteral("SECRET");
+    ClockWindow& window = f.open();
+    QSignalSpy ended(&window, &ClockWindow::endRequested);
+    auto* box = f.child<QLineEdit>("txtResetCode");
+    EXPECT_TRUE(box->isHidden());
+    QMouseEvent bothButtons(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::RightButton,
+                            Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(f.child("lblDate"), &bothButtons);
+    ASSERT_FALSE(box->isHidden());
+
+    QTest::keyClicks(box, QStringLiteral("1"));
+    QTest::keyClick(box, Qt::Key_Backspace); // refused: the wrong digit stays
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(ended.count(), 0);
+    box->clear();
+    QTest::keyClicks(box, QString::number(Password::resetCode(f.time.today())));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_TRUE(
+        ApplicationTable(f.folder.database()).read().value(QStringLiteral("PW")).toString().isEmpty());
 }

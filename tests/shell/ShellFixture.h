@@ -15,5 +15,6 @@ struct ShellFixture {
     FakeMessageBoxes messages;
     SilentSoundPlayer sounds;
     Database database;
-    ProgramState state{ProgramPaths(dir.path()), database, time, messages, sounds};
+    NoCamera camera;
+    ProgramState state{ProgramPaths(dir.path()), database, time, messages, sounds, camera};
 };

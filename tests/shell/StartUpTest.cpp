@@ -74,7 +74,7 @@ TEST(StartUp, RefusesASecondCopy)
 
     FakeMessageBoxes messages;
     Database database;
-    ProgramState again(ProgramPaths(f.dir.path()), database, f.time, messages, f.sounds);
+    ProgramState again(ProgramPaths(f.dir.path()), database, f.time, messages, f.sounds, f.camera);
     StartUp second(again);
     int opens = 0;
     second.openDatabase = [&] {
@@ -88,7 +88,7 @@ TEST(StartUp, RefusesASecondCopy)
 
     first.reset(); // the first copy has ended
     FakeMessageBoxes laterMessages;
-    ProgramState later(ProgramPaths(f.dir.path()), database, f.time, laterMessages, f.sounds);
+    ProgramState later(ProgramPaths(f.dir.path()), database, f.time, laterMessages, f.sounds, f.camera);
     EXPECT_TRUE(StartUp(later).run());
 }
 
