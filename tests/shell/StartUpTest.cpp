@@ -178,6 +178,8 @@ TEST(StartUp, PathFileNamingTheProgramFolderRebuildsTodaysStaff)
     ASSERT_TRUE(startUp.run());
     EXPECT_TRUE(f.state.useSchedulingLink);
     EXPECT_TRUE(f.state.useLocalStaff);
+    EXPECT_EQ(f.state.paths.dataFolder(), f.state.paths.programFolder());
+    EXPECT_EQ(f.database.path(), f.state.paths.clockDatabase());
     EXPECT_EQ(f.state.employees.count(), 2);
     EXPECT_EQ(f.state.departments.count(), 1);
     const QList<StaffRow> rows = StaffTable(f.database).all();
