@@ -1,6 +1,7 @@
 #include "shell/Application.h"
 
 #include "clock/ClockWindow.h"
+#include "clock/HelpWindow.h"
 #include "platform/ProgramPaths.h"
 #include "platform/QtCamera.h"
 #include "platform/QtMessageBoxes.h"
@@ -46,6 +47,12 @@ int Application::run(int argc, char** argv)
                          Qt::QueuedConnection);
         clock->showMaximized();
         main.hide();
+    });
+    HelpWindow help;
+    main.setShowHelp([&](int topic) {
+        help.showTopic(topic);
+        help.show();
+        help.raise();
     });
     QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     main.show();
