@@ -270,6 +270,14 @@ void MainWindow::changeEvent(QEvent* event)
         activated();
 }
 
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // A kiosk without a window manager never activates the window: its first showing counts.
+    if (m_firstActivation)
+        activated();
+}
+
 void MainWindow::activated()
 {
     setWindowTitle(QStringLiteral("Tellarin"));
