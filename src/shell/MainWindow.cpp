@@ -128,9 +128,19 @@ void MainWindow::buildBody()
 {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
+    central->setObjectName(QStringLiteral("OpeningBody"));
+    central->setStyleSheet(QStringLiteral("QWidget#OpeningBody { background: qlineargradient(x1:0, y1:0, x2:0, "
+                                          "y2:1, stop:0 rgb(0,150,70), stop:1 rgb(0,70,35)); }"
+                                          "QLabel { color: white; }"));
+    auto* title = new QLabel(QStringLiteral("Tellarin"), central);
+    title->setStyleSheet(QStringLiteral("font-size: 30pt; font-weight: bold;"));
+    auto* subtitle = new QLabel(QStringLiteral("Time and attendance"), central);
+    subtitle->setStyleSheet(QStringLiteral("font-size: 14pt;"));
     auto* release = new QLabel(QStringLiteral("Release ") + QStringLiteral(TELLARIN_VERSION), central);
     release->setObjectName(QStringLiteral("lblRelease"));
-    layout->addWidget(release);
+    layout->addWidget(title, 0, Qt::AlignHCenter);
+    layout->addWidget(subtitle, 0, Qt::AlignHCenter);
+    layout->addWidget(release, 0, Qt::AlignHCenter);
     layout->addStretch();
 
     m_prompt = new QLabel(QStringLiteral("Type in password....  press Enter"), central);
@@ -152,8 +162,11 @@ void MainWindow::buildBody()
     auto* buttons = new QHBoxLayout;
     m_showClockButton = new QPushButton(QStringLiteral("Show &Clock"), central);
     m_showClockButton->setObjectName(QStringLiteral("cmdShowClock"));
+    m_showClockButton->setMinimumSize(140, 40);
+    m_showClockButton->setDefault(true);
     auto* exit = new QPushButton(QStringLiteral("E&xit"), central);
     exit->setObjectName(QStringLiteral("cmdExitProgram"));
+    exit->setMinimumSize(100, 40);
     buttons->addStretch();
     buttons->addWidget(m_showClockButton);
     buttons->addWidget(exit);
