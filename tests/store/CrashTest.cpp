@@ -12,7 +12,7 @@
 namespace {
 constexpr int kills = 30;
 
-quint32 freshSeed()
+quint32 freshRandomStart()
 {
     return QRandomGenerator::system()->generate();
 }
@@ -32,9 +32,9 @@ QVariantList openAndRead(ClockFolder& folder)
 
 TEST(Crash, KilledWhilePunchingLosesNoReportedPunch)
 {
-    const quint32 seed = freshSeed();
-    SCOPED_TRACE(testing::Message() << "seed " << seed);
-    QRandomGenerator random(seed);
+    const quint32 randomStart = freshRandomStart();
+    SCOPED_TRACE(testing::Message() << "random start " << randomStart);
+    QRandomGenerator random(randomStart);
     ClockFolder folder;
     folder.createAndOpen();
     folder.database().close();
@@ -63,9 +63,9 @@ TEST(Crash, KilledWhilePunchingLosesNoReportedPunch)
 TEST(Crash, KilledWhileCompactingOrMigratingKeepsEveryRow)
 {
     for (const char* mode : {"compact", "migrate"}) {
-        const quint32 seed = freshSeed();
-        SCOPED_TRACE(testing::Message() << mode << " seed " << seed);
-        QRandomGenerator random(seed);
+        const quint32 randomStart = freshRandomStart();
+        SCOPED_TRACE(testing::Message() << mode << " random start " << randomStart);
+        QRandomGenerator random(randomStart);
         ClockFolder folder;
         folder.createAndOpen();
         folder.addPunches(3000);
