@@ -25,6 +25,8 @@ constexpr int sqliteBusy = 5;
 constexpr int sqliteLocked = 6;
 constexpr int sqliteReadOnly = 8;
 constexpr int sqliteCantOpen = 14;
+constexpr int sqliteCorrupt = 11;
+constexpr int sqliteNotADatabase = 26;
 
 const QString corruptNumber = QStringLiteral("11");
 
@@ -71,11 +73,13 @@ Database::OpenStatus statusFor(int primaryCode)
     case sqliteBusy:
     case sqliteLocked:
         return Database::OpenStatus::InUse;
-    case sqliteReadOnly:
-    case sqliteCantOpen:
-        return Database::OpenStatus::ReadOnly;
-    default:
+    case sqliteCorrupt:
+    case sqliteNotADatabase:
         return Database::OpenStatus::Damaged;
+    default:
+        // Read-only, cannot open, disk full, out of memory, I/O errors: the file itself may be
+        // fine, so it is reported and left alone rather than offered for repair.
+        return Database::OpenStatus::ReadOnly;
     }
 }
 
@@ -138,6 +142,28 @@ bool putInPlace(const QString& newFile, const QString& path, QString* error)
     if (!removeLeftovers(path) || !DurableFiles::replace(newFile, path)) {
         if (error)
             *error = QStringLiteral("Cannot replace %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
+// A repair replaces the file with what could be read of it; the file as it was stays beside it
+// (with its WAL), so rows a later, better tool could still rescue are never thrown away.
+bool keepDamagedOriginal(const ProgramPaths& paths, QString* error)
+{
+    const QString path = paths.clockDatabase();
+    QString kept;
+    for (int n = 1;; ++n) {
+        kept = paths.inDataFolder(QStringLiteral("Clock_damaged_%1.MDB").arg(n));
+        if (!QFileInfo::exists(kept))
+            break;
+    }
+    const QString wal = path + QStringLiteral("-wal");
+    if (!DurableFiles::copy(path, kept) ||
+        (QFileInfo::exists(wal) && !DurableFiles::copy(wal, kept + QStringLiteral("-wal")))) {
+        DurableFiles::removeIfPresent(kept);
+        if (error)
+            *error = QStringLiteral("Cannot keep a copy of %1 before repairing it").arg(path);
         return false;
     }
     return true;
@@ -276,7 +302,7 @@ bool DatabaseMaintenance::repair(Database& database, const ProgramPaths& paths, 
             *error = QStringLiteral("Cannot write %1").arg(cpd);
         return false;
     }
-    if (!putInPlace(cpd, path, error)) {
+    if (!keepDamagedOriginal(paths, error) || !putInPlace(cpd, path, error)) {
         removeWithLeftovers(cpd);
         return false;
     }

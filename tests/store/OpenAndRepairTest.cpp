@@ -254,7 +254,8 @@ TEST(Repair, RowsOnlyInTheWalOfAKilledProgramAreRescuedAndTheWalIsNotReused)
     EXPECT_EQ(openClockDatabase(folder.database(), folder.paths()).status, Status::Damaged);
     ASSERT_TRUE(DatabaseMaintenance::repair(folder.database(), folder.paths()));
     folder.database().close();
-    const QStringList expectedFiles = {QStringLiteral("Clock.jan"), QStringLiteral("Clock.mdb")};
+    const QStringList expectedFiles = {QStringLiteral("Clock.jan"), QStringLiteral("Clock.mdb"),
+                                       QStringLiteral("Clock_damaged_1.MDB")};
     EXPECT_EQ(folder.entries(), expectedFiles);
     ASSERT_TRUE(openClockDatabase(folder.database(), folder.paths()).ok());
     EXPECT_EQ(integrityOf(folder.file()), QStringLiteral("ok"));
