@@ -140,6 +140,17 @@ bool StartUp::openClockDatabase()
             m_state.messages.inform(nullptr, problemLine(result) + QStringLiteral("  ") + result.errorText,
                                     QStringLiteral("Database"), MessageBoxes::Icon::Critical);
             return false;
+        case Database::OpenStatus::NotFound: {
+            const QString message = QStringLiteral("Cannot find the Rostermill (RTM.MDB) database.") + nl +
+                                    problemLine(result) + QStringLiteral("  ") + result.errorText + nl +
+                                    QStringLiteral("Make sure that database file RTM.MDB is available");
+            m_state.messages.inform(nullptr, message, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+            // The next start runs without the employee database instead of failing the same way.
+            PathFile::State source{m_state.paths.dataFolder(), m_state.useSchedulingLink, m_state.useLocalStaff};
+            PathFile::remove(m_state.paths, source);
+            m_state.useSchedulingLink = m_state.useLocalStaff = false;
+            return false;
+        }
         case Database::OpenStatus::Damaged:
             break;
         }

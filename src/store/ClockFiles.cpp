@@ -42,9 +42,13 @@ bool ClockFiles::ensureClockDatabase(const ProgramPaths& paths, QString* error)
     const QString database = paths.clockDatabase();
     if (QFileInfo::exists(database))
         return true;
-    if (!QDir().mkpath(paths.dataFolder())) {
+    // Only the program's own folder is made on demand: a data folder named in the path file that
+    // is missing (a network share not mounted, a Windows path) must not quietly become a new,
+    // empty clock database.
+    const bool ownFolder = paths.dataFolder() == paths.programFolder();
+    if (!(ownFolder ? QDir().mkpath(paths.dataFolder()) : QFileInfo(paths.dataFolder()).isDir())) {
         if (error)
-            *error = QStringLiteral("Cannot create the folder %1").arg(paths.dataFolder());
+            *error = QStringLiteral("Path not found: %1").arg(paths.dataFolder());
         return false;
     }
     ensureTemplate(paths);

@@ -12,7 +12,8 @@
 // One open SQLite database file with its prepared statements; every store table works through it.
 class Database {
 public:
-    enum class OpenStatus { Opened, InUse, ReadOnly, Damaged };
+    // NotFound: the data folder named by the path file is not there.
+    enum class OpenStatus { Opened, InUse, ReadOnly, Damaged, NotFound };
     struct OpenResult {
         OpenStatus status = OpenStatus::Opened;
         QString errorNumber;

@@ -250,7 +250,7 @@ Database::OpenResult DatabaseMaintenance::openClockDatabase(Database& database, 
     database.close();
     QString error;
     if (!ClockFiles::ensureClockDatabase(paths, &error))
-        return failure(Database::OpenStatus::ReadOnly, QString::number(sqliteCantOpen), error);
+        return failure(Database::OpenStatus::NotFound, QStringLiteral("76"), error);
     const QString path = paths.clockDatabase();
     Database::OpenResult result = database.open(path, checkTimeoutMs);
     if (!result.ok()) {

@@ -19,6 +19,7 @@ TEST(StartUp, RunsItsStepsInOrderWithThePathFile)
     const QString dataFolder = f.dir.filePath(QStringLiteral("data"));
     {
         ProgramPaths other(f.dir.path());
+        QDir().mkpath(dataFolder);
         other.setDataFolder(dataFolder);
         ASSERT_TRUE(ClockFiles::ensureClockDatabase(other));
         Database db;
@@ -189,4 +190,23 @@ TEST(StartUp, PathFileNamingTheProgramFolderRebuildsTodaysStaff)
     EXPECT_EQ(rows.at(0).stop, 88);
     EXPECT_EQ(rows.at(0).julian, 46360);
     EXPECT_TRUE(startUp.menuOffer() == (MenuOffer{true, true, true, false}));
+}
+
+TEST(StartUp, MissingDataFolderEndsAndDropsTheEmployeeDatabase)
+{
+    ShellFixture f;
+    QFile path(f.dir.filePath(QStringLiteral("RtmPath.DAT")));
+    ASSERT_TRUE(path.open(QIODevice::WriteOnly));
+    path.write(f.dir.filePath(QStringLiteral("share")).toUtf8() + "/\r\n\r\n");
+    path.close();
+    StartUp startUp(f.state);
+    EXPECT_FALSE(startUp.run());
+    ASSERT_EQ(f.messages.shown.size(), 1);
+    const QStringList lines = f.messages.shown.at(0).text.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines.at(0), QStringLiteral("Cannot find the Rostermill (RTM.MDB) database."));
+    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("Database problem.. Error number is: 76.  ")));
+    EXPECT_EQ(lines.at(2), QStringLiteral("Make sure that database file RTM.MDB is available"));
+    EXPECT_FALSE(path.exists());
+    EXPECT_FALSE(QFileInfo::exists(f.dir.filePath(QStringLiteral("share"))));
 }

@@ -64,33 +64,44 @@ TEST(OpenClockDatabase, CreatesTheFileFromTheTemplateWhenMissing)
     EXPECT_TRUE(ClockRecords(db).isEmpty());
 }
 
-TEST(OpenClockDatabase, UnwritablePlacesAreReadOnlyNotDamaged)
+TEST(OpenClockDatabase, UnwritableOrMissingPlacesAreNotDamaged)
 {
     struct Case {
         const char* name;
         std::function<ProgramPaths(const ClockFolder&)> prepare;
+        Status expected;
     };
     const Case cases[] = {
         {"a folder named Clock.mdb",
          [](const ClockFolder& f) {
              QDir().mkpath(f.file());
              return f.paths();
-         }},
+         },
+         Status::ReadOnly},
         {"a data folder that is a file",
          [](const ClockFolder& f) {
              QFile(f.file(QStringLiteral("plain"))).open(QIODevice::WriteOnly);
              ProgramPaths paths = f.paths();
              paths.setDataFolder(f.file(QStringLiteral("plain")));
              return paths;
-         }},
+         },
+         Status::NotFound},
+        {"a data folder that is not there",
+         [](const ClockFolder& f) {
+             ProgramPaths paths = f.paths();
+             paths.setDataFolder(f.file(QStringLiteral("gone")));
+             return paths;
+         },
+         Status::NotFound},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ClockFolder folder;
         const ProgramPaths paths = c.prepare(folder);
         const Database::OpenResult result = openClockDatabase(folder.database(), paths);
-        EXPECT_EQ(result.status, Status::ReadOnly) << result.errorText.toStdString();
+        EXPECT_EQ(result.status, c.expected) << result.errorText.toStdString();
         EXPECT_FALSE(folder.database().isOpen());
+        EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("gone"))));
     }
 }
 
