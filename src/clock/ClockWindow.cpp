@@ -70,7 +70,9 @@ QPixmap welcomePicture()
 } // namespace
 
 ClockWindow::ClockWindow(ProgramState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    // No close button: the screen is left through its own Exit, with the password when one is set.
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          (state.settings.allowMinimize ? Qt::WindowMinimizeButtonHint : Qt::Widget))
     , m_state(state)
     , m_forcedClockOut(state.database, state.time)
 {
@@ -88,6 +90,11 @@ ClockWindow::ClockWindow(ProgramState& state, QWidget* parent)
         } catch (...) {
         }
         m_cameraArea->setVisible(connected);
+    } else if (m_state.settings.takePictures) {
+        try {
+            m_state.camera.prepare();
+        } catch (...) {
+        }
     }
     m_timer = new QTimer(this);
     m_timer->setInterval(100);
@@ -131,7 +138,8 @@ void ClockWindow::buildUi()
     m_idBox->setObjectName(QStringLiteral("Text1"));
     m_idBox->setMaxLength(10);
     m_idBox->setEchoMode(QLineEdit::Password);
-    m_idBox->setStyleSheet(QStringLiteral("QLineEdit { font-size: 20pt; background: white; }"
+    m_idBox->setStyleSheet(QStringLiteral("QLineEdit { font-size: 20pt; background: white;"
+                                          " lineedit-password-character: 42; }"
                                           "QLineEdit:focus { background: rgb(255,255,0); }"));
     m_idBox->installEventFilter(this);
     m_message = new QLabel(m_idFrame);
@@ -142,6 +150,7 @@ void ClockWindow::buildUi()
     m_password = new QLineEdit(m_idFrame);
     m_password->setObjectName(QStringLiteral("txtPassword"));
     m_password->setEchoMode(QLineEdit::Password);
+    m_password->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     m_password->installEventFilter(this);
     auto* passwordRow = new QHBoxLayout;
     passwordRow->addWidget(m_passwordCaption);
@@ -189,7 +198,10 @@ void ClockWindow::buildUi()
     buttons->addWidget(m_exit);
     root->addLayout(buttons);
     connect(m_exit, &QPushButton::clicked, this, &ClockWindow::askPassword);
-    connect(m_minimize, &QPushButton::clicked, this, &QWidget::showMinimized);
+    connect(m_minimize, &QPushButton::clicked, this, [this] {
+        if (!acceptsNoInput())
+            showMinimized();
+    });
     connect(m_help, &QPushButton::clicked, this, &ClockWindow::showHelp);
 
     m_cameraArea = new QWidget(this);
@@ -277,9 +289,14 @@ QLayout* ClockWindow::buildInOutLists()
     return column;
 }
 
+bool ClockWindow::acceptsNoInput() const
+{
+    return isBusy() && !m_awaitingTips;
+}
+
 bool ClockWindow::isBusy() const
 {
-    return !m_panel->isHidden() || (m_pauseUntil.isValid() && m_state.time.now() < m_pauseUntil);
+    return (m_panel && !m_panel->isHidden()) || (m_pauseUntil.isValid() && m_state.time.now() < m_pauseUntil);
 }
 
 bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
@@ -300,6 +317,9 @@ bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
             enterPassword();
             return true;
         }
+    } else if (acceptsNoInput() && (watched == m_date || watched == m_inOutLabel) &&
+               (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+        return true;
     } else if (watched == m_date && ResetCodeBox::isOpeningPress(event)) {
         m_resetCode->open();
         return true;
@@ -493,7 +513,21 @@ void ClockWindow::reportDatabaseError(const QString& message)
 
 void ClockWindow::closeEvent(QCloseEvent* event)
 {
+    if (!m_leaving) {
+        event->ignore();
+        return;
+    }
     m_timer->stop();
+    try {
+        m_state.camera.release();
+    } catch (...) {
+    }
     event->accept();
     Q_EMIT closed();
+}
+
+void ClockWindow::leave()
+{
+    m_leaving = true;
+    close();
 }

@@ -34,6 +34,8 @@ public:
     void tick();
     // True while a punch is on display; the ID box takes no input then.
     bool isBusy() const;
+    // A punch on display (other than one waiting for tips) takes no input of any kind.
+    bool acceptsNoInput() const;
     // Fills the in and out lists again; they keep what they show when there is nothing to show.
     void refreshInOutLists();
 
@@ -66,6 +68,8 @@ private:
     void screenActivated();
     void keypadKey(int key);
     void askPassword();
+    // Closes the screen for real; any other close (title bar, Alt+F4) is refused.
+    void leave();
     void enterPassword();
     void hidePassword();
     void showHelp();
@@ -102,6 +106,7 @@ private:
     QPointer<HelpWindow> m_helpWindow;
 
     std::optional<Punch> m_awaitingTips;
+    bool m_leaving = false;
     QDateTime m_panelUntil;
     QDateTime m_elapsedUntil;
     QDateTime m_pauseUntil; // after an unknown ID

@@ -81,8 +81,10 @@ void ClockWindow::keypadKey(int key)
 
 void ClockWindow::askPassword()
 {
+    if (acceptsNoInput())
+        return;
     if (m_state.settings.password.trimmed().isEmpty()) {
-        close();
+        leave();
         return;
     }
     m_message->clear();
@@ -101,7 +103,7 @@ void ClockWindow::enterPassword()
         break;
     case ClockFace::PasswordEntry::Accept:
         hidePassword();
-        close();
+        leave();
         break;
     case ClockFace::PasswordEntry::Ignore:
         break;
@@ -117,6 +119,8 @@ void ClockWindow::hidePassword()
 
 void ClockWindow::showHelp()
 {
+    if (acceptsNoInput())
+        return;
     if (!m_helpWindow)
         m_helpWindow = new HelpWindow;
     m_helpWindow->showTopic(HelpTopics::clockScreen);

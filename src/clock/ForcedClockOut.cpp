@@ -5,6 +5,7 @@
 #include "store/ClockRecords.h"
 #include "store/Database.h"
 #include "store/DayNumber.h"
+#include "store/StoredTime.h"
 
 #include <cmath>
 
@@ -45,7 +46,8 @@ int ForcedClockOut::limitMinutes(float forceAfterHours)
 ClockRecord ForcedClockOut::closing(const ClockRecord& in, const QDateTime& now)
 {
     ClockRecord out;
-    out.time = in.time.addSecs(60);
+    const QDateTime later = StoredTime::onClockFace(in.time).addSecs(60);
+    out.time = QDateTime(later.date(), later.time());
     out.julian = DayNumber::of(out.time);
     out.employeeId = in.employeeId;
     out.tips = in.tips.value_or(Money());
@@ -66,7 +68,8 @@ QList<ClockRecord> ForcedClockOut::forcedOuts(const QList<ClockRecord>& rows, co
 {
     QList<ClockRecord> outs;
     const auto consider = [&](const ClockRecord& in) {
-        if (in.time.addSecs(qint64(limitMinutes) * 60) <= now)
+        if (StoredTime::onClockFace(in.time).addSecs(qint64(limitMinutes) * 60) <=
+            StoredTime::onClockFace(now))
             outs.append(closing(in, now));
     };
     const qsizetype count = rows.size();

@@ -5,6 +5,7 @@
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
 #include "store/StaffTable.h"
+#include "store/StoredTime.h"
 
 QString Punch::normaliseId(const QString& typed)
 {
@@ -27,7 +28,7 @@ bool Punch::acceptsTipsChar(const QString& tipsText, QChar typed)
 QString Punch::elapsedText(const QDateTime& from, const QDateTime& to)
 {
     const auto toMinute = [](const QDateTime& t) {
-        return QDateTime(t.date(), QTime(t.time().hour(), t.time().minute()));
+        return StoredTime::onClockFace(QDateTime(t.date(), QTime(t.time().hour(), t.time().minute())));
     };
     const qint64 minutes = toMinute(from).secsTo(toMinute(to)) / 60;
     const qint64 magnitude = minutes < 0 ? -minutes : minutes;

@@ -14,6 +14,10 @@ public:
     // Saves the current frame at path as a JPEG with text drawn on it in yellow. True when the
     // picture was taken or is on its way (a real device delivers the frame a moment later).
     virtual bool capture(const QString& path, const QString& text) = 0;
+    // Starts the device without a preview, so the first punch finds it ready.
+    virtual void prepare() {}
+    // Stops the device when the clock screen closes: its light goes off and others may use it.
+    virtual void release() {}
 };
 
 // For a station without a camera.

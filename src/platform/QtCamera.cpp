@@ -18,8 +18,17 @@ QtCamera::~QtCamera() = default;
 
 bool QtCamera::start()
 {
-    if (m_camera)
-        return m_camera->isActive() || m_camera->error() == QCamera::NoError;
+    if (m_camera && m_camera->error() == QCamera::NoError) {
+        if (!m_camera->isActive())
+            m_camera->start();
+        return true;
+    }
+    // A device that failed before is tried afresh: it may have been plugged in since.
+    release();
+    delete m_imageCapture;
+    delete m_camera;
+    m_imageCapture = nullptr;
+    m_camera = nullptr;
     const QList<QCameraDevice> devices = QMediaDevices::videoInputs();
     if (devices.isEmpty())
         return false;
@@ -44,8 +53,8 @@ bool QtCamera::connectPreview(QWidget* area)
         auto* layout = area->layout() ? area->layout() : new QVBoxLayout(area);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(m_preview);
-        m_session->setVideoOutput(m_preview.data());
     }
+    m_session->setVideoOutput(m_preview.data());
     m_preview->show();
     return true;
 }
@@ -59,6 +68,18 @@ bool QtCamera::capture(const QString& path, const QString& text)
         return false;
     m_requests.insert(id, {path, text});
     return true;
+}
+
+void QtCamera::prepare()
+{
+    start();
+}
+
+void QtCamera::release()
+{
+    m_requests.clear();
+    if (m_camera)
+        m_camera->stop();
 }
 
 void QtCamera::saveFrame(int id, const QImage& frame)

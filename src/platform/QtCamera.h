@@ -24,6 +24,8 @@ public:
 
     bool connectPreview(QWidget* area) override;
     bool capture(const QString& path, const QString& text) override;
+    void prepare() override;
+    void release() override;
 
 private:
     bool start();

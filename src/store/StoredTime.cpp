@@ -1,5 +1,6 @@
 #include "store/StoredTime.h"
 
+#include <QTimeZone>
 #include <cstdio>
 
 // Hand-rolled because this runs on every punch and every report row, where QDateTime's format
@@ -31,6 +32,11 @@ QString StoredTime::toText(const QDateTime& moment)
     const int length = std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", d.year(),
                                      d.month(), d.day(), t.hour(), t.minute(), t.second());
     return QString::fromLatin1(buffer, length);
+}
+
+QDateTime StoredTime::onClockFace(const QDateTime& moment)
+{
+    return QDateTime(moment.date(), moment.time(), QTimeZone::utc());
 }
 
 QDateTime StoredTime::fromText(const QString& text)

@@ -8,4 +8,7 @@
 namespace StoredTime {
 QString toText(const QDateTime& moment);
 QDateTime fromText(const QString& text);
+// The same date and time of day with no time zone, for arithmetic the way a clock face reads:
+// a shift from 22:00 to 06:00 is eight hours also on the night the clocks change.
+QDateTime onClockFace(const QDateTime& moment);
 } // namespace StoredTime

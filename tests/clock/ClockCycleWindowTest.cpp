@@ -125,7 +125,10 @@ TEST(ClockCycleWindow, ListsFollowPunches)
     EXPECT_TRUE(names(f, "lstOUT").isEmpty());
     EXPECT_TRUE(f.child<QListWidget>("lstIN")->item(0)->text().endsWith(QLatin1Char('\t')));
 
-    // A record written elsewhere shows once the heading is clicked.
+    // A click while the confirmation is up does nothing; after it, a record written elsewhere
+    // shows once the heading is clicked.
+    QTest::mouseClick(f.child("InOutLabel"), Qt::LeftButton);
+    f.waitSeconds(5);
     ClockRecord out;
     out.time = f.time.now();
     out.julian = DayNumber::of(out.time);

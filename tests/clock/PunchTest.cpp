@@ -24,6 +24,8 @@ TEST(Punch, ElapsedTimeCountsCalendarMinutes)
         {QDateTime(d, QTime(8, 0, 0)), QDateTime(d, QTime(8, 0, 59)), "0:00"},
         {QDateTime(d, QTime(23, 59, 59)), QDateTime(d.addDays(1), QTime(0, 0, 1)), "0:01"},
         {QDateTime(d, QTime(6, 0)), QDateTime(d.addDays(2), QTime(6, 30)), "48:30"},
+        // The night the clocks go back: eight hours on the clock face, nine by the stopwatch.
+        {QDateTime(QDate(2026, 10, 31), QTime(22, 0)), QDateTime(QDate(2026, 11, 1), QTime(6, 0)), "8:00"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Punch::elapsedText(c.from, c.to), QString::fromLatin1(c.text)) << c.text;

@@ -265,3 +265,20 @@ TEST(PunchWindow, ResetCodeOnTheDateLineClearsThePassword)
     EXPECT_TRUE(
         ApplicationTable(f.folder.database()).read().value(QStringLiteral("PW")).toString().isEmpty());
 }
+
+TEST(PunchWindow, ScreenIsLeftOnlyThroughItsExit)
+{
+    ClockFixture f;
+    f.state.settings.keepInSeconds = 3;
+    ClockWindow& window = f.open();
+    QSignalSpy closed(&window, &ClockWindow::closed);
+    window.close(); // title bar or Alt+F4
+    EXPECT_TRUE(window.isVisible());
+    f.punch(QStringLiteral("1"));
+    QTest::mouseClick(f.child<QPushButton>("cmdExitClock"), Qt::LeftButton); // ignored during the display
+    EXPECT_TRUE(window.isVisible());
+    f.waitSeconds(3);
+    QTest::mouseClick(f.child<QPushButton>("cmdExitClock"), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(closed.count(), 1);
+}
