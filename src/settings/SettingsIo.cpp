@@ -32,7 +32,9 @@ Decimal leadingDecimal(const QString& text)
         }
         if (!(c.unicode() >= '0' && c.unicode() <= '9'))
             break;
-        if (d.digits > std::numeric_limits<qint64>::max() / 100 || d.scale > 1'000'000'000'000LL)
+        // Beyond a billion nothing any option can mean; stopping there also keeps every product
+        // made of the value (hours times 60) far inside 64 bits.
+        if (d.digits > 1'000'000'000'000LL || d.scale > 1'000'000'000'000LL)
             continue; // digits beyond what any option can mean are dropped
         d.digits = d.digits * 10 + (c.unicode() - '0');
         if (point)
@@ -123,7 +125,10 @@ SettingsRecord SettingsIo::load(const ApplicationTable::Row& row)
     defaultZero(s.minBeforeDed, 300);
 
     const QString stored = row.value(QStringLiteral("PW")).toString();
-    s.password = stored.trimmed().isEmpty() ? QString() : Scramble::apply(stored).toUpper().trimmed();
+    // Only blanks make a stored password empty: scrambling can turn real characters into tabs.
+    const bool onlyBlanks =
+        std::all_of(stored.cbegin(), stored.cend(), [](QChar c) { return c == QLatin1Char(' '); });
+    s.password = onlyBlanks ? QString() : Scramble::apply(stored).toUpper().trimmed();
 
     s.earlyMessage = orDefault(s.earlyMessage, "You clocked in early...");
     s.lateMessage = orDefault(s.lateMessage, "You clocked out late...");

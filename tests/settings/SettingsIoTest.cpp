@@ -232,3 +232,13 @@ TEST(DateOrder, FollowsTheLocale)
     for (const auto& c : cases)
         EXPECT_EQ(DateOrder::detect(c.locale), QString::fromLatin1(c.order)) << c.locale.name().toStdString();
 }
+
+TEST(SettingsLoad, PasswordScrambledIntoTabsStillLoads)
+{
+    // The password whose scrambled form is all tab characters, which trimming would take away.
+    const QString tabs = QStringLiteral("\t\t\t\t\t");
+    const QString typed = Scramble::apply(tabs);
+    const SettingsRecord s = SettingsIo::load(ApplicationTable::Row({{"PW", tabs}}));
+    EXPECT_EQ(s.password, typed.toUpper());
+    EXPECT_EQ(s.password.size(), 5);
+}
