@@ -4,12 +4,14 @@
 #include "settings/ProgramState.h"
 
 #include <QEvent>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStackedLayout>
 #include <QVBoxLayout>
 
 namespace {
@@ -20,9 +22,9 @@ constexpr int cellHeight = 30;
 constexpr int margin = 4;
 constexpr int frameInset = 2; // the frame sits 30 twips up and left of the button
 
-const char* const navigationCaptions[] = {"<<", "<", "Month", ">", ">>", "<<", "<", "Year", ">", ">>"};
-const char* const navigationTips[] = {"Two months back", "One month back", "Shown month",   "One month on",
-                                      "Two months on",   "Two years back", "One year back", "Shown year",
+const char* const navigationCaptions[] = {" <<   Month   >>", " <<    Year     >>"};
+const char* const navigationTips[] = {"Two months back", "One month back", "This month",    "One month on",
+                                      "Two months on",   "Two years back", "One year back", "This year",
                                       "One year on",     "Two years on"};
 } // namespace
 
@@ -76,18 +78,37 @@ DatePicker::DatePicker(ProgramState& state, QWidget* parent)
     m_longDate->setAlignment(Qt::AlignCenter);
     layout->addWidget(m_longDate);
 
-    auto* navigation = new QGridLayout;
-    for (int i = 0; i < 10; ++i) {
-        auto* label = new QLabel(QString::fromLatin1(navigationCaptions[i]), this);
-        label->setObjectName(QStringLiteral("Label2_%1").arg(i));
-        label->setToolTip(QString::fromLatin1(navigationTips[i]));
-        label->setAlignment(Qt::AlignCenter);
-        label->setCursor(Qt::PointingHandCursor);
-        label->installEventFilter(this);
-        navigation->addWidget(label, i / 5, i % 5);
-        m_navigation.append(label);
+    // Each caption line lies over five click zones: far left two back, then one back, the middle
+    // today's, then one on and, far right, two on.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(font().pointSize() + 2);
+    for (int row = 0; row < 2; ++row) {
+        auto* line = new QWidget(this);
+        auto* stack = new QStackedLayout(line);
+        stack->setStackingMode(QStackedLayout::StackAll);
+        auto* caption = new QLabel(QString::fromLatin1(navigationCaptions[row]), line);
+        caption->setObjectName(row == 0 ? QStringLiteral("lblMonthCaption")
+                                        : QStringLiteral("lblYearCaption"));
+        caption->setFont(fixed);
+        caption->setAlignment(Qt::AlignCenter);
+        auto* zones = new QWidget(line);
+        auto* zoneLayout = new QHBoxLayout(zones);
+        zoneLayout->setContentsMargins(0, 0, 0, 0);
+        zoneLayout->setSpacing(0);
+        for (int i = row * 5; i < row * 5 + 5; ++i) {
+            auto* label = new QLabel(zones);
+            label->setObjectName(QStringLiteral("Label2_%1").arg(i));
+            label->setToolTip(QString::fromLatin1(navigationTips[i]));
+            label->setCursor(Qt::PointingHandCursor);
+            label->installEventFilter(this);
+            zoneLayout->addWidget(label, 1);
+            m_navigation.append(label);
+        }
+        stack->addWidget(caption);
+        stack->addWidget(zones);
+        stack->setCurrentWidget(zones); // on top, so the clicks reach the zones
+        layout->addWidget(line);
     }
-    layout->addLayout(navigation);
 
     auto* buttons = new QHBoxLayout;
     auto* accept = new QPushButton(QStringLiteral("OK"), this);

@@ -11,6 +11,8 @@ constexpr int lastYear = 9999;
 
 MonthGrid::MonthGrid(QDate today)
     : m_todayDay(today.day())
+    , m_todayMonth(today.month())
+    , m_todayYear(today.year())
     , m_month(today.month())
     , m_year(today.year())
 {
@@ -44,7 +46,11 @@ void MonthGrid::select(int day)
 
 void MonthGrid::navigate(int labelIndex)
 {
-    if (labelIndex >= 0 && labelIndex <= 4) {
+    if (labelIndex == 2) {
+        m_month = m_todayMonth;
+    } else if (labelIndex == 7) {
+        m_year = m_todayYear;
+    } else if (labelIndex >= 0 && labelIndex <= 4) {
         // Months counted from year 0 make the wrap of 0, -1, 13 and 14 into the next year plain.
         const int months = m_year * 12 + (m_month - 1) + (labelIndex - 2);
         const int year = months / 12;

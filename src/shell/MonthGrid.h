@@ -25,8 +25,9 @@ public:
     int selectedDay() const { return m_selected; }
     void select(int day);
 
-    // Navigation label 0 to 4 moves the month by -2 to +2, 5 to 9 the year by -2 to +2; then
-    // today's day of the month is selected again, or the last day of a shorter month.
+    // Navigation label 0, 1, 3, 4 move the month by -2, -1, +1, +2 and 2 goes to today's month;
+    // 5 to 9 do the same for the year. Then today's day of the month is selected again, or the
+    // last day of a shorter month.
     void navigate(int labelIndex);
 
     // "December - 2026"
@@ -38,6 +39,8 @@ private:
     void selectToday();
 
     int m_todayDay;
+    int m_todayMonth;
+    int m_todayYear;
     int m_month;
     int m_year;
     int m_selected = 1;

@@ -18,13 +18,22 @@ TEST(MonthGrid, NavigationWrapsAndKeepsTodaysDay)
         QDate selected;
     };
     const Case cases[] = {
-        {QDate(2026, 1, 15), {1}, QDate(2025, 12, 15)},   {QDate(2026, 1, 15), {0}, QDate(2025, 11, 15)},
-        {QDate(2026, 12, 4), {4}, QDate(2027, 2, 4)},     {QDate(2026, 12, 4), {3}, QDate(2027, 1, 4)},
-        {QDate(2026, 11, 4), {4}, QDate(2027, 1, 4)},     {QDate(2026, 3, 31), {3}, QDate(2026, 4, 30)},
-        {QDate(2026, 1, 31), {3}, QDate(2026, 2, 28)},    {QDate(2024, 1, 31), {3}, QDate(2024, 2, 29)},
-        {QDate(2026, 1, 31), {3, 3}, QDate(2026, 3, 31)}, {QDate(2024, 2, 29), {8}, QDate(2025, 2, 28)},
-        {QDate(2024, 2, 29), {9, 5}, QDate(2024, 2, 29)}, {QDate(2026, 6, 10), {6, 6}, QDate(2024, 6, 10)},
-        {QDate(2026, 6, 10), {2, 7}, QDate(2026, 6, 10)}, {QDate(2026, 12, 31), {4, 0}, QDate(2026, 12, 31)},
+        {QDate(2026, 1, 15), {1}, QDate(2025, 12, 15)},
+        {QDate(2026, 1, 15), {0}, QDate(2025, 11, 15)},
+        {QDate(2026, 12, 4), {4}, QDate(2027, 2, 4)},
+        {QDate(2026, 12, 4), {3}, QDate(2027, 1, 4)},
+        {QDate(2026, 11, 4), {4}, QDate(2027, 1, 4)},
+        {QDate(2026, 3, 31), {3}, QDate(2026, 4, 30)},
+        {QDate(2026, 1, 31), {3}, QDate(2026, 2, 28)},
+        {QDate(2024, 1, 31), {3}, QDate(2024, 2, 29)},
+        {QDate(2026, 1, 31), {3, 3}, QDate(2026, 3, 31)},
+        {QDate(2024, 2, 29), {8}, QDate(2025, 2, 28)},
+        {QDate(2024, 2, 29), {9, 5}, QDate(2024, 2, 29)},
+        {QDate(2026, 6, 10), {6, 6}, QDate(2024, 6, 10)},
+        {QDate(2026, 12, 31), {4, 0}, QDate(2026, 12, 31)},
+        // The middle zones come back to today's month and today's year.
+        {QDate(2026, 6, 10), {4, 4, 9, 2}, QDate(2028, 6, 10)},
+        {QDate(2026, 6, 10), {4, 9, 7}, QDate(2026, 8, 10)},
     };
     for (const Case& c : cases) {
         MonthGrid grid(c.today);
