@@ -415,6 +415,16 @@ void MainWindow::migrateDatabase()
 
 void MainWindow::finishMaintenance(DatabaseMaintenance::Result result)
 {
+    // Another program may have taken the file in the moment it was closed; without it nothing
+    // can be punched or read, so the program says so and ends rather than fail at every step.
+    if (!m_state.database.isOpen() &&
+        !DatabaseMaintenance::openClockDatabase(m_state.database, m_state.paths).ok()) {
+        m_state.messages.beep();
+        m_state.messages.inform(this, QStringLiteral("Database Clock.mdb is in use!\n\nTry later."),
+                                QStringLiteral("Clock database"), MessageBoxes::Icon::Critical);
+        Q_EMIT endRequested();
+        return;
+    }
     switch (result) {
     case DatabaseMaintenance::Result::Done:
         showProgress();
