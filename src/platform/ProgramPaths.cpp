@@ -48,13 +48,18 @@ QString ProgramPaths::inDataFolder(const QString& fileName) const
 
 QString ProgramPaths::findInProgramFolder(const QString& fileName) const
 {
-    const QString exact = inProgramFolder(fileName);
+    return findIn(m_programFolder, fileName);
+}
+
+QString ProgramPaths::findIn(const QString& folder, const QString& fileName)
+{
+    const QString exact = folder + QLatin1Char('/') + fileName;
     if (QFileInfo::exists(exact))
         return exact;
-    const QStringList entries = QDir(m_programFolder).entryList(QDir::Files);
+    const QStringList entries = QDir(folder).entryList(QDir::Files);
     for (const QString& entry : entries) {
         if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
-            return inProgramFolder(entry);
+            return folder + QLatin1Char('/') + entry;
     }
     return exact;
 }

@@ -22,11 +22,14 @@ public:
     // replace In.Wav by in.wav); the exact-case path when none exists.
     QString findInProgramFolder(const QString& fileName) const;
 
-    QString clockDatabase() const { return inDataFolder(QStringLiteral("Clock.mdb")); }
+    // Found without regard to case: a database restored as Clock.MDB is the same database.
+    QString clockDatabase() const { return findIn(m_dataFolder, QStringLiteral("Clock.mdb")); }
     QString clockTemplate() const { return inProgramFolder(QStringLiteral("Clock.jan")); }
     QString picturesFolder() const { return inDataFolder(QStringLiteral("Pictures")); }
 
 private:
+    static QString findIn(const QString& folder, const QString& fileName);
+
     QString m_programFolder;
     QString m_dataFolder;
 };
