@@ -72,8 +72,7 @@ TEST(ForcedClockOut, PassOverTheLastNineDaysWritesCompleteOuts)
     records.append(row("OLD", at(9, 8, 0), false)); // outside the nine days: never closed
     ClockRecord edge = row("EDGE", at(8, 8, 0), false);
     edge.dnumber = 4;
-    edge.inEarly = true;
-    edge.outLate = true;
+    edge.inEarly = edge.outLate = true;
     records.append(edge);
     FakeTimeSource time(at(0, 20, 45, 1));
     SettingsRecord settings;
@@ -87,12 +86,9 @@ TEST(ForcedClockOut, PassOverTheLastNineDaysWritesCompleteOuts)
     ClockRecord out;
     for (const ClockRecord& r : records.since(0))
         out = r.clockOut ? r : out;
-    EXPECT_EQ(out.employeeId, QStringLiteral("EDGE"));
-    EXPECT_EQ(out.time, at(8, 8, 1));
-    EXPECT_TRUE(out.clockOut);
-    EXPECT_EQ(out.options, 3);
+    EXPECT_EQ(std::tuple(out.employeeId, out.time, out.options, out.dnumber),
+              std::tuple(QStringLiteral("EDGE"), at(8, 8, 1), qint16(3), qint32(4)));
     EXPECT_EQ(out.tips, Money()); // a Null on the IN is written as 0
-    EXPECT_EQ(out.dnumber, 4);
     EXPECT_TRUE(out.inEarly && out.outLate && !out.inLate && !out.outEarly);
     EXPECT_EQ(out.created, at(0, 20, 45, 1));
     EXPECT_EQ(ForcedClockOut::limitMinutes(12.5f), 750);

@@ -7,30 +7,10 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-ApplicationTable::Row rowOf(QVariantMap values)
-{
-    return ApplicationTable::Row(std::move(values));
-}
-
-OptionsEntry typedEntry()
-{
-    OptionsEntry e;
-    e.earlyLimit = e.lateLimit = e.lateInLimit = e.earlyOutLimit = QStringLiteral("10");
-    e.screenInOutDays = QStringLiteral("7");
-    e.pictureDays = QStringLiteral("30");
-    e.keepInSeconds = e.keepOutSeconds = QStringLiteral("3");
-    e.forceAfter = QStringLiteral("12");
-    e.minutesToDeduct = QStringLiteral("30");
-    e.minBeforeDedHours = QStringLiteral("5");
-    return e;
-}
-} // namespace
-
 TEST(SettingsLoad, DefaultsNullZeroAndBlankRules)
 {
     const auto load = [](QVariantMap values) {
-        return SettingsIo::load(rowOf(std::move(values)));
+        return SettingsIo::load(ApplicationTable::Row(std::move(values)));
     };
     const SettingsRecord nulls = load({});
     EXPECT_TRUE(nulls.useSound);
@@ -82,7 +62,7 @@ TEST(SettingsSave, TypedNumbersBecomeStoredAndHeldValues)
     for (const Case& c :
          {Case{"4.75", 285, 285}, Case{"0.51", 30, 30}, Case{"4.1", 246, 246}, Case{"0", 0, 300},
           Case{"abc", 0, 300}, Case{" 2 hours", 120, 120}, Case{"1000", 32767, 32767}}) {
-        OptionsEntry e = typedEntry();
+        OptionsEntry e;
         e.minBeforeDedHours = QString::fromLatin1(c.hours);
         const SettingsIo::Saved saved = SettingsIo::save(e, SettingsRecord());
         EXPECT_EQ(saved.fields.last().first, QStringLiteral("MinBeforeDed"));
@@ -91,11 +71,11 @@ TEST(SettingsSave, TypedNumbersBecomeStoredAndHeldValues)
     }
     for (const auto& [typed, held] :
          {std::pair{"11", 2}, std::pair{"-1", 2}, std::pair{"10", 10}, std::pair{"0", 0}}) {
-        OptionsEntry e = typedEntry();
+        OptionsEntry e;
         e.keepInSeconds = QString::fromLatin1(typed);
         EXPECT_EQ(SettingsIo::save(e, SettingsRecord()).held.keepInSeconds, held) << typed;
     }
-    OptionsEntry e = typedEntry();
+    OptionsEntry e;
     e.pictureDays = QStringLiteral("99999");
     EXPECT_EQ(SettingsIo::save(e, SettingsRecord()).held.pictureDays, 32767); // held within 16 bits
 }
@@ -104,7 +84,7 @@ TEST(SettingsSave, RoundTripThroughTheDatabase)
 {
     TestFolder folder;
     ApplicationTable table(folder.database());
-    OptionsEntry e = typedEntry();
+    OptionsEntry e;
     e.earlyLimit = QStringLiteral("0");
     e.flags.useSound = false;
     e.flags.reportTips = true;

@@ -2,9 +2,7 @@
 
 #include "PunchRecord.h"
 #include "TestFolder.h"
-#include "store/ApplicationTable.h"
 #include "store/DayNumber.h"
-#include "store/StaffTable.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -88,31 +86,4 @@ TEST(ClockRecords, StoredRowKeepsEveryFieldAndQuotesInIds)
               std::tie(r.time, r.julian, r.employee, r.tips, r.dnumber, r.options));
     EXPECT_TRUE(back.inLate && !back.outLate && back.clockOut);
     EXPECT_EQ(back.recordNumber, r.recordNumber);
-}
-
-TEST(StaffTable, FindsIdsWithoutRegardToCaseAndReplacesWhole)
-{
-    TestFolder folder;
-    StaffTable staff(folder.database());
-    staff.replaceAll({{QStringLiteral("Ann"), 1, 46360, QStringLiteral("ab1"), 2, 32, 68},
-                      {QStringLiteral("Bo"), 2, 46360, QStringLiteral("O'NEIL"), 0, 0, 0}});
-    ASSERT_TRUE(staff.find(QStringLiteral("AB1")).has_value());
-    EXPECT_EQ(staff.find(QStringLiteral("AB1"))->stop, 68);
-    EXPECT_TRUE(staff.find(QStringLiteral("o'neil")).has_value());
-    staff.replaceAll({{QStringLiteral("Cy"), 3, 46360, QStringLiteral("C"), 0, 0, 0}});
-    EXPECT_FALSE(staff.find(QStringLiteral("AB1")).has_value());
-    EXPECT_EQ(staff.all().size(), 1);
-}
-
-TEST(ApplicationTable, FieldSpellingsReachOneColumn)
-{
-    TestFolder folder;
-    ApplicationTable table(folder.database());
-    table.write(
-        {{QStringLiteral("ScreenINOUTdays"), 5}, {QStringLiteral("LateINMessage"), QStringLiteral("x")}});
-    const ApplicationTable::Row row = table.read();
-    for (const char* name : {"ScreenInOutDays", "ScreenINOUTDays", "screeninoutdays"})
-        EXPECT_EQ(row.value(QString::fromLatin1(name)).toInt(), 5) << name;
-    EXPECT_EQ(row.value(QStringLiteral("LateINmessage")).toString(), QStringLiteral("x"));
-    EXPECT_TRUE(row.isNull(QStringLiteral("NoSuchField")));
 }
