@@ -49,12 +49,6 @@ public:
         QTest::keyClicks(child<QLineEdit>("Text1"), id);
         QTest::keyClick(child<QLineEdit>("Text1"), Qt::Key_Return);
     }
-    void typeTips(const QString& tips, bool enter = true)
-    {
-        QTest::keyClicks(child<QLineEdit>("txtTips"), tips);
-        if (enter)
-            QTest::keyClick(child<QLineEdit>("txtTips"), Qt::Key_Return);
-    }
     void waitSeconds(int seconds)
     {
         time.advanceSeconds(seconds);

@@ -1,6 +1,7 @@
 #include "clock/ForcedClockOut.h"
 
 #include "FakeTimeSource.h"
+#include "PunchRecord.h"
 #include "TestFolder.h"
 #include "settings/SettingsRecord.h"
 #include "store/ClockRecords.h"
@@ -18,13 +19,7 @@ QDateTime at(int daysAgo, int hour, int minute, int second = 0)
 
 ClockRecord row(const char* id, const QDateTime& time, bool out)
 {
-    ClockRecord r;
-    r.employeeId = QString::fromLatin1(id);
-    r.employee = QStringLiteral("Name ") + r.employeeId;
-    r.time = time;
-    r.julian = DayNumber::of(time);
-    r.clockOut = out;
-    return r;
+    return punchRecord(QString::fromLatin1(id), time, out);
 }
 } // namespace
 
@@ -77,8 +72,7 @@ TEST(ForcedClockOut, PassOverTheLastNineDaysWritesCompleteOuts)
     records.append(row("OLD", at(9, 8, 0), false)); // outside the nine days: never closed
     ClockRecord edge = row("EDGE", at(8, 8, 0), false);
     edge.dnumber = 4;
-    edge.inEarly = true;
-    edge.outLate = true;
+    edge.inEarly = edge.outLate = true;
     records.append(edge);
     FakeTimeSource time(at(0, 20, 45, 1));
     SettingsRecord settings;
@@ -89,19 +83,12 @@ TEST(ForcedClockOut, PassOverTheLastNineDaysWritesCompleteOuts)
     ASSERT_EQ(pass.run(settings), 1);
     EXPECT_EQ(pass.run(settings), 0); // closed now
 
-    const QList<ClockRecord> rows = records.since(0);
-    const auto forced =
-        std::find_if(rows.begin(), rows.end(), [](const ClockRecord& r) { return r.clockOut; });
-    ASSERT_NE(forced, rows.end());
-    const ClockRecord& out = *forced;
-    EXPECT_EQ(out.employeeId, QStringLiteral("EDGE"));
-    EXPECT_EQ(out.employee, QStringLiteral("Name EDGE"));
-    EXPECT_EQ(out.time, at(8, 8, 1));
-    EXPECT_EQ(out.julian, DayNumber::of(at(8, 0, 0)));
-    EXPECT_TRUE(out.clockOut);
-    EXPECT_EQ(out.options, 3);
+    ClockRecord out;
+    for (const ClockRecord& r : records.since(0))
+        out = r.clockOut ? r : out;
+    EXPECT_EQ(std::tuple(out.employeeId, out.time, out.options, out.dnumber),
+              std::tuple(QStringLiteral("EDGE"), at(8, 8, 1), qint16(3), qint32(4)));
     EXPECT_EQ(out.tips, Money()); // a Null on the IN is written as 0
-    EXPECT_EQ(out.dnumber, 4);
     EXPECT_TRUE(out.inEarly && out.outLate && !out.inLate && !out.outEarly);
     EXPECT_EQ(out.created, at(0, 20, 45, 1));
     EXPECT_EQ(ForcedClockOut::limitMinutes(12.5f), 750);

@@ -1,8 +1,8 @@
 #include "clock/InOutLists.h"
 
+#include "PunchRecord.h"
 #include "TestFolder.h"
 #include "store/ClockRecords.h"
-#include "store/DayNumber.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +11,9 @@ const QDate today(2026, 12, 4);
 
 void add(Database& db, const char* id, const char* name, int daysAgo, int hour, bool out)
 {
-    ClockRecord r;
-    r.time = QDateTime(today.addDays(-daysAgo), QTime(hour, 0));
-    r.julian = DayNumber::of(r.time);
-    r.employeeId = QString::fromLatin1(id);
-    r.employee = QString::fromLatin1(name);
-    r.clockOut = out;
-    ClockRecords(db).append(r);
+    ClockRecords(db).append(punchRecord(QString::fromLatin1(id),
+                                        QDateTime(today.addDays(-daysAgo), QTime(hour, 0)), out,
+                                        QString::fromLatin1(name)));
 }
 
 // Every character one pixel wide: widths are easy to reason about.

@@ -46,8 +46,6 @@ TEST(PanelLook, ColoursAndTextsFollowTheOutcome)
         bool picture;
     } cases[] = {
         {PunchOutcome::NormalIn, white, teal, "Clocking In", "Morning!", true},
-        {PunchOutcome::NormalOut, cyan, teal, "Clocking Out", "Night!", false},
-        {PunchOutcome::InWarning, white, red, "warn", "Morning!", true},
         {PunchOutcome::OutWarning, cyan, std::nullopt, "warn", "Night!", false},
         {PunchOutcome::Reject, red, white, "Rejected", "warn", false},
     };

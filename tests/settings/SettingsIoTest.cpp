@@ -7,124 +7,35 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-ApplicationTable::Row rowOf(QVariantMap values)
+TEST(SettingsLoad, DefaultsNullZeroAndBlankRules)
 {
-    return ApplicationTable::Row(std::move(values));
-}
-
-OptionsEntry typedEntry()
-{
-    OptionsEntry e;
-    e.earlyLimit = e.lateLimit = e.lateInLimit = e.earlyOutLimit = QStringLiteral("10");
-    e.screenInOutDays = QStringLiteral("7");
-    e.pictureDays = QStringLiteral("30");
-    e.keepInSeconds = e.keepOutSeconds = QStringLiteral("3");
-    e.forceAfter = QStringLiteral("12");
-    e.minutesToDeduct = QStringLiteral("30");
-    e.minBeforeDedHours = QStringLiteral("5");
-    return e;
-}
-} // namespace
-
-TEST(SettingsLoad, AllNullRowGivesTheDefaults)
-{
-    const SettingsRecord s = SettingsIo::load(rowOf({}));
-    EXPECT_TRUE(s.useSound);
-    EXPECT_FALSE(s.clock12Hour || s.takePictures || s.reportTips || s.showClockFirst || s.showInOutLists);
-    EXPECT_EQ(s.earlyLimit, 10);
-    EXPECT_EQ(s.lateInLimit, 10);
-    EXPECT_EQ(s.screenInOutDays, 7);
-    EXPECT_EQ(s.pictureDays, 30);
-    EXPECT_FLOAT_EQ(s.forceAfter, 12.0f);
-    EXPECT_EQ(s.minutesToDeduct, 30);
-    EXPECT_EQ(s.minBeforeDed, 300);
-    EXPECT_EQ(s.keepInSeconds, 0);
-    EXPECT_EQ(s.earlyMessage, QStringLiteral("You clocked in early..."));
-    EXPECT_EQ(s.clockingIn, QStringLiteral("Clocking In"));
-    EXPECT_EQ(s.clockingOut, QStringLiteral("Clocking Out"));
-    EXPECT_EQ(s.enterId, QStringLiteral("Enter ID"));
-    EXPECT_EQ(s.rejected, QStringLiteral("Rejected"));
-    EXPECT_TRUE(s.goodMorning.isEmpty());
-    EXPECT_TRUE(s.password.isEmpty());
-}
-
-TEST(SettingsLoad, NullZeroAndBlankRules)
-{
-    struct Case {
-        const char* name;
-        QVariantMap row;
-        std::function<bool(const SettingsRecord&)> holds;
+    const auto load = [](QVariantMap values) {
+        return SettingsIo::load(ApplicationTable::Row(std::move(values)));
     };
-    const Case cases[] = {
-        {"Options 64 is sound off only",
-         {{"Options", 64}},
-         [](const SettingsRecord& s) {
-             return !s.useSound && !s.forceClockOuts && !s.showClockFirst;
-         }},
-        {"Options 0 is sound on",
-         {{"Options", 0}},
-         [](const SettingsRecord& s) {
-             return s.useSound;
-         }},
-        {"MinBeforeDed 0 loads as 300",
-         {{"MinBeforeDed", 0}},
-         [](const SettingsRecord& s) {
-             return s.minBeforeDed == 300;
-         }},
-        {"MinutesToDeduct 0 stays 0",
-         {{"MinutesToDeduct", 0}},
-         [](const SettingsRecord& s) {
-             return s.minutesToDeduct == 0;
-         }},
-        {"ForceAfter 0 stays 0",
-         {{"ForceAfter", 0.0}},
-         [](const SettingsRecord& s) {
-             return s.forceAfter == 0.0f;
-         }},
-        {"limit 0 is 10",
-         {{"LateLimit", 0}},
-         [](const SettingsRecord& s) {
-             return s.lateLimit == 10;
-         }},
-        {"KeepInSeconds 0 stays 0",
-         {{"KeepInSeconds", 0}},
-         [](const SettingsRecord& s) {
-             return s.keepInSeconds == 0;
-         }},
-        {"blank text takes the default",
-         {{"NotFound", "   "}},
-         [](const SettingsRecord& s) {
-             return s.notFound == "not found";
-         }},
-        {"text kept as stored",
-         {{"LateINMessage", " Late! "}},
-         [](const SettingsRecord& s) {
-             return s.lateInMessage == " Late! ";
-         }},
-        {"spelling of list days",
-         {{"ScreenINOUTdays", 3}},
-         [](const SettingsRecord& s) {
-             return s.screenInOutDays == 3;
-         }},
-        {"password of blanks is none",
-         {{"PW", "    "}},
-         [](const SettingsRecord& s) {
-             return s.password.isEmpty();
-         }},
-        {"password unscrambled, upper case, trimmed",
-         {{"PW", Scramble::apply(QStringLiteral(" secret "))}},
-         [](const SettingsRecord& s) {
-             return s.password == "SECRET";
-         }},
-        {"12-hour clock",
-         {{"Options", 2}},
-         [](const SettingsRecord& s) {
-             return s.clock12Hour && s.timeFormat() == "hh:mm AP";
-         }},
-    };
-    for (const Case& c : cases)
-        EXPECT_TRUE(c.holds(SettingsIo::load(rowOf(c.row)))) << c.name;
+    const SettingsRecord nulls = load({});
+    EXPECT_TRUE(nulls.useSound);
+    EXPECT_FALSE(nulls.clock12Hour || nulls.takePictures || nulls.reportTips || nulls.showClockFirst);
+    EXPECT_EQ(std::tuple(nulls.earlyLimit, nulls.lateInLimit, nulls.screenInOutDays, nulls.pictureDays),
+              std::tuple(10, 10, 7, 30));
+    EXPECT_EQ(std::tuple(nulls.minutesToDeduct, nulls.minBeforeDed, nulls.keepInSeconds),
+              std::tuple(30, 300, 0));
+    EXPECT_FLOAT_EQ(nulls.forceAfter, 12.0f);
+    EXPECT_EQ(nulls.clockingIn, QStringLiteral("Clocking In"));
+    EXPECT_TRUE(nulls.goodMorning.isEmpty() && nulls.password.isEmpty());
+
+    const SettingsRecord soundOff = load({{"Options", 64}});
+    EXPECT_FALSE(soundOff.useSound || soundOff.forceClockOuts || soundOff.showClockFirst);
+    EXPECT_TRUE(load({{"Options", 0}}).useSound);
+    EXPECT_EQ(load({{"Options", 2}}).timeFormat(), QStringLiteral("hh:mm AP"));
+    EXPECT_EQ(load({{"MinBeforeDed", 0}}).minBeforeDed, 300);
+    EXPECT_EQ(load({{"MinutesToDeduct", 0}}).minutesToDeduct, 0);
+    EXPECT_EQ(load({{"ForceAfter", 0.0}}).forceAfter, 0.0f);
+    EXPECT_EQ(load({{"LateLimit", 0}}).lateLimit, 10);
+    EXPECT_EQ(load({{"NotFound", "   "}}).notFound, QStringLiteral("not found"));
+    EXPECT_EQ(load({{"LateINMessage", " Late! "}}).lateInMessage, QStringLiteral(" Late! "));
+    EXPECT_EQ(load({{"ScreenINOUTdays", 3}}).screenInOutDays, 3);
+    EXPECT_TRUE(load({{"PW", "    "}}).password.isEmpty());
+    EXPECT_EQ(load({{"PW", Scramble::apply(QStringLiteral(" secret "))}}).password, QStringLiteral("SECRET"));
 }
 
 TEST(OptionBits, EveryFlagRoundTripsAlone)
@@ -139,9 +50,6 @@ TEST(OptionBits, EveryFlagRoundTripsAlone)
         OptionBits::decode(0, bit, s);
         EXPECT_EQ(OptionBits::encodeOptions2(s), bit) << bit;
     }
-    SettingsRecord s;
-    OptionBits::decode(0, 0, s);
-    EXPECT_EQ(OptionBits::encodeOptions(s), 0); // sound on stores no bit
 }
 
 TEST(SettingsSave, TypedNumbersBecomeStoredAndHeldValues)
@@ -151,9 +59,10 @@ TEST(SettingsSave, TypedNumbersBecomeStoredAndHeldValues)
         qint16 stored;
         qint16 held;
     };
-    for (const Case& c : {Case{"4.75", 285, 285}, Case{"0.51", 30, 30}, Case{"4.1", 246, 246},
-                          Case{"0", 0, 300}, Case{"abc", 0, 300}, Case{" 2 hours", 120, 120}}) {
-        OptionsEntry e = typedEntry();
+    for (const Case& c :
+         {Case{"4.75", 285, 285}, Case{"0.51", 30, 30}, Case{"4.1", 246, 246}, Case{"0", 0, 300},
+          Case{"abc", 0, 300}, Case{" 2 hours", 120, 120}, Case{"1000", 32767, 32767}}) {
+        OptionsEntry e;
         e.minBeforeDedHours = QString::fromLatin1(c.hours);
         const SettingsIo::Saved saved = SettingsIo::save(e, SettingsRecord());
         EXPECT_EQ(saved.fields.last().first, QStringLiteral("MinBeforeDed"));
@@ -162,17 +71,20 @@ TEST(SettingsSave, TypedNumbersBecomeStoredAndHeldValues)
     }
     for (const auto& [typed, held] :
          {std::pair{"11", 2}, std::pair{"-1", 2}, std::pair{"10", 10}, std::pair{"0", 0}}) {
-        OptionsEntry e = typedEntry();
+        OptionsEntry e;
         e.keepInSeconds = QString::fromLatin1(typed);
         EXPECT_EQ(SettingsIo::save(e, SettingsRecord()).held.keepInSeconds, held) << typed;
     }
+    OptionsEntry e;
+    e.pictureDays = QStringLiteral("99999");
+    EXPECT_EQ(SettingsIo::save(e, SettingsRecord()).held.pictureDays, 32767); // held within 16 bits
 }
 
 TEST(SettingsSave, RoundTripThroughTheDatabase)
 {
     TestFolder folder;
     ApplicationTable table(folder.database());
-    OptionsEntry e = typedEntry();
+    OptionsEntry e;
     e.earlyLimit = QStringLiteral("0");
     e.flags.useSound = false;
     e.flags.reportTips = true;
@@ -184,37 +96,21 @@ TEST(SettingsSave, RoundTripThroughTheDatabase)
 
     // Held after the save: the save-time defaults.
     EXPECT_EQ(saved.held.earlyLimit, 10);
-    EXPECT_EQ(saved.held.earlyMessage, QStringLiteral("You clocked in early.."));
     EXPECT_EQ(saved.held.clockingIn, QStringLiteral("Clocking IN"));
     EXPECT_EQ(saved.held.password, QStringLiteral("KEEP"));
-    EXPECT_EQ(saved.fields.first().first, QStringLiteral("NotFound"));
 
     table.write(saved.fields);
     const ApplicationTable::Row row = table.read();
     EXPECT_EQ(row.value(QStringLiteral("EarlyLimit")).toInt(), 0);
-    EXPECT_EQ(row.value(QStringLiteral("EarlyMessage")).toString(), QStringLiteral("You clocked in early.."));
     EXPECT_EQ(row.value(QStringLiteral("ClockingIN")).toString(), QString());
     EXPECT_EQ(row.value(QStringLiteral("Options")).toInt(), 64 + 4);
     EXPECT_EQ(row.value(QStringLiteral("Options2")).toInt(), 1);
 
     // Loaded at the next start: the load-time defaults.
     const SettingsRecord loaded = SettingsIo::load(row);
-    EXPECT_EQ(loaded.earlyLimit, 10);
     EXPECT_EQ(loaded.clockingIn, QStringLiteral("Clocking In"));
     EXPECT_EQ(loaded.notFound, QStringLiteral("unknown"));
-    EXPECT_FALSE(loaded.useSound);
-    EXPECT_TRUE(loaded.reportTips);
-    EXPECT_TRUE(loaded.showElapsedTime);
-}
-
-TEST(SettingsSave, OutOfRangeNumbersAreHeldWithinSixteenBits)
-{
-    OptionsEntry e = typedEntry();
-    e.pictureDays = QStringLiteral("99999");
-    e.minBeforeDedHours = QStringLiteral("1000");
-    const SettingsIo::Saved saved = SettingsIo::save(e, SettingsRecord());
-    EXPECT_EQ(saved.held.pictureDays, 32767);
-    EXPECT_EQ(saved.held.minBeforeDed, 32767);
+    EXPECT_TRUE(!loaded.useSound && loaded.reportTips && loaded.showElapsedTime);
 }
 
 TEST(DateOrder, FollowsTheLocale)
@@ -225,9 +121,7 @@ TEST(DateOrder, FollowsTheLocale)
     } cases[] = {
         {QLocale(QLocale::English, QLocale::UnitedStates), "MM-DD-YYYY"},
         {QLocale(QLocale::English, QLocale::UnitedKingdom), "DD-MM-YYYY"},
-        {QLocale(QLocale::German, QLocale::Germany), "DD-MM-YYYY"},
         {QLocale(QLocale::Japanese, QLocale::Japan), "YYYY-MM-DD"},
-        {QLocale(QLocale::Swedish, QLocale::Sweden), "YYYY-MM-DD"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DateOrder::detect(c.locale), QString::fromLatin1(c.order)) << c.locale.name().toStdString();

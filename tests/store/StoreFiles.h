@@ -1,10 +1,10 @@
 #pragma once
 
+#include "PunchRecord.h"
 #include "platform/ProgramPaths.h"
 #include "store/ClockFiles.h"
 #include "store/ClockRecords.h"
 #include "store/Database.h"
-#include "store/DayNumber.h"
 #include "store/SqliteConnection.h"
 
 #include <QDir>
@@ -30,21 +30,17 @@ public:
     }
 
     // Appends punches whose employee names carry a unique marker ("ROW-00042|"), findable in the file.
-    QList<qint64> addPunches(int count, int firstMarker = 0)
+    QList<qint64> addPunches(int count)
     {
         ClockRecords records(m_database);
         QList<qint64> numbers;
         m_database.beginTransaction();
         for (int i = 0; i < count; ++i) {
-            ClockRecord r;
-            r.time = QDateTime(QDate(2026, 12, 4), QTime(8, 0)).addSecs(i);
-            r.julian = DayNumber::of(r.time.date());
-            r.employeeId = QStringLiteral("E%1").arg(i % 9);
-            r.employee = QStringLiteral("ROW-%1|").arg(firstMarker + i, 5, 10, QLatin1Char('0')) +
-                         QString(40, QLatin1Char('x'));
-            r.clockOut = i % 2 == 1;
+            ClockRecord r = punchRecord(QStringLiteral("E%1").arg(i % 9),
+                                        QDateTime(QDate(2026, 12, 4), QTime(8, 0)).addSecs(i), i % 2 == 1,
+                                        QStringLiteral("ROW-%1|").arg(i, 5, 10, QLatin1Char('0')) +
+                                            QString(40, QLatin1Char('x')));
             r.options = static_cast<qint16>(i % 8);
-            r.created = r.time;
             numbers.append(records.append(r));
         }
         m_database.commit();

@@ -8,7 +8,7 @@
 #include "platform/ProgramPaths.h"
 #include "store/ClockRecords.h"
 #include "store/DatabaseMaintenance.h"
-#include "store/DayNumber.h"
+#include "support/PunchRecord.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
@@ -25,14 +25,8 @@ int punch(const ProgramPaths& paths)
     ClockRecords records(database);
     const QDateTime start(QDate(2026, 12, 4), QTime(8, 0));
     for (qint64 i = 0;; ++i) {
-        ClockRecord record;
-        record.time = start.addSecs(i);
-        record.julian = DayNumber::of(record.time.date());
-        record.employeeId = QStringLiteral("E%1").arg(i % 7);
-        record.employee = QStringLiteral("Worker %1").arg(i % 7);
-        record.clockOut = (i / 7) % 2 == 1;
-        record.created = record.time;
-        const qint64 number = records.append(record);
+        const qint64 number =
+            records.append(punchRecord(QStringLiteral("E%1").arg(i % 7), start.addSecs(i), (i / 7) % 2 == 1));
         std::printf("%lld\n", static_cast<long long>(number));
         std::fflush(stdout);
     }
