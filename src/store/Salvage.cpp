@@ -136,7 +136,12 @@ private:
         if (!query.exec())
             return false;
         while (query.next()) {
-            *last = query.value(0).toLongLong();
+            const qint64 id = query.value(0).toLongLong();
+            // Row ids only grow along a sound table; one that does not means the damage has made
+            // the pages point back into each other, and reading on would go round for ever.
+            if (*readAny && id <= *last)
+                return false;
+            *last = id;
             *readAny = true;
             write(query);
         }
@@ -198,12 +203,14 @@ private:
             clear.exec(QStringLiteral("DELETE FROM %1").arg(Database::quoted(m_targetTable)));
             m_cleared = true;
         }
-        QSqlQuery insert(m_target.database());
-        if (!insert.prepare(m_insert))
-            return;
+        if (!m_insertQuery) {
+            m_insertQuery.emplace(m_target.database());
+            if (!m_insertQuery->prepare(m_insert))
+                return;
+        }
         for (int i = 0; i <= m_columnCount; ++i)
-            insert.bindValue(i, row.value(i));
-        if (insert.exec())
+            m_insertQuery->bindValue(i, row.value(i));
+        if (m_insertQuery->exec())
             ++m_copied;
     }
 
@@ -213,6 +220,7 @@ private:
     QString m_select;
     QString m_probe;
     QString m_insert;
+    std::optional<QSqlQuery> m_insertQuery;
     int m_columnCount = 0;
     bool m_cleared = false;
     qint64 m_copied = 0;
