@@ -128,8 +128,11 @@ void ClockWindow::buildUi()
     m_idFrame->setObjectName(QStringLiteral("IdFrame"));
     m_idFrame->setFrameShape(QFrame::StyledPanel);
     m_idFrame->setFixedSize(360, 150);
+    // The password character must be given here: Qt asks the frame's style sheet for it, not the
+    // boxes' own.
     m_idFrame->setStyleSheet(
-        QStringLiteral("QFrame#IdFrame { background: rgb(235,245,235); border-radius: 6px; }"));
+        QStringLiteral("QFrame#IdFrame { background: rgb(235,245,235); border-radius: 6px; }"
+                       "QLineEdit { lineedit-password-character: 42; }"));
     auto* idLayout = new QVBoxLayout(m_idFrame);
     m_prompt = new QLabel(settings.enterId, m_idFrame);
     m_prompt->setObjectName(QStringLiteral("lblPrompt"));
@@ -138,8 +141,7 @@ void ClockWindow::buildUi()
     m_idBox->setObjectName(QStringLiteral("Text1"));
     m_idBox->setMaxLength(10);
     m_idBox->setEchoMode(QLineEdit::Password);
-    m_idBox->setStyleSheet(QStringLiteral("QLineEdit { font-size: 20pt; background: white;"
-                                          " lineedit-password-character: 42; }"
+    m_idBox->setStyleSheet(QStringLiteral("QLineEdit { font-size: 20pt; background: white; }"
                                           "QLineEdit:focus { background: rgb(255,255,0); }"));
     m_idBox->installEventFilter(this);
     m_message = new QLabel(m_idFrame);
@@ -150,7 +152,6 @@ void ClockWindow::buildUi()
     m_password = new QLineEdit(m_idFrame);
     m_password->setObjectName(QStringLiteral("txtPassword"));
     m_password->setEchoMode(QLineEdit::Password);
-    m_password->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     m_password->installEventFilter(this);
     auto* passwordRow = new QHBoxLayout;
     passwordRow->addWidget(m_passwordCaption);

@@ -161,3 +161,11 @@ TEST(PunchWindow, BothButtonsOnTheDateLineOpenTheResetBox)
     QApplication::sendEvent(f.child("lblDate"), &bothButtons);
     EXPECT_FALSE(f.child("txtResetCode")->isHidden());
 }
+
+TEST(PunchWindow, TypedIdShowsAsStars)
+{
+    ClockFixture f;
+    f.open();
+    QTest::keyClicks(f.child<QLineEdit>("Text1"), QStringLiteral("ab1"));
+    EXPECT_EQ(f.child<QLineEdit>("Text1")->displayText(), QStringLiteral("***"));
+}
