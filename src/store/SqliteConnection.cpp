@@ -37,20 +37,12 @@ QSqlDatabase SqliteConnection::database() const
 
 bool SqliteConnection::exec(const QString& sql, const QVariantList& values)
 {
-    m_lastError = QSqlError();
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    bool ok = query.prepare(sql);
-    for (qsizetype i = 0; ok && i < values.size(); ++i)
-        query.bindValue(static_cast<int>(i), values.at(i));
-    ok = ok && query.exec();
-    while (ok && query.isSelect() && query.next()) {
+    QSqlQuery query = run(sql, values);
+    while (m_lastError.type() == QSqlError::NoError && query.isSelect() && query.next()) {
     }
-    if (ok && query.lastError().isValid())
-        ok = false;
-    if (!ok)
+    if (query.lastError().isValid())
         m_lastError = query.lastError();
-    return ok;
+    return !m_lastError.isValid();
 }
 
 QVariant SqliteConnection::scalar(const QString& sql, const QVariantList& values)
@@ -63,19 +55,26 @@ QVariant SqliteConnection::scalar(const QString& sql, const QVariantList& values
 
 QVariantList SqliteConnection::column(const QString& sql, const QVariantList& values)
 {
-    m_lastError = QSqlError();
     QVariantList result;
+    QSqlQuery query = run(sql, values);
+    while (!m_lastError.isValid() && query.next())
+        result.append(query.value(0));
+    if (query.lastError().isValid())
+        m_lastError = query.lastError();
+    return result;
+}
+
+QSqlQuery SqliteConnection::run(const QString& sql, const QVariantList& values)
+{
+    m_lastError = QSqlError();
     QSqlQuery query(database());
     query.setForwardOnly(true);
     bool ok = query.prepare(sql);
     for (qsizetype i = 0; ok && i < values.size(); ++i)
         query.bindValue(static_cast<int>(i), values.at(i));
-    ok = ok && query.exec();
-    while (ok && query.next())
-        result.append(query.value(0));
-    if (!ok || query.lastError().isValid())
+    if (!(ok && query.exec()))
         m_lastError = query.lastError();
-    return result;
+    return query;
 }
 
 void SqliteConnection::close()

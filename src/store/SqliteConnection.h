@@ -28,6 +28,9 @@ public:
     void close();
 
 private:
+    // Prepared, bound and run; a failure is left in m_lastError.
+    QSqlQuery run(const QString& sql, const QVariantList& values);
+
     QString m_name;
     bool m_open = false;
     QSqlError m_lastError;
