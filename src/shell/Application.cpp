@@ -11,6 +11,7 @@
 #include "settings/ProgramState.h"
 #include "shell/MainWindow.h"
 #include "shell/StartUp.h"
+#include "store/ClockFiles.h"
 #include "store/Database.h"
 
 #include <QApplication>
@@ -33,6 +34,7 @@ int Application::run(int argc, char** argv)
     if (!startUp.run())
         return 1;
     ToneWaves::writeMissing(state.paths);
+    ClockFiles::ensureTemplate(state.paths);
 
     MainWindow main(state);
     main.applyMenuOffer(startUp.menuOffer());
