@@ -157,3 +157,24 @@ TEST(ClockCycleWindow, TicksShowTimeAndRunTheForcedClockOutOnce)
     ASSERT_EQ(f.rows().size(), 2);
     EXPECT_EQ(f.rows().at(1).options, 3);
 }
+
+TEST(ClockCycleWindow, DateChangesAtMidnightOnScreenAndOnPictures)
+{
+    ClockFixture f;
+    f.state.settings.takePictures = true;
+    f.camera.frame = QImage(64, 48, QImage::Format_RGB32);
+    f.time.set(QDateTime(QDate(2026, 12, 4), QTime(23, 59, 59)));
+    f.open();
+    f.window->tick();
+    const QString before = f.child<QLabel>("lblDate")->text();
+    f.time.set(QDateTime(QDate(2026, 12, 5), QTime(0, 0, 1)));
+    f.window->tick();
+    EXPECT_NE(f.child<QLabel>("lblDate")->text(), before);
+    EXPECT_EQ(f.child<QLabel>("lblDate")->text(),
+              QLocale().toString(QDate(2026, 12, 5), QLocale::LongFormat));
+    f.punch(QStringLiteral("7"));
+    ASSERT_EQ(f.camera.texts.size(), 1);
+    EXPECT_TRUE(f.camera.texts.at(0).contains(QStringLiteral(" 05-Dec-26  In ")))
+        << f.camera.texts.at(0).toStdString();
+    EXPECT_EQ(f.rows().at(0).julian, 46361);
+}
