@@ -49,19 +49,6 @@ bool ClockRecords::isEmpty()
     return empty;
 }
 
-std::optional<ClockRecord> ClockRecords::latestFor(const QString& employeeId)
-{
-    static const QString sql = QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Employee ID" = ? )"
-                                              R"(ORDER BY "Julian" DESC, "Record number" DESC LIMIT 1)")
-                                   .arg(columns);
-    QSqlQuery& query = m_database.run(sql, {employeeId});
-    std::optional<ClockRecord> latest;
-    if (query.next())
-        latest = fromQuery(query);
-    query.finish();
-    return latest;
-}
-
 std::optional<ClockRecords::LatestPunch> ClockRecords::latestPunchFor(const QString& employeeId)
 {
     static const QString sql =

@@ -16,9 +16,8 @@ public:
     // Appends in its own committed transaction and returns the record number the database gave it.
     qint64 append(const ClockRecord& record);
     bool isEmpty();
-    // The employee's latest record: latest day number, and within it the last appended.
-    std::optional<ClockRecord> latestFor(const QString& employeeId);
-    // Just what a punch needs of the latest record: whether it is an IN, and its time.
+    // What a punch needs of the employee's latest record (latest day number, and within it the
+    // last appended): whether it is an IN, and its time.
     struct LatestPunch {
         bool clockOut = false;
         QDateTime time;

@@ -32,19 +32,19 @@ TEST(ClockRecords, LatestRecordAmongInterleavedEmployeesAndDays)
         bool out;
     } expected[] = {{"A", 2, false}, {"B", 2, false}, {"C", 1, true}};
     for (const auto& e : expected) {
-        const auto latest = records.latestFor(QString::fromLatin1(e.id));
+        const auto latest = records.latestPunchFor(QString::fromLatin1(e.id));
         ASSERT_TRUE(latest.has_value()) << e.id;
-        EXPECT_EQ(latest->julian, DayNumber::of(day.addDays(e.dayOffset))) << e.id;
+        EXPECT_EQ(latest->time.date(), day.addDays(e.dayOffset)) << e.id;
         EXPECT_EQ(latest->clockOut, e.out) << e.id;
     }
-    EXPECT_FALSE(records.latestFor(QStringLiteral("D")).has_value());
+    EXPECT_FALSE(records.latestPunchFor(QStringLiteral("D")).has_value());
 
     // A row appended afterwards for an earlier day does not become the latest; within one day
     // the last appended row wins, even with an earlier time.
     records.append(punchRecord(QStringLiteral("A"), QDateTime(day.addDays(1), QTime(9, 0)), true));
-    EXPECT_FALSE(records.latestFor(QStringLiteral("A"))->clockOut);
+    EXPECT_FALSE(records.latestPunchFor(QStringLiteral("A"))->clockOut);
     records.append(punchRecord(QStringLiteral("A"), QDateTime(day.addDays(2), QTime(7, 0)), true));
-    EXPECT_TRUE(records.latestFor(QStringLiteral("A"))->clockOut);
+    EXPECT_TRUE(records.latestPunchFor(QStringLiteral("A"))->clockOut);
 }
 
 TEST(ClockRecords, RecordNumbersGrowAndAreNeverReused)
@@ -81,7 +81,7 @@ TEST(ClockRecords, StoredRowKeepsEveryFieldAndQuotesInIds)
     EXPECT_EQ(raw.value(2).toString(), QStringLiteral("2026-12-04 23:59:59"));
     EXPECT_EQ(raw.value(3).toString(), QStringLiteral("integer"));
 
-    const ClockRecord back = *records.latestFor(QStringLiteral("O'NEIL"));
+    const ClockRecord back = records.since(0).last();
     EXPECT_EQ(std::tie(back.time, back.julian, back.employee, back.tips, back.dnumber, back.options),
               std::tie(r.time, r.julian, r.employee, r.tips, r.dnumber, r.options));
     EXPECT_TRUE(back.inLate && !back.outLate && back.clockOut);
