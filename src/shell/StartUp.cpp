@@ -11,6 +11,7 @@
 #include "store/PathFile.h"
 #include "store/StaffFiles.h"
 #include "store/StaffRebuild.h"
+#include "store/StaffTable.h"
 
 #include <QDir>
 #include <QLocale>
@@ -55,9 +56,13 @@ StartUp::StartUp(ProgramState& state)
         m_state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(m_state.paths));
     };
     rebuildStaff = [this] {
-        if (!m_state.useLocalStaff)
-            return; // the scheduling product's database is not read by this release
         try {
+            if (!m_state.useLocalStaff) {
+                // The scheduling product's database is not read by this release: yesterday's rows
+                // would let anyone clock who was on the staff then, so nobody is found.
+                StaffTable(m_state.database).replaceAll({});
+                return;
+            }
             StaffRebuild::Loaded loaded =
                 StaffRebuild::rebuildStaffTable(m_state.database, m_state.paths, m_state.time.today());
             m_state.employees = std::move(loaded.employees);
@@ -144,9 +149,11 @@ bool StartUp::openClockDatabase()
             const QString message = QStringLiteral("Cannot find the Rostermill (RTM.MDB) database.") + nl +
                                     problemLine(result) + QStringLiteral("  ") + result.errorText + nl +
                                     QStringLiteral("Make sure that database file RTM.MDB is available");
-            m_state.messages.inform(nullptr, message, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+            m_state.messages.inform(nullptr, message, QStringLiteral("Database"),
+                                    MessageBoxes::Icon::Critical);
             // The next start runs without the employee database instead of failing the same way.
-            PathFile::State source{m_state.paths.dataFolder(), m_state.useSchedulingLink, m_state.useLocalStaff};
+            PathFile::State source{m_state.paths.dataFolder(), m_state.useSchedulingLink,
+                                   m_state.useLocalStaff};
             PathFile::remove(m_state.paths, source);
             m_state.useSchedulingLink = m_state.useLocalStaff = false;
             return false;

@@ -1,30 +1,22 @@
 #include "store/ClockFiles.h"
 
 #include "platform/ProgramPaths.h"
+#include "store/DurableFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
-// A copy goes to a temporary name first so a crash never leaves half a database behind.
+// A copy goes to a temporary name first so a crash never leaves half a database behind; it is
+// renamed over an empty file of the same name.
 bool copyAtomically(const QString& from, const QString& to, QString* error)
 {
-    const QString partial = to + QStringLiteral(".partial");
-    QFile::remove(partial);
-    if (!QFile::copy(from, partial)) {
-        if (error)
-            *error = QStringLiteral("Cannot copy %1 to %2").arg(from, to);
-        return false;
-    }
-    QFile::setPermissions(partial, QFile::permissions(partial) | QFileDevice::WriteOwner);
-    if (!QFile::rename(partial, to)) {
-        QFile::remove(partial);
-        if (error)
-            *error = QStringLiteral("Cannot create %1").arg(to);
-        return false;
-    }
-    return true;
+    if (DurableFiles::copy(from, to))
+        return true;
+    if (error)
+        *error = QStringLiteral("Cannot copy %1 to %2").arg(from, to);
+    return false;
 }
 } // namespace
 
@@ -40,8 +32,18 @@ bool ClockFiles::ensureTemplate(const ProgramPaths& paths)
 bool ClockFiles::ensureClockDatabase(const ProgramPaths& paths, QString* error)
 {
     const QString database = paths.clockDatabase();
-    if (QFileInfo::exists(database))
-        return true;
+    const QFileInfo file(database);
+    if (file.exists()) {
+        // An empty file is no database anyone wrote into (a copy that never got its first byte): it
+        // is as good as missing. Unless a WAL beside it holds the pages, which SQLite reads first.
+        if (!file.isFile() || file.size() > 0 || QFileInfo(database + QStringLiteral("-wal")).size() > 0)
+            return true;
+        // The template takes its name; a journal or shared-memory file of the empty one would be
+        // played into the template.
+        QFile::remove(database + QStringLiteral("-wal"));
+        QFile::remove(database + QStringLiteral("-shm"));
+        QFile::remove(database + QStringLiteral("-journal"));
+    }
     // Only the program's own folder is made on demand: a data folder named in the path file that
     // is missing (a network share not mounted, a Windows path) must not quietly become a new,
     // empty clock database.

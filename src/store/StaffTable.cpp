@@ -51,9 +51,10 @@ void StaffTable::replaceAll(const QList<StaffRow>& rows)
         QStringLiteral(R"(INSERT INTO "Employee" (%1) VALUES (?, ?, ?, ?, ?, ?, ?))").arg(columns);
     Transaction transaction(m_database);
     m_database.execute(QStringLiteral(R"(DELETE FROM "Employee")"));
+    // The clock looks the typed ID up trimmed; a blank kept from a staff file would hide the employee.
     for (const StaffRow& r : rows)
-        m_database.execute(insert, {r.employee, r.employeeNumber, r.julian, r.employeeId, r.departmentNumber,
-                                    r.start, r.stop});
+        m_database.execute(insert, {r.employee, r.employeeNumber, r.julian, r.employeeId.trimmed(),
+                                    r.departmentNumber, r.start, r.stop});
     transaction.commit();
 }
 

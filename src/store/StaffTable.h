@@ -24,7 +24,7 @@ public:
 
     // Looks the ID up trimmed and without regard to case.
     std::optional<StaffRow> find(const QString& employeeId);
-    // Empties the table and fills it with the given rows in one transaction.
+    // Empties the table and fills it with the given rows in one transaction; IDs are stored trimmed.
     void replaceAll(const QList<StaffRow>& rows);
     QList<StaffRow> all();
 

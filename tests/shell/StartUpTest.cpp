@@ -181,3 +181,66 @@ TEST(StartUp, MissingDataFolderEndsAndDropsTheEmployeeDatabase)
     EXPECT_FALSE(path.exists());
     EXPECT_FALSE(QFileInfo::exists(f.dir.filePath(QStringLiteral("share"))));
 }
+
+// The table the clock looks IDs up in never outlives a start: with the scheduling database it is
+// emptied (that database is not read yet), with the staff files an ID line ending in a blank still
+// finds its employee.
+TEST(StartUp, StaffTableHoldsOnlyWhatTheSourceGivesToday)
+{
+    struct Case {
+        const char* name;
+        bool ownFolder; // the path file names the program folder: the staff files are the source
+        QString idInFile;
+        QStringList found; // typed IDs the clock finds afterwards
+    };
+    const Case cases[] = {
+        {"scheduling database", false, QStringLiteral("A1"), {}},
+        {"staff files, ID with blanks", true, QStringLiteral("a1  "), {"A1", " a1", "a1 "}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShellFixture f;
+        const QString dataFolder = c.ownFolder ? f.dir.path() : f.dir.filePath(QStringLiteral("share"));
+        QDir().mkpath(dataFolder);
+        QFile path(f.dir.filePath(QStringLiteral("RtmPath.DAT")));
+        ASSERT_TRUE(path.open(QIODevice::WriteOnly));
+        path.write(dataFolder.toUtf8() + "\r\n\r\n");
+        path.close();
+        ASSERT_TRUE(StaffFiles::writeEmployees(f.dir.filePath(QStringLiteral("Empl.DAT")),
+                                               {{1, QStringLiteral("Ann"), c.idInFile, 0, {}, true, {}}}));
+        {
+            // Yesterday's table, as a start with the staff files left it.
+            ProgramPaths paths(f.dir.path());
+            paths.setDataFolder(dataFolder);
+            ASSERT_TRUE(ClockFiles::ensureClockDatabase(paths));
+            Database db;
+            ASSERT_TRUE(db.open(paths.clockDatabase()).ok());
+            StaffTable(db).replaceAll(
+                {StaffRow{QStringLiteral("Old"), 7, 1, QStringLiteral("OLD"), 0, 0, 0}});
+        }
+
+        StartUp startUp(f.state);
+        ASSERT_TRUE(startUp.run());
+        StaffTable table(f.database);
+        EXPECT_EQ(table.all().size(), c.found.size() ? 1 : 0);
+        EXPECT_FALSE(table.find(QStringLiteral("OLD")));
+        for (const QString& typed : c.found)
+            EXPECT_TRUE(table.find(typed)) << typed.toStdString();
+    }
+}
+
+// An empty Clock.mdb (a copy that never got its first byte) is as good as missing: the template
+// takes its place, nothing is offered for repair and no damaged copy is kept.
+TEST(StartUp, EmptyClockDatabaseIsCreatedFromTheTemplate)
+{
+    ShellFixture f;
+    for (const char* name : {"Clock.mdb", "Clock.mdb-shm"}) {
+        QFile empty(f.dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    }
+    StartUp startUp(f.state);
+    ASSERT_TRUE(startUp.run());
+    EXPECT_TRUE(f.messages.shown.isEmpty());
+    EXPECT_EQ(DatabaseMaintenance::layoutVersion(f.database), 6);
+    EXPECT_EQ(QDir(f.dir.path()).entryList({QStringLiteral("Clock_*")}, QDir::Files), QStringList());
+}
