@@ -31,7 +31,7 @@ ApplicationTable::Row ApplicationTable::read()
         for (int i = 0; i < record.count(); ++i)
             values.insert(record.fieldName(i), record.value(i));
     }
-    query.finish();
+    m_database.finish(query);
     return Row(values);
 }
 
@@ -48,7 +48,7 @@ void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields)
     Transaction transaction(m_database);
     QSqlQuery& count = m_database.run(QStringLiteral(R"(SELECT count(*) FROM "Application")"));
     const bool missing = count.next() && count.value(0).toInt() == 0;
-    count.finish();
+    m_database.finish(count);
     if (missing)
         m_database.execute(QStringLiteral(R"(INSERT INTO "Application" DEFAULT VALUES)"));
     m_database.execute(QStringLiteral(R"(UPDATE "Application" SET %1 WHERE rowid = )"
@@ -64,6 +64,6 @@ QStringList ApplicationTable::fieldNames()
     QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT name FROM pragma_table_info('Application'))"));
     while (query.next())
         names.append(query.value(0).toString());
-    query.finish();
+    m_database.finish(query);
     return names;
 }

@@ -45,7 +45,7 @@ bool ClockRecords::isEmpty()
 {
     QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT 1 FROM "In Out" LIMIT 1)"));
     const bool empty = !query.next();
-    query.finish();
+    m_database.finish(query);
     return empty;
 }
 
@@ -83,7 +83,7 @@ QList<ClockRecord> ClockRecords::select(const QString& sql, qint32 dayNumber)
     QList<ClockRecord> rows;
     while (query.next())
         rows.append(fromQuery(query));
-    query.finish();
+    m_database.finish(query);
     return rows;
 }
 

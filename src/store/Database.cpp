@@ -65,6 +65,8 @@ Database::OpenResult Database::open(const QString& path, int busyTimeoutMs)
 
 void Database::close()
 {
+    if (m_closingHandler && QSqlDatabase::contains(m_connectionName))
+        m_closingHandler();
     m_statements.clear();
     m_nativeStatements.clear(); // finalized before the connection closes, or SQLite refuses to close
     if (QSqlDatabase::contains(m_connectionName)) {
@@ -93,7 +95,7 @@ QSqlQuery& Database::prepared(const QString& sql)
         QSqlQuery query(connection());
         query.setForwardOnly(true);
         if (!query.prepare(sql))
-            throw DatabaseError(query.lastError());
+            fail(DatabaseError(query.lastError()));
         it = m_statements.insert(sql, query);
     }
     return it.value();
@@ -107,7 +109,7 @@ NativeStatement& Database::native(const QString& sql)
         sqlite3* db = handle.isValid() ? *static_cast<sqlite3* const*>(handle.constData()) : nullptr;
         if (!db)
             throw DatabaseError(QStringLiteral("21"), QStringLiteral("The database is not open."));
-        it = m_nativeStatements.insert(sql, std::make_shared<NativeStatement>(db, sql));
+        it = m_nativeStatements.insert(sql, std::make_shared<NativeStatement>(db, sql, this));
     }
     return *it.value();
 }
@@ -118,8 +120,16 @@ QSqlQuery& Database::run(const QString& sql, const QVariantList& values)
     for (qsizetype i = 0; i < values.size(); ++i)
         query.bindValue(static_cast<int>(i), values.at(i));
     if (!query.exec())
-        throw DatabaseError(query.lastError());
+        fail(DatabaseError(query.lastError()));
     return query;
+}
+
+void Database::finish(QSqlQuery& query)
+{
+    const QSqlError error = query.lastError();
+    query.finish();
+    if (error.isValid())
+        fail(DatabaseError(error));
 }
 
 void Database::execute(const QString& sql, const QVariantList& values)
@@ -148,6 +158,23 @@ QString Database::quoted(const QString& identifier)
     QString escaped = identifier;
     escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+void Database::setDamageHandler(std::function<void(const DatabaseError&)> handler)
+{
+    m_damageHandler = std::move(handler);
+}
+
+void Database::setClosingHandler(std::function<void()> handler)
+{
+    m_closingHandler = std::move(handler);
+}
+
+void Database::fail(const DatabaseError& error) const
+{
+    if (m_damageHandler && error.isDamage())
+        m_damageHandler(error);
+    throw error;
 }
 
 Transaction::Transaction(Database& database)

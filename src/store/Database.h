@@ -7,7 +7,10 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+#include <functional>
 #include <memory>
+
+class DatabaseError;
 
 // One open SQLite database file with its prepared statements; every store table works through it.
 class Database {
@@ -40,6 +43,9 @@ public:
     // Binds the values in order, runs the statement and throws DatabaseError on failure.
     QSqlQuery& run(const QString& sql, const QVariantList& values = {});
     void execute(const QString& sql, const QVariantList& values = {});
+    // Ends a query whose rows were read: throws DatabaseError when they stopped at an error (a
+    // damaged page) rather than at their end, so a damaged file never passes for fewer rows.
+    void finish(QSqlQuery& query);
     // The same, prepared on SQLite's own interface, for statements on the punch path.
     NativeStatement& native(const QString& sql);
 
@@ -49,11 +55,22 @@ public:
 
     static QString quoted(const QString& identifier);
 
+    // Told, before the error is thrown, whenever a statement meets a damaged file; the first read
+    // of a damaged page is where the program learns of it.
+    void setDamageHandler(std::function<void(const DatabaseError&)> handler);
+    // Told before the handle closes (whole-file work, the end of the program): a reader of the same
+    // file that would hold it up stops here.
+    void setClosingHandler(std::function<void()> handler);
+    // Throws the error, after telling the damage handler when it is damage.
+    [[noreturn]] void fail(const DatabaseError& error) const;
+
 private:
     QString m_connectionName;
     QString m_path;
     QHash<QString, QSqlQuery> m_statements;
     QHash<QString, std::shared_ptr<NativeStatement>> m_nativeStatements;
+    std::function<void(const DatabaseError&)> m_damageHandler;
+    std::function<void()> m_closingHandler;
 };
 
 // Rolls back unless committed, so a thrown error never leaves half a change behind.

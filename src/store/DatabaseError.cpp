@@ -17,3 +17,14 @@ QString DatabaseError::userMessage() const
 {
     return QStringLiteral("Database problem.. Error number is: %1.  %2").arg(m_number, m_text);
 }
+
+bool DatabaseError::isDamage() const
+{
+    return isDamage(m_number);
+}
+
+bool DatabaseError::isDamage(const QString& number)
+{
+    const int primary = number.toInt() & 0xff;
+    return primary == 11 /*CORRUPT*/ || primary == 26 /*NOTADB*/;
+}

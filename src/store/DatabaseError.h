@@ -15,6 +15,10 @@ public:
     const QString& text() const { return m_text; }
     // "Database problem.. Error number is:" followed by the number and the engine's text.
     QString userMessage() const;
+    // The file itself is damaged (not a database, a malformed page), as opposed to busy, locked or
+    // unwritable: the error that calls for a repair.
+    bool isDamage() const;
+    static bool isDamage(const QString& number);
 
 private:
     QString m_number;

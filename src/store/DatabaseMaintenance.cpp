@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlQuery>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -83,31 +84,80 @@ Database::OpenStatus statusFor(int primaryCode)
     }
 }
 
-// Another program's write transaction or exclusive lock makes our own write lock fail at once.
-void checkNotHeld(Database& database)
+// Another program's write transaction or exclusive lock makes our own write lock fail at once. A
+// row written and rolled back also finds a header that forbids writing (a damaged format byte):
+// without this, the first punch would be the one to fail.
+void checkWritable(Database& database)
 {
     database.beginTransaction();
+    try {
+        database.execute(QStringLiteral(R"(UPDATE "Application" SET "Version" = "Version")"));
+    } catch (const DatabaseError&) {
+        database.rollback();
+        throw;
+    }
     database.rollback();
 }
 
-// SQLite meets a damaged page only when it reads it; quick_check reads them all up front.
+// The checks of every open cost the same whatever the file holds: the schema, the clock tables, and
+// the pages from each table's and index's root down to its first and its last entry (where the
+// newest punches and the punch path's look-ups are). A damaged page elsewhere is met by the first
+// read that needs it (Database hears of it) or by the full check that runs off the start-up path
+// (IntegrityCheck).
 std::optional<QString> damage(Database& database)
 {
-    QSqlQuery& check = database.run(QStringLiteral("PRAGMA quick_check(5)"));
-    QStringList problems;
-    while (check.next())
-        problems.append(check.value(0).toString());
-    check.finish();
-    if (problems != QStringList{QStringLiteral("ok")})
-        return problems.join(QStringLiteral("\r\n"));
-    QSqlQuery& tables = database.run(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
-    QStringList present;
-    while (tables.next())
-        present.append(tables.value(0).toString().toLower());
-    tables.finish();
+    struct Tree {
+        QString name;
+        QString table;
+        bool isIndex;
+    };
+    QList<Tree> trees;
+    QSqlQuery& schema = database.run(QStringLiteral(
+        "SELECT type, name, tbl_name FROM sqlite_master WHERE type IN ('table', 'index') AND rootpage > 0"));
+    while (schema.next())
+        trees.append({schema.value(1).toString(), schema.value(2).toString(),
+                      schema.value(0).toString() == QLatin1String("index")});
+    database.finish(schema);
     for (const QString& table : clockTables) {
-        if (!present.contains(table.toLower()))
+        const bool present = std::any_of(trees.begin(), trees.end(), [&](const Tree& tree) {
+            return !tree.isIndex && tree.name.compare(table, Qt::CaseInsensitive) == 0;
+        });
+        if (!present)
             return QStringLiteral("The table %1 is missing.").arg(table);
+    }
+    for (const Tree& tree : trees) {
+        QStringList keys{QStringLiteral("rowid")};
+        if (tree.isIndex) {
+            keys.clear();
+            QSqlQuery& columns = database.run(
+                QStringLiteral("SELECT name FROM pragma_index_info(?) ORDER BY seqno"), {tree.name});
+            bool plain = true;
+            while (columns.next()) {
+                plain = plain && !columns.value(0).isNull(); // an expression has no column name
+                keys.append(Database::quoted(columns.value(0).toString()));
+            }
+            database.finish(columns);
+            if (!plain || keys.isEmpty())
+                continue;
+        }
+        const QString from = Database::quoted(tree.table) +
+                             (tree.isIndex ? QStringLiteral(" INDEXED BY ") + Database::quoted(tree.name)
+                                           : QStringLiteral(" NOT INDEXED"));
+        // The whole first and last row of a table, so their records are decoded too; an index
+        // gives its keys without touching the table.
+        const QString selected = tree.isIndex ? keys.join(QStringLiteral(", ")) : QStringLiteral("*");
+        for (const QString& direction : {QStringLiteral(" ASC"), QStringLiteral(" DESC")}) {
+            const QString sql =
+                QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 LIMIT 1")
+                    .arg(selected, from, keys.join(direction + QStringLiteral(", ")) + direction);
+            try {
+                database.execute(sql);
+            } catch (const DatabaseError& error) {
+                if (error.isDamage())
+                    throw;
+                // A table without row ids or an index the planner cannot walk: nothing to probe.
+            }
+        }
     }
     return std::nullopt;
 }
@@ -259,13 +309,19 @@ Database::OpenResult DatabaseMaintenance::openClockDatabase(Database& database, 
         return result;
     }
     try {
-        checkNotHeld(database);
-        if (const std::optional<QString> problem = damage(database))
+        if (const std::optional<QString> problem = damage(database)) {
             result = failure(Database::OpenStatus::Damaged, corruptNumber, *problem);
-        else
+        } else {
+            checkWritable(database);
             database.execute(QStringLiteral("PRAGMA busy_timeout=%1").arg(workingTimeoutMs));
+        }
     } catch (const DatabaseError& e) {
-        result = failure(statusFor(e.number().toInt() & 0xff), e.number(), e.text());
+        // The file may be written (Database::open saw to that): a plain read-only refusal, not one of
+        // its variants for a folder or a lock, comes from inside the file.
+        const Database::OpenStatus status = e.number().toInt() == sqliteReadOnly
+                                                ? Database::OpenStatus::Damaged
+                                                : statusFor(e.number().toInt() & 0xff);
+        result = failure(status, e.number(), e.text());
     }
     if (!result.ok())
         database.close();

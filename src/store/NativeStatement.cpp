@@ -1,11 +1,13 @@
 #include "store/NativeStatement.h"
 
+#include "store/Database.h"
 #include "store/DatabaseError.h"
 
 #include <sqlite3.h>
 
-NativeStatement::NativeStatement(sqlite3* db, const QString& sql)
+NativeStatement::NativeStatement(sqlite3* db, const QString& sql, const Database* owner)
     : m_db(db)
+    , m_owner(owner)
 {
     const int code = sqlite3_prepare16_v3(m_db, sql.utf16(), static_cast<int>(sql.size() * 2),
                                           SQLITE_PREPARE_PERSISTENT, &m_statement, nullptr);
@@ -82,5 +84,8 @@ qint64 NativeStatement::lastInsertRowId() const
 
 void NativeStatement::fail(int code) const
 {
-    throw DatabaseError(QString::number(code), QString::fromUtf8(sqlite3_errmsg(m_db)));
+    const DatabaseError error(QString::number(code), QString::fromUtf8(sqlite3_errmsg(m_db)));
+    if (m_owner)
+        m_owner->fail(error);
+    throw error;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
+class Database;
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -10,7 +11,8 @@ struct sqlite3_stmt;
 // uses it because QtSql's per-call bookkeeping costs more than the statements themselves.
 class NativeStatement {
 public:
-    NativeStatement(sqlite3* db, const QString& sql);
+    // Failures go through the owner, which hears of damage; without one they are only thrown.
+    NativeStatement(sqlite3* db, const QString& sql, const Database* owner = nullptr);
     ~NativeStatement();
     NativeStatement(const NativeStatement&) = delete;
     NativeStatement& operator=(const NativeStatement&) = delete;
@@ -33,6 +35,7 @@ public:
 private:
     [[noreturn]] void fail(int code) const;
     sqlite3* m_db = nullptr;
+    const Database* m_owner = nullptr;
     sqlite3_stmt* m_statement = nullptr;
 };
 

@@ -65,6 +65,6 @@ QList<StaffRow> StaffTable::all()
     QList<StaffRow> rows;
     while (query.next())
         rows.append(rowFrom(query));
-    query.finish();
+    m_database.finish(query);
     return rows;
 }

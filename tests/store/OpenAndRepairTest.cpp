@@ -11,18 +11,6 @@ using Status = Database::OpenStatus;
 
 namespace {
 constexpr int pageSize = 4096;
-constexpr int rowCount = 2000;
-
-// Row markers of the original file outside the destroyed bytes: the rows a repair must bring back.
-QSet<int> markersOutside(const QByteArray& bytes, qsizetype from, qsizetype to)
-{
-    QSet<int> markers;
-    for (qsizetype at = bytes.indexOf("ROW-"); at >= 0; at = bytes.indexOf("ROW-", at + 1)) {
-        if ((at + 10 <= from || at >= to) && bytes.mid(at + 9, 1) == "|")
-            markers.insert(bytes.mid(at + 4, 5).toInt());
-    }
-    return markers;
-}
 } // namespace
 
 TEST(OpenClockDatabase, UnwritableOrMissingPlacesAreNotDamaged)
@@ -76,59 +64,6 @@ TEST(OpenClockDatabase, HeldByAnotherProcessIsInUse)
         ASSERT_TRUE(holder.waitForFinished());
         ASSERT_TRUE(openClockDatabase(folder.database(), folder.paths()).ok());
         EXPECT_EQ(recordNumbers(folder.file()).size(), 10);
-    }
-}
-
-TEST(Repair, DamagedFilesAreRecognisedAndEveryReadableRowIsKept)
-{
-    enum Damage { TextFile, RandomBytes, ZeroedPage, Truncated };
-    for (const Damage damage : {TextFile, RandomBytes, ZeroedPage, Truncated}) {
-        SCOPED_TRACE(damage);
-        ClockFolder folder;
-        folder.createAndOpen();
-        folder.addPunches(rowCount);
-        folder.database().close();
-        const QByteArray original = folder.readBytes();
-        QByteArray bytes = "Clock times for December\r\n";
-        qsizetype from = 0, to = original.size(); // the bytes of the original that no longer hold rows
-        if (damage == RandomBytes) {
-            bytes = QByteArray(64 * 1024, '\0');
-            QRandomGenerator random(7);
-            for (char& b : bytes)
-                b = static_cast<char>(random.bounded(256));
-        } else if (damage == ZeroedPage) {
-            from = original.indexOf("ROW-01000|") / pageSize * pageSize;
-            to = from + pageSize;
-            bytes = QByteArray(original).replace(from, pageSize, QByteArray(pageSize, '\0'));
-        } else if (damage == Truncated) {
-            from = original.size() / 2 + 100;
-            bytes = original.left(from);
-        }
-        folder.writeBytes(bytes);
-
-        EXPECT_EQ(openClockDatabase(folder.database(), folder.paths()).status, Status::Damaged);
-        QString error;
-        ASSERT_TRUE(DatabaseMaintenance::repair(folder.database(), folder.paths(), &error))
-            << error.toStdString();
-        EXPECT_EQ(integrityOf(folder.file()), QStringLiteral("ok"));
-        EXPECT_EQ(DatabaseMaintenance::layoutVersion(folder.database()), 6);
-        QSet<int> kept;
-        for (const QVariant& name : SqliteConnection(folder.file(), 1000)
-                                        .column(QStringLiteral(R"(SELECT "Employee" FROM "In Out")")))
-            kept.insert(name.toString().mid(4, 5).toInt());
-        const QSet<int> expected = markersOutside(original, from, to);
-        EXPECT_EQ(kept, expected) << "kept " << kept.size() << " of " << expected.size();
-        if (!expected.isEmpty()) {
-            EXPECT_GT(kept.size(), rowCount / 3);
-            // Record numbers stay with their rows, and a new punch never reuses a lost number.
-            EXPECT_EQ(fileScalar(folder.file(),
-                                 QStringLiteral(
-                                     R"(SELECT count(*) FROM "In Out" WHERE )"
-                                     R"("Record number" <> CAST(substr("Employee", 5, 5) AS INTEGER) + 1)")),
-                      QVariant(0));
-            EXPECT_GT(ClockRecords(folder.database()).append(ClockRecord()), rowCount);
-        }
-        EXPECT_TRUE(openClockDatabase(folder.database(), folder.paths()).ok());
     }
 }
 
