@@ -78,7 +78,7 @@ StartUp::~StartUp() = default;
 
 bool StartUp::run()
 {
-    if (!claimSingleInstance())
+    if (requireSingleInstance && !claimSingleInstance())
         return false;
 
     m_state.dateOrder = DateOrder::detect(QLocale::system());
