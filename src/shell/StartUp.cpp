@@ -15,6 +15,8 @@
 
 #include <QDir>
 #include <QLocale>
+#include <QMetaObject>
+#include <QTimer>
 
 namespace {
 constexpr int currentLayoutVersion = 6;
@@ -74,7 +76,12 @@ StartUp::StartUp(ProgramState& state)
     };
 }
 
-StartUp::~StartUp() = default;
+StartUp::~StartUp()
+{
+    m_state.database.setDamageHandler(nullptr);
+    m_state.database.setClosingHandler(nullptr);
+    m_fullCheck.stop();
+}
 
 bool StartUp::run()
 {
@@ -90,24 +97,84 @@ bool StartUp::run()
     if (m_state.useSchedulingLink && m_state.useLocalStaff)
         loadDepartments();
 
-    if (!openClockDatabase())
-        return false;
-    m_offer = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff,
-                            DatabaseMaintenance::fileFormatVersion(m_state.database));
+    for (;;) {
+        if (!openClockDatabase())
+            return false;
+        m_offer = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff,
+                                DatabaseMaintenance::fileFormatVersion(m_state.database));
 
-    if (DatabaseMaintenance::layoutVersion(m_state.database) != currentLayoutVersion)
-        DatabaseMaintenance::CheckDBversion(m_state.database);
+        if (DatabaseMaintenance::layoutVersion(m_state.database) != currentLayoutVersion)
+            DatabaseMaintenance::CheckDBversion(m_state.database);
 
-    try {
-        m_state.settings = SettingsIo::load(ApplicationTable(m_state.database).read());
-    } catch (const DatabaseError& error) {
-        m_state.messages.inform(nullptr, error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
-        return false;
+        try {
+            m_state.settings = SettingsIo::load(ApplicationTable(m_state.database).read());
+            break;
+        } catch (const DatabaseError& error) {
+            // The open reads only the ends of each table; the settings row may lie on a damaged page.
+            if (error.isDamage() && repairAfterAsking(error.number(), error.text()))
+                continue;
+            if (!error.isDamage())
+                m_state.messages.inform(nullptr, error.userMessage(), QStringLiteral("Database"),
+                                        MessageBoxes::Icon::Critical);
+            return false;
+        }
     }
 
+    watchDatabase();
     if (m_state.useSchedulingLink)
         rebuildStaff();
+    return true;
+}
+
+void StartUp::watchDatabase()
+{
+    m_state.database.setDamageHandler(
+        [this](const DatabaseError& error) { noticeDamage(error.number(), error.text()); });
+    // Compact, migrate and repair need the file to themselves.
+    m_state.database.setClosingHandler([this] { m_fullCheck.stop(); });
+    QTimer::singleShot(fullCheckDelay, &m_context, [this] {
+        if (!m_state.database.isOpen())
+            return;
+        m_fullCheck.start(m_state.database.path(), &m_context, [this](const IntegrityCheck::Damage& damage) {
+            noticeDamage(damage.number, damage.text);
+        });
+    });
+}
+
+void StartUp::noticeDamage(const QString& number, const QString& text)
+{
+    // One question for however many reads meet the damage until it is answered, and a No holds
+    // until the next start.
+    if (m_repairPending || m_repairDeclined)
+        return;
+    m_repairPending = true;
+    // Queued: the statement that met the damage is still unwinding, and the repair closes the
+    // database under it.
+    QMetaObject::invokeMethod(
+        &m_context,
+        [this, number, text] {
+            m_fullCheck.stop();
+            if (!repairAfterAsking(number, text))
+                m_repairDeclined = true;
+            m_repairPending = false;
+        },
+        Qt::QueuedConnection);
+}
+
+bool StartUp::repairAfterAsking(const QString& number, const QString& text)
+{
+    const QString nl = QStringLiteral("\n");
+    const QString question = QStringLiteral("Database problem.. Error number is: %1.").arg(number) + nl +
+                             text + nl + QStringLiteral("Repair the database?");
+    if (m_state.messages.askYesNo(nullptr, question, QStringLiteral("Database"),
+                                  MessageBoxes::Icon::Critical) != MessageBoxes::Answer::Yes)
+        return false;
+    QString error;
+    if (!repairDatabase(&error)) {
+        // A repair that cannot even run would only bring the same question back.
+        m_state.messages.inform(nullptr, error, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+        return false;
+    }
     return true;
 }
 
@@ -161,16 +228,7 @@ bool StartUp::openClockDatabase()
         case Database::OpenStatus::Damaged:
             break;
         }
-        const QString question =
-            problemLine(result) + nl + result.errorText + nl + QStringLiteral("Repair the database?");
-        if (m_state.messages.askYesNo(nullptr, question, QStringLiteral("Database"),
-                                      MessageBoxes::Icon::Critical) != MessageBoxes::Answer::Yes)
+        if (!repairAfterAsking(result.errorNumber, result.errorText))
             return false;
-        QString error;
-        if (!repairDatabase(&error)) {
-            // A repair that cannot even run would only bring the same question back.
-            m_state.messages.inform(nullptr, error, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
-            return false;
-        }
     }
 }

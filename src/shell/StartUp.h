@@ -1,9 +1,12 @@
 #pragma once
 
 #include "store/Database.h"
+#include "store/IntegrityCheck.h"
 
 #include <QLockFile>
+#include <QObject>
 #include <QString>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -42,16 +45,30 @@ public:
 
     // The windows claim the one-copy lock; a command line beside a running clock does not.
     bool requireSingleInstance = true;
+    // How long after a successful start the full check of the clock database begins, on a thread of
+    // its own: the opening window and the first punches come first.
+    std::chrono::milliseconds fullCheckDelay = std::chrono::seconds(15);
 
-    // Whether the program may go on; every refusal has already been shown to the user.
+    // Whether the program may go on; every refusal has already been shown to the user. Afterwards,
+    // for as long as this object lives, damage that a statement meets or the full check finds leads
+    // to the repair question once the event loop runs.
     bool run();
     const MenuOffer& menuOffer() const { return m_offer; }
 
 private:
     bool claimSingleInstance();
     bool openClockDatabase();
+    // The repair question and, on Yes, the repair; true when the database was repaired.
+    bool repairAfterAsking(const QString& number, const QString& text);
+    void watchDatabase();
+    // Asks about the repair once the event loop runs.
+    void noticeDamage(const QString& number, const QString& text);
 
     ProgramState& m_state;
+    QObject m_context;          // queued calls and timers, dropped with this object
+    IntegrityCheck m_fullCheck; // stopped before m_context goes
+    bool m_repairPending = false;
+    bool m_repairDeclined = false;
     std::unique_ptr<QLockFile> m_instanceLock; // held for the life of the program
     MenuOffer m_offer;
 };

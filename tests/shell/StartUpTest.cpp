@@ -3,11 +3,18 @@
 #include "ShellFixture.h"
 #include "store/ApplicationTable.h"
 #include "store/ClockFiles.h"
+#include "store/ClockRecords.h"
+#include "store/DatabaseError.h"
 #include "store/DatabaseMaintenance.h"
+#include "store/SqliteConnection.h"
 #include "store/StaffFiles.h"
 #include "store/StaffTable.h"
+#include "support/PunchRecord.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using Status = Database::OpenStatus;
@@ -243,4 +250,71 @@ TEST(StartUp, EmptyClockDatabaseIsCreatedFromTheTemplate)
     EXPECT_TRUE(f.messages.shown.isEmpty());
     EXPECT_EQ(DatabaseMaintenance::layoutVersion(f.database), 6);
     EXPECT_EQ(QDir(f.dir.path()).entryList({QStringLiteral("Clock_*")}, QDir::Files), QStringList());
+}
+
+// Damage the checks of the open do not reach (a page in the middle of the clock records) is met
+// later: by the full check that follows the start, or by the first read of that page. Either way
+// the repair question comes once the event loop runs; a No holds until the next start.
+TEST(StartUp, DamageFoundAfterTheStartLeadsToTheRepairQuestion)
+{
+    using Answer = MessageBoxes::Answer;
+    struct Case {
+        const char* name;
+        bool byFullCheck; // otherwise a read meets it
+        Answer answer;
+    };
+    const Case cases[] = {
+        {"full check, repaired", true, Answer::Yes},
+        {"first read, repaired", false, Answer::Yes},
+        {"first read, not repaired", false, Answer::No},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShellFixture f;
+        int page = 0;
+        {
+            ASSERT_TRUE(ClockFiles::ensureClockDatabase(f.state.paths));
+            ASSERT_TRUE(f.database.open(f.state.paths.clockDatabase()).ok());
+            ClockRecords records(f.database);
+            f.database.beginTransaction();
+            for (int i = 0; i < 2000; ++i)
+                records.append(punchRecord(QStringLiteral("E%1").arg(i % 9),
+                                           QDateTime(QDate(2026, 12, 3), QTime(8, 0)).addSecs(i),
+                                           i % 2 == 1));
+            f.database.commit();
+            f.database.close();
+            SqliteConnection pages(f.state.paths.clockDatabase(), 1000);
+            const QVariantList leaves = pages.column(
+                QStringLiteral("SELECT pageno FROM dbstat WHERE name = 'In Out' AND pagetype = 'leaf'"));
+            ASSERT_GT(leaves.size(), 10);
+            page = leaves.at(leaves.size() / 2).toInt();
+        }
+        QFile file(f.state.paths.clockDatabase());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(qint64(page - 1) * 4096);
+        file.write(QByteArray(4096, '\0'));
+        file.close();
+
+        f.messages.answers = {c.answer};
+        StartUp startUp(f.state);
+        startUp.fullCheckDelay = c.byFullCheck ? std::chrono::milliseconds(0) : std::chrono::hours(1);
+        ASSERT_TRUE(startUp.run());
+        EXPECT_TRUE(f.messages.shown.isEmpty());
+        if (!c.byFullCheck) {
+            for (int read = 0; read < 2; ++read)
+                EXPECT_THROW(ClockRecords(f.database).since(0), DatabaseError);
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !f.messages.shown.isEmpty(); }, 20000));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(f.messages.shown.size(), 1); // asked once, however often the damage is met
+        EXPECT_TRUE(
+            f.messages.shown[0].text.startsWith(QStringLiteral("Database problem.. Error number is: 11")));
+        EXPECT_TRUE(f.messages.shown[0].text.endsWith(QStringLiteral("\nRepair the database?")));
+        const bool repaired = c.answer == Answer::Yes;
+        EXPECT_EQ(QFileInfo::exists(f.dir.filePath(QStringLiteral("Clock_damaged_1.MDB"))), repaired);
+        EXPECT_TRUE(f.database.isOpen());
+        if (repaired) {
+            EXPECT_GT(ClockRecords(f.database).since(0).size(), 1900);
+        }
+    }
 }
