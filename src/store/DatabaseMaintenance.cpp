@@ -269,9 +269,13 @@ DatabaseMaintenance::Result rewrite(Database& database, const ProgramPaths& path
             result = statusFor(sqlitePrimaryCode(source.lastError())) == Database::OpenStatus::InUse
                          ? Result::InUse
                          : Result::Failed;
-        else if (!source.exec(QStringLiteral("COMMIT")) ||
-                 !source.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")))
+        else if (!source.exec(QStringLiteral("COMMIT")))
             result = Result::Failed;
+        // A reader still in the file keeps part of the WAL from being folded in: the kept copy
+        // would lack those rows.
+        else if (const QVariant busy = source.scalar(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+                 !busy.isValid() || busy.toInt() != 0)
+            result = busy.isValid() ? Result::InUse : Result::Failed;
         if (result == Result::Done) {
             removeWithLeftovers(cpd);
             if (!keptCopy.isEmpty()) {
