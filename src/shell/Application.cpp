@@ -1,6 +1,7 @@
 #include "shell/Application.h"
 
 #include "clock/ClockWindow.h"
+#include "clock/ForcedClockOut.h"
 #include "clock/HelpWindow.h"
 #include "platform/ProgramPaths.h"
 #include "platform/QtCamera.h"
@@ -8,11 +9,13 @@
 #include "platform/QtSoundPlayer.h"
 #include "platform/TimeSource.h"
 #include "platform/ToneWaves.h"
+#include "reports/ui/ReportWindow.h"
 #include "settings/ProgramState.h"
 #include "shell/MainWindow.h"
 #include "shell/StartUp.h"
 #include "store/ClockFiles.h"
 #include "store/Database.h"
+#include "store/DatabaseError.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -49,6 +52,16 @@ int Application::run(int argc, char** argv)
                          Qt::QueuedConnection);
         clock->showMaximized();
         main.hide();
+    });
+    // Forgotten clock-ins are closed first, so they show with their forced OUT.
+    main.setCommand(MainWindow::Command::Reports, [&] {
+        try {
+            ForcedClockOut(database, time).run(state.settings);
+        } catch (const DatabaseError& error) {
+            messages.inform(&main, error.userMessage(), QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+        }
+        ReportWindow report(state, &main);
+        report.exec();
     });
     HelpWindow help;
     main.setShowHelp([&](int topic) {

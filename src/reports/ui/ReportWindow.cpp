@@ -37,7 +37,7 @@ public:
     explicit FontSample(QWidget* parent)
         : QWidget(parent)
     {
-        setMinimumHeight(48);
+        setMinimumSize(160, 48);
         setAutoFillBackground(true);
         QPalette p = palette();
         p.setColor(QPalette::Window, Qt::white);
@@ -74,6 +74,12 @@ private:
 };
 
 namespace {
+QString suggestedFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 QString beforeDatePicked(int index)
 {
     return index == 0 ? QStringLiteral("First date") : QStringLiteral("Last date");
@@ -380,7 +386,7 @@ void ReportWindow::savePdf()
 {
     if (!m_document)
         return;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = suggestedFolder();
     const QString path =
         saveFileName(QStringLiteral("Save the report as PDF"),
                      QDir(folder).filePath(ReportDocument::defaultFileName(m_request, QStringLiteral("pdf"))),
@@ -403,7 +409,7 @@ void ReportWindow::exportCsv()
 {
     if (!m_document)
         return;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = suggestedFolder();
     const QString path =
         saveFileName(QStringLiteral("Export the report as CSV"),
                      QDir(folder).filePath(ReportDocument::defaultFileName(m_request, QStringLiteral("csv"))),
