@@ -16,7 +16,7 @@
 #include <QTextStream>
 
 namespace {
-enum Exit { Done = 0, NothingFound = 1, BadArguments = 2, DatabaseProblem = 3, OutputFailed = 4 };
+enum Exit { Done = 0, NothingFound = 1, BadArguments = 2, DatabaseProblem = 3, OutputFailed = 6 };
 
 struct Arguments {
     QHash<QString, QString> values;

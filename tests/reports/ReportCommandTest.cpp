@@ -153,7 +153,7 @@ TEST(ReportCommand, ExitCodes)
          "report: --rounding must be two digits from 1 to 5 (IN rule, OUT rule), not \"60\"\n"},
         {"--from 2026-12-01 --format xml", 2, "report: --format must be lines, csv or pdf, not \"xml\"\n"},
         {"--from 2026-12-01 --format pdf", 2, "report: --format pdf needs --output FILE\n"},
-        {"--from 2026-12-01 --output /nonexistent-folder/x.txt", 4, nullptr},
+        {"--from 2026-12-01 --output /nonexistent-folder/x.txt", 6, nullptr},
     };
     for (const auto& c : cases) {
         CommandFixture f;
