@@ -62,6 +62,9 @@ private:
     void writeRecord(const Punch& punch, const QString& tips);
     void afterRecordWritten(const Punch& punch, qint64 recordNumber);
     void placePanel();
+    // Where the confirmation panel stands: over the ID frame, reaching below it.
+    QRect panelRect() const;
+    QList<QRect> helpKeepsClear() const;
     void placeCamera();
     void reportDatabaseError(const QString& message);
 

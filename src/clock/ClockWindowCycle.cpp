@@ -11,6 +11,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
+#include "platform/WindowPlacement.h"
 #include "settings/ProgramState.h"
 #include "store/DatabaseError.h"
 
@@ -22,11 +23,9 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
-ClockWindow::~ClockWindow()
-{
-    delete m_helpWindow.data();
-}
+ClockWindow::~ClockWindow() = default;
 
 bool ClockWindow::event(QEvent* event)
 {
@@ -121,11 +120,39 @@ void ClockWindow::showHelp()
 {
     if (acceptsNoInput())
         return;
-    if (!m_helpWindow)
-        m_helpWindow = new HelpWindow;
+    if (!m_helpWindow) {
+        // A window of the clock screen's own: a window manager keeps it above the screen, and it goes
+        // when the screen goes.
+        m_helpWindow = new HelpWindow(this);
+        connect(m_helpWindow, &HelpWindow::closed, this, [this] {
+            // Without a window manager nobody hands the keyboard back to the clock screen.
+            activateWindow();
+            if (m_panel->isHidden() && m_password->isHidden())
+                m_idBox->setFocus();
+        });
+    }
     m_helpWindow->showTopic(HelpTopics::clockScreen);
+    const QScreen* where = screen();
+    const QRect available = where ? where->availableGeometry() : frameGeometry();
+    m_helpWindow->setGeometry(WindowPlacement::besideOrOver(
+        available, frameGeometry(), helpKeepsClear(), m_helpWindow->sizeHint(), m_helpWindow->minimumSize()));
     m_helpWindow->show();
     m_helpWindow->raise();
+    m_helpWindow->activateWindow();
+}
+
+QList<QRect> ClockWindow::helpKeepsClear() const
+{
+    // The ID frame and the panel that stands over it must stay in sight; the keypad too when
+    // there is room for that.
+    const QRect frame = panelRect() | m_idFrame->geometry();
+    QList<QRect> keep;
+    if (!m_keypad->isHidden())
+        keep.append(frame | m_keypad->geometry());
+    keep.append(frame);
+    for (QRect& r : keep)
+        r.moveTopLeft(mapToGlobal(r.topLeft()));
+    return keep;
 }
 
 void ClockWindow::runForcedClockOut()
