@@ -484,8 +484,13 @@ void ClockWindow::tick()
         runForcedClockOut();
     if (!m_firstTickDone) {
         m_firstTickDone = true;
-        if (isVisible() && m_idBox->isVisible())
+        if (isVisible() && m_idBox->isVisible()) {
+            // Without a window manager the screen is never made active, and the box would take keys
+            // without showing its focus colour.
+            if (!isActiveWindow())
+                activateWindow();
             m_idBox->setFocus();
+        }
     }
     const QDateTime precise = m_state.time.preciseNow();
     if (!m_elapsed->isHidden() && precise >= m_elapsedUntil)

@@ -107,6 +107,7 @@ private:
     QPushButton* m_minimize = nullptr;
     QPushButton* m_help = nullptr;
     QPointer<HelpWindow> m_helpWindow;
+    bool m_helpShownBefore = false;
 
     std::optional<Punch> m_awaitingTips;
     bool m_leaving = false;

@@ -8,6 +8,7 @@
 #include "platform/ui/QtCamera.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/ui/QtSoundPlayer.h"
+#include "platform/ui/WindowManager.h"
 #include "settings/ProgramState.h"
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
@@ -54,7 +55,7 @@ int Application::run(int argc, char** argv)
         QObject::connect(clock, &ClockWindow::closed, &main, &QWidget::show);
         QObject::connect(clock, &ClockWindow::endRequested, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
-        clock->showMaximized();
+        WindowManager::showFilling(clock);
         main.hide();
     });
     HelpWindow help;

@@ -1,9 +1,12 @@
 #include "ClockFixture.h"
-#include "clock/HelpWindow.h"
-#include "clock/KeypadWidget.h"
+#include "clock/ui/KeypadWidget.h"
+#include "platform/ui/HelpWindow.h"
+#include "platform/ui/WindowManager.h"
 #include "settings/SettingsIo.h"
 #include "store/ApplicationTable.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace {
@@ -103,4 +106,29 @@ TEST(KioskWindow, HelpClosesByButtonEscapeAndCtrlW)
         c.close(help);
         EXPECT_FALSE(help->isVisible());
     }
+}
+
+// Run by ctest on an X server of its own without a window manager (tests/support/run-under-xvfb.sh).
+TEST(KioskScreen, FillsABareXScreenAndShowsWhereToTypeBeforeAnyClick)
+{
+    if (!std::getenv("TELLARIN_TEST_DISPLAY"))
+        GTEST_SKIP() << "needs a bare X server";
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    EXPECT_FALSE(WindowManager::isRunning());
+    ClockFixture f;
+    f.state.settings.keepInSeconds = 3;
+    f.window = std::make_unique<ClockWindow>(f.state);
+    WindowManager::showFilling(f.window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
+    const QRect screen = f.window->screen()->geometry();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.window->geometry() == screen; }, 3000))
+        << f.window->width() << "x" << f.window->height();
+    f.window->tick(); // the first tick puts the focus into the ID box
+    auto* box = f.child<QLineEdit>("Text1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return box->hasFocus(); }, 3000));
+    const QImage drawn = box->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(drawn.width() / 2, drawn.height() / 2), QColor(255, 255, 0));
+    QTest::keyClicks(box, QStringLiteral("42"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_TRUE(f.panelShown());
 }
