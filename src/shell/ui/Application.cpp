@@ -52,7 +52,11 @@ int Application::run(int argc, char** argv)
             return;
         clock = new ClockWindow(state);
         clock->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(clock, &ClockWindow::closed, &main, &QWidget::show);
+        // Without a window manager a window shown again does not get the keyboard by itself.
+        QObject::connect(clock, &ClockWindow::closed, &main, [&main] {
+            main.show();
+            main.activateWindow();
+        });
         QObject::connect(clock, &ClockWindow::endRequested, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         WindowManager::showFilling(clock);
@@ -63,8 +67,14 @@ int Application::run(int argc, char** argv)
         help.showTopic(topic);
         help.show();
         help.raise();
+        help.activateWindow();
+    });
+    QObject::connect(&help, &HelpWindow::closed, &main, [&main] {
+        if (main.isVisible())
+            main.activateWindow();
     });
     QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     main.show();
+    main.activateWindow();
     return QApplication::exec();
 }
