@@ -119,6 +119,9 @@ OptionsDialog::OptionsDialog(ProgramState& state, ProgramExit& exit, SystemClock
     save->setObjectName(QStringLiteral("cmdSave"));
     auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
+    // Enter in a box must not save the whole dialog.
+    save->setAutoDefault(false);
+    cancel->setAutoDefault(false);
     buttons->addStretch(1);
     buttons->addWidget(save);
     buttons->addWidget(cancel);
