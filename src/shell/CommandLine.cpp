@@ -5,6 +5,8 @@
 #include "platform/SoundPlayer.h"
 #include "platform/StreamMessageBoxes.h"
 #include "platform/TimeSource.h"
+#include "reports/SequenceAuditCommand.h"
+#include "reports/WhoIsInCommand.h"
 #include "settings/ProgramState.h"
 #include "shell/StartUp.h"
 #include "store/Database.h"
@@ -51,6 +53,10 @@ const QList<Command>& commands()
 {
     static const QList<Command> table = {
         {"help", &help, "  this list"},
+        {"who-is-in", &runWhoIsInCommand,
+         "  [--days N]  who is clocked in and who is out, the In list first"},
+        {"audit", &runAuditCommand,
+         "  --from YYYY-MM-DD [--to YYYY-MM-DD]  records whose time goes back; exit 5 when any are found"},
     };
     return table;
 }

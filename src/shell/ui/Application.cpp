@@ -1,6 +1,7 @@
 #include "shell/ui/Application.h"
 
 #include "clock/ui/ClockWindow.h"
+#include "platform/ProgramExit.h"
 #include "platform/ProgramPaths.h"
 #include "platform/TimeSource.h"
 #include "platform/ToneWaves.h"
@@ -8,10 +9,15 @@
 #include "platform/ui/QtCamera.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/ui/QtSoundPlayer.h"
+#include "reports/ui/SequenceAuditFrame.h"
+#include "reports/ui/WhoIsInWindow.h"
 #include "settings/ProgramState.h"
+#include "settings/ui/OptionsDialog.h"
+#include "settings/ui/TimedateClockSetter.h"
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
 #include "shell/ui/MainWindow.h"
+#include "store/CameraFile.h"
 #include "store/ClockFiles.h"
 #include "store/Database.h"
 
@@ -42,6 +48,7 @@ int Application::run(int argc, char** argv)
         return 1;
     ToneWaves::writeMissing(state.paths);
     ClockFiles::ensureTemplate(state.paths);
+    camera.choose(CameraFile::read(state.paths));
 
     MainWindow main(state);
     main.applyMenuOffer(startUp.menuOffer());
@@ -56,6 +63,17 @@ int Application::run(int argc, char** argv)
                          Qt::QueuedConnection);
         clock->showMaximized();
         main.hide();
+    });
+    QtProgramExit programExit;
+    TimedateClockSetter clockSetter;
+    main.setCommand(MainWindow::Command::Options, [&] {
+        OptionsDialog options(state, programExit, clockSetter, &main);
+        options.setAuditFrame(new SequenceAuditFrame(state));
+        options.exec();
+    });
+    main.setCommand(MainWindow::Command::WhoIsInAndOut, [&] {
+        WhoIsInWindow whoIsIn(state, &main);
+        whoIsIn.exec();
     });
     HelpWindow help;
     main.setShowHelp([&](int topic) {

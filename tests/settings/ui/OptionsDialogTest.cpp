@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -60,10 +61,10 @@ struct DialogFixture {
 };
 
 const char* const allChecks[] = {
-    "chkTakePictures",  "chkUseSound",       "chkReportTips",     "chkShowClockFirst", "chkShowKeyboard",
-    "chkAllowMinimize", "chkShowLiveCam",    "chkShowInOutLists", "chkShowElapsedTime", "chkForceClockOuts",
-    "chkAutoDeduct",    "chkEarlyInShow",    "chkEarlyInReject",  "chkLateOutShow",    "chkLateOutReject",
-    "chkLateInShow",    "chkLateInReject",   "chkEarlyOutShow",   "chkEarlyOutReject",
+    "chkTakePictures",  "chkUseSound",     "chkReportTips",     "chkShowClockFirst",  "chkShowKeyboard",
+    "chkAllowMinimize", "chkShowLiveCam",  "chkShowInOutLists", "chkShowElapsedTime", "chkForceClockOuts",
+    "chkAutoDeduct",    "chkEarlyInShow",  "chkEarlyInReject",  "chkLateOutShow",     "chkLateOutReject",
+    "chkLateInShow",    "chkLateInReject", "chkEarlyOutShow",   "chkEarlyOutReject",
 };
 } // namespace
 
@@ -76,13 +77,26 @@ TEST(OptionsDialog, EveryBoxComposesItsBit)
     };
     // With every box clear the sound is off, which sets its bit.
     const Case cases[] = {
-        {"chkShowLiveCam", 8192 + 64, 0}, {"chkAutoDeduct", 4096 + 64, 0},    {"chkAllowMinimize", 2048 + 64, 0},
-        {"chkShowKeyboard", 1024 + 64, 0}, {"chkLateOutReject", 512 + 64, 0}, {"chkEarlyInReject", 256 + 64, 0},
-        {"chkShowClockFirst", 128 + 64, 0}, {"chkUseSound", 0, 0},            {"chkForceClockOuts", 32 + 64, 0},
-        {"chkLateOutShow", 16 + 64, 0},    {"chkEarlyInShow", 8 + 64, 0},     {"chkReportTips", 4 + 64, 0},
-        {nullptr, 2 + 64, 0},              {"chkTakePictures", 1 + 64, 0},    {"chkEarlyOutReject", 64, 32},
-        {"chkLateInReject", 64, 16},       {"chkEarlyOutShow", 64, 8},        {"chkLateInShow", 64, 4},
-        {"chkShowInOutLists", 64, 2},      {"chkShowElapsedTime", 64, 1},
+        {"chkShowLiveCam", 8192 + 64, 0},
+        {"chkAutoDeduct", 4096 + 64, 0},
+        {"chkAllowMinimize", 2048 + 64, 0},
+        {"chkShowKeyboard", 1024 + 64, 0},
+        {"chkLateOutReject", 512 + 64, 0},
+        {"chkEarlyInReject", 256 + 64, 0},
+        {"chkShowClockFirst", 128 + 64, 0},
+        {"chkUseSound", 0, 0},
+        {"chkForceClockOuts", 32 + 64, 0},
+        {"chkLateOutShow", 16 + 64, 0},
+        {"chkEarlyInShow", 8 + 64, 0},
+        {"chkReportTips", 4 + 64, 0},
+        {nullptr, 2 + 64, 0},
+        {"chkTakePictures", 1 + 64, 0},
+        {"chkEarlyOutReject", 64, 32},
+        {"chkLateInReject", 64, 16},
+        {"chkEarlyOutShow", 64, 8},
+        {"chkLateInShow", 64, 4},
+        {"chkShowInOutLists", 64, 2},
+        {"chkShowElapsedTime", 64, 1},
     };
     for (const Case& c : cases) {
         DialogFixture f(true);
@@ -109,7 +123,7 @@ TEST(OptionsDialog, FilledFromTheSettingsAndCancelWritesNothing)
 {
     DialogFixture plain;
     EXPECT_TRUE(plain.find<QRadioButton>("optDatabase0")->isChecked());
-    EXPECT_FALSE(plain.find<QGroupBox>("chkEarlyInShow")->parentWidget()->isEnabled());
+    EXPECT_FALSE(plain.find<QCheckBox>("chkEarlyInShow")->parentWidget()->isEnabled());
     EXPECT_FALSE(plain.find<QLabel>("lblNoDatabase")->isHidden());
     EXPECT_EQ(plain.dialog->helpText(), OptionsDialog::firstHelpText);
 
@@ -157,10 +171,12 @@ TEST(OptionsDialog, HelpLabelAndFocusColour)
     DialogFixture f;
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(f.find<QCheckBox>("chkShowLiveCam"), &enter);
-    EXPECT_EQ(f.dialog->helpText(), QStringLiteral("This option will show the current cam picture on the Clock screen."));
-    QApplication::sendEvent(f.find<QRadioButton>("opt12Hour"), &enter);
     EXPECT_EQ(f.dialog->helpText(),
-              QStringLiteral("The 12 hour format would read 11am and 11pm, the 24 hour format would read 23.00"));
+              QStringLiteral("This option will show the current cam picture on the Clock screen."));
+    QApplication::sendEvent(f.find<QRadioButton>("opt12Hour"), &enter);
+    EXPECT_EQ(
+        f.dialog->helpText(),
+        QStringLiteral("The 12 hour format would read 11am and 11pm, the 24 hour format would read 23.00"));
     // Every check box and box of the first page explains itself.
     for (const char* name : allChecks) {
         QApplication::sendEvent(f.find<QCheckBox>(name), &enter);
@@ -184,12 +200,14 @@ TEST(OptionsDialog, HelpLabelAndFocusColour)
 TEST(OptionsDialog, PasswordPageFlows)
 {
     DialogFixture f;
+    f.find<QTabWidget>("tabOptions")->setCurrentIndex(2);
     f.dialog->show();
     QApplication::setActiveWindow(f.dialog.get());
     QLineEdit* password = f.find<QLineEdit>("txtNewPassword");
     QLineEdit* confirm = f.find<QLineEdit>("txtConfirmPassword");
     QLabel* status = f.find<QLabel>("lblPasswordStatus");
-    EXPECT_EQ(f.find<QLabel>("lblPasswordHeading")->text(), QStringLiteral("Enter the Password that you want to use "));
+    EXPECT_EQ(f.find<QLabel>("lblPasswordHeading")->text(),
+              QStringLiteral("Enter the Password that you want to use "));
 
     // Typed in lower case, held in upper case; a key outside the allowed codes beeps.
     password->setFocus();
@@ -215,7 +233,8 @@ TEST(OptionsDialog, PasswordPageFlows)
     confirm->show();
     confirm->setFocus();
     QCoreApplication::processEvents();
-    EXPECT_EQ(f.messages.shown.last().text, QStringLiteral("Passwords must be between 5 and 12 characters long..."));
+    EXPECT_EQ(f.messages.shown.last().text,
+              QStringLiteral("Passwords must be between 5 and 12 characters long..."));
     EXPECT_TRUE(password->text().isEmpty());
     EXPECT_TRUE(password->hasFocus());
     confirm->hide();
