@@ -56,7 +56,8 @@ const QList<Command>& commands()
         {"who-is-in", &runWhoIsInCommand,
          "  [--days N]  who is clocked in and who is out, the In list first"},
         {"audit", &runAuditCommand,
-         "  --from YYYY-MM-DD [--to YYYY-MM-DD]  records whose time goes back; exit 5 when any are found"},
+         "  --from YYYY-MM-DD [--to YYYY-MM-DD]  records whose time goes back (one day without --to); exit 5 "
+         "when any are found"},
     };
     return table;
 }

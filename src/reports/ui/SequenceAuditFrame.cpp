@@ -48,6 +48,7 @@ SequenceAuditFrame::SequenceAuditFrame(ProgramState& state, QWidget* parent)
     m_list->setProperty("helpText", SequenceAudit::listHelp);
     // The lines line up by their blanks.
     m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_list->setMinimumHeight(160);
     m_list->hide();
     grid->addWidget(m_list, 1, 0, 1, 6);
     grid->setRowStretch(1, 1);

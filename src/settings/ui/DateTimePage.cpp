@@ -59,8 +59,10 @@ DateTimePage::DateTimePage(ProgramState& state, SystemClockSetter& clockSetter, 
 
 void DateTimePage::setAuditFrame(QWidget* frame)
 {
+    // The audit's list takes the room the stretch kept below the date-and-time frame.
+    delete m_layout->takeAt(m_layout->count() - 1);
     frame->setParent(this);
-    m_layout->insertWidget(1, frame, 1);
+    m_layout->addWidget(frame, 1);
 }
 
 void DateTimePage::showDate(const QDate& date)

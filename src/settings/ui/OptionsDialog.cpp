@@ -133,6 +133,8 @@ OptionsDialog::OptionsDialog(ProgramState& state, ProgramExit& exit, SystemClock
                           static_cast<QWidget*>(m_dateTimePage)})
         watchHelp(page);
     fill();
+    // Room for the audit's list on the "Date Time" page.
+    resize(sizeHint().width(), qMax(sizeHint().height(), 640));
 }
 
 OptionsDialog::~OptionsDialog() = default;
