@@ -5,6 +5,7 @@
 #include "platform/SoundPlayer.h"
 #include "platform/StreamMessageBoxes.h"
 #include "platform/TimeSource.h"
+#include "reports/ReportCommand.h"
 #include "reports/SequenceAuditCommand.h"
 #include "reports/WhoIsInCommand.h"
 #include "settings/ProgramState.h"
@@ -27,7 +28,15 @@ int help(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
            "Without a command the windows open. Commands:\n";
     for (const Command& command : commands())
         out << "  " << command.name << ' ' << command.synopsis << '\n';
-    out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem.\n";
+    out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit "
+           "history,\n"
+           "5 audit violations.\n";
+    return Done;
+}
+
+int version(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
+{
+    out << "tellarin " << TELLARIN_VERSION << '\n';
     return Done;
 }
 
@@ -52,12 +61,16 @@ QStringList commandWords(const QStringList& arguments)
 const QList<Command>& commands()
 {
     static const QList<Command> table = {
-        {"help", &help, "  this list"},
-        {"who-is-in", &runWhoIsInCommand,
-         "  [--days N]  who is clocked in and who is out, the In list first"},
+        {"help", &help, "  this list (also --help)", false, false},
+        {"version", &version, "  the program's version (also --version)", false, false},
+        {"report", &runReportCommand,
+         "--from YYYY-MM-DD [--to YYYY-MM-DD] [--by employee|department] [--rounding NN]\n"
+         "         [--format lines|csv|pdf] [--output FILE]  the clocking report",
+         true, true},
+        {"who-is-in", &runWhoIsInCommand, "[--days N]  who is clocked in and who is out, the In list first"},
         {"audit", &runAuditCommand,
-         "  --from YYYY-MM-DD [--to YYYY-MM-DD]  records whose time goes back (one day without --to); exit 5 "
-         "when any are found"},
+         "--from YYYY-MM-DD [--to YYYY-MM-DD]  the records whose time goes back (one day without\n"
+         "         --to); exit 5 when any are found"},
     };
     return table;
 }
@@ -69,7 +82,9 @@ const Command* commandIn(const QStringList& arguments)
         return nullptr;
     const QString first = words.first();
     if (first == QLatin1String("--help") || first == QLatin1String("-h"))
-        return &commands().first();
+        return &commands()[0];
+    if (first == QLatin1String("--version"))
+        return &commands()[1];
     if (first.startsWith(QLatin1Char('-')))
         return nullptr; // Qt's own options (-platform, -style) belong to the windows
 
@@ -99,7 +114,7 @@ int runWith(const QStringList& arguments, const TimeSource& time, QTextStream& o
     Database database;
     ProgramState state(ProgramPaths(ProgramPaths::resolveProgramFolder(arguments)), database, time, messages,
                        sounds, camera);
-    if (command->run != &help) {
+    if (command->startsUp) {
         StartUp startUp(state);
         // A command works beside a running clock screen, which holds the one-copy lock.
         startUp.requireSingleInstance = false;

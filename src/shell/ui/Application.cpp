@@ -1,5 +1,6 @@
 #include "shell/ui/Application.h"
 
+#include "clock/ForcedClockOut.h"
 #include "clock/ui/ClockWindow.h"
 #include "platform/ProgramExit.h"
 #include "platform/ProgramPaths.h"
@@ -9,6 +10,7 @@
 #include "platform/ui/QtCamera.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/ui/QtSoundPlayer.h"
+#include "reports/ui/ReportWindow.h"
 #include "reports/ui/SequenceAuditFrame.h"
 #include "reports/ui/WhoIsInWindow.h"
 #include "settings/ProgramState.h"
@@ -20,6 +22,7 @@
 #include "store/CameraFile.h"
 #include "store/ClockFiles.h"
 #include "store/Database.h"
+#include "store/DatabaseError.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -74,6 +77,17 @@ int Application::run(int argc, char** argv)
     main.setCommand(MainWindow::Command::WhoIsInAndOut, [&] {
         WhoIsInWindow whoIsIn(state, &main);
         whoIsIn.exec();
+    });
+    // Forgotten clock-ins are closed first, so they show with their forced OUT.
+    main.setCommand(MainWindow::Command::Reports, [&] {
+        try {
+            ForcedClockOut(database, time).run(state.settings);
+        } catch (const DatabaseError& error) {
+            messages.inform(&main, error.userMessage(), QStringLiteral("Database"),
+                            MessageBoxes::Icon::Critical);
+        }
+        ReportWindow report(state, &main);
+        report.exec();
     });
     HelpWindow help;
     main.setShowHelp([&](int topic) {
