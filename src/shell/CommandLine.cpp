@@ -5,6 +5,9 @@
 #include "platform/SoundPlayer.h"
 #include "platform/StreamMessageBoxes.h"
 #include "platform/TimeSource.h"
+#include "reports/ReportCommand.h"
+#include "reports/SequenceAuditCommand.h"
+#include "reports/WhoIsInCommand.h"
 #include "settings/ProgramState.h"
 #include "shell/StartUp.h"
 #include "store/Database.h"
@@ -25,9 +28,8 @@ int help(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
            "Without a command the windows open. Commands:\n";
     for (const Command& command : commands())
         out << "  " << command.name << ' ' << command.synopsis << '\n';
-    out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit "
-           "history,\n"
-           "5 audit violations.\n";
+    out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit history,\n"
+           "5 audit violations, 6 output file could not be written.\n";
     return Done;
 }
 
@@ -60,6 +62,14 @@ const QList<Command>& commands()
     static const QList<Command> table = {
         {"help", &help, "  this list (also --help)", false, false},
         {"version", &version, "  the program's version (also --version)", false, false},
+        {"report", &runReportCommand,
+         "--from YYYY-MM-DD [--to YYYY-MM-DD] [--by employee|department] [--rounding NN]\n"
+         "         [--format lines|csv|pdf] [--output FILE]  the clocking report",
+         true, true},
+        {"who-is-in", &runWhoIsInCommand, "[--days N]  who is clocked in and who is out, the In list first"},
+        {"audit", &runAuditCommand,
+         "--from YYYY-MM-DD [--to YYYY-MM-DD]  the records whose time goes back (one day without\n"
+         "         --to); exit 5 when any are found"},
     };
     return table;
 }
@@ -116,8 +126,17 @@ int runWith(const QStringList& arguments, const TimeSource& time, QTextStream& o
     return code;
 }
 
+// Qt's own notes (a missing XDG_RUNTIME_DIR under cron, font fallbacks) would break the rule of one
+// clear line on standard error; only real failures get through.
+void quietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        fprintf(stderr, "tellarin: %s\n", qPrintable(message));
+}
+
 int run(int argc, char** argv)
 {
+    qInstallMessageHandler(&quietQtNotes);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

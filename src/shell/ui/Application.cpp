@@ -1,6 +1,8 @@
 #include "shell/ui/Application.h"
 
+#include "clock/ForcedClockOut.h"
 #include "clock/ui/ClockWindow.h"
+#include "platform/ProgramExit.h"
 #include "platform/ProgramPaths.h"
 #include "platform/TimeSource.h"
 #include "platform/ToneWaves.h"
@@ -8,12 +10,20 @@
 #include "platform/ui/QtCamera.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/ui/QtSoundPlayer.h"
+#include "platform/ui/WindowManager.h"
+#include "reports/ui/ReportWindow.h"
+#include "reports/ui/SequenceAuditFrame.h"
+#include "reports/ui/WhoIsInWindow.h"
 #include "settings/ProgramState.h"
+#include "settings/ui/OptionsDialog.h"
+#include "settings/ui/TimedateClockSetter.h"
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
 #include "shell/ui/MainWindow.h"
+#include "store/CameraFile.h"
 #include "store/ClockFiles.h"
 #include "store/Database.h"
+#include "store/DatabaseError.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -42,6 +52,7 @@ int Application::run(int argc, char** argv)
         return 1;
     ToneWaves::writeMissing(state.paths);
     ClockFiles::ensureTemplate(state.paths);
+    camera.choose(CameraFile::read(state.paths));
 
     MainWindow main(state);
     main.applyMenuOffer(startUp.menuOffer());
@@ -51,19 +62,51 @@ int Application::run(int argc, char** argv)
             return;
         clock = new ClockWindow(state);
         clock->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(clock, &ClockWindow::closed, &main, &QWidget::show);
+        // Without a window manager a window shown again does not get the keyboard by itself.
+        QObject::connect(clock, &ClockWindow::closed, &main, [&main] {
+            main.show();
+            main.activateWindow();
+        });
         QObject::connect(clock, &ClockWindow::endRequested, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
-        clock->showMaximized();
+        WindowManager::showFilling(clock);
         main.hide();
+    });
+    QtProgramExit programExit;
+    TimedateClockSetter clockSetter;
+    main.setCommand(MainWindow::Command::Options, [&] {
+        OptionsDialog options(state, programExit, clockSetter, &main);
+        options.setAuditFrame(new SequenceAuditFrame(state));
+        options.exec();
+    });
+    main.setCommand(MainWindow::Command::WhoIsInAndOut, [&] {
+        WhoIsInWindow whoIsIn(state, &main);
+        whoIsIn.exec();
+    });
+    // Forgotten clock-ins are closed first, so they show with their forced OUT.
+    main.setCommand(MainWindow::Command::Reports, [&] {
+        try {
+            ForcedClockOut(database, time).run(state.settings);
+        } catch (const DatabaseError& error) {
+            messages.inform(&main, error.userMessage(), QStringLiteral("Database"),
+                            MessageBoxes::Icon::Critical);
+        }
+        ReportWindow report(state, &main);
+        report.exec();
     });
     HelpWindow help;
     main.setShowHelp([&](int topic) {
         help.showTopic(topic);
         help.show();
         help.raise();
+        help.activateWindow();
+    });
+    QObject::connect(&help, &HelpWindow::closed, &main, [&main] {
+        if (main.isVisible())
+            main.activateWindow();
     });
     QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     main.show();
+    main.activateWindow();
     return QApplication::exec();
 }
