@@ -73,11 +73,9 @@ void IntegrityCheck::start(const QString& path, QObject* receiver, std::function
 {
     stop();
     m_stop = false;
-    m_running = true;
     // The receiver outlives the thread: its owner stops the check before it goes.
     m_thread = std::thread([this, path, receiver, found = std::move(found)] {
         const std::optional<Damage> damage = run(path, m_stop);
-        m_running = false;
         if (damage && !m_stop)
             QMetaObject::invokeMethod(
                 receiver, [found, damage = *damage] { found(damage); }, Qt::QueuedConnection);
@@ -89,10 +87,4 @@ void IntegrityCheck::stop()
     m_stop = true;
     if (m_thread.joinable())
         m_thread.join();
-    m_running = false;
-}
-
-bool IntegrityCheck::isRunning() const
-{
-    return m_running;
 }

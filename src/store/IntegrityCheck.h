@@ -33,10 +33,8 @@ public:
     void start(const QString& path, QObject* receiver, std::function<void(const Damage&)> found);
     // Stops a running check and waits for its thread; at once, the check gives way within a page or two.
     void stop();
-    bool isRunning() const;
 
 private:
     std::thread m_thread;
     std::atomic_bool m_stop{false};
-    std::atomic_bool m_running{false};
 };
