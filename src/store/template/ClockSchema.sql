@@ -67,5 +67,20 @@ CREATE TABLE "Application" (
     "Rejected" TEXT
 );
 INSERT INTO "Application" ("Version") VALUES (6);
+
+-- Every change made to "In Out" outside a punch, chained by SHA-256 hashes.
+CREATE TABLE "Edit history" (
+    "Entry number" INTEGER PRIMARY KEY AUTOINCREMENT,
+    "When" TEXT,
+    "Action" TEXT,
+    "Record number" INTEGER,
+    "Old values" TEXT,
+    "New values" TEXT,
+    "User" TEXT,
+    "Details" TEXT,
+    "Previous hash" TEXT,
+    "Hash" TEXT
+);
+CREATE INDEX "History record" ON "Edit history" ("Record number");
 -- Files in the current format carry 40 ("4.0"); files without it are the older format.
 PRAGMA user_version = 40;
