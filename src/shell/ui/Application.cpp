@@ -1,0 +1,97 @@
+#include "shell/ui/Application.h"
+
+#include "clock/ForcedClockOut.h"
+#include "clock/ui/ClockWindow.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramPaths.h"
+#include "platform/TimeSource.h"
+#include "platform/ToneWaves.h"
+#include "platform/ui/HelpWindow.h"
+#include "platform/ui/QtCamera.h"
+#include "platform/ui/QtMessageBoxes.h"
+#include "platform/ui/QtSoundPlayer.h"
+#include "records/ui/OldRecordsWindow.h"
+#include "records/ui/RecordSelectionWindow.h"
+#include "settings/ProgramState.h"
+#include "shell/CommandLine.h"
+#include "shell/StartUp.h"
+#include "shell/ui/MainWindow.h"
+#include "staff/ui/EmployeeListWindow.h"
+#include "store/ClockFiles.h"
+#include "store/Database.h"
+#include "store/DatabaseError.h"
+
+#include <QApplication>
+#include <QPointer>
+
+int Application::run(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (CommandLine::commandIn(arguments))
+        return CommandLine::run(argc, argv);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tellarin"));
+
+    SystemTimeSource time;
+    QtMessageBoxes messages;
+    Database database;
+    const ProgramPaths paths(ProgramPaths::resolveProgramFolder(QApplication::arguments()));
+    QtSoundPlayer sounds(paths);
+    QtCamera camera;
+    ProgramState state(paths, database, time, messages, sounds, camera);
+
+    StartUp startUp(state);
+    if (!startUp.run())
+        return 1;
+    ToneWaves::writeMissing(state.paths);
+    ClockFiles::ensureTemplate(state.paths);
+
+    MainWindow main(state);
+    main.applyMenuOffer(startUp.menuOffer());
+    QPointer<ClockWindow> clock;
+    main.setShowClock([&] {
+        if (clock)
+            return;
+        clock = new ClockWindow(state);
+        clock->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(clock, &ClockWindow::closed, &main, &QWidget::show);
+        QObject::connect(clock, &ClockWindow::endRequested, &app, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
+        clock->showMaximized();
+        main.hide();
+    });
+    main.setCommand(MainWindow::Command::EditClockRecords, [&] {
+        // Forgotten clock-ins are closed first, so the editor shows what the reports will use.
+        try {
+            ForcedClockOut(state.database, state.time).run(state.settings);
+        } catch (const DatabaseError& error) {
+            state.messages.inform(&main, error.userMessage(), QStringLiteral("Database"),
+                                  MessageBoxes::Icon::Critical);
+        }
+        RecordSelectionWindow selection(state, &main);
+        selection.exec();
+    });
+    main.setCommand(MainWindow::Command::DeleteOldRecords, [&] {
+        OldRecordsWindow removal(state, &main);
+        removal.exec();
+    });
+    // The employee editor takes the index of a "Change" through EmployeeListWindow::changeRequested.
+    const auto employeeList = [&] {
+        EmployeeListWindow list(state, &main);
+        list.exec();
+    };
+    main.setCommand(MainWindow::Command::ChangeEmployee, employeeList);
+    main.setCommand(MainWindow::Command::DeleteEmployee, employeeList);
+    HelpWindow help;
+    main.setShowHelp([&](int topic) {
+        help.showTopic(topic);
+        help.show();
+        help.raise();
+    });
+    QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    main.show();
+    return QApplication::exec();
+}
