@@ -6,6 +6,7 @@
 #include "store/StoredTime.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -90,7 +91,10 @@ QString EditHistory::workstationUser()
         if (!user.isEmpty())
             return user;
     }
-    return QStringLiteral("unknown");
+    // Services and cron jobs often run without a login name in the environment; the home folder
+    // still names the account.
+    const QString home = QDir::home().dirName();
+    return home.isEmpty() ? QStringLiteral("unknown") : home;
 }
 
 void EditHistory::ensureTable(Database& database)

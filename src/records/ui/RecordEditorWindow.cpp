@@ -41,7 +41,7 @@ RecordEditorWindow::RecordEditorWindow(ProgramState& state, const QString& emplo
     setWindowTitle(m_editor.caption());
     auto* layout = new QHBoxLayout(this);
     auto* listArea = new QWidget(this);
-    listArea->setMinimumSize(520, 420);
+    listArea->setMinimumSize(640, 420); // wide enough for the mark after the default tab stops
     m_list = new QListWidget(listArea);
     m_list->setObjectName(QStringLiteral("lstRecords"));
     m_list->viewport()->installEventFilter(this);
