@@ -12,6 +12,7 @@
 #include "platform/ui/QtSoundPlayer.h"
 #include "records/ui/OldRecordsWindow.h"
 #include "records/ui/RecordSelectionWindow.h"
+#include "reports/ui/ReportWindow.h"
 #include "settings/ProgramState.h"
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
@@ -62,6 +63,17 @@ int Application::run(int argc, char** argv)
                          Qt::QueuedConnection);
         clock->showMaximized();
         main.hide();
+    });
+    // Forgotten clock-ins are closed first, so they show with their forced OUT.
+    main.setCommand(MainWindow::Command::Reports, [&] {
+        try {
+            ForcedClockOut(database, time).run(state.settings);
+        } catch (const DatabaseError& error) {
+            messages.inform(&main, error.userMessage(), QStringLiteral("Database"),
+                            MessageBoxes::Icon::Critical);
+        }
+        ReportWindow report(state, &main);
+        report.exec();
     });
     main.setCommand(MainWindow::Command::EditClockRecords, [&] {
         // Forgotten clock-ins are closed first, so the editor shows what the reports will use.
