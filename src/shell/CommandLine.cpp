@@ -27,9 +27,8 @@ int help(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
            "Without a command the windows open. Commands:\n";
     for (const Command& command : commands())
         out << "  " << command.name << ' ' << command.synopsis << '\n';
-    out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit "
-           "history,\n"
-           "5 audit violations.\n";
+    out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit history,\n"
+           "5 audit violations, 6 output file could not be written.\n";
     return Done;
 }
 
@@ -127,8 +126,17 @@ int runWith(const QStringList& arguments, const TimeSource& time, QTextStream& o
     return code;
 }
 
+// Qt's own notes (a missing XDG_RUNTIME_DIR under cron, font fallbacks) would break the rule of one
+// clear line on standard error; only real failures get through.
+void quietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        fprintf(stderr, "tellarin: %s\n", qPrintable(message));
+}
+
 int run(int argc, char** argv)
 {
+    qInstallMessageHandler(&quietQtNotes);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

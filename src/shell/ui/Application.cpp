@@ -10,6 +10,7 @@
 #include "platform/ui/QtCamera.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/ui/QtSoundPlayer.h"
+#include "platform/ui/WindowManager.h"
 #include "records/ui/OldRecordsWindow.h"
 #include "records/ui/RecordSelectionWindow.h"
 #include "reports/ui/ReportWindow.h"
@@ -58,10 +59,14 @@ int Application::run(int argc, char** argv)
             return;
         clock = new ClockWindow(state);
         clock->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(clock, &ClockWindow::closed, &main, &QWidget::show);
+        // Without a window manager a window shown again does not get the keyboard by itself.
+        QObject::connect(clock, &ClockWindow::closed, &main, [&main] {
+            main.show();
+            main.activateWindow();
+        });
         QObject::connect(clock, &ClockWindow::endRequested, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
-        clock->showMaximized();
+        WindowManager::showFilling(clock);
         main.hide();
     });
     // Forgotten clock-ins are closed first, so they show with their forced OUT.
@@ -102,8 +107,14 @@ int Application::run(int argc, char** argv)
         help.showTopic(topic);
         help.show();
         help.raise();
+        help.activateWindow();
+    });
+    QObject::connect(&help, &HelpWindow::closed, &main, [&main] {
+        if (main.isVisible())
+            main.activateWindow();
     });
     QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     main.show();
+    main.activateWindow();
     return QApplication::exec();
 }
