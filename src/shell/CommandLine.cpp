@@ -7,6 +7,8 @@
 #include "platform/TimeSource.h"
 #include "records/RecordsCommand.h"
 #include "reports/ReportCommand.h"
+#include "reports/SequenceAuditCommand.h"
+#include "reports/WhoIsInCommand.h"
 #include "settings/ProgramState.h"
 #include "shell/StartUp.h"
 #include "store/Database.h"
@@ -65,6 +67,10 @@ const QList<Command>& commands()
          "--from YYYY-MM-DD [--to YYYY-MM-DD] [--by employee|department] [--rounding NN]\n"
          "         [--format lines|csv|pdf] [--output FILE]  the clocking report",
          true, true},
+        {"who-is-in", &runWhoIsInCommand, "[--days N]  who is clocked in and who is out, the In list first"},
+        {"audit", &runAuditCommand,
+         "--from YYYY-MM-DD [--to YYYY-MM-DD]  the records whose time goes back (one day without\n"
+         "         --to); exit 5 when any are found"},
         {"records", &runRecordsCommand,
          "--id ID [--from YYYY-MM-DD]  the record editor's list of one employee"},
         {"history", &runHistoryCommand,

@@ -3,6 +3,7 @@
 #include "clock/ForcedClockOut.h"
 #include "clock/ui/ClockWindow.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ProgramExit.h"
 #include "platform/ProgramPaths.h"
 #include "platform/TimeSource.h"
 #include "platform/ToneWaves.h"
@@ -14,11 +15,16 @@
 #include "records/ui/OldRecordsWindow.h"
 #include "records/ui/RecordSelectionWindow.h"
 #include "reports/ui/ReportWindow.h"
+#include "reports/ui/SequenceAuditFrame.h"
+#include "reports/ui/WhoIsInWindow.h"
 #include "settings/ProgramState.h"
+#include "settings/ui/OptionsDialog.h"
+#include "settings/ui/TimedateClockSetter.h"
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
 #include "shell/ui/MainWindow.h"
 #include "staff/ui/EmployeeListWindow.h"
+#include "store/CameraFile.h"
 #include "store/ClockFiles.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
@@ -50,6 +56,7 @@ int Application::run(int argc, char** argv)
         return 1;
     ToneWaves::writeMissing(state.paths);
     ClockFiles::ensureTemplate(state.paths);
+    camera.choose(CameraFile::read(state.paths));
 
     MainWindow main(state);
     main.applyMenuOffer(startUp.menuOffer());
@@ -68,6 +75,17 @@ int Application::run(int argc, char** argv)
                          Qt::QueuedConnection);
         WindowManager::showFilling(clock);
         main.hide();
+    });
+    QtProgramExit programExit;
+    TimedateClockSetter clockSetter;
+    main.setCommand(MainWindow::Command::Options, [&] {
+        OptionsDialog options(state, programExit, clockSetter, &main);
+        options.setAuditFrame(new SequenceAuditFrame(state));
+        options.exec();
+    });
+    main.setCommand(MainWindow::Command::WhoIsInAndOut, [&] {
+        WhoIsInWindow whoIsIn(state, &main);
+        whoIsIn.exec();
     });
     // Forgotten clock-ins are closed first, so they show with their forced OUT.
     main.setCommand(MainWindow::Command::Reports, [&] {
