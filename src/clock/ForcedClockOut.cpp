@@ -5,6 +5,7 @@
 #include "store/ClockRecords.h"
 #include "store/Database.h"
 #include "store/DayNumber.h"
+#include "store/EditHistory.h"
 #include "store/StoredTime.h"
 
 #include <cmath>
@@ -102,10 +103,15 @@ int ForcedClockOut::run(const SettingsRecord& settings)
     const QList<ClockRecord> outs = forcedOuts(rows, now, limitMinutes(settings.forceAfter));
     if (outs.isEmpty())
         return 0;
-    // The pass is one unit: either every forced OUT is stored or, on an error, none is.
+    // The pass is one unit: either every forced OUT is stored with its history entry or, on an
+    // error, none is.
     Transaction transaction(m_database);
-    for (const ClockRecord& out : outs)
-        records.append(out);
+    EditHistory history(m_database);
+    const EditStamp stamp{now, EditHistory::workstationUser()};
+    for (const ClockRecord& out : outs) {
+        const qint64 number = records.append(out);
+        history.append(stamp, EditHistory::forced, number, {}, history.rowValues(number));
+    }
     transaction.commit();
     return static_cast<int>(outs.size());
 }

@@ -5,6 +5,7 @@
 #include "platform/SoundPlayer.h"
 #include "platform/StreamMessageBoxes.h"
 #include "platform/TimeSource.h"
+#include "records/RecordsCommand.h"
 #include "reports/ReportCommand.h"
 #include "reports/SequenceAuditCommand.h"
 #include "reports/WhoIsInCommand.h"
@@ -70,6 +71,11 @@ const QList<Command>& commands()
         {"audit", &runAuditCommand,
          "--from YYYY-MM-DD [--to YYYY-MM-DD]  the records whose time goes back (one day without\n"
          "         --to); exit 5 when any are found"},
+        {"records", &runRecordsCommand,
+         "--id ID [--from YYYY-MM-DD]  the record editor's list of one employee"},
+        {"history", &runHistoryCommand,
+         "[--record N] [--verify] [--purge-before YYYY-MM-DD]  the edit history, its check, or a purge"},
+        {"purge", &runPurgeCommand, "--before YYYY-MM-DD  removes the clock records of the days before"},
     };
     return table;
 }

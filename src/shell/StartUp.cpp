@@ -19,8 +19,6 @@
 #include <QTimer>
 
 namespace {
-constexpr int currentLayoutVersion = 6;
-
 QString problemLine(const Database::OpenResult& result)
 {
     return QStringLiteral("Database problem.. Error number is: %1.").arg(result.errorNumber);
@@ -103,7 +101,7 @@ bool StartUp::run()
         m_offer = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff,
                                 DatabaseMaintenance::fileFormatVersion(m_state.database));
 
-        if (DatabaseMaintenance::layoutVersion(m_state.database) != currentLayoutVersion)
+        if (DatabaseMaintenance::needsUpgrade(m_state.database))
             DatabaseMaintenance::CheckDBversion(m_state.database);
 
         try {

@@ -51,7 +51,8 @@ Database::OpenResult Database::open(const QString& path, int busyTimeoutMs)
         try {
             execute(QStringLiteral("PRAGMA journal_mode=WAL"));
             execute(QStringLiteral("PRAGMA synchronous=FULL"));
-            run(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+            // Finished at once: an open read would pin this connection to an old snapshot.
+            run(QStringLiteral("SELECT count(*) FROM sqlite_master")).finish();
         } catch (const DatabaseError& error) {
             result.status = isBusyCode(error.number()) ? OpenStatus::InUse : OpenStatus::Damaged;
             result.errorNumber = error.number();

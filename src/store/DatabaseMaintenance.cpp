@@ -5,6 +5,7 @@
 #include "store/ClockFiles.h"
 #include "store/DatabaseError.h"
 #include "store/DurableFiles.h"
+#include "store/EditHistory.h"
 #include "store/Salvage.h"
 #include "store/SqliteConnection.h"
 
@@ -410,10 +411,23 @@ void DatabaseMaintenance::CheckDBversion(Database& database)
         alter.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
                        .arg(Database::quoted(table), Database::quoted(name), QLatin1String(field.type)));
     }
+    try {
+        EditHistory::ensureTable(database);
+    } catch (const DatabaseError&) {
+    }
     database.open(path);
     try {
         ApplicationTable(database).write({{QStringLiteral("Version"), currentLayoutVersion}});
     } catch (const DatabaseError&) {
+    }
+}
+
+bool DatabaseMaintenance::needsUpgrade(Database& database)
+{
+    try {
+        return layoutVersion(database) != currentLayoutVersion || !EditHistory::hasTable(database);
+    } catch (const DatabaseError&) {
+        return true;
     }
 }
 

@@ -17,9 +17,11 @@ Database::OpenResult openClockDatabase(Database& database, const ProgramPaths& p
 bool repair(Database& database, const ProgramPaths& paths, QString* error = nullptr);
 // Layout version from table Application field Version (Null -> 0).
 int layoutVersion(Database& database);
-// CheckDBversion: adds only the missing fields of the upgrade list, in order and type, then sets Version 6;
-// a failing step is skipped.
+// CheckDBversion: adds only the missing fields of the upgrade list, in order and type, and the edit
+// history table when missing, then sets Version 6; a failing step is skipped.
 void CheckDBversion(Database& database);
+// True when the layout version is not the current one or a table of the current layout is missing.
+bool needsUpgrade(Database& database);
 enum class Result { Done, InUse, Failed };
 // Rewrites Clock.mdb without its free space. The database is open again afterwards, whatever the result.
 Result compact(Database& database, const ProgramPaths& paths);

@@ -2,6 +2,7 @@
 
 #include "clock/ForcedClockOut.h"
 #include "clock/ui/ClockWindow.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ProgramExit.h"
 #include "platform/ProgramPaths.h"
 #include "platform/TimeSource.h"
@@ -11,6 +12,8 @@
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/ui/QtSoundPlayer.h"
 #include "platform/ui/WindowManager.h"
+#include "records/ui/OldRecordsWindow.h"
+#include "records/ui/RecordSelectionWindow.h"
 #include "reports/ui/ReportWindow.h"
 #include "reports/ui/SequenceAuditFrame.h"
 #include "reports/ui/WhoIsInWindow.h"
@@ -20,6 +23,7 @@
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
 #include "shell/ui/MainWindow.h"
+#include "staff/ui/EmployeeListWindow.h"
 #include "store/CameraFile.h"
 #include "store/ClockFiles.h"
 #include "store/Database.h"
@@ -94,6 +98,28 @@ int Application::run(int argc, char** argv)
         ReportWindow report(state, &main);
         report.exec();
     });
+    main.setCommand(MainWindow::Command::EditClockRecords, [&] {
+        // Forgotten clock-ins are closed first, so the editor shows what the reports will use.
+        try {
+            ForcedClockOut(state.database, state.time).run(state.settings);
+        } catch (const DatabaseError& error) {
+            state.messages.inform(&main, error.userMessage(), QStringLiteral("Database"),
+                                  MessageBoxes::Icon::Critical);
+        }
+        RecordSelectionWindow selection(state, &main);
+        selection.exec();
+    });
+    main.setCommand(MainWindow::Command::DeleteOldRecords, [&] {
+        OldRecordsWindow removal(state, &main);
+        removal.exec();
+    });
+    // The employee editor takes the index of a "Change" through EmployeeListWindow::changeRequested.
+    const auto employeeList = [&] {
+        EmployeeListWindow list(state, &main);
+        list.exec();
+    };
+    main.setCommand(MainWindow::Command::ChangeEmployee, employeeList);
+    main.setCommand(MainWindow::Command::DeleteEmployee, employeeList);
     HelpWindow help;
     main.setShowHelp([&](int topic) {
         help.showTopic(topic);

@@ -69,5 +69,21 @@ CREATE TABLE "Application" (
 -- A first punch on a new database must be seen: the confirmation stays 3 seconds rather than the
 -- 0 that an empty field loads as. Databases made earlier keep what they hold.
 INSERT INTO "Application" ("Version", "KeepInSeconds", "KeepOutSeconds") VALUES (6, 3, 3);
+
+-- Every change made to "In Out" outside a punch, chained by SHA-256 hashes.
+CREATE TABLE "Edit history" (
+    "Entry number" INTEGER PRIMARY KEY AUTOINCREMENT,
+    "When" TEXT,
+    "Action" TEXT,
+    "Record number" INTEGER,
+    "Old values" TEXT,
+    "New values" TEXT,
+    "User" TEXT,
+    "Details" TEXT,
+    "Previous hash" TEXT,
+    "Hash" TEXT
+);
+CREATE INDEX "History record" ON "Edit history" ("Record number");
+
 -- Files in the current format carry 40 ("4.0"); files without it are the older format.
 PRAGMA user_version = 40;

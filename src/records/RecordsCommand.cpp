@@ -1,0 +1,179 @@
+#include "records/RecordsCommand.h"
+
+#include "platform/TimeSource.h"
+#include "records/HistoryTexts.h"
+#include "records/OldRecords.h"
+#include "records/RecordEditor.h"
+#include "settings/ProgramState.h"
+#include "store/DatabaseError.h"
+#include "store/DayNumber.h"
+#include "store/EditHistory.h"
+
+#include <QHash>
+#include <QTextStream>
+#include <optional>
+
+namespace {
+constexpr int done = 0;
+constexpr int nothingFound = 1;
+constexpr int badArguments = 2;
+constexpr int databaseProblem = 3;
+constexpr int historyBroken = 4;
+
+// Options of the form --name value, and flags of the form --name.
+struct Options {
+    QHash<QString, QString> values;
+    QStringList flags;
+    QString problem;
+};
+
+Options parse(const QStringList& args, const QStringList& valued, const QStringList& flags)
+{
+    Options options;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (flags.contains(arg)) {
+            options.flags.append(arg);
+        } else if (valued.contains(arg)) {
+            if (i + 1 >= args.size()) {
+                options.problem = arg + QStringLiteral(" needs a value");
+                break;
+            }
+            options.values.insert(arg, args.at(++i));
+        } else {
+            options.problem = QStringLiteral("unknown argument: ") + arg;
+            break;
+        }
+    }
+    return options;
+}
+
+std::optional<QDate> isoDate(const QString& text)
+{
+    const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+int usage(QTextStream& err, const QString& problem, const char* form)
+{
+    err << problem << QStringLiteral(" (usage: tellarin ") << form << ")\n";
+    return badArguments;
+}
+
+int databaseFailure(QTextStream& err, const DatabaseError& error)
+{
+    err << error.userMessage().simplified() << '\n';
+    return databaseProblem;
+}
+} // namespace
+
+int runRecordsCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const char* form = "records --id ID [--from YYYY-MM-DD]";
+    const Options options = parse(args, {QStringLiteral("--id"), QStringLiteral("--from")}, {});
+    if (!options.problem.isEmpty())
+        return usage(err, options.problem, form);
+    const QString id = options.values.value(QStringLiteral("--id")).trimmed();
+    if (id.isEmpty())
+        return usage(err, QStringLiteral("--id is missing"), form);
+    qint32 startDay = 0;
+    if (options.values.contains(QStringLiteral("--from"))) {
+        const std::optional<QDate> from = isoDate(options.values.value(QStringLiteral("--from")));
+        if (!from)
+            return usage(err, QStringLiteral("--from is not a date"), form);
+        startDay = DayNumber::of(*from);
+    }
+    RecordEditor editor(state, id, startDay);
+    try {
+        editor.reload();
+    } catch (const DatabaseError& error) {
+        return databaseFailure(err, error);
+    }
+    if (editor.entries().isEmpty()) {
+        err << QStringLiteral("No records found for ID ") << id << '\n';
+        return nothingFound;
+    }
+    for (const RecordEditor::Entry& entry : editor.entries())
+        out << entry.recordNumber << '\t' << entry.line << '\n';
+    return done;
+}
+
+int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const char* form = "history [--record N] [--verify] [--purge-before YYYY-MM-DD]";
+    const Options options = parse(args, {QStringLiteral("--record"), QStringLiteral("--purge-before")},
+                                  {QStringLiteral("--verify")});
+    if (!options.problem.isEmpty())
+        return usage(err, options.problem, form);
+    const bool verify = options.flags.contains(QStringLiteral("--verify"));
+    const bool purge = options.values.contains(QStringLiteral("--purge-before"));
+    const bool oneRecord = options.values.contains(QStringLiteral("--record"));
+    if (int(verify) + int(purge) + int(oneRecord) > 1)
+        return usage(err, QStringLiteral("--record, --verify and --purge-before go one at a time"), form);
+    EditHistory history(state.database);
+    try {
+        if (verify) {
+            const EditHistory::Verdict verdict = history.verify();
+            if (!verdict.intact) {
+                err << QStringLiteral("History broken at entry %1: %2\n")
+                           .arg(verdict.brokenEntry)
+                           .arg(verdict.reason);
+                return historyBroken;
+            }
+            out << QStringLiteral("History intact: %1 entries checked\n").arg(verdict.checked);
+            return done;
+        }
+        if (purge) {
+            const std::optional<QDate> day = isoDate(options.values.value(QStringLiteral("--purge-before")));
+            if (!day)
+                return usage(err, QStringLiteral("--purge-before is not a date"), form);
+            const qint64 count =
+                history.purgeBefore({state.time.now(), EditHistory::workstationUser()}, *day);
+            out << QStringLiteral("Removed %1 history entries before %2\n")
+                       .arg(count)
+                       .arg(day->toString(Qt::ISODate));
+            return done;
+        }
+        QList<HistoryEntry> entries;
+        if (oneRecord) {
+            bool ok = false;
+            const qint64 record = options.values.value(QStringLiteral("--record")).toLongLong(&ok);
+            if (!ok)
+                return usage(err, QStringLiteral("--record is not a record number"), form);
+            entries = history.entriesFor(record);
+        } else {
+            entries = history.entries();
+        }
+        if (entries.isEmpty()) {
+            err << QStringLiteral("No history entries\n");
+            return nothingFound;
+        }
+        for (const HistoryEntry& entry : entries)
+            out << HistoryTexts::tabLine(entry) << '\n';
+        return done;
+    } catch (const DatabaseError& error) {
+        return databaseFailure(err, error);
+    }
+}
+
+int runPurgeCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const char* form = "purge --before YYYY-MM-DD";
+    const Options options = parse(args, {QStringLiteral("--before")}, {});
+    if (!options.problem.isEmpty())
+        return usage(err, options.problem, form);
+    if (!options.values.contains(QStringLiteral("--before")))
+        return usage(err, QStringLiteral("--before is missing"), form);
+    const std::optional<QDate> day = isoDate(options.values.value(QStringLiteral("--before")));
+    if (!day)
+        return usage(err, QStringLiteral("--before is not a date"), form);
+    try {
+        const qint64 count = OldRecords::removeBefore(state, DayNumber::of(*day));
+        out << QStringLiteral("Removed %1 records before %2\n").arg(count).arg(day->toString(Qt::ISODate));
+    } catch (const DatabaseError& error) {
+        return databaseFailure(err, error);
+    }
+    return done;
+}

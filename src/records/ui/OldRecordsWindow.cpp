@@ -1,0 +1,65 @@
+#include "records/ui/OldRecordsWindow.h"
+
+#include "platform/MessageBoxes.h"
+#include "records/OldRecords.h"
+#include "records/ui/DayChoice.h"
+#include "settings/ProgramState.h"
+#include "store/DatabaseError.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+OldRecordsWindow::OldRecordsWindow(ProgramState& state, QWidget* parent)
+    : QDialog(parent)
+    , m_state(state)
+{
+    setWindowTitle(QStringLiteral("Delete old records"));
+    auto* layout = new QVBoxLayout(this);
+    auto* label = new QLabel(QStringLiteral("Delete records prior to..."), this);
+    label->setObjectName(QStringLiteral("lblPrior"));
+    layout->addWidget(label);
+    m_date = new QPushButton(QStringLiteral("Choose a date"), this);
+    m_date->setObjectName(QStringLiteral("cmdDate"));
+    m_date->setMinimumWidth(260);
+    layout->addWidget(m_date);
+    auto* buttons = new QHBoxLayout;
+    auto* remove = new QPushButton(QStringLiteral("&Delete"), this);
+    remove->setObjectName(QStringLiteral("Command2"));
+    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    close->setObjectName(QStringLiteral("Command1"));
+    buttons->addWidget(remove);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+
+    connect(m_date, &QPushButton::clicked, this, &OldRecordsWindow::chooseDate);
+    connect(remove, &QPushButton::clicked, this, &OldRecordsWindow::removeRecords);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void OldRecordsWindow::chooseDate()
+{
+    const std::optional<qint32> day = chooseDay(m_state, this);
+    if (!day)
+        return;
+    m_chosenDay = *day;
+    showChosenDay(m_date, m_chosenDay);
+}
+
+void OldRecordsWindow::removeRecords()
+{
+    if (m_chosenDay == 0)
+        return;
+    if (m_state.callMode != QLatin1String("Cancel")) {
+        try {
+            OldRecords::removeBefore(m_state, m_chosenDay);
+        } catch (const DatabaseError& error) {
+            // Nothing was removed: the removal is one transaction.
+            m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                    MessageBoxes::Icon::Critical);
+        }
+    }
+    accept();
+    m_state.callMode.clear();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+struct ProgramState;
+
+// Chooses whose clock records are edited and from which day on, then opens the record editor;
+// stays open for the next employee until cancelled, which sets the call mode to "Cancel".
+//
+// Object names: cmdDate, cmdPickEmployee, lblEnterID, txtID, lblWarning, cmdGo, cmdCancel.
+class RecordSelectionWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit RecordSelectionWindow(ProgramState& state, QWidget* parent = nullptr);
+
+    qint32 startDay() const { return m_startDay; }
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void chooseDate();
+    void pickEmployee();
+    void go();
+
+    ProgramState& m_state;
+    qint32 m_startDay = 0;
+    QString m_pickedId;
+    QPushButton* m_date = nullptr;
+    QPushButton* m_pick = nullptr;
+    QLabel* m_idLabel = nullptr;
+    QLineEdit* m_id = nullptr;
+    QLabel* m_warning = nullptr;
+};

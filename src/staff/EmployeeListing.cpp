@@ -1,0 +1,78 @@
+#include "staff/EmployeeListing.h"
+
+#include "settings/ProgramState.h"
+#include "store/EmployeeNames.h"
+#include "store/StaffFiles.h"
+
+namespace {
+constexpr double nameTwips = 1500;
+constexpr double idTwips = 1750;
+const QString crlf = QStringLiteral("\r\n");
+} // namespace
+
+QList<EmployeeListing::Entry> EmployeeListing::entries(const ProgramState& state)
+{
+    QList<Entry> list;
+    if (state.useLocalStaff) {
+        const QList<Employee>& employees = state.employees.entries;
+        for (int i = 0; i < employees.size(); ++i)
+            list.append({employees.at(i).name, employees.at(i).employeeId, i});
+        return list;
+    }
+    const QList<EmployeeName> names = employeeNamesByName(state.database);
+    for (int i = 0; i < names.size(); ++i)
+        list.append({names.at(i).name, names.at(i).employeeId, i});
+    return list;
+}
+
+QString EmployeeListing::lineText(const QString& name, const QString& employeeId, const TwipsWidth& width)
+{
+    QString padded = name;
+    // A blank always widens the text, but a font without one must not hang the list.
+    for (int guard = 0; width(padded) < nameTwips && guard < 1000; ++guard)
+        padded += QLatin1Char(' ');
+    QString id = employeeId;
+    while (!id.isEmpty() && width(id) >= idTwips)
+        id.chop(1);
+    return padded + QLatin1Char('\t') + id;
+}
+
+int EmployeeListing::firstMatch(const QStringList& lines, const QString& typed)
+{
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines.at(i).startsWith(typed, Qt::CaseInsensitive))
+            return i;
+    }
+    return -1;
+}
+
+QString EmployeeListing::caption(const QString& callMode)
+{
+    if (callMode == QLatin1String("Change"))
+        return QStringLiteral("Change Employee");
+    if (callMode == QLatin1String("Delete"))
+        return QStringLiteral("Delete Employee");
+    return QStringLiteral("Edit employee clocking records");
+}
+
+QString EmployeeListing::deleteQuestion(const QString& name, const QString& employeeId)
+{
+    return QStringLiteral("Deleting:  ") + name + QStringLiteral(" ") + employeeId + crlf + crlf +
+           QStringLiteral("Are you sure?") + crlf + crlf + QStringLiteral("Note!") + crlf +
+           QStringLiteral("Deleted employees will not be") + crlf +
+           QStringLiteral("part of any statistics or history...") + crlf +
+           QStringLiteral("If you mark them as Inactive,") + crlf + QStringLiteral("they will be.");
+}
+
+bool EmployeeListing::deleteEmployee(ProgramState& state, int index)
+{
+    if (index < 0 || index >= state.employees.entries.size())
+        return false;
+    QList<Employee> remaining = state.employees.entries;
+    remaining[index].employeeNumber = 0;
+    const QString path = StaffFiles::employeeFile(state.paths);
+    if (!StaffFiles::writeEmployees(path, remaining))
+        return false;
+    state.employees = StaffFiles::loadEmployees(path);
+    return true;
+}

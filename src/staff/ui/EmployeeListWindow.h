@@ -1,0 +1,51 @@
+#pragma once
+
+#include "staff/EmployeeListing.h"
+
+#include <QDialog>
+#include <optional>
+
+class QLineEdit;
+class QListWidget;
+struct ProgramState;
+
+// The employee list: picks an employee whose clock records are edited ("EditRecord"), who is to
+// be changed ("Change") or deleted ("Delete"), by the call mode set before it opens. A cancel sets
+// the call mode to "Cancel".
+//
+// Object names: txtSearch, lstEmployees, cmdOK, cmdCancel.
+class EmployeeListWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit EmployeeListWindow(ProgramState& state, QWidget* parent = nullptr);
+
+    // "EditRecord": the chosen employee's ID, whole however the list shows it.
+    const std::optional<QString>& chosenId() const { return m_chosenId; }
+    // "Change": the chosen entry's index in the program state's employee list.
+    const std::optional<int>& chosenIndex() const { return m_chosenIndex; }
+
+    void reject() override;
+    // OK: what it does depends on the call mode.
+    void choose();
+
+Q_SIGNALS:
+    // "Change": the employee editor is to open on this entry of the employee list.
+    void changeRequested(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void fill();
+    void search(const QString& typed);
+    void deleteChosen(const EmployeeListing::Entry& entry);
+
+    ProgramState& m_state;
+    QString m_mode;
+    QList<EmployeeListing::Entry> m_entries;
+    QLineEdit* m_search = nullptr;
+    QListWidget* m_list = nullptr;
+    std::optional<QString> m_chosenId;
+    std::optional<int> m_chosenIndex;
+};

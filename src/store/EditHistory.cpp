@@ -1,0 +1,340 @@
+#include "store/EditHistory.h"
+
+#include "store/Database.h"
+#include "store/DatabaseError.h"
+#include "store/DayNumber.h"
+#include "store/StoredTime.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlQuery>
+#include <QVariant>
+#include <algorithm>
+
+const QString EditHistory::edited = QStringLiteral("Edited");
+const QString EditHistory::inserted = QStringLiteral("Inserted");
+const QString EditHistory::deleted = QStringLiteral("Deleted");
+const QString EditHistory::forced = QStringLiteral("Forced clock-out");
+const QString EditHistory::removedOldRecords = QStringLiteral("Removed old records");
+const QString EditHistory::purgedHistory = QStringLiteral("Purged history");
+
+namespace {
+const QString tableSql = QStringLiteral(R"(CREATE TABLE IF NOT EXISTS "Edit history" (
+    "Entry number" INTEGER PRIMARY KEY AUTOINCREMENT,
+    "When" TEXT,
+    "Action" TEXT,
+    "Record number" INTEGER,
+    "Old values" TEXT,
+    "New values" TEXT,
+    "User" TEXT,
+    "Details" TEXT,
+    "Previous hash" TEXT,
+    "Hash" TEXT
+))");
+const QString indexSql =
+    QStringLiteral(R"(CREATE INDEX IF NOT EXISTS "History record" ON "Edit history" ("Record number"))");
+
+const QString entryColumns =
+    QStringLiteral(R"("Entry number", "When", "Action", "Record number", "Old values", "New values", )"
+                   R"("User", "Details", "Previous hash", "Hash")");
+
+HistoryEntry entryFrom(const QSqlQuery& q)
+{
+    HistoryEntry e;
+    e.entryNumber = q.value(0).toLongLong();
+    e.when = StoredTime::fromText(q.value(1).toString());
+    e.action = q.value(2).toString();
+    if (!q.value(3).isNull())
+        e.recordNumber = q.value(3).toLongLong();
+    e.oldValues = q.value(4).toString();
+    e.newValues = q.value(5).toString();
+    e.user = q.value(6).toString();
+    e.details = q.value(7).toString();
+    e.previousHash = q.value(8).toString();
+    e.hash = q.value(9).toString();
+    return e;
+}
+
+QJsonObject objectOf(const QString& json)
+{
+    return QJsonDocument::fromJson(json.toUtf8()).object();
+}
+
+QString jsonText(const QJsonObject& object)
+{
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+QString describedDay(const QDate& day)
+{
+    return day.toString(Qt::ISODate);
+}
+
+// The day before which a removal or purge entry says rows were removed.
+QDate cutOff(const HistoryEntry& e)
+{
+    return QDate::fromString(objectOf(e.details).value(QStringLiteral("before")).toString(), Qt::ISODate);
+}
+} // namespace
+
+EditHistory::EditHistory(Database& database)
+    : m_database(database)
+{}
+
+QString EditHistory::workstationUser()
+{
+    for (const char* name : {"USER", "USERNAME", "LOGNAME"}) {
+        const QString user = qEnvironmentVariable(name).trimmed();
+        if (!user.isEmpty())
+            return user;
+    }
+    // Services and cron jobs often run without a login name in the environment; the home folder
+    // still names the account.
+    const QString home = QDir::home().dirName();
+    return home.isEmpty() ? QStringLiteral("unknown") : home;
+}
+
+void EditHistory::ensureTable(Database& database)
+{
+    database.execute(tableSql);
+    database.execute(indexSql);
+}
+
+bool EditHistory::hasTable(Database& database)
+{
+    QSqlQuery& query = database.run(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+        {QStringLiteral("Edit history")});
+    const bool found = query.next();
+    query.finish();
+    return found;
+}
+
+QString EditHistory::rowValues(qint64 recordNumber)
+{
+    static const QString sql = QStringLiteral(
+        R"(SELECT "Time", "Employee ID", "Clock out", "Julian", "Employee", "Record number", "Tips", )"
+        R"("Dnumber", "InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created" )"
+        R"(FROM "In Out" WHERE "Record number" = ?)");
+    static const QStringList names = {
+        QStringLiteral("Time"),    QStringLiteral("Employee ID"), QStringLiteral("Clock out"),
+        QStringLiteral("Julian"),  QStringLiteral("Employee"),    QStringLiteral("Record number"),
+        QStringLiteral("Tips"),    QStringLiteral("Dnumber"),     QStringLiteral("InEarly"),
+        QStringLiteral("InLate"),  QStringLiteral("OutEarly"),    QStringLiteral("OutLate"),
+        QStringLiteral("Options"), QStringLiteral("Created")};
+    QSqlQuery& query = m_database.run(sql, {recordNumber});
+    if (!query.next()) {
+        query.finish();
+        return {};
+    }
+    // Values as SQLite holds them, so any change to the row, even of type, shows.
+    QJsonObject row;
+    for (int i = 0; i < names.size(); ++i) {
+        const QVariant value = query.value(i);
+        QJsonValue json;
+        if (value.isNull())
+            json = QJsonValue(QJsonValue::Null);
+        else if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
+            json = QJsonValue(value.toLongLong());
+        else if (value.typeId() == QMetaType::Double)
+            json = QJsonValue(value.toDouble());
+        else
+            json = QJsonValue(value.toString());
+        row.insert(names.at(i), json);
+    }
+    query.finish();
+    return jsonText(row);
+}
+
+QString EditHistory::hashOf(const HistoryEntry& e)
+{
+    const QChar separator(0x1f);
+    const QStringList parts = {QString::number(e.entryNumber),
+                               e.when.isValid() ? StoredTime::toText(e.when) : QString(),
+                               e.action,
+                               e.recordNumber ? QString::number(*e.recordNumber) : QString(),
+                               e.oldValues,
+                               e.newValues,
+                               e.user,
+                               e.details,
+                               e.previousHash};
+    return QString::fromLatin1(
+        QCryptographicHash::hash(parts.join(separator).toUtf8(), QCryptographicHash::Sha256).toHex());
+}
+
+HistoryEntry EditHistory::append(const EditStamp& stamp, const QString& action,
+                                 std::optional<qint64> recordNumber, const QString& oldValues,
+                                 const QString& newValues, const QString& details)
+{
+    HistoryEntry e;
+    QSqlQuery& last = m_database.run(
+        QStringLiteral(R"(SELECT "Hash" FROM "Edit history" ORDER BY "Entry number" DESC LIMIT 1)"));
+    if (last.next())
+        e.previousHash = last.value(0).toString();
+    last.finish();
+    e.when = stamp.when;
+    e.action = action;
+    e.recordNumber = recordNumber;
+    e.oldValues = oldValues;
+    e.newValues = newValues;
+    e.user = stamp.user;
+    e.details = details;
+    // The entry number is part of what is hashed, and only the database hands it out.
+    QSqlQuery& insert = m_database.run(
+        QStringLiteral(R"(INSERT INTO "Edit history" ("When", "Action", "Record number", "Old values", )"
+                       R"("New values", "User", "Details", "Previous hash", "Hash") )"
+                       R"(VALUES (?, ?, ?, ?, ?, ?, ?, ?, ''))"),
+        {StoredTime::toText(e.when), e.action,
+         recordNumber ? QVariant(*recordNumber) : QVariant(QMetaType(QMetaType::LongLong)), e.oldValues,
+         e.newValues, e.user, e.details, e.previousHash});
+    e.entryNumber = insert.lastInsertId().toLongLong();
+    insert.finish();
+    e.hash = hashOf(e);
+    m_database.execute(QStringLiteral(R"(UPDATE "Edit history" SET "Hash" = ? WHERE "Entry number" = ?)"),
+                       {e.hash, e.entryNumber});
+    return e;
+}
+
+QList<HistoryEntry> EditHistory::entries()
+{
+    QSqlQuery& query = m_database.run(
+        QStringLiteral(R"(SELECT %1 FROM "Edit history" ORDER BY "Entry number")").arg(entryColumns));
+    QList<HistoryEntry> list;
+    while (query.next())
+        list.append(entryFrom(query));
+    query.finish();
+    return list;
+}
+
+QList<HistoryEntry> EditHistory::entriesFor(qint64 recordNumber)
+{
+    QSqlQuery& query = m_database.run(
+        QStringLiteral(R"(SELECT %1 FROM "Edit history" WHERE "Record number" = ? ORDER BY "Entry number")")
+            .arg(entryColumns),
+        {recordNumber});
+    QList<HistoryEntry> list;
+    while (query.next())
+        list.append(entryFrom(query));
+    query.finish();
+    return list;
+}
+
+EditHistory::Verdict EditHistory::verify()
+{
+    const QList<HistoryEntry> all = entries();
+    Verdict verdict;
+    const auto broken = [&](qint64 entry, const QString& reason) {
+        verdict.intact = false;
+        verdict.brokenEntry = entry;
+        verdict.reason = reason;
+        return verdict;
+    };
+    if (all.isEmpty())
+        return verdict;
+
+    // A chain shortened by a purge starts where the latest purge entry says it does.
+    if (!all.first().previousHash.isEmpty()) {
+        QString anchor;
+        for (const HistoryEntry& e : all) {
+            if (e.action == purgedHistory)
+                anchor = objectOf(e.details).value(QStringLiteral("anchor")).toString();
+        }
+        if (anchor != all.first().previousHash)
+            return broken(all.first().entryNumber,
+                          QStringLiteral("the entries before it are missing or were altered"));
+    }
+
+    struct Expected {
+        QString values;
+        qint64 entry = 0;
+    };
+    QHash<qint64, Expected> expected;
+    const HistoryEntry* previous = nullptr;
+    for (const HistoryEntry& e : all) {
+        ++verdict.checked;
+        if (previous && e.entryNumber != previous->entryNumber + 1)
+            return broken(e.entryNumber, QStringLiteral("entries %1 to %2 are missing")
+                                             .arg(previous->entryNumber + 1)
+                                             .arg(e.entryNumber - 1));
+        if (previous && e.previousHash != previous->hash)
+            return broken(
+                e.entryNumber,
+                QStringLiteral("it does not continue the chain of entry %1").arg(previous->entryNumber));
+        if (hashOf(e) != e.hash)
+            return broken(e.entryNumber, QStringLiteral("its content does not match its hash"));
+        if (e.recordNumber)
+            expected.insert(*e.recordNumber, {e.newValues, e.entryNumber});
+        if (e.action == removedOldRecords) {
+            const qint32 day = DayNumber::of(cutOff(e));
+            for (auto it = expected.begin(); it != expected.end();) {
+                const QJsonValue julian = objectOf(it->values).value(QStringLiteral("Julian"));
+                if (!it->values.isEmpty() && julian.toInteger() < day)
+                    it = expected.erase(it);
+                else
+                    ++it;
+            }
+        }
+        previous = &e;
+    }
+
+    QList<qint64> records = expected.keys();
+    std::sort(records.begin(), records.end(),
+              [&](qint64 a, qint64 b) { return expected.value(a).entry < expected.value(b).entry; });
+    for (qint64 record : records) {
+        const Expected& want = expected[record];
+        const QString now = rowValues(record);
+        if (now == want.values)
+            continue;
+        if (now.isEmpty())
+            return broken(want.entry,
+                          QStringLiteral("record %1 was deleted outside the program").arg(record));
+        if (want.values.isEmpty())
+            return broken(want.entry,
+                          QStringLiteral("record %1 was put back outside the program").arg(record));
+        return broken(want.entry, QStringLiteral("record %1 was changed outside the program").arg(record));
+    }
+    return verdict;
+}
+
+qint64 EditHistory::purgeBefore(const EditStamp& stamp, const QDate& day)
+{
+    Transaction transaction(m_database);
+    // Only the oldest stretch goes, so what stays is still one unbroken chain.
+    QSqlQuery& first =
+        m_database.run(QStringLiteral(R"(SELECT min("Entry number") FROM "Edit history" WHERE "When" >= ?)"),
+                       {StoredTime::toText(QDateTime(day, QTime(0, 0)))});
+    QVariant keepFrom;
+    if (first.next())
+        keepFrom = first.value(0);
+    first.finish();
+    QString lastRemovedHash;
+    QSqlQuery& last = m_database.run(QStringLiteral(R"(SELECT "Hash" FROM "Edit history" )"
+                                                    R"(WHERE ? IS NULL OR "Entry number" < ? )"
+                                                    R"(ORDER BY "Entry number" DESC LIMIT 1)"),
+                                     {keepFrom, keepFrom});
+    if (last.next())
+        lastRemovedHash = last.value(0).toString();
+    last.finish();
+    QSqlQuery& remove =
+        m_database.run(QStringLiteral(R"(DELETE FROM "Edit history" WHERE ? IS NULL OR "Entry number" < ?)"),
+                       {keepFrom, keepFrom});
+    const qint64 count = remove.numRowsAffected();
+    remove.finish();
+
+    QString anchor;
+    QSqlQuery& start = m_database.run(
+        QStringLiteral(R"(SELECT "Previous hash" FROM "Edit history" ORDER BY "Entry number" LIMIT 1)"));
+    anchor = start.next() ? start.value(0).toString() : lastRemovedHash;
+    start.finish();
+
+    QJsonObject details;
+    details.insert(QStringLiteral("before"), describedDay(day));
+    details.insert(QStringLiteral("count"), count);
+    details.insert(QStringLiteral("anchor"), anchor);
+    append(stamp, purgedHistory, std::nullopt, {}, {}, jsonText(details));
+    transaction.commit();
+    return count;
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <optional>
+
+class Database;
+
+// Who changed the clock records and when; handed to every write that leaves a history entry.
+struct EditStamp {
+    QDateTime when;
+    QString user;
+};
+
+// One row of the "Edit history" table.
+struct HistoryEntry {
+    qint64 entryNumber = 0;
+    QDateTime when;
+    QString action;
+    std::optional<qint64> recordNumber;
+    QString oldValues; // the whole "In Out" row before the change as JSON; empty when there was none
+    QString newValues; // the whole row after it; empty when the row is gone
+    QString user;
+    QString details;
+    QString previousHash;
+    QString hash;
+};
+
+// The tamper-evident record of every change made to "In Out" outside a punch. Each entry carries a
+// SHA-256 over its own content and the previous entry's hash, and entry numbers follow each other
+// without gaps, so a removed or altered entry breaks the chain. Writes happen inside the caller's
+// transaction, so a change and its entry are stored together or not at all.
+class EditHistory {
+public:
+    // Texts stored in "Action".
+    static const QString edited;
+    static const QString inserted;
+    static const QString deleted;
+    static const QString forced;
+    static const QString removedOldRecords;
+    static const QString purgedHistory;
+
+    explicit EditHistory(Database& database);
+
+    // The login name of the person at this workstation.
+    static QString workstationUser();
+
+    // Creates the table when the database has none yet; rows of other tables are not touched.
+    static void ensureTable(Database& database);
+    static bool hasTable(Database& database);
+
+    // The current "In Out" row as stored, in the form kept in the history; empty when there is none.
+    QString rowValues(qint64 recordNumber);
+
+    // Appends one entry; call inside a transaction.
+    HistoryEntry append(const EditStamp& stamp, const QString& action, std::optional<qint64> recordNumber,
+                        const QString& oldValues, const QString& newValues, const QString& details = {});
+
+    QList<HistoryEntry> entries();
+    QList<HistoryEntry> entriesFor(qint64 recordNumber);
+
+    struct Verdict {
+        bool intact = true;
+        qint64 brokenEntry = 0; // the first entry found wrong
+        QString reason;
+        qint64 checked = 0;
+    };
+    // Walks the chain from its first entry, then compares each record that has entries with the
+    // values its latest entry says it holds.
+    Verdict verify();
+
+    // Removes the entries made before the given day, in one transaction, and leaves an entry that
+    // anchors the shortened chain. Returns how many were removed.
+    qint64 purgeBefore(const EditStamp& stamp, const QDate& day);
+
+    static QString hashOf(const HistoryEntry& entry);
+
+private:
+    Database& m_database;
+};

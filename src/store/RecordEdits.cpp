@@ -1,0 +1,108 @@
+#include "store/RecordEdits.h"
+
+#include "store/ClockRecords.h"
+#include "store/Database.h"
+#include "store/DayNumber.h"
+#include "store/StoredTime.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+const QString columns = QStringLiteral(
+    R"("Time", "Employee ID", "Clock out", "Julian", "Employee", "Record number", "Tips", "Dnumber", )"
+    R"("InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created")");
+} // namespace
+
+RecordEdits::RecordEdits(Database& database)
+    : m_database(database)
+{}
+
+QList<ClockRecord> RecordEdits::forEmployee(const QString& employeeId, qint32 startDay)
+{
+    // The column compares without regard to case; the first test lets the index find the rows,
+    // the second keeps only the ID exactly as stored.
+    static const QString sql =
+        QStringLiteral(
+            R"(SELECT %1 FROM "In Out" WHERE "Employee ID" = ? AND "Employee ID" = ? COLLATE BINARY )"
+            R"(AND "Julian" > ? ORDER BY "Employee ID", "Julian", "Time")")
+            .arg(columns);
+    const QString id = employeeId.trimmed();
+    QSqlQuery& query = m_database.run(sql, {id, id, qint64(startDay) - 1});
+    QList<ClockRecord> rows;
+    while (query.next())
+        rows.append(ClockRecords::fromQuery(query));
+    query.finish();
+    return rows;
+}
+
+std::optional<ClockRecord> RecordEdits::find(qint64 recordNumber)
+{
+    static const QString sql =
+        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Record number" = ?)").arg(columns);
+    QSqlQuery& query = m_database.run(sql, {recordNumber});
+    std::optional<ClockRecord> found;
+    if (query.next())
+        found = ClockRecords::fromQuery(query);
+    query.finish();
+    return found;
+}
+
+bool RecordEdits::update(const ClockRecord& r, const EditStamp& stamp)
+{
+    Transaction transaction(m_database);
+    EditHistory history(m_database);
+    const QString before = history.rowValues(r.recordNumber);
+    if (before.isEmpty())
+        return false;
+    m_database.execute(
+        QStringLiteral(R"(UPDATE "In Out" SET "Julian" = ?, "Time" = ?, "Dnumber" = ?, "Options" = ?, )"
+                       R"("Clock out" = ?, "Tips" = ? WHERE "Record number" = ?)"),
+        {r.julian, StoredTime::toText(r.time), r.dnumber, r.options, r.clockOut ? 1 : 0,
+         r.tips ? QVariant(r.tips->units()) : QVariant(QMetaType(QMetaType::LongLong)), r.recordNumber});
+    history.append(stamp, EditHistory::edited, r.recordNumber, before, history.rowValues(r.recordNumber));
+    transaction.commit();
+    return true;
+}
+
+qint64 RecordEdits::insert(const ClockRecord& record, const EditStamp& stamp)
+{
+    Transaction transaction(m_database);
+    const qint64 number = ClockRecords(m_database).append(record);
+    EditHistory history(m_database);
+    history.append(stamp, EditHistory::inserted, number, {}, history.rowValues(number));
+    transaction.commit();
+    return number;
+}
+
+bool RecordEdits::remove(qint64 recordNumber, const EditStamp& stamp)
+{
+    Transaction transaction(m_database);
+    EditHistory history(m_database);
+    const QString before = history.rowValues(recordNumber);
+    if (before.isEmpty())
+        return false;
+    m_database.execute(QStringLiteral(R"(DELETE FROM "In Out" WHERE "Record number" = ?)"), {recordNumber});
+    history.append(stamp, EditHistory::deleted, recordNumber, before, {});
+    transaction.commit();
+    return true;
+}
+
+qint64 RecordEdits::removeBefore(qint32 dayNumber, const EditStamp& stamp)
+{
+    Transaction transaction(m_database);
+    QSqlQuery& remove =
+        m_database.run(QStringLiteral(R"(DELETE FROM "In Out" WHERE "Julian" < ?)"), {dayNumber});
+    const qint64 count = remove.numRowsAffected();
+    remove.finish();
+    QJsonObject details;
+    details.insert(QStringLiteral("before"), DayNumber::toDate(dayNumber).toString(Qt::ISODate));
+    details.insert(QStringLiteral("count"), count);
+    EditHistory(m_database)
+        .append(stamp, EditHistory::removedOldRecords, std::nullopt, {}, {},
+                QString::fromUtf8(QJsonDocument(details).toJson(QJsonDocument::Compact)));
+    transaction.commit();
+    return count;
+}

@@ -1,0 +1,171 @@
+#include "store/EditHistory.h"
+
+#include "RecordsFixture.h"
+#include "clock/ForcedClockOut.h"
+#include "records/OldRecords.h"
+#include "store/DatabaseMaintenance.h"
+#include "store/DayNumber.h"
+#include "store/RecordEdits.h"
+#include "store/SqliteConnection.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QDate day(2026, 12, 4);
+
+QDateTime at(int hour, int minute, int days = 0)
+{
+    return QDateTime(day.addDays(days), QTime(hour, minute));
+}
+
+// Three records, each changed once by hand: an edit, an insert and a delete.
+struct EditedFixture : RecordsFixture {
+    EditedFixture()
+    {
+        const EditStamp stamp{time.now(), QStringLiteral("manager")};
+        RecordEdits edits(database());
+        ClockRecord r = edits.find(punch(QStringLiteral("E1"), at(8, 0), false)).value();
+        edited = r.recordNumber;
+        r.time = at(8, 30);
+        r.options = 1;
+        edits.update(r, stamp);
+        r.time = at(17, 0);
+        r.clockOut = true;
+        inserted = edits.insert(r, stamp);
+        removed = punch(QStringLiteral("E1"), at(18, 0), true);
+        edits.remove(removed, stamp);
+    }
+    qint64 edited = 0;
+    qint64 inserted = 0;
+    qint64 removed = 0;
+};
+} // namespace
+
+TEST(EditHistory, EveryHandChangeLeavesAChainedEntry)
+{
+    EditedFixture f;
+    EditHistory history(f.database());
+    const QList<HistoryEntry> entries = history.entries();
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries.at(0).action, EditHistory::edited);
+    EXPECT_TRUE(entries.at(0).oldValues.contains(QStringLiteral("2026-12-04 08:00:00")));
+    EXPECT_TRUE(entries.at(0).newValues.contains(QStringLiteral("2026-12-04 08:30:00")));
+    EXPECT_EQ(entries.at(0).user, QStringLiteral("manager"));
+    EXPECT_TRUE(entries.at(0).previousHash.isEmpty());
+    EXPECT_EQ(entries.at(1).previousHash, entries.at(0).hash);
+    EXPECT_EQ(entries.at(1).action, EditHistory::inserted);
+    EXPECT_TRUE(entries.at(1).oldValues.isEmpty());
+    EXPECT_EQ(entries.at(2).action, EditHistory::deleted);
+    EXPECT_EQ(entries.at(2).hash, EditHistory::hashOf(entries.at(2)));
+    const EditHistory::Verdict verdict = history.verify();
+    EXPECT_TRUE(verdict.intact) << verdict.reason.toStdString();
+    EXPECT_EQ(verdict.checked, 3);
+}
+
+TEST(EditHistory, TamperingIsFoundAtTheFirstBrokenEntry)
+{
+    const struct {
+        const char* name;
+        const char* sql;
+        qint64 brokenEntry;
+    } cases[] = {
+        {"altered entry", R"(UPDATE "Edit history" SET "User" = 'nobody' WHERE "Entry number" = 2)", 2},
+        {"altered old values", R"(UPDATE "Edit history" SET "Old values" = '' WHERE "Entry number" = 1)", 1},
+        {"removed entry", R"(DELETE FROM "Edit history" WHERE "Entry number" = 2)", 3},
+        {"removed first entry", R"(DELETE FROM "Edit history" WHERE "Entry number" = 1)", 2},
+        {"edited record", R"(UPDATE "In Out" SET "Time" = '2026-12-04 07:00:00' WHERE "Record number" = 1)",
+         1},
+        {"deleted inserted record", R"(DELETE FROM "In Out" WHERE "Record number" = 2)", 2},
+    };
+    for (const auto& c : cases) {
+        EditedFixture f;
+        ASSERT_EQ(f.edited, 1);
+        ASSERT_EQ(f.inserted, 2);
+        f.database().execute(QString::fromLatin1(c.sql));
+        const EditHistory::Verdict verdict = EditHistory(f.database()).verify();
+        EXPECT_FALSE(verdict.intact) << c.name;
+        EXPECT_EQ(verdict.brokenEntry, c.brokenEntry) << c.name << ": " << verdict.reason.toStdString();
+    }
+}
+
+TEST(EditHistory, RemovalOfOldRecordsKeepsTheChosenDayAndTheHistory)
+{
+    EditedFixture f;
+    const qint64 lastFebruary =
+        f.punch(QStringLiteral("E2"), QDateTime(QDate(2026, 2, 28), QTime(23, 59)), false);
+    const qint64 firstMarch = f.punch(QStringLiteral("E2"), QDateTime(QDate(2026, 3, 1), QTime(0, 0)), true);
+    EXPECT_EQ(OldRecords::removeBefore(f.state, DayNumber::of(QDate(2026, 3, 1))), 1);
+    RecordEdits edits(f.database());
+    EXPECT_FALSE(edits.find(lastFebruary));
+    EXPECT_TRUE(edits.find(firstMarch));
+    EditHistory history(f.database());
+    const HistoryEntry last = history.entries().last();
+    EXPECT_EQ(last.action, EditHistory::removedOldRecords);
+    EXPECT_EQ(last.details, QStringLiteral(R"({"before":"2026-03-01","count":1})"));
+    EXPECT_EQ(history.entries().size(), 4);
+
+    // Records that had history and went with a removal are accounted for.
+    EXPECT_EQ(OldRecords::removeBefore(f.state, DayNumber::of(day.addDays(1))), 3);
+    EXPECT_TRUE(history.verify().intact) << history.verify().reason.toStdString();
+}
+
+TEST(EditHistory, APurgeShortensTheChainWithoutBreakingIt)
+{
+    EditedFixture f;
+    f.time.set(at(9, 0, 40));
+    RecordEdits edits(f.database());
+    ClockRecord r = edits.find(f.edited).value();
+    r.time = at(9, 0);
+    edits.update(r, {f.time.now(), QStringLiteral("manager")});
+    EditHistory history(f.database());
+    EXPECT_EQ(history.purgeBefore({f.time.now(), QStringLiteral("manager")}, day.addDays(1)), 3);
+    EXPECT_EQ(history.entries().size(), 2);
+    EXPECT_TRUE(history.verify().intact) << history.verify().reason.toStdString();
+    f.database().execute(QStringLiteral(R"(DELETE FROM "Edit history" WHERE "Entry number" = 4)"));
+    EXPECT_FALSE(history.verify().intact);
+}
+
+TEST(EditHistory, ForcedClockOutsAreWrittenWithTheirEntries)
+{
+    RecordsFixture f;
+    f.state.settings.forceClockOuts = true;
+    f.punch(QStringLiteral("E1"), at(6, 0, -1), false);
+    f.time.set(at(20, 45));
+    ASSERT_EQ(ForcedClockOut(f.database(), f.time).run(f.state.settings), 1);
+    const QList<HistoryEntry> entries = EditHistory(f.database()).entries();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries.first().action, EditHistory::forced);
+    EXPECT_EQ(entries.first().recordNumber, 2);
+    EXPECT_TRUE(EditHistory(f.database()).verify().intact);
+}
+
+TEST(EditHistory, SurvivesCompactionMigrationAndRepair)
+{
+    EditedFixture f;
+    const QList<HistoryEntry> before = EditHistory(f.database()).entries();
+    const ProgramPaths paths = f.state.paths;
+    ASSERT_EQ(DatabaseMaintenance::compact(f.database(), paths), DatabaseMaintenance::Result::Done);
+    ASSERT_EQ(DatabaseMaintenance::migrate(f.database(), paths, at(12, 0)),
+              DatabaseMaintenance::Result::Done);
+    ASSERT_TRUE(DatabaseMaintenance::repair(f.database(), paths));
+    EditHistory history(f.database());
+    EXPECT_EQ(history.entries().size(), before.size());
+    EXPECT_EQ(history.entries().last().hash, before.last().hash);
+    EXPECT_TRUE(history.verify().intact) << history.verify().reason.toStdString();
+    // The counter came along too: the next entry follows on without a gap.
+    RecordEdits(f.database()).remove(f.edited, {f.time.now(), QStringLiteral("manager")});
+    EXPECT_TRUE(history.verify().intact) << history.verify().reason.toStdString();
+}
+
+TEST(EditHistory, TheUpgradeAddsTheTableToAnOlderFileAndKeepsItsRows)
+{
+    RecordsFixture f;
+    f.punch(QStringLiteral("E1"), at(8, 0), false);
+    ASSERT_TRUE(
+        SqliteConnection(f.database().path(), 1000).exec(QStringLiteral(R"(DROP TABLE "Edit history")")));
+    EXPECT_TRUE(DatabaseMaintenance::needsUpgrade(f.database()));
+    DatabaseMaintenance::CheckDBversion(f.database());
+    EXPECT_FALSE(DatabaseMaintenance::needsUpgrade(f.database()));
+    EXPECT_EQ(ClockRecords(f.database()).since(0).size(), 1);
+    EXPECT_TRUE(EditHistory(f.database()).entries().isEmpty());
+}

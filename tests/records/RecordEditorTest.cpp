@@ -1,0 +1,210 @@
+#include "records/RecordEditor.h"
+
+#include "RecordsFixture.h"
+#include "clock/PictureText.h"
+#include "store/DayNumber.h"
+#include "store/EditHistory.h"
+#include "store/RecordEdits.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+const QDate day(2026, 12, 4);
+
+QDateTime at(int hour, int minute, int second = 0, int days = 0)
+{
+    return QDateTime(day.addDays(days), QTime(hour, minute, second));
+}
+
+ClockRecord stored(RecordsFixture& f, qint64 number)
+{
+    return RecordEdits(f.database()).find(number).value();
+}
+} // namespace
+
+TEST(RecordEditor, SelectsTheIdExactlyAsStoredFromTheStartDay)
+{
+    RecordsFixture f;
+    f.punch(QStringLiteral("O'NEIL"), at(8, 0, 0, -2), false);
+    const qint64 kept = f.punch(QStringLiteral("O'NEIL"), at(17, 0), true);
+    const qint64 first = f.punch(QStringLiteral("O'NEIL"), at(8, 0), false);
+    f.punch(QStringLiteral("o'neil"), at(9, 0), false);
+    f.punch(QStringLiteral("OTHER"), at(9, 0), false);
+
+    RecordEditor editor(f.state, QStringLiteral(" O'NEIL "), DayNumber::of(day.addDays(-1)));
+    editor.reload();
+    ASSERT_EQ(editor.entries().size(), 2);
+    EXPECT_EQ(editor.entries().at(0).recordNumber, first);
+    EXPECT_EQ(editor.entries().at(1).recordNumber, kept);
+    EXPECT_EQ(editor.entries().at(0).line, QStringLiteral(" \tO'NEIL\tFri\t04-Dec-26     08:00\t In\t"));
+}
+
+TEST(RecordEditor, SaveWritesTheDetailAreaAndMarksTheRecord)
+{
+    const struct {
+        const char* name;
+        QDateTime punched;
+        bool clock12;
+        RecordEditor::Input input;
+        int dayShift; // moves the date button
+        QDateTime stored;
+        qint16 mark;
+        std::optional<qint64> tips;
+    } cases[] = {
+        {"kept seconds",
+         at(8, 0, 45),
+         false,
+         {QStringLiteral("09:15"), false, {}, false},
+         0,
+         at(9, 15, 45),
+         1,
+         0},
+        {"not marked",
+         at(8, 0, 45),
+         false,
+         {QStringLiteral("09:15"), false, {}, true},
+         0,
+         at(9, 15, 45),
+         0,
+         0},
+        {"24:00 on another day",
+         at(8, 0),
+         false,
+         {QStringLiteral("24:00"), false, {}, false},
+         1,
+         at(23, 59, 59, 1),
+         1,
+         0},
+        {"24:00 never passes midnight",
+         at(8, 0, 30),
+         false,
+         {QStringLiteral("24:00"), false, {}, false},
+         0,
+         at(23, 59, 59),
+         1,
+         0},
+        {"12:00 is midnight",
+         at(8, 0, 5),
+         true,
+         {QStringLiteral("12:00"), false, {}, false},
+         0,
+         at(0, 0, 5),
+         1,
+         0},
+        {"out with tips",
+         at(8, 0),
+         false,
+         {QStringLiteral("17:00"), true, QStringLiteral(" 12.5 "), false},
+         0,
+         at(17, 0),
+         1,
+         125000},
+        {"out without tips text keeps none",
+         at(8, 0),
+         false,
+         {QStringLiteral("17:00"), true, {}, false},
+         0,
+         at(17, 0),
+         1,
+         std::nullopt},
+    };
+    for (const auto& c : cases) {
+        RecordsFixture f;
+        f.state.settings.clock12Hour = c.clock12;
+        f.state.settings.reportTips = true;
+        const qint64 number = f.punch(QStringLiteral("E1"), c.punched, false);
+        RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
+        editor.reload();
+        ASSERT_TRUE(editor.show(number)) << c.name;
+        editor.setCurrentDay(editor.currentDay() + c.dayShift);
+        const RecordEditor::Outcome outcome = editor.save(c.input);
+        ASSERT_TRUE(outcome.done) << c.name << outcome.message.toStdString();
+        const ClockRecord r = stored(f, number);
+        EXPECT_EQ(r.time, c.stored) << c.name;
+        EXPECT_EQ(r.julian, DayNumber::of(c.stored.date())) << c.name;
+        EXPECT_EQ(r.options, c.mark) << c.name;
+        EXPECT_EQ(r.clockOut, c.input.clockOut) << c.name;
+        EXPECT_EQ(r.tips ? std::optional<qint64>(r.tips->units()) : std::nullopt, c.tips) << c.name;
+        EXPECT_EQ(EditHistory(f.database()).entriesFor(number).size(), 1) << c.name;
+    }
+}
+
+TEST(RecordEditor, ABadTimeWritesNothing)
+{
+    RecordsFixture f;
+    const qint64 number = f.punch(QStringLiteral("E1"), at(8, 0), false);
+    RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
+    editor.reload();
+    editor.show(number);
+    const RecordEditor::Outcome saved = editor.save({QStringLiteral("8:61"), false, {}, false});
+    EXPECT_FALSE(saved.done);
+    EXPECT_EQ(saved.message, QStringLiteral("\nRecord did not save...\n\nCheck the date and time format.."));
+    EXPECT_TRUE(saved.beep && saved.focusTime);
+    const RecordEditor::Outcome inserted = editor.insert({QStringLiteral("x"), false, {}, false});
+    EXPECT_EQ(inserted.message, QStringLiteral("Error in date or time format.."));
+    EXPECT_EQ(stored(f, number).time, at(8, 0));
+    EXPECT_TRUE(EditHistory(f.database()).entries().isEmpty());
+}
+
+TEST(RecordEditor, InsertTakesTheShownRecordsValuesAndMarksItInserted)
+{
+    RecordsFixture f;
+    f.state.settings.clock12Hour = true;
+    const qint64 shown = f.punch(QStringLiteral("E1"), at(8, 0), false, QStringLiteral("Ann"));
+    RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
+    editor.reload();
+    editor.show(shown);
+    editor.setCurrentDay(DayNumber::of(day.addDays(1)));
+    ASSERT_TRUE(editor.insert({QStringLiteral("12:00"), true, {}, false}).done);
+    ASSERT_EQ(editor.entries().size(), 2);
+    const ClockRecord r = stored(f, editor.entries().at(1).recordNumber);
+    EXPECT_EQ(r.time, at(12, 0, 0, 1)); // noon
+    EXPECT_EQ(r.employee, QStringLiteral("Ann"));
+    EXPECT_EQ(r.options, 2);
+    EXPECT_TRUE(r.clockOut);
+    EXPECT_EQ(r.created, f.time.now());
+    EXPECT_EQ(editor.entries().at(1).line.section(QLatin1Char('\t'), 5), QStringLiteral("Inserted"));
+}
+
+TEST(RecordEditor, DeleteRemovesTheRecordAndItsPicture)
+{
+    RecordsFixture f;
+    const qint64 number = f.punch(QStringLiteral("E1"), at(8, 0), false);
+    QDir().mkpath(f.state.paths.picturesFolder());
+    const QString picture = PictureText::fileName(f.state.paths, number);
+    QFile file(picture);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
+    editor.reload();
+    EXPECT_FALSE(editor.remove()); // nothing shown yet
+    EXPECT_EQ(editor.show(number)->picture, picture);
+    EXPECT_TRUE(editor.remove());
+    EXPECT_FALSE(QFile::exists(picture));
+    EXPECT_TRUE(editor.entries().isEmpty());
+    EXPECT_FALSE(RecordEdits(f.database()).find(number));
+    const QList<HistoryEntry> history = EditHistory(f.database()).entriesFor(number);
+    ASSERT_EQ(history.size(), 1);
+    EXPECT_EQ(history.first().action, EditHistory::deleted);
+    EXPECT_TRUE(history.first().newValues.isEmpty());
+}
+
+TEST(RecordEditor, ShowsCreatedOrNotAvailable)
+{
+    RecordsFixture f;
+    const qint64 number = f.punch(QStringLiteral("E1"), at(8, 0, 45), true);
+    f.database().execute(QStringLiteral(R"(UPDATE "In Out" SET "Tips" = 5000 WHERE "Record number" = ?)"),
+                         {number});
+    RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
+    RecordEditor::Shown shown = editor.show(number).value();
+    EXPECT_EQ(shown.created, QStringLiteral("Created on : 12/4/2026 8:00:45 AM"));
+    EXPECT_EQ(shown.tips, QStringLiteral(".50"));
+    EXPECT_EQ(shown.time, QStringLiteral("08:00"));
+    EXPECT_EQ(editor.currentSeconds(), 45);
+    EXPECT_TRUE(shown.picture.isEmpty());
+    f.database().execute(QStringLiteral(R"(UPDATE "In Out" SET "Created" = NULL)"));
+    EXPECT_EQ(editor.show(number)->created, QStringLiteral("Created on : Not Available"));
+}

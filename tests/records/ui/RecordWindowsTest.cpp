@@ -1,0 +1,188 @@
+#include "../RecordsFixture.h"
+#include "platform/ui/DatePicker.h"
+#include "records/ui/OldRecordsWindow.h"
+#include "records/ui/RecordEditorWindow.h"
+#include "records/ui/RecordHistoryWindow.h"
+#include "records/ui/RecordSelectionWindow.h"
+#include "store/EditHistory.h"
+#include "store/RecordEdits.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+const QDate today(2026, 12, 4);
+
+QDateTime at(int hour, int minute, int days = 0)
+{
+    return QDateTime(today.addDays(days), QTime(hour, minute));
+}
+
+template <typename T = QWidget> T* child(QWidget* window, const char* name)
+{
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_TRUE(found) << name;
+    return found;
+}
+
+void click(QWidget* window, const char* name)
+{
+    QTest::mouseClick(child<QPushButton>(window, name), Qt::LeftButton);
+}
+
+// Runs `act` on the modal window of type T that is about to open, inside its own event loop.
+template <typename T> void onNextModal(std::function<void(T*)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(window) << T::staticMetaObject.className();
+        act(window);
+    });
+}
+
+void clickLine(QWidget* editor, int row)
+{
+    auto* list = child<QListWidget>(editor, "lstRecords");
+    const QRect line = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+}
+} // namespace
+
+TEST(RecordSelectionWindow, WarnsBeforeOpeningTheEditor)
+{
+    RecordsFixture f;
+    RecordSelectionWindow window(f.state);
+    window.show();
+    EXPECT_FALSE(child(&window, "cmdPickEmployee")->isVisible());
+    click(&window, "cmdGo");
+    EXPECT_EQ(child<QLabel>(&window, "lblWarning")->text(), QStringLiteral("No employee selected..."));
+    EXPECT_EQ(f.messages.beeps, 1);
+}
+
+TEST(RecordSelectionWindow, SelectEditSaveAndTheListReloads)
+{
+    RecordsFixture f;
+    const qint64 number = f.punch(QStringLiteral("O'NEIL"), at(8, 0), false);
+    RecordSelectionWindow window(f.state);
+    window.show();
+    QTest::keyClicks(child<QLineEdit>(&window, "txtID"), QStringLiteral(" O'NEIL "));
+    QStringList linesAfterSave;
+    onNextModal<RecordEditorWindow>([&](RecordEditorWindow* editor) {
+        EXPECT_EQ(editor->windowTitle(),
+                  QStringLiteral(" Records for ID: O'NEIL Starting , Starting on:12/4/2026"));
+        clickLine(editor, 0);
+        EXPECT_EQ(child<QLineEdit>(editor, "txtTime")->text(), QStringLiteral("08:00"));
+        auto* time = child<QLineEdit>(editor, "txtTime");
+        time->clear();
+        QTest::keyClicks(time, QStringLiteral("09x:15"));
+        EXPECT_EQ(time->text(), QStringLiteral("09:15")); // the x is dropped
+        click(editor, "cmdSave");
+        auto* list = child<QListWidget>(editor, "lstRecords");
+        for (int i = 0; i < list->count(); ++i)
+            linesAfterSave.append(list->item(i)->text());
+        click(editor, "cmdClose");
+    });
+    click(&window, "cmdGo");
+    EXPECT_EQ(linesAfterSave,
+              QStringList{QStringLiteral(" \tO'NEIL\tFri\t04-Dec-26     09:15\t In\tEdited")});
+    EXPECT_EQ(RecordEdits(f.database()).find(number)->time, at(9, 15));
+    EXPECT_TRUE(window.isVisible()); // ready for the next employee
+}
+
+TEST(RecordEditorWindow, InsertAndDeleteWithTheQuestionAnswered)
+{
+    RecordsFixture f;
+    f.punch(QStringLiteral("E1"), at(8, 0), false);
+    RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    editor.show();
+    clickLine(&editor, 0);
+    auto* time = child<QLineEdit>(&editor, "txtTime");
+    time->setText(QStringLiteral("17:00"));
+    child<QRadioButton>(&editor, "optOut")->setChecked(true);
+    click(&editor, "cmdInsert");
+    auto* list = child<QListWidget>(&editor, "lstRecords");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_TRUE(list->item(1)->text().endsWith(QStringLiteral("17:00\t Out\tInserted")));
+
+    clickLine(&editor, 1);
+    f.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
+    click(&editor, "cmdDelete");
+    EXPECT_EQ(list->count(), 2);
+    click(&editor, "cmdDelete");
+    EXPECT_EQ(list->count(), 1);
+    ASSERT_EQ(f.messages.shown.size(), 2);
+    EXPECT_EQ(f.messages.shown.at(1).text, QStringLiteral("Are you sure....?"));
+    EXPECT_EQ(f.messages.shown.at(1).title, QStringLiteral("Delete record"));
+    EXPECT_EQ(f.messages.beeps, 2);
+
+    clickLine(&editor, 0);
+    EXPECT_EQ(child<QLabel>(&editor, "picPicture")->text(), QStringLiteral("No picture found..."));
+    f.messages.answers = {MessageBoxes::Answer::Yes};
+    click(&editor, "cmdDelete");
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(child<QLabel>(&editor, "lblNoRecords")->text(),
+              QStringLiteral("No records found for: ID E1  Starting on Friday, December 4, 2026"));
+}
+
+TEST(RecordEditorWindow, PreviousAndNextStepThroughTheList)
+{
+    RecordsFixture f;
+    for (int hour : {8, 12, 17})
+        f.punch(QStringLiteral("E1"), at(hour, 0), hour != 8);
+    RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    editor.show();
+    clickLine(&editor, 0);
+    EXPECT_FALSE(child(&editor, "cmdPrevious")->isEnabled());
+    click(&editor, "cmdNext");
+    click(&editor, "cmdNext");
+    EXPECT_EQ(child<QLineEdit>(&editor, "txtTime")->text(), QStringLiteral("17:00"));
+    EXPECT_FALSE(child(&editor, "cmdNext")->isEnabled());
+    click(&editor, "cmdPrevious");
+    EXPECT_EQ(child<QLineEdit>(&editor, "txtTime")->text(), QStringLiteral("12:00"));
+}
+
+TEST(RecordHistoryWindow, TellsTheOriginalPunchAndEachChange)
+{
+    RecordsFixture f;
+    const qint64 number = f.punch(QStringLiteral("E1"), at(8, 0), false);
+    RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    editor.show(number);
+    ASSERT_TRUE(editor.save({QStringLiteral("9:15"), false, {}, false}).done);
+    RecordHistoryWindow history(f.state, number);
+    const QStringList lines = history.text().split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines.at(0), QStringLiteral("Punched: 2026-12-04 08:00:00"));
+    EXPECT_TRUE(lines.at(1).contains(QStringLiteral("Edited by "))) << lines.at(1).toStdString();
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("    Time: \"2026-12-04 08:00:00\" \u2192 \"2026-12-04 09:15:00\"")));
+}
+
+TEST(OldRecordsWindow, RemovesTheDaysBeforeThePickedOne)
+{
+    RecordsFixture f;
+    f.punch(QStringLiteral("E1"), at(8, 0, -1), false);
+    f.punch(QStringLiteral("E1"), at(8, 0), false);
+    OldRecordsWindow window(f.state);
+    window.show();
+    click(&window, "Command2"); // no date yet: nothing happens
+    EXPECT_TRUE(window.isVisible());
+    onNextModal<DatePicker>([](DatePicker* picker) { click(picker, "Command3D3"); });
+    click(&window, "cmdDate");
+    EXPECT_EQ(window.chosenDay(), 0);
+    EXPECT_TRUE(f.state.callMode.isEmpty());
+    onNextModal<DatePicker>([](DatePicker* picker) { click(picker, "Command3D1"); });
+    click(&window, "cmdDate");
+    EXPECT_EQ(child<QPushButton>(&window, "cmdDate")->text(), QStringLiteral("Friday, December 4, 2026"));
+    click(&window, "Command2");
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(ClockRecords(f.database()).since(0).size(), 1);
+    EXPECT_EQ(EditHistory(f.database()).entries().size(), 1);
+}
