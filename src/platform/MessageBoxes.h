@@ -8,10 +8,12 @@ class QWidget;
 class MessageBoxes {
 public:
     enum class Icon { None, Information, Warning, Critical, Question };
-    enum class Answer { Ok, Yes, No };
+    enum class Answer { Ok, Yes, No, Cancel };
 
     virtual ~MessageBoxes() = default;
     virtual void inform(QWidget* parent, const QString& text, const QString& title, Icon icon) = 0;
     virtual Answer askYesNo(QWidget* parent, const QString& text, const QString& title, Icon icon) = 0;
+    // Yes, No and Cancel; closing the box counts as Cancel.
+    virtual Answer askYesNoCancel(QWidget* parent, const QString& text, const QString& title, Icon icon) = 0;
     virtual void beep() = 0;
 };
