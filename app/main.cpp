@@ -1,4 +1,4 @@
-#include "shell/Application.h"
+#include "shell/ui/Application.h"
 
 int main(int argc, char** argv)
 {

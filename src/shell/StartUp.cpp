@@ -73,7 +73,7 @@ StartUp::~StartUp() = default;
 
 bool StartUp::run()
 {
-    if (!claimSingleInstance())
+    if (requireSingleInstance && !claimSingleInstance())
         return false;
 
     m_state.dateOrder = DateOrder::detect(QLocale::system());
@@ -144,9 +144,11 @@ bool StartUp::openClockDatabase()
             const QString message = QStringLiteral("Cannot find the Rostermill (RTM.MDB) database.") + nl +
                                     problemLine(result) + QStringLiteral("  ") + result.errorText + nl +
                                     QStringLiteral("Make sure that database file RTM.MDB is available");
-            m_state.messages.inform(nullptr, message, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+            m_state.messages.inform(nullptr, message, QStringLiteral("Database"),
+                                    MessageBoxes::Icon::Critical);
             // The next start runs without the employee database instead of failing the same way.
-            PathFile::State source{m_state.paths.dataFolder(), m_state.useSchedulingLink, m_state.useLocalStaff};
+            PathFile::State source{m_state.paths.dataFolder(), m_state.useSchedulingLink,
+                                   m_state.useLocalStaff};
             PathFile::remove(m_state.paths, source);
             m_state.useSchedulingLink = m_state.useLocalStaff = false;
             return false;

@@ -40,6 +40,9 @@ public:
     std::function<Database::OpenResult()> openDatabase;
     std::function<bool(QString* error)> repairDatabase;
 
+    // The windows claim the one-copy lock; a command line beside a running clock does not.
+    bool requireSingleInstance = true;
+
     // Whether the program may go on; every refusal has already been shown to the user.
     bool run();
     const MenuOffer& menuOffer() const { return m_offer; }

@@ -1,5 +1,7 @@
-// Test programs run headless, in a fixed locale and time zone, whatever the machine has.
-#include <QApplication>
+// Test programs run headless, in a fixed locale and time zone, whatever the machine has. Domain
+// tests get a QCoreApplication (or a QGuiApplication where they paint), window tests a QApplication.
+#include TELLARIN_TEST_APP_HEADER
+
 #include <QLocale>
 #include <cstdlib>
 #include <ctime>
@@ -13,7 +15,7 @@ int main(int argc, char** argv)
     setenv("LC_ALL", "en_US.UTF-8", 1);
     tzset();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QApplication app(argc, argv);
+    TELLARIN_TEST_APP app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,4 +1,4 @@
-#include "shell/DatePicker.h"
+#include "platform/ui/DatePicker.h"
 
 #include "platform/TimeSource.h"
 #include "settings/ProgramState.h"

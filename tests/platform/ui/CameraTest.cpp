@@ -1,6 +1,6 @@
 #include "FakeCamera.h"
 #include "platform/PictureWriter.h"
-#include "platform/QtCamera.h"
+#include "platform/ui/QtCamera.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

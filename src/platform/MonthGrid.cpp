@@ -1,4 +1,4 @@
-#include "shell/MonthGrid.h"
+#include "platform/MonthGrid.h"
 
 #include "store/DayNumber.h"
 

@@ -1,4 +1,4 @@
-#include "platform/QtCamera.h"
+#include "platform/ui/QtCamera.h"
 
 #include "platform/PictureWriter.h"
 

@@ -1,11 +1,11 @@
 // The clock screen's day around the punch: activation, keypad, leaving with the password, help, the
 // hourly forced clock-out, the in and out lists, sounds and pictures.
 #include "clock/ClockFace.h"
-#include "clock/ClockWindow.h"
-#include "clock/HelpTopics.h"
-#include "clock/HelpWindow.h"
+#include "clock/ui/ClockWindow.h"
+#include "platform/HelpTopics.h"
+#include "platform/ui/HelpWindow.h"
 #include "clock/InOutLists.h"
-#include "clock/KeypadWidget.h"
+#include "clock/ui/KeypadWidget.h"
 #include "clock/PictureText.h"
 #include "platform/Camera.h"
 #include "platform/MessageBoxes.h"

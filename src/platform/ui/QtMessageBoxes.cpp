@@ -1,4 +1,4 @@
-#include "platform/QtMessageBoxes.h"
+#include "platform/ui/QtMessageBoxes.h"
 
 #include <QApplication>
 #include <QMessageBox>

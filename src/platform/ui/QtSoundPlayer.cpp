@@ -1,4 +1,4 @@
-#include "platform/QtSoundPlayer.h"
+#include "platform/ui/QtSoundPlayer.h"
 
 #include <QAudioDevice>
 #include <QFileInfo>

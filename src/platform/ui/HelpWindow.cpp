@@ -1,6 +1,6 @@
-#include "clock/HelpWindow.h"
+#include "platform/ui/HelpWindow.h"
 
-#include "clock/HelpTopics.h"
+#include "platform/HelpTopics.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

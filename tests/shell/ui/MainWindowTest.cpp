@@ -1,4 +1,4 @@
-#include "shell/MainWindow.h"
+#include "shell/ui/MainWindow.h"
 
 #include "ShellFixture.h"
 #include "settings/Password.h"

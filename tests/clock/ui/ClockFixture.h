@@ -4,7 +4,7 @@
 #include "FakeMessageBoxes.h"
 #include "FakeTimeSource.h"
 #include "TestFolder.h"
-#include "clock/ClockWindow.h"
+#include "clock/ui/ClockWindow.h"
 #include "platform/SoundPlayer.h"
 #include "settings/ProgramState.h"
 #include "store/ClockRecords.h"

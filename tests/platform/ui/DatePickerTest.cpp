@@ -1,7 +1,7 @@
-#include "shell/DatePicker.h"
+#include "platform/ui/DatePicker.h"
 
 #include "ShellFixture.h"
-#include "shell/MonthGrid.h"
+#include "platform/MonthGrid.h"
 #include "store/DayNumber.h"
 
 #include <QFrame>

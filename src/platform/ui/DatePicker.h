@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/MonthGrid.h"
+#include "platform/MonthGrid.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "clock/ResetCodeBox.h"
+#include "clock/ui/ResetCodeBox.h"
 
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"

@@ -1,4 +1,4 @@
-#include "clock/KeypadWidget.h"
+#include "clock/ui/KeypadWidget.h"
 
 #include <QGridLayout>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "clock/HelpTopics.h"
+#include "platform/HelpTopics.h"
 
 namespace {
 QList<HelpTopics::Topic> makeTopics()

@@ -1,5 +1,5 @@
-#include "clock/HelpTopics.h"
-#include "clock/HelpWindow.h"
+#include "platform/HelpTopics.h"
+#include "platform/ui/HelpWindow.h"
 
 #include <QTextBrowser>
 #include <gtest/gtest.h>

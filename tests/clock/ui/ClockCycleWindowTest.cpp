@@ -1,6 +1,6 @@
 #include "ClockFixture.h"
 #include "PunchRecord.h"
-#include "clock/KeypadWidget.h"
+#include "clock/ui/KeypadWidget.h"
 #include "store/StaffTable.h"
 
 #include <QListWidget>

@@ -1,9 +1,9 @@
-#include "clock/ClockWindow.h"
+#include "clock/ui/ClockWindow.h"
 
 #include "clock/ClockFace.h"
 #include "clock/InOutLists.h"
-#include "clock/KeypadWidget.h"
-#include "clock/ResetCodeBox.h"
+#include "clock/ui/KeypadWidget.h"
+#include "clock/ui/ResetCodeBox.h"
 #include "platform/Camera.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SoundPlayer.h"

@@ -1,16 +1,17 @@
-#include "shell/Application.h"
+#include "shell/ui/Application.h"
 
-#include "clock/ClockWindow.h"
-#include "clock/HelpWindow.h"
+#include "clock/ui/ClockWindow.h"
 #include "platform/ProgramPaths.h"
-#include "platform/QtCamera.h"
-#include "platform/QtMessageBoxes.h"
-#include "platform/QtSoundPlayer.h"
 #include "platform/TimeSource.h"
 #include "platform/ToneWaves.h"
+#include "platform/ui/HelpWindow.h"
+#include "platform/ui/QtCamera.h"
+#include "platform/ui/QtMessageBoxes.h"
+#include "platform/ui/QtSoundPlayer.h"
 #include "settings/ProgramState.h"
-#include "shell/MainWindow.h"
+#include "shell/CommandLine.h"
 #include "shell/StartUp.h"
+#include "shell/ui/MainWindow.h"
 #include "store/ClockFiles.h"
 #include "store/Database.h"
 
@@ -19,6 +20,12 @@
 
 int Application::run(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (CommandLine::commandIn(arguments))
+        return CommandLine::run(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tellarin"));
 

@@ -1,6 +1,6 @@
-#include "shell/MainWindow.h"
+#include "shell/ui/MainWindow.h"
 
-#include "clock/ResetCodeBox.h"
+#include "clock/ui/ResetCodeBox.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
 #include "settings/Password.h"

@@ -1,0 +1,137 @@
+#include "shell/CommandLine.h"
+
+#include "platform/Camera.h"
+#include "platform/ProgramPaths.h"
+#include "platform/SoundPlayer.h"
+#include "platform/StreamMessageBoxes.h"
+#include "platform/TimeSource.h"
+#include "settings/ProgramState.h"
+#include "shell/StartUp.h"
+#include "store/Database.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <memory>
+
+namespace CommandLine {
+namespace {
+
+int help(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
+{
+    out << "Usage: tellarin [--program-folder DIR] [COMMAND [OPTIONS]]\n"
+           "Without a command the windows open. Commands:\n";
+    for (const Command& command : commands())
+        out << "  " << command.name << ' ' << command.synopsis << '\n';
+    out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem.\n";
+    return Done;
+}
+
+// The arguments without the program name and without --program-folder and its folder.
+QStringList commandWords(const QStringList& arguments)
+{
+    QStringList words;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--program-folder")) {
+            ++i;
+            continue;
+        }
+        if (arguments[i].startsWith(QLatin1String("--program-folder=")))
+            continue;
+        words.append(arguments[i]);
+    }
+    return words;
+}
+
+} // namespace
+
+const QList<Command>& commands()
+{
+    static const QList<Command> table = {
+        {"help", &help, "  this list"},
+    };
+    return table;
+}
+
+const Command* commandIn(const QStringList& arguments)
+{
+    const QStringList words = commandWords(arguments);
+    if (words.isEmpty())
+        return nullptr;
+    const QString first = words.first();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h"))
+        return &commands().first();
+    if (first.startsWith(QLatin1Char('-')))
+        return nullptr; // Qt's own options (-platform, -style) belong to the windows
+
+    for (const Command& command : commands()) {
+        if (first == QLatin1String(command.name))
+            return &command;
+    }
+    // An unknown word is still a command line: it must not open windows on a kiosk's screen.
+    static const Command unknown{"", nullptr, "", false};
+    return &unknown;
+}
+
+int runWith(const QStringList& arguments, const TimeSource& time, QTextStream& out, QTextStream& err)
+{
+    const Command* command = commandIn(arguments);
+    QStringList words = commandWords(arguments);
+    if (!command || !command->run) {
+        err << "tellarin: unknown command '" << words.value(0) << "' (tellarin help lists the commands)"
+            << Qt::endl;
+        return BadArguments;
+    }
+    words.removeFirst();
+
+    StreamMessageBoxes messages(err);
+    SilentSoundPlayer sounds;
+    NoCamera camera;
+    Database database;
+    ProgramState state(ProgramPaths(ProgramPaths::resolveProgramFolder(arguments)), database, time, messages,
+                       sounds, camera);
+    if (command->run != &help) {
+        StartUp startUp(state);
+        // A command works beside a running clock screen, which holds the one-copy lock.
+        startUp.requireSingleInstance = false;
+        if (!startUp.run())
+            return DatabaseProblem;
+    }
+    const int code = command->run(state, words, out, err);
+    out.flush();
+    err.flush();
+    return code;
+}
+
+int run(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const Command* command = commandIn(arguments);
+    std::unique_ptr<QCoreApplication> app;
+    if (command && command->paints) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("Tellarin"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const SystemTimeSource time;
+    return runWith(arguments, time, out, err);
+}
+
+bool parseDate(const QString& text, const QString& option, QDate* date, QTextStream& err)
+{
+    *date = QDate::fromString(text, Qt::ISODate);
+    if (date->isValid() && text.size() == 10)
+        return true;
+    err << "tellarin: " << option << " needs a date as YYYY-MM-DD, not '" << text << "'" << Qt::endl;
+    return false;
+}
+
+} // namespace CommandLine
