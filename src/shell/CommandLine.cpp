@@ -25,7 +25,15 @@ int help(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
            "Without a command the windows open. Commands:\n";
     for (const Command& command : commands())
         out << "  " << command.name << ' ' << command.synopsis << '\n';
-    out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem.\n";
+    out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit "
+           "history,\n"
+           "5 audit violations.\n";
+    return Done;
+}
+
+int version(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
+{
+    out << "tellarin " << TELLARIN_VERSION << '\n';
     return Done;
 }
 
@@ -50,7 +58,8 @@ QStringList commandWords(const QStringList& arguments)
 const QList<Command>& commands()
 {
     static const QList<Command> table = {
-        {"help", &help, "  this list"},
+        {"help", &help, "  this list (also --help)", false, false},
+        {"version", &version, "  the program's version (also --version)", false, false},
     };
     return table;
 }
@@ -62,7 +71,9 @@ const Command* commandIn(const QStringList& arguments)
         return nullptr;
     const QString first = words.first();
     if (first == QLatin1String("--help") || first == QLatin1String("-h"))
-        return &commands().first();
+        return &commands()[0];
+    if (first == QLatin1String("--version"))
+        return &commands()[1];
     if (first.startsWith(QLatin1Char('-')))
         return nullptr; // Qt's own options (-platform, -style) belong to the windows
 
@@ -92,7 +103,7 @@ int runWith(const QStringList& arguments, const TimeSource& time, QTextStream& o
     Database database;
     ProgramState state(ProgramPaths(ProgramPaths::resolveProgramFolder(arguments)), database, time, messages,
                        sounds, camera);
-    if (command->run != &help) {
+    if (command->startsUp) {
         StartUp startUp(state);
         // A command works beside a running clock screen, which holds the one-copy lock.
         startUp.requireSingleInstance = false;

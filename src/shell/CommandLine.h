@@ -23,6 +23,8 @@ struct Command {
     const char* synopsis;
     // Whether it may paint (PDF output): it then gets a QGuiApplication on the offscreen platform.
     bool paints = false;
+    // Whether it needs the program started (clock database open, settings and staff loaded).
+    bool startsUp = true;
 };
 
 const QList<Command>& commands();

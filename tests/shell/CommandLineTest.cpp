@@ -20,6 +20,7 @@ TEST(CommandLine, ArgumentsChooseCommandOrWindows)
         {{"tellarin", "help"}, "help"},
         {{"tellarin", "--program-folder", "/tmp/help", "help"}, "help"},
         {{"tellarin", "--program-folder=/tmp/x", "--help"}, "help"},
+        {{"tellarin", "--version"}, "version"},
         {{"tellarin", "nosuch"}, ""},
     };
     for (const Case& c : cases) {
