@@ -7,6 +7,7 @@
 #include "platform/TimeSource.h"
 #include "settings/ProgramState.h"
 #include "shell/StartUp.h"
+#include "staff/EmployeesCommand.h"
 #include "store/Database.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,7 @@ int help(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
         out << "  " << command.name << ' ' << command.synopsis << '\n';
     out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit "
            "history,\n"
-           "5 audit violations.\n";
+           "5 audit violations, 6 import file refused, 7 file not written.\n";
     return Done;
 }
 
@@ -60,6 +61,8 @@ const QList<Command>& commands()
     static const QList<Command> table = {
         {"help", &help, "  this list (also --help)", false, false},
         {"version", &version, "  the program's version (also --version)", false, false},
+        {"employees", &runEmployeesCommand,
+         "import FILE.csv | export [FILE.csv]  the staff to and from a spreadsheet"},
     };
     return table;
 }

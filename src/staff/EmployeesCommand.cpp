@@ -8,6 +8,8 @@
 #include <QSaveFile>
 
 namespace {
+constexpr int fileRefused = 6;
+constexpr int notWritten = 7;
 const QString usage =
     QStringLiteral("usage: tellarin employees import FILE.csv | tellarin employees export [FILE.csv]");
 
@@ -24,7 +26,7 @@ int importFile(ProgramState& state, const QString& path, QTextStream& out, QText
             << (plan.errors.size() == 1 ? " problem" : " problems") << Qt::endl;
         for (const QString& e : plan.errors)
             err << e << Qt::endl;
-        return 4;
+        return fileRefused;
     }
     if (plan.employeesChanged || plan.departmentsChanged) {
         const StaffSaving::Outcome outcome =
@@ -32,7 +34,7 @@ int importFile(ProgramState& state, const QString& path, QTextStream& out, QText
                               plan.departmentsChanged ? std::optional(plan.departments) : std::nullopt);
         if (outcome.status == StaffSaving::Status::FilesNotWritten) {
             err << outcome.message.simplified() << Qt::endl;
-            return 5;
+            return notWritten;
         }
         if (outcome.status == StaffSaving::Status::TableNotRebuilt) {
             err << "Staff files saved, but today's staff table was not rebuilt: "
@@ -57,7 +59,7 @@ int exportFile(const ProgramState& state, const QString& path, QTextStream& out,
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
             err << "Cannot write " << path << ": " << file.errorString() << Qt::endl;
-            return 5;
+            return notWritten;
         }
     }
     return state.employees.entries.isEmpty() ? 1 : 0;

@@ -12,6 +12,10 @@
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
 #include "shell/ui/MainWindow.h"
+#include "staff/EmployeeEditing.h"
+#include "staff/ui/DepartmentWindow.h"
+#include "staff/ui/EmployeeEditor.h"
+#include "staff/ui/StaffTransfer.h"
 #include "store/ClockFiles.h"
 #include "store/Database.h"
 
@@ -58,11 +62,29 @@ int Application::run(int argc, char** argv)
         main.hide();
     });
     HelpWindow help;
-    main.setShowHelp([&](int topic) {
+    const auto showHelp = [&help](int topic) {
         help.showTopic(topic);
         help.show();
         help.raise();
+    };
+    main.setShowHelp(showHelp);
+
+    main.setCommand(MainWindow::Command::AddEmployee, [&] {
+        EmployeeEditor editor(state, EmployeeEditing::adding, &main);
+        editor.setShowHelp(showHelp);
+        editor.exec();
     });
+    for (const auto command : {MainWindow::Command::AddDepartment, MainWindow::Command::ChangeDepartment,
+                               MainWindow::Command::DeleteDepartment}) {
+        main.setCommand(command, [&] {
+            DepartmentWindow window(state, &main);
+            window.exec();
+        });
+    }
+    main.setCommand(MainWindow::Command::ImportEmployees,
+                    [&] { StaffTransfer::importEmployees(&main, state); });
+    main.setCommand(MainWindow::Command::ExportEmployees,
+                    [&] { StaffTransfer::exportEmployees(&main, state); });
     QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     main.show();
     return QApplication::exec();

@@ -100,6 +100,11 @@ void MainWindow::buildMenus()
                QStringLiteral("&Change employee record"));
     addCommand(m_employeesMenu, Command::DeleteEmployee, "mnuDeleteEmployee",
                QStringLiteral("&Delete employee record"));
+    m_employeesMenu->addSeparator();
+    addCommand(m_employeesMenu, Command::ImportEmployees, "mnuImportEmployees",
+               QStringLiteral("&Import employees\u2026"));
+    addCommand(m_employeesMenu, Command::ExportEmployees, "mnuExportEmployees",
+               QStringLiteral("E&xport employees\u2026"));
 
     addCommand(nullptr, Command::WhoIsInAndOut, "mnuWhoIsInAndOut", QStringLiteral("Who is In and Out"));
     addCommand(nullptr, Command::Reports, "mnuReports", QStringLiteral("&Reports"));
@@ -129,9 +134,10 @@ void MainWindow::buildBody()
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     central->setObjectName(QStringLiteral("OpeningBody"));
-    central->setStyleSheet(QStringLiteral("QWidget#OpeningBody { background: qlineargradient(x1:0, y1:0, x2:0, "
-                                          "y2:1, stop:0 rgb(0,150,70), stop:1 rgb(0,70,35)); }"
-                                          "QLabel { color: white; }"));
+    central->setStyleSheet(
+        QStringLiteral("QWidget#OpeningBody { background: qlineargradient(x1:0, y1:0, x2:0, "
+                       "y2:1, stop:0 rgb(0,150,70), stop:1 rgb(0,70,35)); }"
+                       "QLabel { color: white; }"));
     auto* title = new QLabel(QStringLiteral("Tellarin"), central);
     title->setStyleSheet(QStringLiteral("font-size: 30pt; font-weight: bold;"));
     auto* subtitle = new QLabel(QStringLiteral("Time and attendance"), central);

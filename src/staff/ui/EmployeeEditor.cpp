@@ -1,5 +1,6 @@
 #include "staff/ui/EmployeeEditor.h"
 
+#include "platform/HelpTopics.h"
 #include "platform/MessageBoxes.h"
 #include "settings/ProgramState.h"
 #include "staff/EmployeeEditing.h"
@@ -106,7 +107,7 @@ void EmployeeEditor::buildWindow()
     connect(newButton, &QPushButton::clicked, this, &EmployeeEditor::newEmployee);
     connect(helpButton, &QPushButton::clicked, this, [this] {
         if (m_showHelp)
-            m_showHelp(helpTopic);
+            m_showHelp(HelpTopics::employeeEditor);
     });
     connect(closeButton, &QPushButton::clicked, this, &EmployeeEditor::reject);
     auto* buttons = new QHBoxLayout;

@@ -19,8 +19,6 @@ class EmployeeEditor : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int helpTopic = 120;
-
     // index: the employee's index in the program's employee list ("Change"), or
     // EmployeeEditing::adding for a new employee ("Add").
     EmployeeEditor(ProgramState& state, int index, QWidget* parent = nullptr);
