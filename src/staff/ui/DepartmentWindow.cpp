@@ -37,7 +37,12 @@ DepartmentWindow::DepartmentWindow(ProgramState& state, QWidget* parent)
         auto* item = new QListWidgetItem(m_state.departments.entries[i].name, m_list);
         item->setData(Qt::UserRole, i);
     }
-    connect(m_list, &QListWidget::currentRowChanged, this, &DepartmentWindow::choose);
+    // Only a selection chooses: the list making its first line current on getting the focus does not.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> chosen = m_list->selectedItems();
+        if (!chosen.isEmpty())
+            choose(m_list->row(chosen.first()));
+    });
 
     m_frame = new QGroupBox(QStringLiteral("Add new Department name  "));
     m_frame->setObjectName(QStringLiteral("fraName"));
@@ -93,7 +98,7 @@ void DepartmentWindow::choose(int row)
     QListWidgetItem* item = m_list->item(row);
     if (!item)
         return;
-    if (m_list->currentRow() != row)
+    if (!item->isSelected())
         m_list->setCurrentRow(row);
     m_selected = item->data(Qt::UserRole).toInt();
     const QString name = m_state.departments.entries.at(m_selected).name;

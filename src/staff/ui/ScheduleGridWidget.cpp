@@ -41,7 +41,8 @@ ScheduleGridWidget::ScheduleGridWidget(MessageBoxes& messages, QWidget* parent)
     for (int row = 1; row <= ScheduleGrid::dayRows; ++row) {
         auto* field = new QLineEdit(this);
         field->setObjectName(QStringLiteral("txtDay%1").arg(row));
-        field->setPlaceholderText(QStringLiteral("e.g. 08:00-12:00, 13:00-17:00"));
+        field->setPlaceholderText(QStringLiteral("e.g. 08:00-12:00"));
+        field->installEventFilter(this);
         field->setToolTip(
             QStringLiteral("%1: type the working periods, then press Enter").arg(longDayName(row)));
         connect(field, &QLineEdit::editingFinished, this, [this, row] { applyTyped(row); });
@@ -188,25 +189,43 @@ QSize ScheduleGridWidget::minimumSizeHint() const
     return QSize(labelWidth() + 300 + gap + 120, headerHeight() + rows + fontMetrics().height() + 6);
 }
 
+bool ScheduleGridWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    // Typing into a day's field makes that day the selected one, as a click on its row does.
+    if (event->type() == QEvent::FocusIn) {
+        for (int row = 1; row <= ScheduleGrid::dayRows; ++row) {
+            if (watched == m_fields[row - 1])
+                selectRow(row);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void ScheduleGridWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QRectF area = gridArea();
     const QFontMetrics metrics = fontMetrics();
 
-    // Hour labels, left out where they would run into the one before.
+    // Hour labels every 1, 2, 3, 4 or 6 hours, whichever fits first: steps that divide twelve keep
+    // midnight and noon labelled.
     const QStringList labels = hourLabels();
-    double lastRight = -1e9;
-    for (int hour = 0; hour <= 24; ++hour) {
+    const double hourPixels = area.width() * ScheduleGrid::hourWidth / ScheduleGrid::width;
+    int widest = 0;
+    for (const QString& label : labels)
+        widest = qMax(widest, metrics.horizontalAdvance(label));
+    int step = 1;
+    for (int candidate : {1, 2, 3, 4, 6}) {
+        step = candidate;
+        if (candidate * hourPixels >= widest + 4)
+            break;
+    }
+    for (int hour = 0; hour <= 24; hour += step) {
         const double x = pixelRect(hour * ScheduleGrid::hourWidth, 0, 0, 0).left();
         const int w = metrics.horizontalAdvance(labels[hour]);
-        const double left = x - w / 2.0;
-        if (left < lastRight + 3)
-            continue;
         const bool blue = m_twelveHour && (hour == 0 || hour == 12 || hour == 24);
         painter.setPen(blue ? noonColour : palette().color(QPalette::WindowText));
-        painter.drawText(QPointF(left, area.top() - 4 - metrics.descent()), labels[hour]);
-        lastRight = left + w;
+        painter.drawText(QPointF(x - w / 2.0, area.top() - 4 - metrics.descent()), labels[hour]);
     }
 
     const ScheduleGrid::DraggedBar dragged = m_grid.draggedBar();

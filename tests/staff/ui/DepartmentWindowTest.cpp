@@ -2,6 +2,7 @@
 
 #include "staff/StaffFixture.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +91,12 @@ TEST(DepartmentWindow, DeleteAsksWhenEmployeesBelongToIt)
         DepartmentFixture f;
         DepartmentWindow& w = f.open("Delete");
         EXPECT_EQ(f.find<QLabel>("lblSelect")->text(), QStringLiteral("Select the Department to delete"));
+        // The list taking the focus makes a line current, which must not choose it for deleting.
+        w.show();
+        f.find<QListWidget>("lstDepartments")->setFocus();
+        QApplication::processEvents();
+        EXPECT_TRUE(f.find<QLabel>("lblDelete")->isHidden());
+        EXPECT_FALSE(w.save());
         w.choose(2);
         EXPECT_EQ(f.find<QLabel>("lblDelete")->text(), QStringLiteral("Department to be deleted Hall"));
         f.messages.answers = {answer};
