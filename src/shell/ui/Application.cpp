@@ -62,16 +62,14 @@ int Application::run(int argc, char** argv)
         main.hide();
     });
     HelpWindow help;
-    const auto showHelp = [&help](int topic) {
+    main.setShowHelp([&](int topic) {
         help.showTopic(topic);
         help.show();
         help.raise();
-    };
-    main.setShowHelp(showHelp);
+    });
 
     main.setCommand(MainWindow::Command::AddEmployee, [&] {
         EmployeeEditor editor(state, EmployeeEditing::adding, &main);
-        editor.setShowHelp(showHelp);
         editor.exec();
     });
     for (const auto command : {MainWindow::Command::AddDepartment, MainWindow::Command::ChangeDepartment,

@@ -2,6 +2,7 @@
 
 #include "platform/HelpTopics.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ui/HelpWindow.h"
 #include "settings/ProgramState.h"
 #include "staff/EmployeeEditing.h"
 #include "staff/StaffSaving.h"
@@ -105,10 +106,7 @@ void EmployeeEditor::buildWindow()
     connect(m_previous, &QPushButton::clicked, this, &EmployeeEditor::previous);
     connect(m_next, &QPushButton::clicked, this, &EmployeeEditor::next);
     connect(newButton, &QPushButton::clicked, this, &EmployeeEditor::newEmployee);
-    connect(helpButton, &QPushButton::clicked, this, [this] {
-        if (m_showHelp)
-            m_showHelp(HelpTopics::employeeEditor);
-    });
+    connect(helpButton, &QPushButton::clicked, this, &EmployeeEditor::showHelp);
     connect(closeButton, &QPushButton::clicked, this, &EmployeeEditor::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(saveButton);
@@ -225,6 +223,20 @@ bool EmployeeEditor::save()
     m_state.callMode.clear();
     QDialog::accept();
     return true;
+}
+
+// A window of the editor's own: the modal editor would block a help window of the opening window.
+void EmployeeEditor::showHelp()
+{
+    if (!m_help) {
+        m_help = new HelpWindow(this);
+        m_help->setObjectName(QStringLiteral("hlpEmployee"));
+        m_help->setWindowFlag(Qt::Window);
+        m_help->resize(760, 560);
+    }
+    m_help->showTopic(HelpTopics::employeeEditor);
+    m_help->show();
+    m_help->raise();
 }
 
 bool EmployeeEditor::settleChanges()

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
+class HelpWindow;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -14,7 +14,7 @@ struct ProgramState;
 // schedule drawn on the week grid; a save rewrites the employee file and the clock's staff table.
 //
 // Object names: txtName, txtId, txtPay, cboDepartment, optActive, optInactive, gridWeek,
-// cmdSave, cmdPrevious, cmdNext, cmdNewEmployee, cmdHelp, cmdClose.
+// cmdSave, cmdPrevious, cmdNext, cmdNewEmployee, cmdHelp, cmdClose; the help window hlpEmployee.
 class EmployeeEditor : public QDialog {
     Q_OBJECT
 
@@ -23,8 +23,6 @@ public:
     // EmployeeEditing::adding for a new employee ("Add").
     EmployeeEditor(ProgramState& state, int index, QWidget* parent = nullptr);
 
-    void setShowHelp(std::function<void(int topic)> showHelp) { m_showHelp = std::move(showHelp); }
-
     QString mode() const { return m_mode; }
     int index() const { return m_index; }
     bool hasChanges() const { return m_changed; }
@@ -32,6 +30,7 @@ public:
 
     // The buttons' actions, callable without a click.
     bool save();
+    void showHelp();
     void previous();
     void next();
     void newEmployee();
@@ -53,7 +52,7 @@ private:
     int m_index = -1;
     bool m_changed = false;
     bool m_savedOnAsking = false;
-    std::function<void(int)> m_showHelp;
+    HelpWindow* m_help = nullptr;
 
     QLineEdit* m_name = nullptr;
     QLineEdit* m_id = nullptr;

@@ -5,6 +5,7 @@
 #include "staff/StaffCsv.h"
 #include "staff/StaffSaving.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QSaveFile>
@@ -18,7 +19,15 @@ constexpr int shownProblems = 15;
 
 QString startFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+// A command or another copy of the program may have changed the staff files since they were read.
+void reload(ProgramState& state)
+{
+    state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(state.paths));
+    state.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(state.paths));
 }
 
 QString counted(int n, const char* one, const char* many)
@@ -50,6 +59,7 @@ bool StaffTransfer::importFile(QWidget* parent, ProgramState& state, const QStri
                               importTitle, MessageBoxes::Icon::Warning);
         return false;
     }
+    reload(state);
     const StaffCsv::Plan plan = StaffCsv::plan(file.readAll(), state.employees, state.departments);
     if (!plan.errors.isEmpty()) {
         QStringList lines = plan.errors.mid(0, shownProblems);
@@ -86,6 +96,7 @@ bool StaffTransfer::importFile(QWidget* parent, ProgramState& state, const QStri
 
 bool StaffTransfer::exportFile(QWidget* parent, ProgramState& state, const QString& path)
 {
+    reload(state);
     const QByteArray bytes = StaffCsv::exportBytes(state.employees, state.departments);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {

@@ -1,5 +1,7 @@
 #include "staff/ui/EmployeeEditor.h"
 
+#include "platform/HelpTopics.h"
+#include "platform/ui/HelpWindow.h"
 #include "staff/EmployeeEditing.h"
 #include "staff/StaffFixture.h"
 #include "staff/ui/ScheduleGridWidget.h"
