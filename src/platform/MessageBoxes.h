@@ -13,7 +13,11 @@ public:
     virtual ~MessageBoxes() = default;
     virtual void inform(QWidget* parent, const QString& text, const QString& title, Icon icon) = 0;
     virtual Answer askYesNo(QWidget* parent, const QString& text, const QString& title, Icon icon) = 0;
-    // Yes, No and Cancel; closing the box counts as Cancel.
-    virtual Answer askYesNoCancel(QWidget* parent, const QString& text, const QString& title, Icon icon) = 0;
+    // Yes, No and Cancel; closing the box counts as Cancel. A seam without a Cancel button asks
+    // Yes or No.
+    virtual Answer askYesNoCancel(QWidget* parent, const QString& text, const QString& title, Icon icon)
+    {
+        return askYesNo(parent, text, title, icon);
+    }
     virtual void beep() = 0;
 };

@@ -23,10 +23,6 @@ public:
         shown.append({text, title, icon});
         return answers.isEmpty() ? Answer::Yes : answers.takeFirst();
     }
-    Answer askYesNoCancel(QWidget* parent, const QString& text, const QString& title, Icon icon) override
-    {
-        return askYesNo(parent, text, title, icon);
-    }
     void beep() override { ++beeps; }
 
     QList<Shown> shown;
