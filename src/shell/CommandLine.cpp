@@ -5,6 +5,7 @@
 #include "platform/SoundPlayer.h"
 #include "platform/StreamMessageBoxes.h"
 #include "platform/TimeSource.h"
+#include "reports/ReportCommand.h"
 #include "settings/ProgramState.h"
 #include "shell/StartUp.h"
 #include "staff/EmployeesCommand.h"
@@ -28,7 +29,8 @@ int help(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
         out << "  " << command.name << ' ' << command.synopsis << '\n';
     out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit "
            "history,\n"
-           "5 audit violations, 6 import file refused, 7 file not written.\n";
+           "5 audit violations, 6 output file could not be written,\n"
+           "7 import file refused.\n";
     return Done;
 }
 
@@ -61,6 +63,10 @@ const QList<Command>& commands()
     static const QList<Command> table = {
         {"help", &help, "  this list (also --help)", false, false},
         {"version", &version, "  the program's version (also --version)", false, false},
+        {"report", &runReportCommand,
+         "--from YYYY-MM-DD [--to YYYY-MM-DD] [--by employee|department] [--rounding NN]\n"
+         "         [--format lines|csv|pdf] [--output FILE]  the clocking report",
+         true, true},
         {"employees", &runEmployeesCommand,
          "import FILE.csv | export [FILE.csv]  the staff to and from a spreadsheet"},
     };
@@ -119,8 +125,17 @@ int runWith(const QStringList& arguments, const TimeSource& time, QTextStream& o
     return code;
 }
 
+// Qt's own notes (a missing XDG_RUNTIME_DIR under cron, font fallbacks) would break the rule of one
+// clear line on standard error; only real failures get through.
+void quietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        fprintf(stderr, "tellarin: %s\n", qPrintable(message));
+}
+
 int run(int argc, char** argv)
 {
+    qInstallMessageHandler(&quietQtNotes);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

@@ -8,8 +8,8 @@
 #include <QSaveFile>
 
 namespace {
-constexpr int fileRefused = 6;
-constexpr int notWritten = 7;
+constexpr int notWritten = 6;
+constexpr int fileRefused = 7;
 const QString usage =
     QStringLiteral("usage: tellarin employees import FILE.csv | tellarin employees export [FILE.csv]");
 
@@ -17,12 +17,12 @@ int importFile(ProgramState& state, const QString& path, QTextStream& out, QText
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        err << "Cannot read " << path << ": " << file.errorString() << Qt::endl;
+        err << "tellarin: cannot read " << path << ": " << file.errorString() << Qt::endl;
         return 2;
     }
     const StaffCsv::Plan plan = StaffCsv::plan(file.readAll(), state.employees, state.departments);
     if (!plan.errors.isEmpty()) {
-        err << path << ": nothing imported, " << plan.errors.size()
+        err << "tellarin: " << path << ": nothing imported, " << plan.errors.size()
             << (plan.errors.size() == 1 ? " problem" : " problems") << Qt::endl;
         for (const QString& e : plan.errors)
             err << e << Qt::endl;
@@ -33,11 +33,11 @@ int importFile(ProgramState& state, const QString& path, QTextStream& out, QText
             StaffSaving::save(state, plan.employeesChanged ? std::optional(plan.employees) : std::nullopt,
                               plan.departmentsChanged ? std::optional(plan.departments) : std::nullopt);
         if (outcome.status == StaffSaving::Status::FilesNotWritten) {
-            err << outcome.message.simplified() << Qt::endl;
+            err << "tellarin: " << outcome.message.simplified() << Qt::endl;
             return notWritten;
         }
         if (outcome.status == StaffSaving::Status::TableNotRebuilt) {
-            err << "Staff files saved, but today's staff table was not rebuilt: "
+            err << "tellarin: staff files saved, but today's staff table was not rebuilt: "
                 << outcome.message.simplified() << Qt::endl;
             return 3;
         }
@@ -58,7 +58,7 @@ int exportFile(const ProgramState& state, const QString& path, QTextStream& out,
     } else {
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-            err << "Cannot write " << path << ": " << file.errorString() << Qt::endl;
+            err << "tellarin: cannot write " << path << ": " << file.errorString() << Qt::endl;
             return notWritten;
         }
     }

@@ -123,7 +123,7 @@ TEST_F(StaffCsvTest, ABadRowRefusesTheWholeFile)
     const QByteArray departmentsBefore = StaffFixture::bytesOf(f.departmentFile());
     for (const Case& c : cases) {
         const CommandRun r = run(f.state, {QStringLiteral("import"), writeCsv(f, header + c.rows)});
-        EXPECT_EQ(r.code, 6) << c.error;
+        EXPECT_EQ(r.code, 7) << c.error;
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.error))) << c.error << "\n" << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_EQ(StaffFixture::bytesOf(f.employeeFile()), employeesBefore);
@@ -131,7 +131,7 @@ TEST_F(StaffCsvTest, ABadRowRefusesTheWholeFile)
     }
     const CommandRun wrongHeader =
         run(f.state, {QStringLiteral("import"), writeCsv(f, "name,id\r\n" + good)});
-    EXPECT_EQ(wrongHeader.code, 6);
+    EXPECT_EQ(wrongHeader.code, 7);
     EXPECT_TRUE(wrongHeader.err.contains(QStringLiteral("line 1: the first row must be Name,ID,")));
     // Every bad row is listed, not only the first.
     const CommandRun many = run(
@@ -208,7 +208,7 @@ TEST_F(StaffCsvTest, CommandArguments)
         {{"import", "a.csv", "b.csv"}, 2},
         {{"import", f.folder.path() + "/missing.csv"}, 2},
         {{"export", "a.csv", "b.csv"}, 2},
-        {{"export", f.folder.path() + "/no/such/folder/x.csv"}, 7},
+        {{"export", f.folder.path() + "/no/such/folder/x.csv"}, 6},
     };
     for (const auto& [args, code] : cases) {
         const CommandRun r = run(f.state, args);
