@@ -137,7 +137,7 @@ TEST_F(StaffCsvTest, ABadRowRefusesTheWholeFile)
     const CommandRun many = run(
         f.state, {QStringLiteral("import"), writeCsv(f, header + ",X,,,yes,,,,,,,\r\nY,,,,yes,,,,,,,\r\n")});
     EXPECT_TRUE(many.err.startsWith(
-        QStringLiteral("%1: nothing imported, 2 problems\n").arg(f.folder.path() + "/staff.csv")))
+        QStringLiteral("tellarin: %1: nothing imported, 2 problems\n").arg(f.folder.path() + "/staff.csv")))
         << many.err.toStdString();
 }
 
