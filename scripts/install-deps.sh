@@ -2,10 +2,10 @@
 # Installs the Debian 12 packages Tellarin needs to build, run and test; quick when all are present.
 set -euo pipefail
 packages=(
-    build-essential cmake ninja-build pkg-config
+    build-essential cmake ninja-build pkg-config libxcb1-dev
     qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev libqt6multimedia6
     libgtest-dev libgmock-dev libbenchmark-dev
-    sqlite3 libsqlite3-dev
+    sqlite3 libsqlite3-dev xvfb
     fonts-urw-base35
 )
 missing=()

@@ -1,8 +1,18 @@
 #pragma once
 
+#include <QByteArray>
+#include <QSize>
 #include <QString>
 
 class QWidget;
+
+// The capture device and the picture size the manager chose; empty: the first device, at the size
+// it offers by itself.
+struct CameraChoice {
+    QByteArray deviceId;
+    QSize resolution;
+    bool operator==(const CameraChoice&) const = default;
+};
 
 // The punch camera: a live preview on the clock screen and one stamped JPEG per recorded punch.
 // Every failure is a quiet false; a punch never waits for or stops on the camera.
@@ -18,6 +28,8 @@ public:
     virtual void prepare() {}
     // Stops the device when the clock screen closes: its light goes off and others may use it.
     virtual void release() {}
+    // Takes the next pictures and previews with this device and size.
+    virtual void choose(const CameraChoice&) {}
 };
 
 // For a station without a camera.

@@ -5,3 +5,8 @@ QDateTime SystemTimeSource::now() const
     QDateTime t = QDateTime::currentDateTime();
     return t.addMSecs(-t.time().msec());
 }
+
+QDateTime SystemTimeSource::preciseNow() const
+{
+    return QDateTime::currentDateTime();
+}

@@ -7,6 +7,8 @@ class TimeSource {
 public:
     virtual ~TimeSource() = default;
     virtual QDateTime now() const = 0;
+    // To the millisecond, for how long something stays on screen; now() is what gets stored.
+    virtual QDateTime preciseNow() const { return now(); }
     QDate today() const { return now().date(); }
 };
 
@@ -14,4 +16,5 @@ public:
 class SystemTimeSource final : public TimeSource {
 public:
     QDateTime now() const override;
+    QDateTime preciseNow() const override;
 };

@@ -43,6 +43,9 @@ struct ProgramState {
     bool passwordPromptShown = false;
     // The day number the date picker leaves for its caller.
     float pickedDay = 0.0f;
+    // The period of the clocking report and of the sequence audit, as day numbers; 0: not chosen.
+    qint32 firstDay = 0;
+    qint32 lastDay = 0;
     // Set by the staff load when an employee of the scheduling database has no ID.
     bool blankEmployeeId = false;
 };

@@ -6,6 +6,8 @@
 #include "platform/StreamMessageBoxes.h"
 #include "platform/TimeSource.h"
 #include "reports/ReportCommand.h"
+#include "reports/SequenceAuditCommand.h"
+#include "reports/WhoIsInCommand.h"
 #include "settings/ProgramState.h"
 #include "shell/StartUp.h"
 #include "staff/EmployeesCommand.h"
@@ -67,6 +69,10 @@ const QList<Command>& commands()
          "--from YYYY-MM-DD [--to YYYY-MM-DD] [--by employee|department] [--rounding NN]\n"
          "         [--format lines|csv|pdf] [--output FILE]  the clocking report",
          true, true},
+        {"who-is-in", &runWhoIsInCommand, "[--days N]  who is clocked in and who is out, the In list first"},
+        {"audit", &runAuditCommand,
+         "--from YYYY-MM-DD [--to YYYY-MM-DD]  the records whose time goes back (one day without\n"
+         "         --to); exit 5 when any are found"},
         {"employees", &runEmployeesCommand,
          "import FILE.csv | export [FILE.csv]  the staff to and from a spreadsheet"},
     };

@@ -169,6 +169,10 @@ void ClockWindow::buildUi()
     m_keypad = new KeypadWidget(this);
     m_keypad->setVisible(settings.showKeyboard);
     connect(m_keypad, &KeypadWidget::keyPressed, this, &ClockWindow::keypadKey);
+    // The panel reaches below the ID frame; the keypad starts under it, so no key is hidden while
+    // tips are typed.
+    if (settings.showKeyboard)
+        idColumn->addSpacing(panelExtraHeight + 6);
     idColumn->addWidget(m_keypad, 0, Qt::AlignHCenter);
     idColumn->addStretch(1);
     auto* middle = new QHBoxLayout;
@@ -297,7 +301,8 @@ bool ClockWindow::acceptsNoInput() const
 
 bool ClockWindow::isBusy() const
 {
-    return (m_panel && !m_panel->isHidden()) || (m_pauseUntil.isValid() && m_state.time.now() < m_pauseUntil);
+    return (m_panel && !m_panel->isHidden()) ||
+           (m_pauseUntil.isValid() && m_state.time.preciseNow() < m_pauseUntil);
 }
 
 bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
@@ -343,14 +348,15 @@ void ClockWindow::enterId()
         case Punch::Stage::NotFound:
             m_message->setText(punch.notFoundMessage());
             playSound(punch.soundName());
-            m_pauseUntil = m_state.time.now().addSecs(1);
+            m_pauseUntil = m_state.time.preciseNow().addSecs(1);
             return;
         case Punch::Stage::Shown:
             break;
         }
         m_message->clear();
         showPanel(punch);
-        const QDateTime deadline = m_state.time.now().addSecs(punch.displaySeconds());
+        // Counted from the moment the panel is up, not from the whole second the clock shows.
+        const QDateTime deadline = m_state.time.preciseNow().addSecs(punch.displaySeconds());
         if (punch.asksForTips()) {
             m_awaitingTips = punch;
             m_tips->setFocus();
@@ -382,7 +388,7 @@ void ClockWindow::enterTips()
         reportDatabaseError(error.userMessage());
         return;
     }
-    m_panelUntil = !m_elapsed->isHidden() ? m_elapsedUntil : m_state.time.now();
+    m_panelUntil = !m_elapsed->isHidden() ? m_elapsedUntil : m_state.time.preciseNow();
     tick();
 }
 
@@ -450,7 +456,7 @@ void ClockWindow::writeRecord(const Punch& punch, const QString& tips)
         m_elapsed->setGeometry(m_time->geometry().adjusted(40, 0, -40, 0));
         m_elapsed->show();
         m_elapsed->raise();
-        m_elapsedUntil = m_state.time.now().addSecs(2);
+        m_elapsedUntil = m_state.time.preciseNow().addSecs(2);
     }
     afterRecordWritten(punch, recordNumber);
 }
@@ -478,19 +484,29 @@ void ClockWindow::tick()
         runForcedClockOut();
     if (!m_firstTickDone) {
         m_firstTickDone = true;
-        if (isVisible() && m_idBox->isVisible())
+        if (isVisible() && m_idBox->isVisible()) {
+            // Without a window manager the screen is never made active, and the box would take keys
+            // without showing its focus colour.
+            if (!isActiveWindow())
+                activateWindow();
             m_idBox->setFocus();
+        }
     }
-    if (!m_elapsed->isHidden() && now >= m_elapsedUntil)
+    const QDateTime precise = m_state.time.preciseNow();
+    if (!m_elapsed->isHidden() && precise >= m_elapsedUntil)
         m_elapsed->hide();
-    if (!m_panel->isHidden() && !m_awaitingTips && m_panelUntil.isValid() && now >= m_panelUntil)
+    if (!m_panel->isHidden() && !m_awaitingTips && m_panelUntil.isValid() && precise >= m_panelUntil)
         hidePanel();
+}
+
+QRect ClockWindow::panelRect() const
+{
+    return m_idFrame->geometry().adjusted(0, 0, 0, panelExtraHeight);
 }
 
 void ClockWindow::placePanel()
 {
-    const QRect frame = m_idFrame->geometry();
-    m_panel->setGeometry(frame.x(), frame.y(), frame.width(), frame.height() + panelExtraHeight);
+    m_panel->setGeometry(panelRect());
 }
 
 void ClockWindow::placeCamera()

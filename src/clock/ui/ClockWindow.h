@@ -62,6 +62,9 @@ private:
     void writeRecord(const Punch& punch, const QString& tips);
     void afterRecordWritten(const Punch& punch, qint64 recordNumber);
     void placePanel();
+    // Where the confirmation panel stands: over the ID frame, reaching below it.
+    QRect panelRect() const;
+    QList<QRect> helpKeepsClear() const;
     void placeCamera();
     void reportDatabaseError(const QString& message);
 
@@ -104,6 +107,7 @@ private:
     QPushButton* m_minimize = nullptr;
     QPushButton* m_help = nullptr;
     QPointer<HelpWindow> m_helpWindow;
+    bool m_helpShownBefore = false;
 
     std::optional<Punch> m_awaitingTips;
     bool m_leaving = false;

@@ -1,16 +1,17 @@
 // The clock screen's day around the punch: activation, keypad, leaving with the password, help, the
 // hourly forced clock-out, the in and out lists, sounds and pictures.
 #include "clock/ClockFace.h"
-#include "clock/ui/ClockWindow.h"
-#include "platform/HelpTopics.h"
-#include "platform/ui/HelpWindow.h"
 #include "clock/InOutLists.h"
-#include "clock/ui/KeypadWidget.h"
 #include "clock/PictureText.h"
+#include "clock/ui/ClockWindow.h"
+#include "clock/ui/KeypadWidget.h"
 #include "platform/Camera.h"
+#include "platform/HelpTopics.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
+#include "platform/WindowPlacement.h"
+#include "platform/ui/HelpWindow.h"
 #include "settings/ProgramState.h"
 #include "store/DatabaseError.h"
 
@@ -22,11 +23,9 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
-ClockWindow::~ClockWindow()
-{
-    delete m_helpWindow.data();
-}
+ClockWindow::~ClockWindow() = default;
 
 bool ClockWindow::event(QEvent* event)
 {
@@ -121,11 +120,54 @@ void ClockWindow::showHelp()
 {
     if (acceptsNoInput())
         return;
-    if (!m_helpWindow)
-        m_helpWindow = new HelpWindow;
+    if (!m_helpWindow) {
+        // A window of the clock screen's own: a window manager keeps it above the screen, and it goes
+        // when the screen goes.
+        m_helpWindow = new HelpWindow(this);
+        connect(m_helpWindow, &HelpWindow::closed, this, [this] {
+            // Without a window manager nobody hands the keyboard back to the clock screen.
+            activateWindow();
+            if (m_panel->isHidden() && m_password->isHidden())
+                m_idBox->setFocus();
+        });
+    }
     m_helpWindow->showTopic(HelpTopics::clockScreen);
+    const QScreen* where = screen();
+    const QRect available = where ? where->availableGeometry() : frameGeometry();
+    // The frame a window manager puts around the help must fit as well: the help's own once it has
+    // been shown, until then this screen's as the best guess.
+    const auto decorationOf = [](const QWidget* window) {
+        const QRect frame = window->frameGeometry(), inside = window->geometry();
+        return QMargins(inside.left() - frame.left(), inside.top() - frame.top(),
+                        frame.right() - inside.right(), frame.bottom() - inside.bottom());
+    };
+    const QMargins decoration = m_helpShownBefore ? decorationOf(m_helpWindow) : decorationOf(this);
+    m_helpShownBefore = true;
+    const QRect frame = frameGeometry();
+    const QSize extra(decoration.left() + decoration.right(), decoration.top() + decoration.bottom());
+    const QRect placed =
+        WindowPlacement::besideOrOver(available, frame, helpKeepsClear(), m_helpWindow->sizeHint() + extra,
+                                      m_helpWindow->minimumSize() + extra);
+    // move() places the frame, resize() the inside: each as the window manager takes them.
+    m_helpWindow->resize(placed.size() - extra);
+    m_helpWindow->move(placed.topLeft());
     m_helpWindow->show();
     m_helpWindow->raise();
+    m_helpWindow->activateWindow();
+}
+
+QList<QRect> ClockWindow::helpKeepsClear() const
+{
+    // The ID frame and the panel that stands over it must stay in sight; the keypad too when
+    // there is room for that.
+    const QRect frame = panelRect() | m_idFrame->geometry();
+    QList<QRect> keep;
+    if (!m_keypad->isHidden())
+        keep.append(frame | m_keypad->geometry());
+    keep.append(frame);
+    for (QRect& r : keep)
+        r.moveTopLeft(mapToGlobal(r.topLeft()));
+    return keep;
 }
 
 void ClockWindow::runForcedClockOut()

@@ -3,16 +3,24 @@
 #include "platform/HelpTopics.h"
 
 #include <QHBoxLayout>
+#include <QHideEvent>
+#include <QKeySequence>
 #include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
+#include <QVBoxLayout>
 
 HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Tellarin help"));
-    resize(760, 520);
-    auto* layout = new QHBoxLayout(this);
+    resize(sizeHint());
+    setMinimumSize(480, 320);
+    auto* outer = new QVBoxLayout(this);
+    auto* layout = new QHBoxLayout;
+    outer->addLayout(layout, 1);
     m_topics = new QListWidget(this);
     m_topics->setObjectName(QStringLiteral("lstTopics"));
     m_topics->setMaximumWidth(220);
@@ -29,7 +37,23 @@ HelpWindow::HelpWindow(QWidget* parent)
         if (item)
             showTopic(item->data(Qt::UserRole).toInt());
     });
+    auto* buttons = new QHBoxLayout;
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("cmdClose"));
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    outer->addLayout(buttons);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
     showTopic(HelpTopics::overview);
+}
+
+void HelpWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        Q_EMIT closed();
 }
 
 void HelpWindow::showTopic(int number)

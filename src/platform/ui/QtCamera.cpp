@@ -32,9 +32,16 @@ bool QtCamera::start()
     const QList<QCameraDevice> devices = QMediaDevices::videoInputs();
     if (devices.isEmpty())
         return false;
+    QCameraDevice device = devices.first();
+    for (const QCameraDevice& candidate : devices) {
+        if (candidate.id() == m_choice.deviceId)
+            device = candidate;
+    }
     m_session = std::make_unique<QMediaCaptureSession>();
-    m_camera = new QCamera(devices.first(), this);
+    m_camera = new QCamera(device, this);
     m_imageCapture = new QImageCapture(this);
+    if (m_choice.resolution.isValid() && device.id() == m_choice.deviceId)
+        m_imageCapture->setResolution(m_choice.resolution);
     m_session->setCamera(m_camera);
     m_session->setImageCapture(m_imageCapture);
     connect(m_imageCapture, &QImageCapture::imageCaptured, this, &QtCamera::saveFrame);
@@ -80,6 +87,19 @@ void QtCamera::release()
     m_requests.clear();
     if (m_camera)
         m_camera->stop();
+}
+
+void QtCamera::choose(const CameraChoice& choice)
+{
+    if (choice == m_choice)
+        return;
+    m_choice = choice;
+    // The next start opens the chosen device; a preview on show keeps its old device until then.
+    release();
+    delete m_imageCapture;
+    delete m_camera;
+    m_imageCapture = nullptr;
+    m_camera = nullptr;
 }
 
 void QtCamera::saveFrame(int id, const QImage& frame)

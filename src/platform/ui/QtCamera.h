@@ -13,8 +13,8 @@ class QImageCapture;
 class QMediaCaptureSession;
 class QVideoWidget;
 
-// The first video input of the machine through Qt Multimedia. The frame of a capture arrives
-// later; it is stamped and saved then, while the punch goes on.
+// The chosen video input of the machine (else the first) through Qt Multimedia. The frame of a capture
+// arrives later; it is stamped and saved then, while the punch goes on.
 class QtCamera final : public QObject, public Camera {
     Q_OBJECT
 
@@ -26,12 +26,14 @@ public:
     bool capture(const QString& path, const QString& text) override;
     void prepare() override;
     void release() override;
+    void choose(const CameraChoice& choice) override;
 
 private:
     bool start();
     void saveFrame(int id, const QImage& frame);
     void dropRequest(int id);
 
+    CameraChoice m_choice;
     std::unique_ptr<QMediaCaptureSession> m_session;
     QCamera* m_camera = nullptr;
     QImageCapture* m_imageCapture = nullptr;

@@ -2,6 +2,7 @@
 
 #include "clock/ForcedClockOut.h"
 #include "clock/ui/ClockWindow.h"
+#include "platform/ProgramExit.h"
 #include "platform/ProgramPaths.h"
 #include "platform/TimeSource.h"
 #include "platform/ToneWaves.h"
@@ -9,8 +10,13 @@
 #include "platform/ui/QtCamera.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/ui/QtSoundPlayer.h"
+#include "platform/ui/WindowManager.h"
 #include "reports/ui/ReportWindow.h"
+#include "reports/ui/SequenceAuditFrame.h"
+#include "reports/ui/WhoIsInWindow.h"
 #include "settings/ProgramState.h"
+#include "settings/ui/OptionsDialog.h"
+#include "settings/ui/TimedateClockSetter.h"
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
 #include "shell/ui/MainWindow.h"
@@ -18,6 +24,7 @@
 #include "staff/ui/DepartmentWindow.h"
 #include "staff/ui/EmployeeEditor.h"
 #include "staff/ui/StaffTransfer.h"
+#include "store/CameraFile.h"
 #include "store/ClockFiles.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
@@ -49,6 +56,7 @@ int Application::run(int argc, char** argv)
         return 1;
     ToneWaves::writeMissing(state.paths);
     ClockFiles::ensureTemplate(state.paths);
+    camera.choose(CameraFile::read(state.paths));
 
     MainWindow main(state);
     main.applyMenuOffer(startUp.menuOffer());
@@ -58,11 +66,26 @@ int Application::run(int argc, char** argv)
             return;
         clock = new ClockWindow(state);
         clock->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(clock, &ClockWindow::closed, &main, &QWidget::show);
+        // Without a window manager a window shown again does not get the keyboard by itself.
+        QObject::connect(clock, &ClockWindow::closed, &main, [&main] {
+            main.show();
+            main.activateWindow();
+        });
         QObject::connect(clock, &ClockWindow::endRequested, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
-        clock->showMaximized();
+        WindowManager::showFilling(clock);
         main.hide();
+    });
+    QtProgramExit programExit;
+    TimedateClockSetter clockSetter;
+    main.setCommand(MainWindow::Command::Options, [&] {
+        OptionsDialog options(state, programExit, clockSetter, &main);
+        options.setAuditFrame(new SequenceAuditFrame(state));
+        options.exec();
+    });
+    main.setCommand(MainWindow::Command::WhoIsInAndOut, [&] {
+        WhoIsInWindow whoIsIn(state, &main);
+        whoIsIn.exec();
     });
     // Forgotten clock-ins are closed first, so they show with their forced OUT.
     main.setCommand(MainWindow::Command::Reports, [&] {
@@ -80,6 +103,11 @@ int Application::run(int argc, char** argv)
         help.showTopic(topic);
         help.show();
         help.raise();
+        help.activateWindow();
+    });
+    QObject::connect(&help, &HelpWindow::closed, &main, [&main] {
+        if (main.isVisible())
+            main.activateWindow();
     });
 
     main.setCommand(MainWindow::Command::AddEmployee, [&] {
@@ -99,5 +127,6 @@ int Application::run(int argc, char** argv)
                     [&] { StaffTransfer::exportEmployees(&main, state); });
     QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     main.show();
+    main.activateWindow();
     return QApplication::exec();
 }

@@ -66,6 +66,8 @@ CREATE TABLE "Application" (
     "ScreenInOutDays" INTEGER,
     "Rejected" TEXT
 );
-INSERT INTO "Application" ("Version") VALUES (6);
+-- A first punch on a new database must be seen: the confirmation stays 3 seconds rather than the
+-- 0 that an empty field loads as. Databases made earlier keep what they hold.
+INSERT INTO "Application" ("Version", "KeepInSeconds", "KeepOutSeconds") VALUES (6, 3, 3);
 -- Files in the current format carry 40 ("4.0"); files without it are the older format.
 PRAGMA user_version = 40;

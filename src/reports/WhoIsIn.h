@@ -1,0 +1,46 @@
+#pragma once
+
+#include "store/ClockRecord.h"
+
+#include <QDate>
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+class Database;
+
+// Who is clocked in and who is clocked out, judged from each employee's latest record over a
+// chosen number of days: the manager's view behind "Who is In and Out".
+namespace WhoIsIn {
+constexpr qint16 defaultDays = 7;
+constexpr qint16 maximumDays = 31;
+
+struct Entry {
+    QString employeeId;
+    QString name;
+    QDateTime time; // of the employee's latest record in the period
+};
+struct Lists {
+    QList<Entry> in; // in employee ID order
+    QList<Entry> out;
+};
+
+// 0 (not chosen yet) counts as the default of seven days.
+qint16 effectiveDays(qint16 days);
+
+// Rows ordered by employee ID and time: each employee's last row decides its list; rows without
+// an ID are left out.
+Lists fromRows(const QList<ClockRecord>& rows);
+
+// The records from today minus the days onward, so one day covers yesterday and today. No value
+// when the table or the period has no records: the window then keeps what it shows.
+std::optional<Lists> load(Database& database, const QDate& today, qint16 days);
+
+// The general date-and-time form of the system: its short date with a four-digit year and its
+// time with seconds.
+QString generalDateTime(const QDateTime& moment, const QLocale& locale);
+
+// A list line: the name as the window's first column holds it, a tab, the ID, " - ", the time.
+QString itemText(const QString& column, const Entry& entry, const QLocale& locale);
+} // namespace WhoIsIn

@@ -1,0 +1,49 @@
+#include "reports/WhoIsInCommand.h"
+
+#include "platform/TimeSource.h"
+#include "reports/WhoIsIn.h"
+#include "settings/ProgramState.h"
+#include "store/DatabaseError.h"
+
+int runWhoIsInCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    qint16 days = WhoIsIn::defaultDays;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        QString value;
+        if (args.at(i) == QLatin1String("--days") && i + 1 < args.size())
+            value = args.at(++i);
+        else if (args.at(i).startsWith(QLatin1String("--days=")))
+            value = args.at(i).mid(7);
+        else {
+            err << "who-is-in: unexpected argument \"" << args.at(i) << "\"; usage: who-is-in [--days N]\n";
+            return 2;
+        }
+        bool ok = false;
+        const int number = value.toInt(&ok);
+        if (!ok || number < 1 || number > WhoIsIn::maximumDays) {
+            err << "who-is-in: --days needs a whole number from 1 to 31, not \"" << value << "\"\n";
+            return 2;
+        }
+        days = static_cast<qint16>(number);
+    }
+
+    std::optional<WhoIsIn::Lists> lists;
+    try {
+        lists = WhoIsIn::load(state.database, state.time.today(), days);
+    } catch (const DatabaseError& error) {
+        err << "who-is-in: " << error.userMessage().simplified() << '\n';
+        return 3;
+    }
+    if (!lists || (lists->in.isEmpty() && lists->out.isEmpty())) {
+        err << "who-is-in: no clock records in the last " << days << " days\n";
+        return 1;
+    }
+    const auto print = [&](const char* word, const QList<WhoIsIn::Entry>& entries) {
+        for (const WhoIsIn::Entry& e : entries)
+            out << word << '\t' << e.employeeId << '\t' << e.name << '\t'
+                << e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) << '\n';
+    };
+    print("in", lists->in);
+    print("out", lists->out);
+    return 0;
+}

@@ -1,0 +1,114 @@
+#include "reports/ui/SequenceAuditFrame.h"
+
+#include "platform/MessageBoxes.h"
+#include "platform/ui/DatePicker.h"
+#include "reports/SequenceAudit.h"
+#include "settings/ProgramState.h"
+#include "store/DatabaseError.h"
+#include "store/DayNumber.h"
+
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <cmath>
+
+namespace {
+const QString firstCaption = QStringLiteral("First date");
+const QString lastCaption = QStringLiteral("Last date");
+} // namespace
+
+SequenceAuditFrame::SequenceAuditFrame(ProgramState& state, QWidget* parent)
+    : QGroupBox(QStringLiteral("Date/Time and record sequence audit  "), parent)
+    , m_state(state)
+{
+    setProperty("helpText", SequenceAudit::frameHelp);
+    auto* grid = new QGridLayout(this);
+    const auto button = [this](const char* name) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        b->setMinimumWidth(200);
+        b->setProperty("helpText", SequenceAudit::frameHelp);
+        return b;
+    };
+    m_first = button("cmdFirstDay");
+    m_last = button("cmdLastDay");
+    m_audit = button("cmdAudit");
+    m_audit->setText(QStringLiteral("Audit record sequence"));
+    grid->addWidget(new QLabel(QStringLiteral("From"), this), 0, 0);
+    grid->addWidget(m_first, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("To"), this), 0, 2);
+    grid->addWidget(m_last, 0, 3);
+    grid->addWidget(m_audit, 0, 4);
+    grid->setColumnStretch(5, 1);
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("lstAudit"));
+    m_list->setProperty("helpText", SequenceAudit::listHelp);
+    // The lines line up by their blanks.
+    m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_list->setMinimumHeight(160);
+    m_list->hide();
+    grid->addWidget(m_list, 1, 0, 1, 6);
+    grid->setRowStretch(1, 1);
+    connect(m_first, &QPushButton::clicked, this, [this] { pickDay(true); });
+    connect(m_last, &QPushButton::clicked, this, [this] { pickDay(false); });
+    connect(m_audit, &QPushButton::clicked, this, &SequenceAuditFrame::audit);
+    showDays();
+}
+
+void SequenceAuditFrame::showDays()
+{
+    const auto show = [this](QPushButton* button, qint32 day, const QString& caption) {
+        if (day >= 1) {
+            button->setText(locale().toString(DayNumber::toDate(day), QLocale::LongFormat));
+            button->setStyleSheet(QStringLiteral("QPushButton { color: rgb(255,0,0); background: white; }"));
+        } else {
+            button->setText(caption);
+            button->setStyleSheet(QString());
+        }
+    };
+    show(m_first, m_state.firstDay, firstCaption);
+    show(m_last, m_state.lastDay, lastCaption);
+    m_audit->setEnabled(SequenceAudit::canRun({m_state.firstDay, m_state.lastDay}));
+}
+
+void SequenceAuditFrame::pickDay(bool first)
+{
+    DatePicker picker(m_state, this);
+    picker.exec();
+    if (m_state.callMode == QLatin1String("Cancel")) {
+        m_state.callMode.clear();
+        return;
+    }
+    (first ? m_state.firstDay : m_state.lastDay) = static_cast<qint32>(std::lround(m_state.pickedDay));
+    showDays();
+}
+
+void SequenceAuditFrame::audit()
+{
+    const SequenceAudit::Period period = SequenceAudit::normalised({m_state.firstDay, m_state.lastDay});
+    m_state.firstDay = period.firstDay;
+    m_state.lastDay = period.lastDay;
+    SequenceAudit::Result result;
+    QStringList lines;
+    try {
+        result = SequenceAudit::run(m_state.database, period);
+        if (!result.tableEmpty)
+            lines = SequenceAudit::lines(result, m_state.settings.clock12Hour, locale(),
+                                         SequenceAudit::changeNotes(m_state.database));
+    } catch (const DatabaseError& error) {
+        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                MessageBoxes::Icon::Critical);
+        return;
+    }
+    if (result.tableEmpty) {
+        m_state.messages.inform(this, SequenceAudit::noRecordsText, SequenceAudit::noRecordsTitle,
+                                MessageBoxes::Icon::None);
+        return;
+    }
+    m_list->show();
+    m_list->clear();
+    m_list->addItems(lines);
+}

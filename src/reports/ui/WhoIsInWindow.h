@@ -1,0 +1,37 @@
+#pragma once
+
+#include "reports/WhoIsIn.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+struct ProgramState;
+
+// "Who is in and who is out": the employees clocked in and clocked out, by each one's latest
+// record of the chosen number of days.
+//
+// Object names: lblIN, lstIN, lblOUT, lstOUT, cmbDays, cmdRefresh, cmdCANCEL.
+class WhoIsInWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit WhoIsInWindow(ProgramState& state, QWidget* parent = nullptr);
+
+    // Fills both lists from the database; they keep what they show when there is nothing to show.
+    void LoadINOUTform();
+    qint16 days() const { return m_days; }
+
+private:
+    void chooseDays(int index);
+    void fill(QListWidget* list, QLabel* label, const QString& caption, const QList<WhoIsIn::Entry>& entries);
+
+    ProgramState& m_state;
+    qint16 m_days = 0;
+    QLabel* m_inLabel = nullptr;
+    QLabel* m_outLabel = nullptr;
+    QListWidget* m_in = nullptr;
+    QListWidget* m_out = nullptr;
+    QComboBox* m_daysBox = nullptr;
+};

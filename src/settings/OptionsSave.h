@@ -1,0 +1,67 @@
+#pragma once
+
+#include "settings/SettingsIo.h"
+
+#include <QString>
+#include <optional>
+
+class ProgramExit;
+class QWidget;
+struct ProgramState;
+
+// The three employee sources of the options dialog's frame "Database ", by option index.
+enum class EmployeeSource { None = 0, LocalStaff = 1, SchedulingLink = 2 };
+
+// What the options dialog shows when it opens and what it refuses to save.
+namespace OptionsForm {
+EmployeeSource sourceOf(bool useSchedulingLink, bool useLocalStaff);
+// The boxes as they are filled from the settings record.
+OptionsEntry fromSettings(const SettingsRecord& settings);
+// Break-deduction minutes as hours in the "##.0" style: 300 is "5.0", 30 is ".5".
+QString hoursText(qint16 minutes);
+
+struct Message {
+    QString text;
+    QString title;
+};
+// The first hour or minute check the entry fails; a check only counts when its box is ticked.
+std::optional<Message> refusal(const OptionsEntry& entry);
+} // namespace OptionsForm
+
+// The employee source chosen in the dialog and what saving it will have to do with the path file.
+class SourceChoice {
+public:
+    explicit SourceChoice(EmployeeSource atOpen);
+
+    // Chooses a source; returns the one selected afterwards, which is the previous one when the
+    // choice was refused. Choosing the staff of this program loads its staff files.
+    EmployeeSource choose(EmployeeSource wanted, ProgramState& state, QWidget* parent);
+
+    EmployeeSource atOpen() const { return m_atOpen; }
+    EmployeeSource selected() const { return m_selected; }
+    bool pathChanged() const { return m_pathChanged; }
+    bool deletePath() const { return m_deletePath; }
+    const QString& folder() const { return m_folder; }
+    const QString& chosenFile() const { return m_chosenFile; }
+
+private:
+    EmployeeSource m_atOpen;
+    EmployeeSource m_selected;
+    bool m_pathChanged = false;
+    bool m_deletePath = false;
+    QString m_folder;
+    QString m_chosenFile;
+};
+
+// "&Save all settings": checks, employee source, the settings row, and the restart some changes need.
+namespace OptionsSave {
+enum class Outcome {
+    Refused, // a check failed; nothing was written and the dialog stays open
+    Saved,   // every change takes effect at once; the dialog closes
+    Ended,   // the program was told to end after its restart message
+};
+Outcome run(ProgramState& state, const OptionsEntry& entry, const SourceChoice& source,
+            bool showKeyboardAtOpen, ProgramExit& exit, QWidget* parent = nullptr);
+
+inline const QString restartLine = QStringLiteral("Now you must restart the program ..");
+} // namespace OptionsSave

@@ -1,0 +1,100 @@
+#include "reports/WhoIsIn.h"
+
+#include "ReportsFixture.h"
+#include "reports/WhoIsInCommand.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+QStringList ids(const QList<WhoIsIn::Entry>& entries)
+{
+    QStringList out;
+    for (const WhoIsIn::Entry& e : entries)
+        out.append(e.employeeId);
+    return out;
+}
+} // namespace
+
+TEST(WhoIsIn, LatestRecordOfThePeriodDecides)
+{
+    ReportsFixture f;
+    f.add("A1", "Al", 5, QTime(8, 0), false); // in for five days: only in the In list
+    f.add("B2", "Bea", 2, QTime(8, 0), false);
+    f.add("B2", "Bea", 2, QTime(17, 0), true); // out
+    f.add("C3", "Cy", 9, QTime(8, 0), false);  // before the period: nowhere
+    f.add("d4", "Dee", 0, QTime(8, 0), false);
+    f.add("D4", "Dee", 0, QTime(9, 0), true);     // one employee in two letter cases
+    f.add("  ", "Nobody", 0, QTime(9, 0), false); // no ID: nowhere
+    f.add("E5", "Eve", 1, QTime(23, 0), false);   // yesterday
+
+    const auto lists = WhoIsIn::load(f.state.database, ReportsFixture::today, 0);
+    ASSERT_TRUE(lists.has_value());
+    EXPECT_EQ(ids(lists->in), (QStringList{QStringLiteral("A1"), QStringLiteral("E5")}));
+    EXPECT_EQ(ids(lists->out), (QStringList{QStringLiteral("B2"), QStringLiteral("D4")}));
+    EXPECT_EQ(lists->in.first().time, QDateTime(ReportsFixture::today.addDays(-5), QTime(8, 0)));
+
+    // One day counts yesterday and today.
+    const auto oneDay = WhoIsIn::load(f.state.database, ReportsFixture::today, 1);
+    ASSERT_TRUE(oneDay.has_value());
+    EXPECT_EQ(ids(oneDay->in), QStringList{QStringLiteral("E5")});
+    EXPECT_EQ(ids(oneDay->out), QStringList{QStringLiteral("D4")});
+}
+
+TEST(WhoIsIn, NothingToShowKeepsTheLists)
+{
+    ReportsFixture f;
+    EXPECT_FALSE(WhoIsIn::load(f.state.database, ReportsFixture::today, 7).has_value()); // empty table
+    f.add("A1", "Al", 20, QTime(8, 0), false);
+    EXPECT_FALSE(WhoIsIn::load(f.state.database, ReportsFixture::today, 7).has_value()); // empty period
+    EXPECT_TRUE(WhoIsIn::load(f.state.database, ReportsFixture::today, 20).has_value());
+}
+
+TEST(WhoIsIn, ItemTextUsesTheGeneralDateTime)
+{
+    const WhoIsIn::Entry entry{QStringLiteral("A1"), QStringLiteral("Al"),
+                               QDateTime(QDate(2026, 12, 4), QTime(13, 5, 9))};
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QString text = WhoIsIn::itemText(QStringLiteral("Al   "), entry, us);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Al   \tA1 - 12/4/2026 1:05:09"))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("PM"))) << text.toStdString();
+    const QLocale german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(WhoIsIn::generalDateTime(entry.time, german), QStringLiteral("04.12.2026 13:05:09"));
+}
+
+TEST(WhoIsInCommand, LinesArgumentsAndExitCodes)
+{
+    ReportsFixture f;
+    QString outText;
+    QString errText;
+    QTextStream out(&outText);
+    QTextStream err(&errText);
+    const auto run = [&](QStringList args) {
+        outText.clear();
+        errText.clear();
+        const int code = runWhoIsInCommand(f.state, args, out, err);
+        out.flush();
+        err.flush();
+        return code;
+    };
+    EXPECT_EQ(run({}), 1);
+    EXPECT_FALSE(errText.isEmpty());
+
+    f.add("B2", "Bea Long-Name", 2, QTime(17, 0, 5), true);
+    f.add("A1", "Al", 5, QTime(8, 0), false);
+    EXPECT_EQ(run({}), 0);
+    EXPECT_EQ(outText, QStringLiteral("in\tA1\tAl\t2026-11-29 08:00:00\n"
+                                      "out\tB2\tBea Long-Name\t2026-12-02 17:00:05\n"));
+    EXPECT_EQ(run({QStringLiteral("--days"), QStringLiteral("3")}), 0);
+    EXPECT_EQ(outText, QStringLiteral("out\tB2\tBea Long-Name\t2026-12-02 17:00:05\n"));
+    EXPECT_EQ(run({QStringLiteral("--days=1")}), 1);
+
+    for (const QStringList& bad :
+         {QStringList{QStringLiteral("--days")}, QStringList{QStringLiteral("--days"), QStringLiteral("0")},
+          QStringList{QStringLiteral("--days"), QStringLiteral("32")},
+          QStringList{QStringLiteral("--days"), QStringLiteral("x")},
+          QStringList{QStringLiteral("--weeks"), QStringLiteral("1")}}) {
+        EXPECT_EQ(run(bad), 2) << bad.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(outText.isEmpty());
+        EXPECT_EQ(errText.count(QLatin1Char('\n')), 1);
+    }
+}

@@ -1,0 +1,259 @@
+#include "settings/OptionsSave.h"
+
+#include "TestFolder.h"
+#include "platform/SoundPlayer.h"
+#include "settings/Password.h"
+#include "settings/PasswordChange.h"
+#include "settings/ProgramState.h"
+#include "settings/TimeText.h"
+#include "store/ApplicationTable.h"
+#include "store/PathFile.h"
+#include "support/FakeMessageBoxes.h"
+#include "support/FakeProgramExit.h"
+#include "support/FakeTimeSource.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+// A program folder with its clock database and the program-wide values around it.
+struct OptionsFixture {
+    TestFolder folder;
+    FakeTimeSource time;
+    FakeMessageBoxes messages;
+    SilentSoundPlayer sounds;
+    NoCamera camera;
+    FakeProgramExit exit;
+    ProgramState state{folder.paths(), folder.database(), time, messages, sounds, camera};
+
+    OptionsSave::Outcome save(const OptionsEntry& entry, const SourceChoice& source,
+                              bool showKeyboardAtOpen = false)
+    {
+        return OptionsSave::run(state, entry, source, showKeyboardAtOpen, exit);
+    }
+    ApplicationTable::Row row() { return ApplicationTable(folder.database()).read(); }
+    bool pathFileExists() const { return QFile::exists(state.paths.inProgramFolder(PathFile::fileName())); }
+};
+} // namespace
+
+TEST(OptionsSave, HourAndMinuteChecksWriteNothingOnFailure)
+{
+    struct Case {
+        bool force;
+        const char* forceHours;
+        bool deduct;
+        const char* deductHours;
+        const char* deductMinutes;
+        const char* message; // nullptr: saved
+    };
+    const char* forceText = "Force after hours must be between .5 and 23";
+    const char* hoursText = "Hours must be between .5 and 23";
+    const char* minutesText = "Auto deduct minutes must be less then hours";
+    const Case cases[] = {
+        {true, "0.4", false, "5", "30", forceText},    {false, "0.4", false, "5", "30", nullptr},
+        {true, "23", false, "5", "30", nullptr},       {true, "23.5", false, "5", "30", forceText},
+        {true, "abc", false, "5", "30", forceText},    {false, "12", true, "0.5", "30", nullptr},
+        {false, "12", true, "0.5", "31", minutesText}, {false, "12", true, "0.4", "10", hoursText},
+        {false, "12", true, "5", "0", minutesText},    {false, "12", false, "0.4", "500", nullptr},
+        {true, "0.4", true, "0.4", "31", forceText},
+    };
+    for (const Case& c : cases) {
+        OptionsFixture f;
+        OptionsEntry entry = OptionsForm::fromSettings(f.state.settings);
+        entry.flags.forceClockOuts = c.force;
+        entry.forceAfter = QString::fromLatin1(c.forceHours);
+        entry.flags.autoDeduct = c.deduct;
+        entry.minBeforeDedHours = QString::fromLatin1(c.deductHours);
+        entry.minutesToDeduct = QString::fromLatin1(c.deductMinutes);
+        entry.enterId = QStringLiteral("Your number");
+        const SourceChoice source(EmployeeSource::None);
+        const OptionsSave::Outcome outcome = f.save(entry, source);
+        const std::string label = std::string(c.forceHours) + " " + c.deductHours + " " + c.deductMinutes;
+        if (c.message) {
+            EXPECT_EQ(outcome, OptionsSave::Outcome::Refused) << label;
+            ASSERT_EQ(f.messages.shown.size(), 1) << label;
+            EXPECT_EQ(f.messages.shown.first().text, QString::fromLatin1(c.message)) << label;
+            EXPECT_EQ(f.messages.shown.first().title,
+                      c.force && c.message == forceText ? QStringLiteral("Force a clock out after...")
+                                                        : QStringLiteral("Automatically deduct break hours"));
+            EXPECT_TRUE(f.row().isNull(QStringLiteral("EnterID"))) << label;
+            EXPECT_EQ(f.state.settings.enterId, QStringLiteral("Enter ID"));
+        } else {
+            EXPECT_EQ(outcome, OptionsSave::Outcome::Saved) << label;
+            EXPECT_TRUE(f.messages.shown.isEmpty()) << label;
+            EXPECT_EQ(f.row().value(QStringLiteral("EnterID")).toString(), QStringLiteral("Your number"));
+            EXPECT_EQ(f.state.settings.enterId, QStringLiteral("Your number"));
+        }
+        EXPECT_EQ(f.exit.ends, 0);
+    }
+}
+
+TEST(OptionsSave, RestartCasesEndTheProgramAfterTheirMessage)
+{
+    const QString notRostermill =
+        QStringLiteral("You selected not to use the \"Rostermill\" database file RTM.MDB\n") +
+        OptionsSave::restartLine;
+    const QString keyboard =
+        QStringLiteral("You selected to change the Keyboard status on the Clock screen.\n") +
+        OptionsSave::restartLine;
+    struct Case {
+        const char* label;
+        EmployeeSource atOpen;
+        QList<EmployeeSource> chosen;
+        bool keyboardChanged;
+        QString message; // empty: saved and closed
+        const char* title;
+        bool pathFileAfter;
+    };
+    using enum EmployeeSource;
+    const Case cases[] = {
+        {"to none", LocalStaff, {None}, false, notRostermill, "New database file", false},
+        {"to local staff", None, {LocalStaff}, false, notRostermill, "New database file", true},
+        {"keyboard", None, {}, true, keyboard, "Keyboard change...", false},
+        {"source wins over keyboard", None, {LocalStaff}, true, notRostermill, "New database file", true},
+        {"there and back", LocalStaff, {None, LocalStaff}, false, {}, "", true},
+        {"nothing", None, {}, false, {}, "", false},
+    };
+    for (const Case& c : cases) {
+        OptionsFixture f;
+        PathFile::State path;
+        if (c.atOpen == LocalStaff) {
+            ASSERT_TRUE(
+                PathFile::writeNewPath(f.state.paths, f.state.paths.programFolder(), QString(), path));
+            f.state.useSchedulingLink = f.state.useLocalStaff = true;
+        }
+        SourceChoice source(c.atOpen);
+        for (EmployeeSource wanted : c.chosen)
+            EXPECT_EQ(source.choose(wanted, f.state, nullptr), wanted) << c.label;
+        OptionsEntry entry = OptionsForm::fromSettings(f.state.settings);
+        entry.flags.showKeyboard = c.keyboardChanged;
+        entry.flags.clock12Hour = true;
+
+        const OptionsSave::Outcome outcome = f.save(entry, source);
+        EXPECT_EQ(outcome, c.message.isEmpty() ? OptionsSave::Outcome::Saved : OptionsSave::Outcome::Ended)
+            << c.label;
+        EXPECT_EQ(f.exit.ends, c.message.isEmpty() ? 0 : 1) << c.label;
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(f.messages.shown.isEmpty()) << c.label;
+        } else {
+            ASSERT_EQ(f.messages.shown.size(), 1) << c.label;
+            EXPECT_EQ(f.messages.shown.first().text, c.message) << c.label;
+            EXPECT_EQ(f.messages.shown.first().title, QString::fromLatin1(c.title)) << c.label;
+        }
+        // The settings are written before the program ends.
+        EXPECT_EQ(f.row().value(QStringLiteral("Options")).toInt() & 2, 2) << c.label;
+        EXPECT_TRUE(f.state.settings.clock12Hour);
+        EXPECT_EQ(f.pathFileExists(), c.pathFileAfter) << c.label;
+        EXPECT_EQ(f.state.useSchedulingLink, c.pathFileAfter) << c.label;
+    }
+}
+
+TEST(OptionsSave, SchedulingSourceCannotBeChosenYet)
+{
+    OptionsFixture f;
+    SourceChoice source(EmployeeSource::LocalStaff);
+    EXPECT_EQ(source.choose(EmployeeSource::SchedulingLink, f.state, nullptr), EmployeeSource::LocalStaff);
+    ASSERT_EQ(f.messages.shown.size(), 1);
+    EXPECT_EQ(f.messages.shown.first().title, QStringLiteral("New database file"));
+    EXPECT_FALSE(source.pathChanged() || source.deletePath());
+}
+
+TEST(OptionsForm, FilledFromTheSettingsRecord)
+{
+    SettingsRecord s;
+    s.minBeforeDed = 285;
+    s.forceAfter = 0.0f;
+    EXPECT_EQ(OptionsForm::fromSettings(s).minBeforeDedHours, QStringLiteral("4.8"));
+    EXPECT_EQ(OptionsForm::fromSettings(s).forceAfter, QStringLiteral("12"));
+    s.minBeforeDed = 30;
+    s.forceAfter = 0.5f;
+    EXPECT_EQ(OptionsForm::fromSettings(s).minBeforeDedHours, QStringLiteral(".5"));
+    EXPECT_EQ(OptionsForm::fromSettings(s).forceAfter, QStringLiteral("0.5"));
+    EXPECT_EQ(OptionsForm::hoursText(300), QStringLiteral("5.0"));
+    EXPECT_EQ(OptionsForm::sourceOf(true, true), EmployeeSource::LocalStaff);
+    EXPECT_EQ(OptionsForm::sourceOf(true, false), EmployeeSource::SchedulingLink);
+    EXPECT_EQ(OptionsForm::sourceOf(false, true), EmployeeSource::None);
+}
+
+TEST(PasswordChange, SetChangeAndRemove)
+{
+    using Step = PasswordChange::Step;
+    OptionsFixture f;
+    PasswordChange page(f.state);
+    EXPECT_EQ(page.heading(), QStringLiteral("Enter the Password that you want to use "));
+
+    // Four characters are refused when leaving the box; an empty box may be left.
+    EXPECT_FALSE(page.leaveBox(QStringLiteral("ABCD")));
+    ASSERT_EQ(f.messages.shown.size(), 1);
+    EXPECT_EQ(f.messages.shown.first().text, Password::lengthText);
+    EXPECT_TRUE(page.leaveBox(QString()) && page.leaveBox(QStringLiteral("ABCDEFGHIJKL")));
+    EXPECT_FALSE(page.leaveBox(QStringLiteral("ABCDEFGHIJKLM")));
+    f.messages.shown.clear();
+
+    // A confirmation that differs saves nothing.
+    EXPECT_EQ(page.save(QStringLiteral("secret"), QString()), Step::ConfirmationAsked);
+    EXPECT_TRUE(page.confirming());
+    EXPECT_EQ(page.save(QStringLiteral("secret"), QStringLiteral("secrets")), Step::Mismatch);
+    EXPECT_EQ(f.messages.shown.last().text, QStringLiteral("Password confirmation failed, try again..."));
+    EXPECT_EQ(f.messages.shown.last().title, QStringLiteral("Verify not correct"));
+    EXPECT_FALSE(page.confirming());
+    EXPECT_TRUE(f.state.settings.password.isEmpty());
+    EXPECT_TRUE(f.row().value(QStringLiteral("PW")).toString().isEmpty());
+
+    // Typed in lower case, kept and stored in upper case, accepted in any case afterwards.
+    EXPECT_EQ(page.save(QStringLiteral(" secret "), QString()), Step::ConfirmationAsked);
+    EXPECT_EQ(page.save(QStringLiteral(" secret "), QStringLiteral("secret ")), Step::Saved);
+    EXPECT_EQ(f.state.settings.password, QStringLiteral("SECRET"));
+    EXPECT_TRUE(f.state.passwordPromptShown);
+    EXPECT_EQ(SettingsIo::load(f.row()).password, QStringLiteral("SECRET"));
+    EXPECT_EQ(Password::check(QStringLiteral("SeCrEt"), f.state.settings.password),
+              Password::CheckResult::Unlocked);
+    EXPECT_EQ(page.heading(), QStringLiteral("Enter a new Password if you want to change your password "));
+
+    // The blank entry asks first; No keeps the password, Yes removes it.
+    f.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
+    EXPECT_EQ(page.save(QStringLiteral("   "), QString()), Step::Nothing);
+    EXPECT_EQ(
+        f.messages.shown.last().text,
+        QStringLiteral("The proposed Password is blank.\nIf no Password is entered,\nno Password protection "
+                       "will exist!\n\nAre you sure?"));
+    EXPECT_EQ(f.messages.shown.last().title, QStringLiteral("Password entry"));
+    EXPECT_EQ(f.state.settings.password, QStringLiteral("SECRET"));
+    EXPECT_EQ(page.save(QString(), QString()), Step::Removed);
+    EXPECT_TRUE(f.state.settings.password.isEmpty());
+    EXPECT_FALSE(f.state.passwordPromptShown);
+    EXPECT_TRUE(SettingsIo::load(f.row()).password.isEmpty());
+}
+
+TEST(TimeText, TypedTimesOfDay)
+{
+    struct Case {
+        const char* typed;
+        const char* formatted; // nullptr: "Error in time format.."
+    };
+    const Case cases[] = {
+        {"9:5", "09:05"},   {" 14:30 ", "14:30"}, {"14:30:15", "14:30"}, {"2:30 PM", "14:30"},
+        {"0:00", "00:00"},  {"23:59", "23:59"},   {"24:00", "24:00"},    {"12:00", "12:00"},
+        {"25:00", nullptr}, {"9:60", nullptr},    {"abc", nullptr},      {"", nullptr},
+        {"ab:cd", nullptr}, {"930", nullptr},
+    };
+    for (const Case& c : cases) {
+        const std::optional<QString> text = TimeText::format(QString::fromLatin1(c.typed));
+        if (c.formatted) {
+            ASSERT_TRUE(text.has_value()) << c.typed;
+            EXPECT_EQ(*text, QString::fromLatin1(c.formatted)) << c.typed;
+        } else {
+            EXPECT_FALSE(text.has_value()) << c.typed;
+        }
+    }
+    EXPECT_EQ(TimeText::timeOf(QStringLiteral("24:00")), QTime(0, 0));
+    EXPECT_EQ(TimeText::timeOf(QStringLiteral("09:05")), QTime(9, 5));
+
+    const QDate day(2026, 7, 4);
+    for (const char* order : {"MM-DD-YYYY", "DD-MM-YYYY", "YYYY-MM-DD"}) {
+        const QString text = TimeText::dateText(day, QString::fromLatin1(order));
+        EXPECT_EQ(TimeText::dateOf(text, QString::fromLatin1(order)), day) << order;
+    }
+    EXPECT_EQ(TimeText::dateText(day, QStringLiteral("DD-MM-YYYY")), QStringLiteral("04-07-2026"));
+    EXPECT_EQ(TimeText::dateText(day, QStringLiteral("MM-DD-YYYY")), QStringLiteral("07-04-2026"));
+}
