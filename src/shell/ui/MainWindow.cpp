@@ -134,10 +134,9 @@ void MainWindow::buildBody()
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     central->setObjectName(QStringLiteral("OpeningBody"));
-    central->setStyleSheet(
-        QStringLiteral("QWidget#OpeningBody { background: qlineargradient(x1:0, y1:0, x2:0, "
-                       "y2:1, stop:0 rgb(0,150,70), stop:1 rgb(0,70,35)); }"
-                       "QLabel { color: white; }"));
+    central->setStyleSheet(QStringLiteral("QWidget#OpeningBody { background: qlineargradient(x1:0, y1:0, x2:0, "
+                                          "y2:1, stop:0 rgb(0,150,70), stop:1 rgb(0,70,35)); }"
+                                          "QLabel { color: white; }"));
     auto* title = new QLabel(QStringLiteral("Tellarin"), central);
     title->setStyleSheet(QStringLiteral("font-size: 30pt; font-weight: bold;"));
     auto* subtitle = new QLabel(QStringLiteral("Time and attendance"), central);
