@@ -73,6 +73,36 @@ heading above them to bring them up to date.</p>
 <h2>Leaving the clock screen</h2>
 <p>Click <b>Exit</b> at the bottom of the screen. If a password is set, a box asks for it: type the
 password and press Enter. Leaving the box empty and pressing Enter takes you back to the clock.</p>)")},
+        {HelpTopics::employeeEditor, QStringLiteral("Employees and their working times"), QStringLiteral(R"(
+<h1>Employees and their working times</h1>
+<p>Type the employee's name, the ID the employee will type at the clock, and the pay rate, choose
+the department, and mark the employee <i>Active</i>. Only active employees can clock; an inactive
+employee keeps the records and can be made active again at any time.</p>
+<p>No two employees may have the same ID, whatever the letter case: <tt>ab12</tt> and <tt>AB12</tt>
+are the same ID. A comma in a name or an ID is saved as a blank.</p>
+<h2>Drawing the week</h2>
+<p>Each row of the grid is one day, from midnight on the left to midnight on the right. Press the
+mouse where the work starts and drag to where it ends: a green bar shows the period. Times snap to
+the nearest quarter of an hour.</p>
+<ul>
+<li>Drag the middle of a bar to move it; drag either end to make it longer or shorter.</li>
+<li>Bars that overlap or touch become one period. A day holds at most three periods.</li>
+<li>A bar made shorter than a quarter of an hour disappears.</li>
+<li>Right-click a day to cut, copy or paste the whole day; a day must be empty to paste into it.</li>
+<li>Click a day and press <b>Delete</b> to empty it.</li>
+</ul>
+<h2>Typing the times</h2>
+<p>Beside each day you can type the periods instead, for example
+<tt>08:00-12:00, 13:00-17:00</tt>, and press Enter. Use quarter hours; <tt>24:00</tt> ends a day at
+midnight.</p>
+<p>The clock uses each day's first start and last stop to tell an early or late punch.</p>
+<h2>Saving</h2>
+<p><b>Save</b> stores the employee and closes the window; the clock knows the change at once.
+<b>Previous</b> and <b>Next</b> go to the neighbouring employee, and <b>New employee</b> starts an
+empty one. If you made changes, you are asked whether to save them first.</p>
+<p>To bring in many employees at once, use <i>Import employees</i> in the Employees menu with a
+spreadsheet saved as CSV, with the columns Name, ID, Department, Pay, Active (yes or no) and one
+column per weekday holding that day's periods.</p>)")},
     };
 }
 } // namespace

@@ -16,6 +16,7 @@ constexpr int overview = 10;
 constexpr int licenseAgreement = 20;
 constexpr int equipment = 50;
 constexpr int clockScreen = 110;
+constexpr int employeeEditor = 120;
 
 // Every topic in reading order.
 const QList<Topic>& all();

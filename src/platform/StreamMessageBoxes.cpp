@@ -19,3 +19,9 @@ MessageBoxes::Answer StreamMessageBoxes::askYesNo(QWidget*, const QString& text,
     m_err << oneLine(text) << Qt::endl;
     return Answer::No;
 }
+
+MessageBoxes::Answer StreamMessageBoxes::askYesNoCancel(QWidget*, const QString& text, const QString&, Icon)
+{
+    m_err << oneLine(text) << Qt::endl;
+    return Answer::Cancel;
+}

@@ -11,6 +11,7 @@
 #include "reports/WhoIsInCommand.h"
 #include "settings/ProgramState.h"
 #include "shell/StartUp.h"
+#include "staff/EmployeesCommand.h"
 #include "store/Database.h"
 
 #include <QCoreApplication>
@@ -29,8 +30,10 @@ int help(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
            "Without a command the windows open. Commands:\n";
     for (const Command& command : commands())
         out << "  " << command.name << ' ' << command.synopsis << '\n';
-    out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit history,\n"
-           "5 audit violations, 6 output file could not be written.\n";
+    out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit "
+           "history,\n"
+           "5 audit violations, 6 output file could not be written,\n"
+           "7 import file refused.\n";
     return Done;
 }
 
@@ -76,6 +79,8 @@ const QList<Command>& commands()
         {"history", &runHistoryCommand,
          "[--record N] [--verify] [--purge-before YYYY-MM-DD]  the edit history, its check, or a purge"},
         {"purge", &runPurgeCommand, "--before YYYY-MM-DD  removes the clock records of the days before"},
+        {"employees", &runEmployeesCommand,
+         "import FILE.csv | export [FILE.csv]  the staff to and from a spreadsheet"},
     };
     return table;
 }

@@ -35,6 +35,22 @@ MessageBoxes::Answer QtMessageBoxes::askYesNo(QWidget* parent, const QString& te
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+MessageBoxes::Answer QtMessageBoxes::askYesNoCancel(QWidget* parent, const QString& text,
+                                                    const QString& title, Icon icon)
+{
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    parent);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 void QtMessageBoxes::beep()
 {
     QApplication::beep();

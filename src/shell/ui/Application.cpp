@@ -23,7 +23,11 @@
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
 #include "shell/ui/MainWindow.h"
+#include "staff/EmployeeEditing.h"
+#include "staff/ui/DepartmentWindow.h"
+#include "staff/ui/EmployeeEditor.h"
 #include "staff/ui/EmployeeListWindow.h"
+#include "staff/ui/StaffTransfer.h"
 #include "store/CameraFile.h"
 #include "store/ClockFiles.h"
 #include "store/Database.h"
@@ -113,10 +117,14 @@ int Application::run(int argc, char** argv)
         OldRecordsWindow removal(state, &main);
         removal.exec();
     });
-    // The employee editor takes the index of a "Change" through EmployeeListWindow::changeRequested.
+    // In "Change" mode the list hands the chosen employee to the editor.
     const auto employeeList = [&] {
         EmployeeListWindow list(state, &main);
         list.exec();
+        if (list.chosenIndex() && state.callMode == QLatin1String("Change")) {
+            EmployeeEditor editor(state, *list.chosenIndex(), &main);
+            editor.exec();
+        }
     };
     main.setCommand(MainWindow::Command::ChangeEmployee, employeeList);
     main.setCommand(MainWindow::Command::DeleteEmployee, employeeList);
@@ -131,6 +139,22 @@ int Application::run(int argc, char** argv)
         if (main.isVisible())
             main.activateWindow();
     });
+
+    main.setCommand(MainWindow::Command::AddEmployee, [&] {
+        EmployeeEditor editor(state, EmployeeEditing::adding, &main);
+        editor.exec();
+    });
+    for (const auto command : {MainWindow::Command::AddDepartment, MainWindow::Command::ChangeDepartment,
+                               MainWindow::Command::DeleteDepartment}) {
+        main.setCommand(command, [&] {
+            DepartmentWindow window(state, &main);
+            window.exec();
+        });
+    }
+    main.setCommand(MainWindow::Command::ImportEmployees,
+                    [&] { StaffTransfer::importEmployees(&main, state); });
+    main.setCommand(MainWindow::Command::ExportEmployees,
+                    [&] { StaffTransfer::exportEmployees(&main, state); });
     QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     main.show();
     main.activateWindow();

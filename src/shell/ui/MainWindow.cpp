@@ -100,6 +100,11 @@ void MainWindow::buildMenus()
                QStringLiteral("&Change employee record"));
     addCommand(m_employeesMenu, Command::DeleteEmployee, "mnuDeleteEmployee",
                QStringLiteral("&Delete employee record"));
+    m_employeesMenu->addSeparator();
+    addCommand(m_employeesMenu, Command::ImportEmployees, "mnuImportEmployees",
+               QStringLiteral("&Import employees\u2026"));
+    addCommand(m_employeesMenu, Command::ExportEmployees, "mnuExportEmployees",
+               QStringLiteral("E&xport employees\u2026"));
 
     addCommand(nullptr, Command::WhoIsInAndOut, "mnuWhoIsInAndOut", QStringLiteral("Who is In and Out"));
     addCommand(nullptr, Command::Reports, "mnuReports", QStringLiteral("&Reports"));

@@ -23,7 +23,8 @@ struct ProgramState;
 //
 // Object names: menus mnuFile, mnuDepartments, mnuEmployees, mnuHelp; entries mnuDeleteOldRecords,
 // mnuCompact, mnuMigrate, mnuExit, mnuEditClockRecords, mnuAddDepartment, mnuChangeDepartment,
-// mnuDeleteDepartment, mnuAddEmployee, mnuChangeEmployee, mnuDeleteEmployee, mnuWhoIsInAndOut,
+// mnuDeleteDepartment, mnuAddEmployee, mnuChangeEmployee, mnuDeleteEmployee, mnuImportEmployees,
+// mnuExportEmployees, mnuWhoIsInAndOut,
 // mnuReports, mnuOptions, mnuAbout, mnuOverview, mnuLicense, mnuEquipment; buttons cmdShowClock
 // and cmdExitProgram; lblRelease, lblPassword and txtPassword (the lock), StatusBar1,
 // txtResetCode, ProgressBar1.
@@ -44,8 +45,10 @@ public:
         WhoIsInAndOut,
         Reports,
         Options,
+        ImportEmployees,
+        ExportEmployees,
     };
-    static constexpr int commandCount = 11;
+    static constexpr int commandCount = 13;
 
     explicit MainWindow(ProgramState& state, QWidget* parent = nullptr);
 

@@ -1,0 +1,284 @@
+#include "staff/StaffCsv.h"
+
+#include "staff/DepartmentEditing.h"
+#include "staff/EmployeeEditing.h"
+#include "staff/ScheduleGrid.h"
+#include "staff/TypedPeriods.h"
+
+#include <QHash>
+#include <QStringDecoder>
+#include <array>
+#include <optional>
+
+namespace {
+constexpr int firstDayColumn = 5;
+constexpr int columnCount = firstDayColumn + ScheduleGrid::dayRows;
+const QString yes = QStringLiteral("yes");
+const QString no = QStringLiteral("no");
+
+QString quoted(const QString& field)
+{
+    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) &&
+        !field.contains(QLatin1Char('\r')) && !field.contains(QLatin1Char('\n')))
+        return field;
+    QString escaped = field;
+    escaped.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+void appendRow(QString& out, const QStringList& fields)
+{
+    QStringList cells;
+    for (const QString& f : fields)
+        cells.append(quoted(f));
+    out += cells.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+}
+
+QString departmentName(const DepartmentList& departments, qint32 number)
+{
+    for (const Department& d : departments.entries) {
+        if (d.number == number && number != 0)
+            return d.name;
+    }
+    return {};
+}
+
+bool knownDepartment(const QList<Department>& departments, qint32 number)
+{
+    for (const Department& d : departments) {
+        if (d.number == number)
+            return true;
+    }
+    return false;
+}
+
+// The schedule of the typed periods, or the old one when it already says the same, so that an
+// unchanged employee stays byte for byte what the file holds.
+WeeklySchedule scheduleOf(const std::array<QList<SchedulePeriod>, ScheduleGrid::dayRows>& days,
+                          const WeeklySchedule& old)
+{
+    const ScheduleGrid oldGrid(old);
+    bool same = true;
+    for (int d = 1; d <= ScheduleGrid::dayRows; ++d)
+        same = same && oldGrid.periods(d) == days[d - 1];
+    if (same)
+        return old;
+    ScheduleGrid grid;
+    for (int d = 1; d <= ScheduleGrid::dayRows; ++d)
+        grid.setPeriods(d, days[d - 1]);
+    return grid.schedule();
+}
+
+QString weekdayName(int day)
+{
+    return StaffCsv::header().at(firstDayColumn + day - 1);
+}
+} // namespace
+
+QStringList StaffCsv::header()
+{
+    return {QStringLiteral("Name"),     QStringLiteral("ID"),      QStringLiteral("Department"),
+            QStringLiteral("Pay"),      QStringLiteral("Active"),  QStringLiteral("Sunday"),
+            QStringLiteral("Monday"),   QStringLiteral("Tuesday"), QStringLiteral("Wednesday"),
+            QStringLiteral("Thursday"), QStringLiteral("Friday"),  QStringLiteral("Saturday")};
+}
+
+QByteArray StaffCsv::exportBytes(const EmployeeList& employees, const DepartmentList& departments)
+{
+    QString out;
+    appendRow(out, header());
+    for (const Employee& e : employees.entries) {
+        QStringList row{e.name, e.employeeId, departmentName(departments, e.departmentNumber),
+                        e.pay.toString(), e.active ? yes : no};
+        const ScheduleGrid grid(e.schedule);
+        for (int d = 1; d <= ScheduleGrid::dayRows; ++d)
+            row.append(TypedPeriods::format(grid.periods(d)));
+        appendRow(out, row);
+    }
+    return out.toUtf8();
+}
+
+QList<StaffCsv::Record> StaffCsv::records(const QString& text, QString* error)
+{
+    QList<Record> result;
+    Record current{1, {}};
+    QString field;
+    bool inQuotes = false;
+    bool fieldWasQuoted = false;
+    int line = 1;
+    int quoteLine = 0;
+    auto endField = [&] {
+        current.fields.append(field);
+        field.clear();
+        fieldWasQuoted = false;
+    };
+    auto endRecord = [&] {
+        endField();
+        const bool blank = current.fields.size() == 1 && current.fields.first().isEmpty();
+        if (!blank)
+            result.append(current);
+        current = Record{line, {}};
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (inQuotes) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                    field.append(c);
+                    ++i;
+                } else {
+                    inQuotes = false;
+                }
+            } else {
+                if (c == QLatin1Char('\n'))
+                    ++line;
+                field.append(c);
+            }
+            continue;
+        }
+        if (c == QLatin1Char('"') && field.isEmpty() && !fieldWasQuoted) {
+            inQuotes = fieldWasQuoted = true;
+            quoteLine = line;
+        } else if (c == QLatin1Char(',')) {
+            endField();
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            ++line;
+            endRecord();
+        } else {
+            field.append(c);
+        }
+    }
+    if (inQuotes && error)
+        *error = QStringLiteral("line %1: a quoted field is not closed").arg(quoteLine);
+    if (!field.isEmpty() || !current.fields.isEmpty())
+        endRecord();
+    return result;
+}
+
+StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& employees,
+                              const DepartmentList& departments)
+{
+    Plan plan;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        plan.errors.append(QStringLiteral("the file is not UTF-8 text"));
+        return plan;
+    }
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    QString quoteError;
+    const QList<Record> rows = records(text, &quoteError);
+    if (!quoteError.isEmpty()) {
+        plan.errors.append(quoteError);
+        return plan;
+    }
+    if (rows.isEmpty() || rows.first().fields != header()) {
+        plan.errors.append(
+            QStringLiteral("line 1: the first row must be %1").arg(header().join(QLatin1Char(','))));
+        return plan;
+    }
+
+    plan.departments = departments.entries;
+    plan.employees = employees.entries;
+    qint32 nextDepartment = departments.highestNumber + 1;
+    qint32 nextEmployee = employees.highestNumber + 1;
+    QHash<QString, int> lineOfId;
+    for (qsizetype r = 1; r < rows.size(); ++r) {
+        const Record& row = rows[r];
+        const QString at = QStringLiteral("line %1: ").arg(row.line);
+        if (row.fields.size() != columnCount) {
+            plan.errors.append(
+                at + QStringLiteral("%1 fields where %2 belong").arg(row.fields.size()).arg(columnCount));
+            continue;
+        }
+        const qsizetype errorsBefore = plan.errors.size();
+        const QString name = EmployeeEditing::cleaned(row.fields[0]);
+        const QString id = EmployeeEditing::cleaned(row.fields[1]);
+        const QString departmentText = EmployeeEditing::cleaned(row.fields[2]);
+        const QString payText = row.fields[3].trimmed();
+        const QString activeText = row.fields[4].trimmed().toLower();
+        if (name.isEmpty())
+            plan.errors.append(at + QStringLiteral("the name is empty"));
+        if (id.isEmpty()) {
+            plan.errors.append(at + QStringLiteral("the ID is empty"));
+        } else if (const auto seen = lineOfId.constFind(id.toUpper()); seen != lineOfId.cend()) {
+            plan.errors.append(at + QStringLiteral("ID %1 is already on line %2").arg(id).arg(*seen));
+        } else {
+            lineOfId.insert(id.toUpper(), row.line);
+        }
+        if (departmentText.contains(QLatin1Char('"')))
+            plan.errors.append(at + QStringLiteral("the department name contains a double quote"));
+        std::optional<Money> pay = payText.isEmpty() ? std::optional<Money>(Money()) : Money::parse(payText);
+        if (!pay)
+            plan.errors.append(at + QStringLiteral("pay \"%1\" is not an amount such as 12.50").arg(payText));
+        if (activeText != yes && activeText != no)
+            plan.errors.append(at +
+                               QStringLiteral("Active must be yes or no, not \"%1\"").arg(row.fields[4]));
+        std::array<QList<SchedulePeriod>, ScheduleGrid::dayRows> days;
+        for (int d = 1; d <= ScheduleGrid::dayRows; ++d) {
+            const TypedPeriods::Parsed parsed = TypedPeriods::parse(row.fields[firstDayColumn + d - 1]);
+            if (!parsed.ok())
+                plan.errors.append(at + weekdayName(d) + QStringLiteral(": ") + parsed.error);
+            days[d - 1] = parsed.periods;
+        }
+        if (plan.errors.size() != errorsBefore)
+            continue;
+
+        qint16 departmentNumber = 0;
+        if (!departmentText.isEmpty()) {
+            const int found = DepartmentEditing::indexOfName(plan.departments, departmentText);
+            if (found >= 0) {
+                departmentNumber = static_cast<qint16>(plan.departments[found].number);
+            } else if (nextDepartment > highestStaffNumber) {
+                plan.errors.append(at + QStringLiteral("every department number is in use"));
+                continue;
+            } else {
+                departmentNumber = static_cast<qint16>(nextDepartment);
+                plan.departments.append({nextDepartment++, departmentText});
+                ++plan.departmentsAdded;
+            }
+        }
+
+        const int existing = EmployeeEditing::indexOfId(employees.entries, id);
+        Employee e;
+        if (existing >= 0) {
+            e = employees.entries[existing];
+            // An employee of a department deleted since keeps its number when the cell is empty, so
+            // that exporting and importing again changes nothing.
+            if (!departmentText.isEmpty() || knownDepartment(departments.entries, e.departmentNumber))
+                e.departmentNumber = departmentNumber;
+        } else if (nextEmployee > highestStaffNumber) {
+            plan.errors.append(at + QStringLiteral("every employee number is in use"));
+            continue;
+        } else {
+            e.employeeNumber = nextEmployee++;
+            e.departmentNumber = departmentNumber;
+        }
+        e.name = name;
+        e.employeeId = id;
+        e.pay = *pay;
+        e.active = activeText == yes;
+        e.schedule = scheduleOf(days, e.schedule);
+        if (existing < 0) {
+            plan.employees.append(e);
+            ++plan.added;
+        } else if (e == employees.entries[existing]) {
+            ++plan.unchanged;
+        } else {
+            plan.employees[existing] = e;
+            ++plan.updated;
+        }
+    }
+    if (!plan.errors.isEmpty())
+        return plan;
+    plan.employeesChanged = plan.added + plan.updated > 0;
+    plan.departmentsChanged = plan.departmentsAdded > 0;
+    if (plan.employeesChanged)
+        plan.employees = EmployeeEditing::sortedByName(plan.employees);
+    if (plan.departmentsChanged)
+        plan.departments = DepartmentEditing::sortedByName(plan.departments);
+    return plan;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+struct ProgramState;
+
+// The department editor: adds, renames or deletes one department, as the call mode says.
+//
+// Object names: fraName (frame of the name box), txtName, lblSelect, lstDepartments, lblDelete,
+// cmdSave, cmdExit.
+class DepartmentWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit DepartmentWindow(ProgramState& state, QWidget* parent = nullptr);
+
+    // Chooses the list entry at this row, as a click does.
+    void choose(int row);
+    // False when nothing was saved and the window stays open.
+    bool save();
+
+public Q_SLOTS:
+    void reject() override;
+
+private:
+    void finish();
+
+    ProgramState& m_state;
+    QString m_mode;
+    int m_selected = -1; // index in the department list
+
+    QGroupBox* m_frame = nullptr;
+    QLineEdit* m_name = nullptr;
+    QLabel* m_select = nullptr;
+    QListWidget* m_list = nullptr;
+    QLabel* m_delete = nullptr;
+    QPushButton* m_save = nullptr;
+};

@@ -1,0 +1,308 @@
+#include "staff/ui/EmployeeEditor.h"
+
+#include "platform/HelpTopics.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ui/HelpWindow.h"
+#include "settings/ProgramState.h"
+#include "staff/EmployeeEditing.h"
+#include "staff/StaffSaving.h"
+#include "staff/ui/ScheduleGridWidget.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString addMode = QStringLiteral("Add");
+const QString changeMode = QStringLiteral("Change");
+const QString moveMode = QStringLiteral("Move");
+
+QPushButton* button(const QString& text, const char* name)
+{
+    auto* b = new QPushButton(text);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+} // namespace
+
+EmployeeEditor::EmployeeEditor(ProgramState& state, int index, QWidget* parent)
+    : QDialog(parent)
+    , m_state(state)
+{
+    const bool valid = index >= 0 && index < state.employees.count();
+    m_index = valid ? index : EmployeeEditing::adding;
+    m_mode = valid ? changeMode : addMode;
+    m_state.callMode = m_mode;
+    setModal(true);
+    buildWindow();
+    load();
+    resize(960, 520);
+}
+
+void EmployeeEditor::buildWindow()
+{
+    m_name = new QLineEdit;
+    m_name->setObjectName(QStringLiteral("txtName"));
+    m_id = new QLineEdit;
+    m_id->setObjectName(QStringLiteral("txtId"));
+    m_pay = new QLineEdit;
+    m_pay->setObjectName(QStringLiteral("txtPay"));
+    m_department = new QComboBox;
+    m_department->setObjectName(QStringLiteral("cboDepartment"));
+    for (QLineEdit* box : {m_name, m_id, m_pay})
+        connect(box, &QLineEdit::textEdited, this, &EmployeeEditor::markChanged);
+    // Not a trigger of the old question, but a department changed and lost unasked is worse.
+    connect(m_department, &QComboBox::activated, this, &EmployeeEditor::markChanged);
+
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("Employee name"), m_name);
+    fields->addRow(QStringLiteral("I.D."), m_id);
+    fields->addRow(QStringLiteral("Pay "), m_pay);
+    fields->addRow(QStringLiteral("Department"), m_department);
+
+    auto* status = new QGroupBox(QStringLiteral("Status"));
+    m_active = new QRadioButton(QStringLiteral("Active"));
+    m_active->setObjectName(QStringLiteral("optActive"));
+    m_inactive = new QRadioButton(QStringLiteral("Inactive"));
+    m_inactive->setObjectName(QStringLiteral("optInactive"));
+    auto* statusLayout = new QVBoxLayout(status);
+    statusLayout->addWidget(m_active);
+    statusLayout->addWidget(m_inactive);
+    statusLayout->addStretch();
+    for (QRadioButton* option : {m_active, m_inactive})
+        connect(option, &QRadioButton::clicked, this, &EmployeeEditor::markChanged);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(fields, 3);
+    top->addWidget(status, 1);
+    top->addStretch(1);
+
+    m_grid = new ScheduleGridWidget(m_state.messages);
+    m_grid->setTwelveHour(m_state.settings.clock12Hour);
+    connect(m_grid, &ScheduleGridWidget::changed, this, &EmployeeEditor::markChanged);
+    auto* hint = new QLabel(
+        QStringLiteral("Use the mouse to enter the employee's start and stop times for each day."));
+    hint->setObjectName(QStringLiteral("lblGridHint"));
+    auto* hint2 =
+        new QLabel(QStringLiteral("Or type the times beside the day. Right-click a day to cut, copy or "
+                                  "paste it; Delete empties the selected day."));
+    hint2->setObjectName(QStringLiteral("lblGridHint2"));
+    hint2->setEnabled(false);
+
+    QPushButton* saveButton = button(QStringLiteral("&Save"), "cmdSave");
+    m_previous = button(QStringLiteral("&Previous"), "cmdPrevious");
+    m_next = button(QStringLiteral("&Next"), "cmdNext");
+    QPushButton* newButton = button(QStringLiteral("New &employee"), "cmdNewEmployee");
+    QPushButton* helpButton = button(QStringLiteral("&Help"), "cmdHelp");
+    QPushButton* closeButton = button(QStringLiteral("&Close"), "cmdClose");
+    connect(saveButton, &QPushButton::clicked, this, &EmployeeEditor::save);
+    connect(m_previous, &QPushButton::clicked, this, &EmployeeEditor::previous);
+    connect(m_next, &QPushButton::clicked, this, &EmployeeEditor::next);
+    connect(newButton, &QPushButton::clicked, this, &EmployeeEditor::newEmployee);
+    connect(helpButton, &QPushButton::clicked, this, &EmployeeEditor::showHelp);
+    connect(closeButton, &QPushButton::clicked, this, &EmployeeEditor::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(saveButton);
+    buttons->addWidget(m_previous);
+    buttons->addWidget(m_next);
+    buttons->addWidget(newButton);
+    buttons->addStretch();
+    buttons->addWidget(helpButton);
+    buttons->addWidget(closeButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(hint);
+    layout->addWidget(m_grid, 1);
+    layout->addWidget(hint2);
+    layout->addLayout(buttons);
+}
+
+void EmployeeEditor::load()
+{
+    setWindowTitle(m_mode == addMode ? QStringLiteral("Add new Employee")
+                                     : QStringLiteral("Change employee record"));
+    m_department->clear();
+    for (const Department& d : m_state.departments.entries) {
+        if (!d.name.trimmed().isEmpty())
+            m_department->addItem(d.name, d.number);
+    }
+    if (m_mode == addMode) {
+        m_name->clear();
+        m_id->clear();
+        m_pay->clear();
+        m_department->setCurrentIndex(m_department->count() > 0 ? 0 : -1);
+        m_active->setChecked(true);
+        m_grid->setSchedule(WeeklySchedule());
+    } else {
+        const Employee& e = m_state.employees.entries.at(m_index);
+        m_name->setText(e.name);
+        m_id->setText(e.employeeId);
+        m_pay->setText(EmployeeEditing::payText(e.pay));
+        m_department->setCurrentIndex(m_department->findData(e.departmentNumber));
+        (e.active ? m_active : m_inactive)->setChecked(true);
+        m_grid->setSchedule(e.schedule);
+    }
+    const int count = static_cast<int>(m_state.employees.count());
+    const bool browsing = m_mode != addMode && count > 1;
+    m_previous->setEnabled(browsing && m_index > 0);
+    m_next->setEnabled(browsing && m_index < count - 1);
+    m_changed = false;
+}
+
+bool EmployeeEditor::store(int* savedIndex)
+{
+    if (!m_grid->applyTypedFields())
+        return false;
+    for (QLineEdit* box : {m_name, m_id, m_pay})
+        box->setText(EmployeeEditing::cleaned(box->text()));
+    const int edited = m_mode == addMode ? EmployeeEditing::adding : m_index;
+    if (const auto problem =
+            EmployeeEditing::check(m_state.employees, m_name->text(), m_id->text(), edited)) {
+        m_state.messages.beep();
+        m_state.messages.inform(this, problem->text, problem->title, MessageBoxes::Icon::Warning);
+        (problem->field == EmployeeEditing::Field::Name ? m_name : m_id)->setFocus();
+        return false;
+    }
+
+    QList<Employee> employees = m_state.employees.entries;
+    Employee e;
+    if (edited == EmployeeEditing::adding) {
+        e.employeeNumber = m_state.employees.nextNumber();
+        if (e.employeeNumber == 0) {
+            m_state.messages.inform(this, QStringLiteral("Every employee number is in use."),
+                                    QStringLiteral("Employee"), MessageBoxes::Icon::Warning);
+            return false;
+        }
+    } else {
+        e = employees.at(edited);
+    }
+    e.name = m_name->text();
+    e.employeeId = m_id->text();
+    if (m_department->currentIndex() >= 0)
+        e.departmentNumber = static_cast<qint16>(m_department->currentData().toInt());
+    e.pay = EmployeeEditing::payOf(m_pay->text());
+    e.active = m_active->isChecked();
+    e.schedule = m_grid->schedule();
+    if (edited == EmployeeEditing::adding)
+        employees.append(e);
+    else
+        employees[edited] = e;
+
+    const StaffSaving::Outcome outcome =
+        StaffSaving::save(m_state, EmployeeEditing::sortedByName(employees), std::nullopt);
+    if (outcome.status == StaffSaving::Status::FilesNotWritten) {
+        m_state.messages.inform(this, outcome.message, QStringLiteral("Employee"),
+                                MessageBoxes::Icon::Critical);
+        return false;
+    }
+    if (outcome.status == StaffSaving::Status::TableNotRebuilt)
+        m_state.messages.inform(this, outcome.message, QStringLiteral("Database"),
+                                MessageBoxes::Icon::Critical);
+    m_changed = false;
+    *savedIndex = 0;
+    for (int i = 0; i < m_state.employees.count(); ++i) {
+        if (m_state.employees.entries[i].employeeNumber == e.employeeNumber)
+            *savedIndex = i;
+    }
+    return true;
+}
+
+bool EmployeeEditor::save()
+{
+    int saved = 0;
+    if (!store(&saved))
+        return false;
+    m_state.callMode.clear();
+    QDialog::accept();
+    return true;
+}
+
+// A window of the editor's own: the modal editor would block a help window of the opening window.
+void EmployeeEditor::showHelp()
+{
+    if (!m_help) {
+        m_help = new HelpWindow(this);
+        m_help->setObjectName(QStringLiteral("hlpEmployee"));
+        m_help->setWindowFlag(Qt::Window);
+        m_help->resize(760, 560);
+    }
+    m_help->showTopic(HelpTopics::employeeEditor);
+    m_help->show();
+    m_help->raise();
+}
+
+bool EmployeeEditor::settleChanges()
+{
+    if (!m_changed)
+        return true;
+    m_state.messages.beep();
+    const MessageBoxes::Answer answer =
+        m_state.messages.askYesNoCancel(this, QStringLiteral("Save the changes?"),
+                                        QStringLiteral("You made changes"), MessageBoxes::Icon::Question);
+    if (answer == MessageBoxes::Answer::Cancel)
+        return false;
+    if (answer == MessageBoxes::Answer::Yes) {
+        int saved = 0;
+        if (!store(&saved))
+            return false;
+        m_savedOnAsking = true;
+        // The file is sorted anew, so the employee just saved may stand elsewhere now.
+        if (m_mode != addMode)
+            m_index = saved;
+    }
+    m_changed = false;
+    return true;
+}
+
+void EmployeeEditor::step(int by)
+{
+    m_mode = moveMode;
+    m_state.callMode = m_mode;
+    if (!settleChanges())
+        return;
+    m_index = qBound(0, m_index + by, static_cast<int>(m_state.employees.count()) - 1);
+    load();
+}
+
+void EmployeeEditor::previous()
+{
+    step(-1);
+}
+
+void EmployeeEditor::next()
+{
+    step(1);
+}
+
+void EmployeeEditor::newEmployee()
+{
+    if (m_mode != addMode && !settleChanges())
+        return;
+    m_mode = addMode;
+    m_state.callMode = m_mode;
+    m_index = EmployeeEditing::adding;
+    load();
+    m_name->setFocus();
+}
+
+void EmployeeEditor::reject()
+{
+    m_savedOnAsking = false;
+    if (!settleChanges())
+        return;
+    if (m_savedOnAsking) {
+        m_state.callMode.clear();
+        QDialog::accept();
+        return;
+    }
+    m_state.callMode = QStringLiteral("Cancel");
+    QDialog::reject();
+}

@@ -1,0 +1,113 @@
+#include "staff/ui/StaffTransfer.h"
+
+#include "platform/MessageBoxes.h"
+#include "settings/ProgramState.h"
+#include "staff/StaffCsv.h"
+#include "staff/StaffSaving.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+const QString importTitle = QStringLiteral("Import employees");
+const QString exportTitle = QStringLiteral("Export employees");
+const QString csvFilter = QStringLiteral("CSV files (*.csv);;All files (*)");
+constexpr int shownProblems = 15;
+
+QString startFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+// A command or another copy of the program may have changed the staff files since they were read.
+void reload(ProgramState& state)
+{
+    state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(state.paths));
+    state.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(state.paths));
+}
+
+QString counted(int n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
+}
+} // namespace
+
+void StaffTransfer::importEmployees(QWidget* parent, ProgramState& state)
+{
+    const QString path = QFileDialog::getOpenFileName(parent, importTitle, startFolder(), csvFilter);
+    if (!path.isEmpty())
+        importFile(parent, state, path);
+}
+
+void StaffTransfer::exportEmployees(QWidget* parent, ProgramState& state)
+{
+    const QString path = QFileDialog::getSaveFileName(
+        parent, exportTitle, startFolder() + QStringLiteral("/Employees.csv"), csvFilter);
+    if (!path.isEmpty())
+        exportFile(parent, state, path);
+}
+
+bool StaffTransfer::importFile(QWidget* parent, ProgramState& state, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        state.messages.inform(parent, QStringLiteral("Cannot read %1:\n%2").arg(path, file.errorString()),
+                              importTitle, MessageBoxes::Icon::Warning);
+        return false;
+    }
+    reload(state);
+    const StaffCsv::Plan plan = StaffCsv::plan(file.readAll(), state.employees, state.departments);
+    if (!plan.errors.isEmpty()) {
+        QStringList lines = plan.errors.mid(0, shownProblems);
+        if (plan.errors.size() > shownProblems)
+            lines.append(QStringLiteral("... and %1 more").arg(plan.errors.size() - shownProblems));
+        state.messages.beep();
+        state.messages.inform(parent,
+                              QStringLiteral("Nothing was imported. Please correct the file:\n\n") +
+                                  lines.join(QLatin1Char('\n')),
+                              importTitle, MessageBoxes::Icon::Warning);
+        return false;
+    }
+    if (plan.employeesChanged || plan.departmentsChanged) {
+        const StaffSaving::Outcome outcome =
+            StaffSaving::save(state, plan.employeesChanged ? std::optional(plan.employees) : std::nullopt,
+                              plan.departmentsChanged ? std::optional(plan.departments) : std::nullopt);
+        if (outcome.status == StaffSaving::Status::FilesNotWritten) {
+            state.messages.inform(parent, outcome.message, importTitle, MessageBoxes::Icon::Critical);
+            return false;
+        }
+        if (outcome.status == StaffSaving::Status::TableNotRebuilt)
+            state.messages.inform(parent, outcome.message, QStringLiteral("Database"),
+                                  MessageBoxes::Icon::Critical);
+    }
+    state.messages.inform(parent,
+                          QStringLiteral("%1 added, %2 changed, %3 unchanged.\n%4 added.")
+                              .arg(counted(plan.added, "employee", "employees"))
+                              .arg(plan.updated)
+                              .arg(plan.unchanged)
+                              .arg(counted(plan.departmentsAdded, "department", "departments")),
+                          importTitle, MessageBoxes::Icon::Information);
+    return true;
+}
+
+bool StaffTransfer::exportFile(QWidget* parent, ProgramState& state, const QString& path)
+{
+    reload(state);
+    const QByteArray bytes = StaffCsv::exportBytes(state.employees, state.departments);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        state.messages.inform(parent, QStringLiteral("Cannot write %1:\n%2").arg(path, file.errorString()),
+                              exportTitle, MessageBoxes::Icon::Warning);
+        return false;
+    }
+    state.messages.inform(
+        parent,
+        QStringLiteral("%1 written to\n%2")
+            .arg(counted(static_cast<int>(state.employees.count()), "employee", "employees"), path),
+        exportTitle, MessageBoxes::Icon::Information);
+    return true;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+struct ProgramState;
+
+// "Import employees…" and "Export employees…": the staff to and from a CSV file, with the outcome
+// told in a message box.
+namespace StaffTransfer {
+// Asks for the file, then imports or exports it.
+void importEmployees(QWidget* parent, ProgramState& state);
+void exportEmployees(QWidget* parent, ProgramState& state);
+
+// True when the file was imported (or already matched the staff); every refusal has been shown.
+bool importFile(QWidget* parent, ProgramState& state, const QString& path);
+bool exportFile(QWidget* parent, ProgramState& state, const QString& path);
+} // namespace StaffTransfer
