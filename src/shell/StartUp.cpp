@@ -5,6 +5,7 @@
 #include "settings/DateOrder.h"
 #include "settings/ProgramState.h"
 #include "settings/SettingsIo.h"
+#include "shell/ScheduledStaff.h"
 #include "store/ApplicationTable.h"
 #include "store/DatabaseError.h"
 #include "store/DatabaseMaintenance.h"
@@ -55,8 +56,10 @@ StartUp::StartUp(ProgramState& state)
         m_state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(m_state.paths));
     };
     rebuildStaff = [this] {
-        if (!m_state.useLocalStaff)
-            return; // the scheduling product's database is not read by this release
+        if (!m_state.useLocalStaff) {
+            m_endProgram = !ScheduledStaff::load(m_state);
+            return;
+        }
         try {
             StaffRebuild::Loaded loaded =
                 StaffRebuild::rebuildStaffTable(m_state.database, m_state.paths, m_state.time.today());
@@ -103,7 +106,7 @@ bool StartUp::run()
 
     if (m_state.useSchedulingLink)
         rebuildStaff();
-    return true;
+    return !m_endProgram;
 }
 
 bool StartUp::claimSingleInstance()

@@ -54,4 +54,5 @@ private:
     ProgramState& m_state;
     std::unique_ptr<QLockFile> m_instanceLock; // held for the life of the program
     MenuOffer m_offer;
+    bool m_endProgram = false; // the staff load met a failure that ends the program
 };
