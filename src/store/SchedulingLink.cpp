@@ -162,3 +162,17 @@ void SchedulingLink::readInBackground(const QString& path, QDate today, QObject*
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start();
 }
+
+std::optional<QString> SchedulingLink::acceptChosenFile(const QString& chosenFile, MessageBoxes& messages,
+                                                        QWidget* parent)
+{
+    if (chosenFile.isEmpty())
+        return std::nullopt;
+    std::optional<QString> folder = folderOfChosenFile(chosenFile);
+    if (!folder) {
+        messages.beep();
+        messages.inform(parent, QStringLiteral("The file you selected is not Rtm.mdb"),
+                        QStringLiteral("New database file"), MessageBoxes::Icon::Information);
+    }
+    return folder;
+}

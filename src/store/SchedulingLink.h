@@ -74,3 +74,11 @@ struct Outcome {
 void readInBackground(const QString& path, QDate today, QObject* context,
                       std::function<void(const Outcome&)> done);
 } // namespace SchedulingLink
+
+namespace SchedulingLink {
+// The options dialog's check of a file chosen as the scheduling database: the folder to write into
+// the path file, or nothing when the choice was cancelled (empty) or refused. A file not called
+// RTM.MDB is refused with a beep and "The file you selected is not Rtm.mdb"; the caller then selects
+// the employee source that was selected before.
+std::optional<QString> acceptChosenFile(const QString& chosenFile, MessageBoxes& messages, QWidget* parent);
+} // namespace SchedulingLink

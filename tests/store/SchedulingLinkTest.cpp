@@ -93,9 +93,10 @@ TEST(SchedulingLink, LoadsTodaysActiveEmployeesWithTheirSchedules)
     EXPECT_EQ(rows[0].julian, julian);
     EXPECT_EQ(rows[0].employeeId, "A1");
     EXPECT_EQ(rows[0].departmentNumber, 3);
-    EXPECT_EQ(std::pair(rows[0].start, rows[0].stop), std::pair<qint16, qint16>(16, 68));
+    EXPECT_EQ((std::pair<int, int>(rows[0].start, rows[0].stop)), (std::pair<int, int>(16, 68)));
     EXPECT_EQ(rows[1].employee, "O'Neil");
-    EXPECT_EQ(std::pair(rows[1].start, rows[1].stop), std::pair<qint16, qint16>(0, 0)); // no row today
+    EXPECT_EQ((std::pair<int, int>(rows[1].start, rows[1].stop)),
+              (std::pair<int, int>(0, 0))); // no row today
     EXPECT_TRUE(StaffTable(folder.database()).find(QStringLiteral("b'2")).has_value());
     EXPECT_EQ(rows[2].employeeId, ""); // a Null ID stays empty and is no blank ID
     EXPECT_FALSE(snapshot.blankEmployeeId);
