@@ -5,7 +5,9 @@
 #include "store/DatabaseError.h"
 #include "store/SchedulingLink.h"
 
+#include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 
 void ClockWindow::reloadStaffForNewDay(QDate today)
