@@ -6,6 +6,7 @@ packages=(
     qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev libqt6multimedia6
     libgtest-dev libgmock-dev libbenchmark-dev
     sqlite3 libsqlite3-dev
+    fonts-urw-base35
     mdbtools-dev
 )
 missing=()

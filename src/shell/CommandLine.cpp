@@ -5,6 +5,7 @@
 #include "platform/SoundPlayer.h"
 #include "platform/StreamMessageBoxes.h"
 #include "platform/TimeSource.h"
+#include "reports/ReportCommand.h"
 #include "settings/ProgramState.h"
 #include "shell/StartUp.h"
 #include "store/Database.h"
@@ -60,6 +61,10 @@ const QList<Command>& commands()
     static const QList<Command> table = {
         {"help", &help, "  this list (also --help)", false, false},
         {"version", &version, "  the program's version (also --version)", false, false},
+        {"report", &runReportCommand,
+         "--from YYYY-MM-DD [--to YYYY-MM-DD] [--by employee|department] [--rounding NN]\n"
+         "         [--format lines|csv|pdf] [--output FILE]  the clocking report",
+         true, true},
     };
     return table;
 }

@@ -70,6 +70,12 @@ QString NativeStatement::text(int column) const
     return data ? QString::fromUtf16(data, sqlite3_column_bytes16(m_statement, column) / 2) : QString();
 }
 
+QByteArrayView NativeStatement::utf8(int column) const
+{
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+    return data ? QByteArrayView(data, sqlite3_column_bytes(m_statement, column)) : QByteArrayView();
+}
+
 bool NativeStatement::isNull(int column) const
 {
     return sqlite3_column_type(m_statement, column) == SQLITE_NULL;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 
@@ -27,6 +28,9 @@ public:
 
     qint64 integer(int column) const;
     QString text(int column) const;
+    // The column's text as SQLite holds it, valid until the next step: for readers that compare
+    // or parse bytes before they pay for a QString.
+    QByteArrayView utf8(int column) const;
     bool isNull(int column) const;
     qint64 lastInsertRowId() const;
 

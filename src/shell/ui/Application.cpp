@@ -1,5 +1,6 @@
 #include "shell/ui/Application.h"
 
+#include "clock/ForcedClockOut.h"
 #include "clock/ui/ClockWindow.h"
 #include "platform/ProgramPaths.h"
 #include "platform/TimeSource.h"
@@ -8,12 +9,14 @@
 #include "platform/ui/QtCamera.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/ui/QtSoundPlayer.h"
+#include "reports/ui/ReportWindow.h"
 #include "settings/ProgramState.h"
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
 #include "shell/ui/MainWindow.h"
 #include "store/ClockFiles.h"
 #include "store/Database.h"
+#include "store/DatabaseError.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -56,6 +59,17 @@ int Application::run(int argc, char** argv)
                          Qt::QueuedConnection);
         clock->showMaximized();
         main.hide();
+    });
+    // Forgotten clock-ins are closed first, so they show with their forced OUT.
+    main.setCommand(MainWindow::Command::Reports, [&] {
+        try {
+            ForcedClockOut(database, time).run(state.settings);
+        } catch (const DatabaseError& error) {
+            messages.inform(&main, error.userMessage(), QStringLiteral("Database"),
+                            MessageBoxes::Icon::Critical);
+        }
+        ReportWindow report(state, &main);
+        report.exec();
     });
     HelpWindow help;
     main.setShowHelp([&](int topic) {

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+struct ProgramState;
+
+// `tellarin report --from YYYY-MM-DD [--to YYYY-MM-DD] [--by employee|department] [--rounding NN]
+//  [--format lines|csv|pdf] [--output FILE]`
+//
+// Runs the forced clock-out pass first (when it is switched on), as the report window does, and
+// writes nothing else to the database. Exit codes: 0 written, 1 no rows in the period, 2 bad
+// arguments or dates, 3 database problem, 6 the output could not be written. Every problem is one
+// line on `err`.
+int runReportCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err);

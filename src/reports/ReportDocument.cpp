@@ -1,0 +1,88 @@
+#include "reports/ReportDocument.h"
+
+#include "platform/TimeSource.h"
+#include "reports/PainterSurface.h"
+#include "reports/ReportExports.h"
+#include "reports/ReportLayout.h"
+#include "settings/ProgramState.h"
+#include "store/DayNumber.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextStream>
+
+ReportDocument::ReportDocument(const ProgramState& state, const ReportRequest& request)
+    : m_state(state)
+    , m_request(request.completed())
+    , m_report(m_request, state.settings, state.departments, state.time.now())
+{}
+
+bool ReportDocument::load(Database& database)
+{
+    m_rows = ReportRows::select(database, m_request.firstDay, m_request.lastDay, m_request.order());
+    return !m_rows.isEmpty();
+}
+
+QFont ReportDocument::font(const PrintSettings& print)
+{
+    QFont f(print.fontName);
+    f.setPointSizeF(print.fontSize > 0 ? print.fontSize : 9);
+    f.setItalic(print.italic);
+    return f;
+}
+
+int ReportDocument::paint(QPagedPaintDevice& device, const PrintSettings& print) const
+{
+    QPainter painter(&device);
+    if (!painter.isActive())
+        return 0;
+    PainterSurface surface(device, painter, font(print));
+    ReportLayout::Options options;
+    options.employeeReport = m_request.employeeReport;
+    options.reportTips = m_state.settings.reportTips;
+    options.tipsWord = m_state.settings.tipsWord;
+    options.shading = PrintSettings::shadingColor(print.shading);
+    ReportLayout layout(surface, options);
+    m_report.PrintReport(m_rows, layout);
+    painter.end();
+    return layout.pageCount();
+}
+
+bool ReportDocument::writePdf(const QString& path, const PrintSettings& print) const
+{
+    QPdfWriter writer(path);
+    writer.setCreator(QStringLiteral("Tellarin"));
+    writer.setTitle(m_report.title());
+    const bool us = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    writer.setPageLayout(QPageLayout(QPageSize(us ? QPageSize::Letter : QPageSize::A4),
+                                     print.orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                     QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter));
+    if (paint(writer, print) == 0)
+        return false;
+    return QFile(path).size() > 0;
+}
+
+void ReportDocument::writeLines(QTextStream& out) const
+{
+    LinesExport sink(out);
+    m_report.PrintReport(m_rows, sink);
+}
+
+void ReportDocument::writeCsv(QTextStream& out) const
+{
+    CsvExport sink(out, m_state.departments);
+    m_report.PrintReport(m_rows, sink);
+}
+
+QString ReportDocument::defaultFileName(const ReportRequest& request, const QString& extension)
+{
+    const ReportRequest r = request.completed();
+    const auto iso = [](qint32 day) {
+        return DayNumber::toDate(day).toString(Qt::ISODate);
+    };
+    return QStringLiteral("clocking-report-") + iso(r.firstDay) + QStringLiteral("-to-") + iso(r.lastDay) +
+           QLatin1Char('.') + extension;
+}

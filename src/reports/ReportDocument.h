@@ -1,0 +1,43 @@
+#pragma once
+
+#include "reports/PrintSettings.h"
+#include "reports/ReportLines.h"
+
+#include <QFont>
+#include <QList>
+
+class QPagedPaintDevice;
+class QTextStream;
+struct ProgramState;
+
+// One run of the clocking report: the rows read afresh for a request, and every output made from
+// them (pages on any paged device, PDF, TAB lines, CSV).
+class ReportDocument {
+public:
+    ReportDocument(const ProgramState& state, const ReportRequest& request);
+
+    // Reads the rows of the period; false when there are none. Throws DatabaseError.
+    bool load(Database& database);
+    // For callers that already hold the rows (the benchmark, tests).
+    void setRows(QList<ReportRow> rows) { m_rows = std::move(rows); }
+    const QList<ReportRow>& rows() const { return m_rows; }
+    const ClockingReport& report() const { return m_report; }
+
+    // Draws every page on the device as it is set up (page size, orientation); returns the pages.
+    int paint(QPagedPaintDevice& device, const PrintSettings& print) const;
+    // The same pages into a PDF file, on the page size of the system's measurement (US Letter
+    // in the US, A4 elsewhere). False when the file cannot be written.
+    bool writePdf(const QString& path, const PrintSettings& print) const;
+    void writeLines(QTextStream& out) const;
+    void writeCsv(QTextStream& out) const;
+
+    static QFont font(const PrintSettings& print);
+    // clocking-report-2026-12-01-to-2026-12-07.pdf
+    static QString defaultFileName(const ReportRequest& request, const QString& extension);
+
+private:
+    const ProgramState& m_state;
+    ReportRequest m_request;
+    ClockingReport m_report;
+    QList<ReportRow> m_rows;
+};
