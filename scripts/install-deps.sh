@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     sqlite3 libsqlite3-dev xvfb
     fonts-urw-base35
+    mdbtools-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -5,6 +5,7 @@
 #include "settings/DateOrder.h"
 #include "settings/ProgramState.h"
 #include "settings/SettingsIo.h"
+#include "shell/ScheduledStaff.h"
 #include "store/ApplicationTable.h"
 #include "store/DatabaseError.h"
 #include "store/DatabaseMaintenance.h"
@@ -56,13 +57,11 @@ StartUp::StartUp(ProgramState& state)
         m_state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(m_state.paths));
     };
     rebuildStaff = [this] {
+        if (!m_state.useLocalStaff) {
+            m_endProgram = !ScheduledStaff::load(m_state);
+            return;
+        }
         try {
-            if (!m_state.useLocalStaff) {
-                // The scheduling product's database is not read by this release: yesterday's rows
-                // would let anyone clock who was on the staff then, so nobody is found.
-                StaffTable(m_state.database).replaceAll({});
-                return;
-            }
             StaffRebuild::Loaded loaded =
                 StaffRebuild::rebuildStaffTable(m_state.database, m_state.paths, m_state.time.today());
             m_state.employees = std::move(loaded.employees);
@@ -121,7 +120,7 @@ bool StartUp::run()
     watchDatabase();
     if (m_state.useSchedulingLink)
         rebuildStaff();
-    return true;
+    return !m_endProgram;
 }
 
 void StartUp::watchDatabase()

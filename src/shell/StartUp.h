@@ -71,4 +71,5 @@ private:
     bool m_repairDeclined = false;
     std::unique_ptr<QLockFile> m_instanceLock; // held for the life of the program
     MenuOffer m_offer;
+    bool m_endProgram = false; // the staff load met a failure that ends the program
 };

@@ -1,5 +1,6 @@
 #include "shell/StartUp.h"
 
+#include "RtmFixture.h"
 #include "ShellFixture.h"
 #include "store/ApplicationTable.h"
 #include "store/ClockFiles.h"
@@ -189,9 +190,8 @@ TEST(StartUp, MissingDataFolderEndsAndDropsTheEmployeeDatabase)
     EXPECT_FALSE(QFileInfo::exists(f.dir.filePath(QStringLiteral("share"))));
 }
 
-// The table the clock looks IDs up in never outlives a start: with the scheduling database it is
-// emptied (that database is not read yet), with the staff files an ID line ending in a blank still
-// finds its employee.
+// The table the clock looks IDs up in never outlives a start, and with the staff files an ID line
+// ending in a blank still finds its employee.
 TEST(StartUp, StaffTableHoldsOnlyWhatTheSourceGivesToday)
 {
     struct Case {
@@ -201,7 +201,6 @@ TEST(StartUp, StaffTableHoldsOnlyWhatTheSourceGivesToday)
         QStringList found; // typed IDs the clock finds afterwards
     };
     const Case cases[] = {
-        {"scheduling database", false, QStringLiteral("A1"), {}},
         {"staff files, ID with blanks", true, QStringLiteral("a1  "), {"A1", " a1", "a1 "}},
     };
     for (const Case& c : cases) {
@@ -315,6 +314,44 @@ TEST(StartUp, DamageFoundAfterTheStartLeadsToTheRepairQuestion)
         EXPECT_TRUE(f.database.isOpen());
         if (repaired) {
             EXPECT_GT(ClockRecords(f.database).since(0).size(), 1900);
+
+TEST(StartUp, LoadsTodaysStaffFromTheSchedulingDatabase)
+{
+    for (const bool fileThere : {true, false}) {
+        ShellFixture f;
+        const QString roster = f.dir.filePath(QStringLiteral("roster"));
+        QDir().mkpath(roster);
+        {
+            ProgramPaths other(f.dir.path());
+            other.setDataFolder(roster);
+            ASSERT_TRUE(ClockFiles::ensureClockDatabase(other));
+        }
+        if (fileThere) {
+            RtmFixture rtm(QDir(roster).filePath(QStringLiteral("Rtm.mdb")));
+            rtm.department(2, QStringLiteral("Front"));
+            rtm.employee({5, QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral(""), 2, true});
+            rtm.schedule(f.time.today(), 5, RtmFixture::period(32, 68));
+        }
+        QFile pathFile(QDir(f.dir.path()).filePath(QStringLiteral("RtmPath.DAT")));
+        ASSERT_TRUE(pathFile.open(QIODevice::WriteOnly));
+        pathFile.write(roster.toUtf8() + "/\r\n\r\n");
+        pathFile.close();
+        f.messages.answers = {MessageBoxes::Answer::No};
+
+        StartUp startUp(f.state);
+        EXPECT_EQ(startUp.run(), fileThere);
+        EXPECT_TRUE(startUp.menuOffer() == (MenuOffer{false, true, false, false}));
+        if (fileThere) {
+            const QList<StaffRow> rows = StaffTable(f.database).all();
+            ASSERT_EQ(rows.size(), 1);
+            EXPECT_EQ(rows[0].employeeId, "Blank");
+            EXPECT_EQ((std::pair<int, int>(rows[0].start, rows[0].stop)), (std::pair<int, int>(32, 68)));
+            EXPECT_TRUE(f.state.blankEmployeeId);
+            ASSERT_EQ(f.state.departments.entries.size(), 1);
+            EXPECT_TRUE(f.messages.shown.isEmpty());
+        } else {
+            ASSERT_EQ(f.messages.shown.size(), 1); // the repair question, answered No
+            EXPECT_TRUE(f.messages.shown[0].text.contains(QStringLiteral("3024")));
         }
     }
 }

@@ -302,7 +302,7 @@ bool ClockWindow::acceptsNoInput() const
 bool ClockWindow::isBusy() const
 {
     return (m_panel && !m_panel->isHidden()) ||
-           (m_pauseUntil.isValid() && m_state.time.preciseNow() < m_pauseUntil);
+           (m_pauseUntil.isValid() && m_state.time.preciseNow() < m_pauseUntil) || m_reloadingStaff;
 }
 
 bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
@@ -474,8 +474,9 @@ void ClockWindow::tick()
     const QDateTime now = m_state.time.now();
     const QDate today = now.date();
     if (today != m_dateSeen) {
-        // Staff and schedules of the new day are reloaded here once the scheduling link exists.
         m_pictureDay = today;
+        if (m_state.useSchedulingLink && !m_state.useLocalStaff)
+            reloadStaffForNewDay(today);
     }
     m_time->setText(ClockFace::timeText(now.time(), m_state.settings.clock12Hour, QLocale()));
     m_date->setText(ClockFace::dateText(today, QLocale()));

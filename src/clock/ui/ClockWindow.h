@@ -38,6 +38,8 @@ public:
     bool acceptsNoInput() const;
     // Fills the in and out lists again; they keep what they show when there is nothing to show.
     void refreshInOutLists();
+    // True while the day's staff are read from the scheduling database; no punch starts meanwhile.
+    bool isReloadingStaff() const { return m_reloadingStaff; }
 
 Q_SIGNALS:
     void closed();
@@ -79,6 +81,10 @@ private:
     void runForcedClockOut();
     void playSound(const QString& name);
     void takePicture(const Punch& punch, qint64 recordNumber);
+    // With the scheduling database as the source: today's staff and schedules, read while the
+    // screen keeps running under a "Loading Employees and schedules" panel.
+    void reloadStaffForNewDay(QDate today);
+    void startStaffRead(QDate today);
 
     ProgramState& m_state;
     QTimer* m_timer = nullptr;
@@ -120,4 +126,6 @@ private:
     QDate m_dateSeen;   // empty until the first tick
     QDate m_pictureDay; // the date stamped on pictures, taken at each date change
     bool m_firstTickDone = false;
+    QLabel* m_loadingPanel = nullptr; // made at the first reload
+    bool m_reloadingStaff = false;
 };

@@ -152,3 +152,27 @@ TEST(MainWindow, CompactShowsProgress)
     QTRY_VERIFY_WITH_TIMEOUT(!progress->isVisible(), 2000);
     EXPECT_EQ(progress->value(), 100);
 }
+
+TEST(MainWindow, RefusesTheClockWhileAScheduledEmployeeHasNoId)
+{
+    struct Case {
+        bool link;
+        bool blank;
+        int starts;
+    };
+    for (const Case c : {Case{true, true, 0}, Case{false, true, 1}, Case{true, false, 1}}) {
+        WindowFixture f;
+        f.state.useSchedulingLink = c.link;
+        f.state.blankEmployeeId = c.blank;
+        f.activate();
+        QTest::mouseClick(f.find<QPushButton>("cmdShowClock"), Qt::LeftButton);
+        EXPECT_EQ(f.clockStarts, c.starts);
+        if (c.starts == 0) {
+            ASSERT_EQ(f.messages.shown.size(), 1);
+            EXPECT_EQ(f.messages.shown[0].title, "One or more blank Employee ID");
+            EXPECT_EQ(f.messages.shown[0].text, "Under Options, you elected to use the Database of program\n"
+                                                "Rostermill, all employees must have valid\nEmployee IDs\n"
+                                                "Currently one or more IDs are not filled in.");
+        }
+    }
+}

@@ -1,0 +1,66 @@
+// The clock screen's reload of the day's staff and schedules from the scheduling database.
+#include "clock/ui/ClockWindow.h"
+#include "platform/MessageBoxes.h"
+#include "settings/ProgramState.h"
+#include "store/DatabaseError.h"
+#include "store/SchedulingLink.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+
+void ClockWindow::reloadStaffForNewDay(QDate today)
+{
+    if (!m_loadingPanel) {
+        m_loadingPanel = new QLabel(this);
+        m_loadingPanel->setObjectName(QStringLiteral("pnlLoading"));
+        m_loadingPanel->setAlignment(Qt::AlignCenter);
+        m_loadingPanel->setStyleSheet(QStringLiteral(
+            "background: rgb(255,255,192); color: black; border: 2px solid rgb(0,96,0); font-size: 16pt;"));
+    }
+    m_loadingPanel->setText(QStringLiteral("Loading Employees and schedules\nfor: ") +
+                            QLocale().toString(today, QLocale::LongFormat));
+    m_loadingPanel->setGeometry(m_time->geometry().united(m_date->geometry()));
+    m_loadingPanel->show();
+    m_loadingPanel->raise();
+    m_reloadingStaff = true;
+    startStaffRead(today);
+}
+
+void ClockWindow::startStaffRead(QDate today)
+{
+    const auto finished = [this] {
+        m_reloadingStaff = false;
+        m_loadingPanel->hide();
+        if (isVisible() && m_idBox->isVisible() && m_panel->isHidden())
+            m_idBox->setFocus();
+    };
+    SchedulingLink::readInBackground(
+        SchedulingLink::fileIn(m_state.paths), today, this,
+        [this, today, finished](const SchedulingLink::Outcome& outcome) {
+            if (outcome.error) {
+                switch (SchedulingLink::reportFailure(*outcome.error, m_state.messages, this)) {
+                case SchedulingLink::Reaction::TryAgain:
+                    startStaffRead(today);
+                    return;
+                case SchedulingLink::Reaction::EndProgram:
+                    finished();
+                    Q_EMIT endRequested();
+                    return;
+                case SchedulingLink::Reaction::GoOn:
+                    break;
+                }
+            } else if (outcome.snapshot) {
+                try {
+                    SchedulingLink::store(m_state.database, *outcome.snapshot);
+                    m_state.departments = outcome.snapshot->departments;
+                    m_state.blankEmployeeId = outcome.snapshot->blankEmployeeId;
+                } catch (const DatabaseError& error) {
+                    m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                            MessageBoxes::Icon::Critical);
+                }
+            }
+            finished();
+        });
+}
