@@ -314,6 +314,9 @@ TEST(StartUp, DamageFoundAfterTheStartLeadsToTheRepairQuestion)
         EXPECT_TRUE(f.database.isOpen());
         if (repaired) {
             EXPECT_GT(ClockRecords(f.database).since(0).size(), 1900);
+        }
+    }
+}
 
 TEST(StartUp, LoadsTodaysStaffFromTheSchedulingDatabase)
 {
