@@ -6,6 +6,7 @@
 #include "store/ApplicationTable.h"
 #include "store/DatabaseError.h"
 #include "store/PathFile.h"
+#include "store/SchedulingLink.h"
 #include "store/StaffFiles.h"
 
 #include <QStringList>
@@ -109,17 +110,16 @@ SourceChoice::SourceChoice(EmployeeSource atOpen)
     , m_selected(atOpen)
 {}
 
-EmployeeSource SourceChoice::choose(EmployeeSource wanted, ProgramState& state, QWidget* parent)
+EmployeeSource SourceChoice::choose(EmployeeSource wanted, ProgramState& state, QWidget* parent,
+                                    const std::function<QString()>& chooseFile)
 {
+    QString chosenFile;
+    std::optional<QString> chosenFolder;
     if (wanted == EmployeeSource::SchedulingLink && wanted != m_atOpen) {
-        state.messages.beep();
-        state.messages.inform(parent,
-                              lines({QStringLiteral("The \"Rostermill\" database cannot be chosen yet:"),
-                                     QStringLiteral("this release does not read its employees."),
-                                     QStringLiteral("Use no employee database, or the employees "
-                                                    "entered in this program.")}),
-                              newDatabaseTitle, MessageBoxes::Icon::Information);
-        return m_selected;
+        chosenFile = chooseFile ? chooseFile() : QString();
+        chosenFolder = SchedulingLink::acceptChosenFile(chosenFile, state.messages, parent);
+        if (!chosenFolder)
+            return m_selected;
     }
     m_selected = wanted;
     m_folder.clear();
@@ -140,6 +140,9 @@ EmployeeSource SourceChoice::choose(EmployeeSource wanted, ProgramState& state, 
         m_pathChanged = true;
         break;
     case EmployeeSource::SchedulingLink:
+        m_folder = *chosenFolder;
+        m_chosenFile = chosenFile;
+        m_pathChanged = true;
         break;
     }
     return m_selected;

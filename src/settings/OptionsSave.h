@@ -3,6 +3,7 @@
 #include "settings/SettingsIo.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class ProgramExit;
@@ -34,8 +35,10 @@ public:
     explicit SourceChoice(EmployeeSource atOpen);
 
     // Chooses a source; returns the one selected afterwards, which is the previous one when the
-    // choice was refused. Choosing the staff of this program loads its staff files.
-    EmployeeSource choose(EmployeeSource wanted, ProgramState& state, QWidget* parent);
+    // choice was refused. Choosing the staff of this program loads its staff files; choosing the
+    // scheduling database asks chooseFile for its RTM.MDB (an empty answer cancels).
+    EmployeeSource choose(EmployeeSource wanted, ProgramState& state, QWidget* parent,
+                          const std::function<QString()>& chooseFile = {});
 
     EmployeeSource atOpen() const { return m_atOpen; }
     EmployeeSource selected() const { return m_selected; }

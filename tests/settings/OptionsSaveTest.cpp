@@ -148,14 +148,36 @@ TEST(OptionsSave, RestartCasesEndTheProgramAfterTheirMessage)
     }
 }
 
-TEST(OptionsSave, SchedulingSourceCannotBeChosenYet)
+// Choosing the scheduling database asks for its file: no file or another file keeps the previous
+// source, RTM.MDB in any letter case becomes the folder written to the path file on save.
+TEST(OptionsSave, SchedulingSourceTakesTheChosenRtmFile)
 {
-    OptionsFixture f;
-    SourceChoice source(EmployeeSource::LocalStaff);
-    EXPECT_EQ(source.choose(EmployeeSource::SchedulingLink, f.state, nullptr), EmployeeSource::LocalStaff);
-    ASSERT_EQ(f.messages.shown.size(), 1);
-    EXPECT_EQ(f.messages.shown.first().title, QStringLiteral("New database file"));
-    EXPECT_FALSE(source.pathChanged() || source.deletePath());
+    struct Case {
+        const char* label;
+        QString file;
+        bool taken;
+        int messages;
+    };
+    const Case cases[] = {
+        {"cancelled", QString(), false, 0},
+        {"another file", QStringLiteral("/srv/roster/Clock.mdb"), false, 1},
+        {"rtm.mdb", QStringLiteral("/srv/roster/rtm.mdb"), true, 0},
+    };
+    for (const Case& c : cases) {
+        OptionsFixture f;
+        SourceChoice source(EmployeeSource::LocalStaff);
+        const EmployeeSource selected =
+            source.choose(EmployeeSource::SchedulingLink, f.state, nullptr, [&] { return c.file; });
+        EXPECT_EQ(selected, c.taken ? EmployeeSource::SchedulingLink : EmployeeSource::LocalStaff) << c.label;
+        EXPECT_EQ(source.pathChanged(), c.taken) << c.label;
+        EXPECT_EQ(f.messages.shown.size(), c.messages) << c.label;
+        if (c.messages) {
+            EXPECT_EQ(f.messages.shown.first().text, QStringLiteral("The file you selected is not Rtm.mdb"));
+        }
+        if (c.taken) {
+            EXPECT_EQ(source.folder(), QStringLiteral("/srv/roster/"));
+        }
+    }
 }
 
 TEST(OptionsForm, FilledFromTheSettingsRecord)

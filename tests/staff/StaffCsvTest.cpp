@@ -51,7 +51,7 @@ class StaffCsvTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        f.seed({employee(1, "Adams Ann", "A1", 1, {{32, 48}}), employee(2, "Brown Bob", "B2", 4)},
+        f.writeStaff({employee(1, "Adams Ann", "A1", 1, {{32, 48}}), employee(2, "Brown Bob", "B2", 4)},
                {{1, QStringLiteral("Kitchen")}, {4, QStringLiteral("Bar")}});
     }
     StaffFixture f;
@@ -145,7 +145,7 @@ TEST_F(StaffCsvTest, ExportThenImportChangesNothing)
 {
     Employee night = employee(9, "O\"Neil Night", "N,9", 7, {{12, 44}, {52, 96}}); // department 7 was deleted
     night.active = false;
-    f.seed({employee(1, "Adams Ann", "A1", 1, {{32, 48}}), night, employee(2, "Brown Bob", "b2", 0)},
+    f.writeStaff({employee(1, "Adams Ann", "A1", 1, {{32, 48}}), night, employee(2, "Brown Bob", "b2", 0)},
            {{1, QStringLiteral("Kitchen, Main")}, {4, QStringLiteral("Bar")}});
     const QByteArray employeesBefore = StaffFixture::bytesOf(f.employeeFile());
     const QByteArray departmentsBefore = StaffFixture::bytesOf(f.departmentFile());
@@ -215,7 +215,7 @@ TEST_F(StaffCsvTest, CommandArguments)
         EXPECT_EQ(r.code, code) << args.join(' ').toStdString();
         EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1) << "one clear line: " << r.err.toStdString();
     }
-    f.seed({}, {});
+    f.writeStaff({}, {});
     const CommandRun empty = run(f.state, {QStringLiteral("export")});
     EXPECT_EQ(empty.code, 1);
     EXPECT_EQ(empty.out.toUtf8(), header);

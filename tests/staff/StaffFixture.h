@@ -31,7 +31,7 @@ struct StaffFixture {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // Writes the files and loads them into the state as the start-up does.
-    void seed(const QList<Employee>& employees, const QList<Department>& departments)
+    void writeStaff(const QList<Employee>& employees, const QList<Department>& departments)
     {
         StaffFiles::writeEmployees(employeeFile(), employees);
         StaffFiles::writeDepartments(departmentFile(), departments);

@@ -1,5 +1,6 @@
 #include "settings/ui/OptionsDialog.h"
 
+#include "platform/ui/SelectNewPath.h"
 #include "settings/ProgramState.h"
 #include "settings/ui/CameraPage.h"
 #include "settings/ui/DateTimePage.h"
@@ -208,7 +209,9 @@ OptionsEntry OptionsDialog::entry() const
 
 void OptionsDialog::chooseSource(int index)
 {
-    const EmployeeSource selected = m_source.choose(static_cast<EmployeeSource>(index), m_state, this);
+    const EmployeeSource selected =
+        m_source.choose(static_cast<EmployeeSource>(index), m_state, this,
+                        [this] { return selectNewPath(this, m_state.paths.programFolder()); });
     m_sources->button(static_cast<int>(selected))->setChecked(true);
 }
 

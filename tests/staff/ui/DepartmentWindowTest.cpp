@@ -14,7 +14,7 @@ namespace {
 struct DepartmentFixture : StaffFixture {
     DepartmentFixture()
     {
-        seed({{1, QStringLiteral("Ann"), QStringLiteral("A"), 3, {}, true, {}},
+        writeStaff({{1, QStringLiteral("Ann"), QStringLiteral("A"), 3, {}, true, {}},
               {2, QStringLiteral("Bob"), QStringLiteral("B"), 3, {}, true, {}}},
              {{1, QStringLiteral("Kitchen")}, {5, QStringLiteral("Bar")}, {3, QStringLiteral("Hall")}});
     }

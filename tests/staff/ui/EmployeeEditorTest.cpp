@@ -27,7 +27,7 @@ Employee person(qint32 number, const char* name, const char* id, qint16 departme
 struct EditorFixture : StaffFixture {
     EditorFixture()
     {
-        seed({person(1, "Adams Ann", "A1", 1), person(2, "Brown Bob", "B2", 2), person(3, "Cole Cy", "C3")},
+        writeStaff({person(1, "Adams Ann", "A1", 1), person(2, "Brown Bob", "B2", 2), person(3, "Cole Cy", "C3")},
              {{1, QStringLiteral("Kitchen")}, {2, QStringLiteral("Bar")}});
     }
     void open(int index)
