@@ -108,13 +108,15 @@ RoundingCode RoundingCode::fromOptions(int inOption, int outOption)
     return RoundingCode((inOption + 1) * 10 + outOption + 1);
 }
 
-qint64 RoundingCode::roundIn(qint64 seconds) const
+namespace {
+// The rules shared by both directions; digit 2 is the one that leans the employee's way.
+qint64 roundByDigit(int digit, qint64 seconds, qint64 (*digitTwo)(qint64))
 {
-    switch (inDigit()) {
+    switch (digit) {
     case 1:
         return Rounding::nearestQuarter(seconds);
     case 2:
-        return Rounding::nextQuarter(seconds);
+        return digitTwo(seconds);
     case 4:
         return Rounding::nearestFiveMinutes(seconds);
     case 5:
@@ -123,21 +125,16 @@ qint64 RoundingCode::roundIn(qint64 seconds) const
         return Rounding::noAdjustment(seconds);
     }
 }
+} // namespace
+
+qint64 RoundingCode::roundIn(qint64 seconds) const
+{
+    return roundByDigit(inDigit(), seconds, &Rounding::nextQuarter);
+}
 
 qint64 RoundingCode::roundOut(qint64 seconds) const
 {
-    switch (outDigit()) {
-    case 1:
-        return Rounding::nearestQuarter(seconds);
-    case 2:
-        return Rounding::previousQuarter(seconds);
-    case 4:
-        return Rounding::nearestFiveMinutes(seconds);
-    case 5:
-        return Rounding::nearestSixMinutes(seconds);
-    default:
-        return Rounding::noAdjustment(seconds);
-    }
+    return roundByDigit(outDigit(), seconds, &Rounding::previousQuarter);
 }
 
 QString RoundingCode::line() const
