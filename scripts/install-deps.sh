@@ -8,6 +8,7 @@ packages=(
     sqlite3 libsqlite3-dev xvfb
     fonts-urw-base35
     mdbtools-dev
+    postgresql libqt6sql6-psql
 )
 missing=()
 for p in "${packages[@]}"; do

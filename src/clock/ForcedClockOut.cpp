@@ -8,6 +8,8 @@
 #include "store/EditHistory.h"
 #include "store/StoredTime.h"
 
+#include <QHash>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -97,23 +99,41 @@ int ForcedClockOut::run(const SettingsRecord& settings)
     RunningGuard guard(m_running);
     const QDateTime now = m_time.now();
     ClockRecords records(m_database);
+    // The pass is one unit: either every forced OUT is stored with its history entry or, on an
+    // error, none is. Every station runs it; reading inside the transaction, after the pass's own
+    // lock, means a second station sees the first one's OUTs and writes none of its own.
+    Transaction transaction(m_database);
+    m_database.lock(QStringLiteral("forced clock-out"));
     const QList<ClockRecord> rows = records.after(DayNumber::of(now.date()) - windowDays);
-    if (rows.isEmpty())
-        return 0;
     const QList<ClockRecord> outs = forcedOuts(rows, now, limitMinutes(settings.forceAfter));
     if (outs.isEmpty())
         return 0;
-    // The pass is one unit: either every forced OUT is stored with its history entry or, on an
-    // error, none is.
-    Transaction transaction(m_database);
     EditHistory history(m_database);
     const EditStamp stamp{now, EditHistory::workstationUser()};
+    QHash<QString, qint64> lastSeen;
+    for (const ClockRecord& row : rows) {
+        qint64& seen = lastSeen[ClockRecords::employeeKey(row.employeeId)];
+        seen = std::max(seen, row.recordNumber);
+    }
+    QHash<QString, bool> unchanged;
+    int written = 0;
     for (const ClockRecord& out : outs) {
+        // A punch on another station may have changed the employee's sequence since it was read;
+        // then that employee is left for the next pass.
+        const QString key = ClockRecords::employeeKey(out.employeeId);
+        if (!unchanged.contains(key)) {
+            m_database.lock(key);
+            const auto latest = records.latestPunchFor(out.employeeId);
+            unchanged.insert(key, latest && latest->recordNumber == lastSeen.value(key));
+        }
+        if (!unchanged.value(key))
+            continue;
         const qint64 number = records.append(out);
         history.append(stamp, EditHistory::forced, number, {}, history.rowValues(number));
+        ++written;
     }
     transaction.commit();
-    return static_cast<int>(outs.size());
+    return written;
 }
 
 bool ForcedClockOutTrigger::due(const QDateTime& now)

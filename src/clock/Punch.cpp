@@ -59,6 +59,8 @@ Punch Punch::begin(ProgramState& state, const QString& typed)
         punch.m_departmentNumber = staff->departmentNumber;
         start = staff->start;
         stop = staff->stop;
+        punch.m_start = start;
+        punch.m_stop = stop;
     } else {
         punch.m_employeeName = punch.m_id;
     }
@@ -99,16 +101,33 @@ QString Punch::soundName() const
 qint64 Punch::record(ProgramState& state, const QString& tipsText) const
 {
     const QDateTime now = state.time.now();
-    ClockRecord r;
-    r.time = now;
-    if (m_clockOut && state.settings.reportTips && !tipsText.trimmed().isEmpty())
-        r.tips = Money::parse(tipsText).value_or(Money()); // a lone "." counts as nothing tipped
-    r.clockOut = m_clockOut;
-    r.employeeId = m_id;
-    r.employee = state.useSchedulingLink ? m_employeeName : QStringLiteral(" ");
-    r.julian = DayNumber::of(now);
-    r.dnumber = m_departmentNumber;
-    r.options = m_verdict.mark;
-    r.created = now;
-    return ClockRecords(state.database).append(r);
+    const auto decide =
+        [&](const std::optional<ClockRecords::LatestPunch>& latest) -> std::optional<ClockRecord> {
+        ClockRecord r;
+        r.clockOut = latest && !latest->clockOut;
+        r.options = m_verdict.mark;
+        if (r.clockOut != m_clockOut) {
+            // Another station recorded this employee after the panel was shown: the stored sequence
+            // decides, and the schedule is checked again for the direction actually written.
+            const QTime clock = now.time();
+            ScheduleCheck::Verdict verdict;
+            verdict.outcome = r.clockOut ? PunchOutcome::NormalOut : PunchOutcome::NormalIn;
+            if (state.useSchedulingLink)
+                verdict = ScheduleCheck::check(r.clockOut, clock.hour() * 60 + clock.minute(), m_start,
+                                               m_stop, state.settings);
+            if (verdict.outcome == PunchOutcome::Reject)
+                return std::nullopt;
+            r.options = verdict.mark;
+        }
+        r.time = now;
+        if (r.clockOut && state.settings.reportTips && !tipsText.trimmed().isEmpty())
+            r.tips = Money::parse(tipsText).value_or(Money()); // a lone "." counts as nothing tipped
+        r.employeeId = m_id;
+        r.employee = state.useSchedulingLink ? m_employeeName : QStringLiteral(" ");
+        r.julian = DayNumber::of(now);
+        r.dnumber = m_departmentNumber;
+        r.created = now;
+        return r;
+    };
+    return ClockRecords(state.database).appendPunch(m_id, decide);
 }

@@ -52,6 +52,8 @@ private:
     bool m_asksTips = false;
     QString m_employeeName;
     qint32 m_departmentNumber = 0;
+    qint16 m_start = 0;
+    qint16 m_stop = 0;
     QDateTime m_punchTime;
     std::optional<QDateTime> m_lastIn;
     ScheduleCheck::Verdict m_verdict;

@@ -3,6 +3,7 @@
 #include "platform/Camera.h"
 #include "platform/ProgramPaths.h"
 #include "settings/SettingsRecord.h"
+#include "store/DatabaseLocation.h"
 #include "store/StaffFiles.h"
 
 #include <QString>
@@ -31,6 +32,8 @@ struct ProgramState {
     SoundPlayer& sounds;
     Camera& camera;
 
+    // The embedded file in the data folder, or the server that several stations share.
+    DatabaseLocation location;
     SettingsRecord settings;
     QString dateOrder = QStringLiteral("MM-DD-YYYY");
     // An employee database is in use (either source); with useLocalStaff it is the staff files.

@@ -26,8 +26,10 @@ namespace {
 
 int help(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
 {
-    out << "Usage: tellarin [--program-folder DIR] [COMMAND [OPTIONS]]\n"
-           "Without a command the windows open. Commands:\n";
+    out << "Usage: tellarin [--program-folder DIR] [--database URL] [COMMAND [OPTIONS]]\n"
+           "Without a command the windows open. --database (or TELLARIN_DATABASE) names a shared\n"
+           "PostgreSQL database, postgresql://USER@HOST/NAME; without it the data folder's file is used.\n"
+           "Commands:\n";
     for (const Command& command : commands())
         out << "  " << command.name << ' ' << command.synopsis << '\n';
     out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit "
@@ -43,16 +45,18 @@ int version(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
     return Done;
 }
 
-// The arguments without the program name and without --program-folder and its folder.
+// The arguments without the program name and without the program-wide options and their values.
 QStringList commandWords(const QStringList& arguments)
 {
     QStringList words;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--program-folder")) {
+        if (arguments[i] == QLatin1String("--program-folder") ||
+            arguments[i] == QLatin1String("--database")) {
             ++i;
             continue;
         }
-        if (arguments[i].startsWith(QLatin1String("--program-folder=")))
+        if (arguments[i].startsWith(QLatin1String("--program-folder=")) ||
+            arguments[i].startsWith(QLatin1String("--database=")))
             continue;
         words.append(arguments[i]);
     }
@@ -124,6 +128,15 @@ int runWith(const QStringList& arguments, const TimeSource& time, QTextStream& o
     Database database;
     ProgramState state(ProgramPaths(ProgramPaths::resolveProgramFolder(arguments)), database, time, messages,
                        sounds, camera);
+    QString locationError;
+    const std::optional<DatabaseLocation> location =
+        StationSettings::resolve(arguments, qEnvironmentVariable("TELLARIN_DATABASE"),
+                                 StationSettings(state.paths.programFolder()), &locationError);
+    if (!location) {
+        err << "tellarin: " << locationError << Qt::endl;
+        return BadArguments;
+    }
+    state.location = *location;
     if (command->startsUp) {
         StartUp startUp(state);
         // A command works beside a running clock screen, which holds the one-copy lock.

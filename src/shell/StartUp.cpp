@@ -26,13 +26,15 @@ QString problemLine(const Database::OpenResult& result)
 }
 } // namespace
 
-MenuOffer MenuOffer::of(bool useSchedulingLink, bool useLocalStaff, const QString& fileFormatVersion)
+MenuOffer MenuOffer::of(bool useSchedulingLink, bool useLocalStaff, const QString& fileFormatVersion,
+                        bool server)
 {
     MenuOffer offer;
     offer.employees = useSchedulingLink;
     offer.departments = useSchedulingLink && useLocalStaff;
     offer.employeeEntries = useSchedulingLink && useLocalStaff;
-    offer.migrate = useSchedulingLink && fileFormatVersion != QLatin1String("4.0");
+    offer.migrate = !server && useSchedulingLink && fileFormatVersion != QLatin1String("4.0");
+    offer.compact = !server;
     return offer;
 }
 
@@ -40,6 +42,8 @@ StartUp::StartUp(ProgramState& state)
     : m_state(state)
 {
     openDatabase = [this] {
+        if (m_state.location.isServer())
+            return m_state.database.openServer(m_state.location);
         return DatabaseMaintenance::openClockDatabase(m_state.database, m_state.paths);
     };
     repairDatabase = [this](QString* error) {
@@ -97,10 +101,13 @@ bool StartUp::run()
     for (;;) {
         if (!openClockDatabase())
             return false;
+        const bool server = m_state.database.isServer();
         m_offer = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff,
-                                DatabaseMaintenance::fileFormatVersion(m_state.database));
+                                server ? QString() : DatabaseMaintenance::fileFormatVersion(m_state.database),
+                                server);
 
-        if (DatabaseMaintenance::needsUpgrade(m_state.database))
+        // A server is laid out in the current layout when it is first used.
+        if (!server && DatabaseMaintenance::needsUpgrade(m_state.database))
             DatabaseMaintenance::CheckDBversion(m_state.database);
 
         try {
@@ -130,7 +137,7 @@ void StartUp::watchDatabase()
     // Compact, migrate and repair need the file to themselves.
     m_state.database.setClosingHandler([this] { m_fullCheck.stop(); });
     QTimer::singleShot(fullCheckDelay, &m_context, [this] {
-        if (!m_state.database.isOpen())
+        if (!m_state.database.isOpen() || m_state.database.isServer())
             return;
         m_fullCheck.start(m_state.database.path(), &m_context, [this](const IntegrityCheck::Damage& damage) {
             noticeDamage(damage.number, damage.text);
@@ -195,6 +202,15 @@ bool StartUp::openClockDatabase()
     const QString nl = QStringLiteral("\n");
     for (;;) {
         const Database::OpenResult result = openDatabase();
+        if (m_state.location.isServer() && !result.ok()) {
+            // Whole-file repair is for the embedded file; a server's faults are its administrator's.
+            m_state.messages.inform(
+                nullptr,
+                QStringLiteral("Cannot use the clock database at %1.").arg(m_state.location.displayUrl()) +
+                    nl + problemLine(result) + QStringLiteral("  ") + result.errorText,
+                QStringLiteral("Clock database"), MessageBoxes::Icon::Critical);
+            return false;
+        }
         switch (result.status) {
         case Database::OpenStatus::Opened:
             return true;

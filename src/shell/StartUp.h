@@ -18,8 +18,11 @@ struct MenuOffer {
     bool employees = false;
     bool employeeEntries = false; // the three entries of the employees menu
     bool migrate = false;
+    // Compacting rewrites the embedded file; a server keeps itself.
+    bool compact = true;
 
-    static MenuOffer of(bool useSchedulingLink, bool useLocalStaff, const QString& fileFormatVersion);
+    static MenuOffer of(bool useSchedulingLink, bool useLocalStaff, const QString& fileFormatVersion,
+                        bool server = false);
     bool operator==(const MenuOffer&) const = default;
 };
 

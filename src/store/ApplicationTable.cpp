@@ -23,8 +23,8 @@ ApplicationTable::ApplicationTable(Database& database)
 
 ApplicationTable::Row ApplicationTable::read()
 {
-    QSqlQuery& query =
-        m_database.run(QStringLiteral(R"(SELECT * FROM "Application" ORDER BY rowid LIMIT 1)"));
+    QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT * FROM "Application" ORDER BY %1 LIMIT 1)")
+                                          .arg(m_database.dialect().insertionOrder()));
     QVariantMap values;
     if (query.next()) {
         const QSqlRecord record = query.record();
@@ -46,22 +46,26 @@ void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields)
         values.append(value);
     }
     Transaction transaction(m_database);
+    // Two stations saving options at once must not both add the missing row.
+    m_database.lock(QStringLiteral("Application"));
     QSqlQuery& count = m_database.run(QStringLiteral(R"(SELECT count(*) FROM "Application")"));
     const bool missing = count.next() && count.value(0).toInt() == 0;
     m_database.finish(count);
     if (missing)
         m_database.execute(QStringLiteral(R"(INSERT INTO "Application" DEFAULT VALUES)"));
-    m_database.execute(QStringLiteral(R"(UPDATE "Application" SET %1 WHERE rowid = )"
-                                      R"((SELECT rowid FROM "Application" ORDER BY rowid LIMIT 1))")
-                           .arg(assignments.join(QStringLiteral(", "))),
-                       values);
+    m_database.execute(
+        QStringLiteral(R"(UPDATE "Application" SET %1 WHERE %2 = )"
+                       R"((SELECT %2 FROM "Application" ORDER BY %2 LIMIT 1))")
+            .arg(assignments.join(QStringLiteral(", ")), m_database.dialect().insertionOrder()),
+        values);
     transaction.commit();
 }
 
 QStringList ApplicationTable::fieldNames()
 {
     QStringList names;
-    QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT name FROM pragma_table_info('Application'))"));
+    QSqlQuery& query =
+        m_database.run(m_database.dialect().columnNamesQuery(), {QStringLiteral("Application")});
     while (query.next())
         names.append(query.value(0).toString());
     m_database.finish(query);

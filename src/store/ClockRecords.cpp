@@ -41,6 +41,23 @@ qint64 ClockRecords::append(const ClockRecord& r)
     return insert->lastInsertRowId();
 }
 
+qint64 ClockRecords::appendPunch(const QString& employeeId, const PunchDecision& decide)
+{
+    Transaction transaction(m_database);
+    m_database.lock(employeeKey(employeeId));
+    const std::optional<ClockRecord> record = decide(latestPunchFor(employeeId));
+    if (!record)
+        return 0;
+    const qint64 number = append(*record);
+    transaction.commit();
+    return number;
+}
+
+QString ClockRecords::employeeKey(const QString& employeeId)
+{
+    return QStringLiteral("employee ") + employeeId.trimmed().toUpper();
+}
+
 bool ClockRecords::isEmpty()
 {
     QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT 1 FROM "In Out" LIMIT 1)"));
@@ -52,13 +69,13 @@ bool ClockRecords::isEmpty()
 std::optional<ClockRecords::LatestPunch> ClockRecords::latestPunchFor(const QString& employeeId)
 {
     static const QString sql =
-        QStringLiteral(R"(SELECT "Clock out", "Time" FROM "In Out" WHERE "Employee ID" = ? )"
+        QStringLiteral(R"(SELECT "Clock out", "Time", "Record number" FROM "In Out" WHERE "Employee ID" = ? )"
                        R"(ORDER BY "Julian" DESC, "Record number" DESC LIMIT 1)");
     StatementUse select(m_database.native(sql));
     select->bind(1, employeeId);
     if (!select->step())
         return std::nullopt;
-    return LatestPunch{select->integer(0) != 0, StoredTime::fromText(select->text(1))};
+    return LatestPunch{select->integer(0) != 0, StoredTime::fromText(select->text(1)), select->integer(2)};
 }
 
 QList<ClockRecord> ClockRecords::after(qint32 dayNumber)

@@ -3,6 +3,7 @@
 #include "store/ClockRecord.h"
 
 #include <QList>
+#include <functional>
 #include <optional>
 
 class Database;
@@ -21,8 +22,16 @@ public:
     struct LatestPunch {
         bool clockOut = false;
         QDateTime time;
+        qint64 recordNumber = 0;
     };
     std::optional<LatestPunch> latestPunchFor(const QString& employeeId);
+    // Decides and appends one punch as a single unit that stations punching the same employee take
+    // in turns, so the decision sees every punch stored before it. The decision may write nothing
+    // (nullopt), and then 0 is returned; otherwise the new record number.
+    using PunchDecision = std::function<std::optional<ClockRecord>(const std::optional<LatestPunch>&)>;
+    qint64 appendPunch(const QString& employeeId, const PunchDecision& decide);
+    // The lock key that serialises one employee's punches, also for other writers of the sequence.
+    static QString employeeKey(const QString& employeeId);
     // Rows with a day number above the given one, ordered by employee ID and time.
     QList<ClockRecord> after(qint32 dayNumber);
     // Rows with a day number at or above the given one, ordered by employee ID and time.

@@ -1,7 +1,9 @@
 #include "store/Database.h"
 
 #include "store/DatabaseError.h"
+#include "store/DatabaseLocation.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -13,6 +15,25 @@ bool isBusyCode(const QString& code)
 {
     const int primary = code.toInt() & 0xff;
     return primary == 5 /*BUSY*/ || primary == 6 /*LOCKED*/;
+}
+
+// The server's statements of the clock tables, split where one ends.
+QStringList serverSchemaStatements()
+{
+    QFile file(QStringLiteral(":/template/ServerSchema.sql"));
+    file.open(QIODevice::ReadOnly);
+    QStringList statements;
+    QString current;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (line.trimmed().startsWith(QLatin1String("--")))
+            continue;
+        current += line + QLatin1Char('\n');
+        if (line.trimmed().endsWith(QLatin1Char(';'))) {
+            statements.append(current.trimmed());
+            current.clear();
+        }
+    }
+    return statements;
 }
 } // namespace
 
@@ -28,6 +49,8 @@ Database::~Database()
 Database::OpenResult Database::open(const QString& path, int busyTimeoutMs)
 {
     close();
+    m_server.reset();
+    m_dialect = SqlDialect(SqlDialect::Engine::Sqlite);
     OpenResult result;
     const QFileInfo info(path);
     if (info.exists() && !info.isWritable()) {
@@ -62,6 +85,106 @@ Database::OpenResult Database::open(const QString& path, int busyTimeoutMs)
     if (!result.ok())
         close();
     return result;
+}
+
+Database::OpenResult Database::openServer(const DatabaseLocation& location)
+{
+    close();
+    m_server = std::make_unique<DatabaseLocation>(location);
+    m_dialect = SqlDialect(SqlDialect::Engine::Postgres);
+    m_path = location.displayUrl();
+    const OpenResult result = connectServer();
+    if (!result.ok())
+        close();
+    return result;
+}
+
+Database::OpenResult Database::connectServer()
+{
+    OpenResult result;
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+        result.status = OpenStatus::NotFound;
+        result.errorNumber = QStringLiteral("0");
+        result.errorText =
+            QStringLiteral("The PostgreSQL driver of Qt (package libqt6sql6-psql) is not installed.");
+        return result;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connectionName);
+        db.setHostName(m_server->host());
+        db.setPort(m_server->port());
+        db.setUserName(m_server->user());
+        db.setDatabaseName(m_server->databaseName());
+        if (!m_server->password().isEmpty())
+            db.setPassword(m_server->password());
+        QString options = m_server->connectOptions();
+        // A station must learn quickly that the server is gone, so that it can queue punches instead.
+        if (!options.contains(QLatin1String("connect_timeout=")))
+            options += QStringLiteral(";connect_timeout=5");
+        if (!options.contains(QLatin1String("application_name=")))
+            options += QStringLiteral(";application_name=tellarin");
+        db.setConnectOptions(options);
+        if (!db.open()) {
+            result.status = OpenStatus::NotFound;
+            const QSqlError error = db.lastError();
+            result.errorNumber =
+                error.nativeErrorCode().isEmpty() ? QStringLiteral("08001") : error.nativeErrorCode();
+            result.errorText =
+                error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText().trimmed();
+            return result;
+        }
+    }
+    try {
+        // Two stations meeting an empty database at once must not both lay out the tables.
+        Transaction transaction(*this);
+        lock(QStringLiteral("clock tables"));
+        QSqlQuery& exists = run(m_dialect.tableExistsQuery(), {QStringLiteral("In Out")});
+        const bool present = exists.next();
+        finish(exists);
+        if (!present) {
+            QSqlQuery query(connection());
+            for (const QString& statement : serverSchemaStatements()) {
+                if (!query.exec(statement))
+                    fail(DatabaseError(query.lastError()));
+            }
+        }
+        transaction.commit();
+    } catch (const DatabaseError& error) {
+        result.status = OpenStatus::Damaged;
+        result.errorNumber = error.number();
+        result.errorText = error.text();
+    }
+    return result;
+}
+
+bool Database::reconnect()
+{
+    if (!m_server)
+        return false;
+    const std::unique_ptr<DatabaseLocation> server = std::move(m_server);
+    const QString path = m_path;
+    close();
+    m_server = std::make_unique<DatabaseLocation>(*server);
+    m_path = path;
+    const bool ok = connectServer().ok();
+    if (!ok && QSqlDatabase::contains(m_connectionName))
+        QSqlDatabase::removeDatabase(m_connectionName);
+    return ok;
+}
+
+bool Database::isReachable()
+{
+    if (!isOpen())
+        return false;
+    QSqlQuery query(connection());
+    return query.exec(QStringLiteral("SELECT 1")) && query.next();
+}
+
+void Database::lock(const QString& key)
+{
+    const QString sql = m_dialect.lockStatement();
+    if (!sql.isEmpty())
+        execute(sql, {SqlDialect::lockKey(key)});
 }
 
 void Database::close()
@@ -105,7 +228,9 @@ QSqlQuery& Database::prepared(const QString& sql)
 NativeStatement& Database::native(const QString& sql)
 {
     auto it = m_nativeStatements.find(sql);
-    if (it == m_nativeStatements.end()) {
+    if (it == m_nativeStatements.end() && isServer()) {
+        it = m_nativeStatements.insert(sql, std::make_shared<NativeStatement>(connection(), sql, this));
+    } else if (it == m_nativeStatements.end()) {
         const QVariant handle = connection().driver()->handle();
         sqlite3* db = handle.isValid() ? *static_cast<sqlite3* const*>(handle.constData()) : nullptr;
         if (!db)
@@ -140,12 +265,24 @@ void Database::execute(const QString& sql, const QVariantList& values)
 
 void Database::beginTransaction()
 {
-    execute(QStringLiteral("BEGIN IMMEDIATE"));
+    executeUnprepared(m_dialect.beginWrite());
 }
 
 void Database::commit()
 {
-    execute(QStringLiteral("COMMIT"));
+    executeUnprepared(QStringLiteral("COMMIT"));
+}
+
+void Database::executeUnprepared(const QString& sql)
+{
+    // The server cannot prepare transaction control; the file's prepared copy saves a parse per punch.
+    if (!isServer()) {
+        execute(sql);
+        return;
+    }
+    QSqlQuery query(connection());
+    if (!query.exec(sql))
+        fail(DatabaseError(query.lastError()));
 }
 
 void Database::rollback()
@@ -173,7 +310,8 @@ void Database::setClosingHandler(std::function<void()> handler)
 
 void Database::fail(const DatabaseError& error) const
 {
-    if (m_damageHandler && error.isDamage())
+    // A server reports its own faults; only the embedded file can be damaged under the program.
+    if (m_damageHandler && !isServer() && error.isDamage())
         m_damageHandler(error);
     throw error;
 }

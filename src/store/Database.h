@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/NativeStatement.h"
+#include "store/SqlDialect.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -11,8 +12,10 @@
 #include <memory>
 
 class DatabaseError;
+class DatabaseLocation;
 
-// One open SQLite database file with its prepared statements; every store table works through it.
+// One open clock database (the embedded SQLite file or a PostgreSQL server) with its prepared
+// statements; every store table works through it.
 class Database {
 public:
     // NotFound: the data folder named by the path file is not there.
@@ -33,6 +36,15 @@ public:
     // punch survives a killed program or a power cut. The busy timeout is how long a statement
     // waits for another program's lock before it fails.
     OpenResult open(const QString& path, int busyTimeoutMs = 3000);
+    // Connects to the server and, on an empty database, creates the clock tables. A server that
+    // cannot be reached is NotFound.
+    OpenResult openServer(const DatabaseLocation& location);
+    // Connects again after the server went away, keeping the location; false while it is still gone.
+    bool reconnect();
+    // Whether the connection still answers; a failed statement may have been the server going away.
+    bool isReachable();
+    const SqlDialect& dialect() const { return m_dialect; }
+    bool isServer() const { return m_dialect.isServer(); }
     void close();
     bool isOpen() const;
     const QString& path() const { return m_path; }
@@ -52,6 +64,9 @@ public:
     void beginTransaction();
     void commit();
     void rollback();
+    // Inside a transaction: waits for and holds a lock on the key (an employee ID, a table) until the
+    // transaction ends, so writers on other stations that use the same key take turns.
+    void lock(const QString& key);
 
     static QString quoted(const QString& identifier);
 
@@ -65,8 +80,13 @@ public:
     [[noreturn]] void fail(const DatabaseError& error) const;
 
 private:
+    OpenResult connectServer();
+    void executeUnprepared(const QString& sql);
+
     QString m_connectionName;
     QString m_path;
+    SqlDialect m_dialect;
+    std::unique_ptr<DatabaseLocation> m_server;
     QHash<QString, QSqlQuery> m_statements;
     QHash<QString, std::shared_ptr<NativeStatement>> m_nativeStatements;
     std::function<void(const DatabaseError&)> m_damageHandler;

@@ -99,15 +99,16 @@ QString EditHistory::workstationUser()
 
 void EditHistory::ensureTable(Database& database)
 {
+    // A server is laid out whole, history included, when it is first used.
+    if (database.isServer())
+        return;
     database.execute(tableSql);
     database.execute(indexSql);
 }
 
 bool EditHistory::hasTable(Database& database)
 {
-    QSqlQuery& query = database.run(
-        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-        {QStringLiteral("Edit history")});
+    QSqlQuery& query = database.run(database.dialect().tableExistsQuery(), {QStringLiteral("Edit history")});
     const bool found = query.next();
     query.finish();
     return found;
@@ -170,6 +171,8 @@ HistoryEntry EditHistory::append(const EditStamp& stamp, const QString& action,
                                  const QString& newValues, const QString& details)
 {
     HistoryEntry e;
+    // The chain has one end: stations adding entries at once take turns (callers hold a transaction).
+    m_database.lock(QStringLiteral("Edit history"));
     QSqlQuery& last = m_database.run(
         QStringLiteral(R"(SELECT "Hash" FROM "Edit history" ORDER BY "Entry number" DESC LIMIT 1)"));
     if (last.next())

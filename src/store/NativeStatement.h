@@ -1,19 +1,24 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QSqlQuery>
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 class Database;
 struct sqlite3;
 struct sqlite3_stmt;
 
-// A statement run on SQLite's own interface over the program's QtSql connection. The punch path
-// uses it because QtSql's per-call bookkeeping costs more than the statements themselves.
+// A statement of the punch path. On the embedded file it runs on SQLite's own interface over the
+// program's QtSql connection, because QtSql's per-call bookkeeping costs more than the statements
+// themselves; on a server, where the round trip dominates, it is an ordinary QtSql query.
 class NativeStatement {
 public:
     // Failures go through the owner, which hears of damage; without one they are only thrown.
     NativeStatement(sqlite3* db, const QString& sql, const Database* owner = nullptr);
+    NativeStatement(const QSqlDatabase& connection, const QString& sql, const Database* owner);
     ~NativeStatement();
     NativeStatement(const NativeStatement&) = delete;
     NativeStatement& operator=(const NativeStatement&) = delete;
@@ -38,6 +43,10 @@ public:
 
 private:
     [[noreturn]] void fail(int code) const;
+    [[noreturn]] void failQuery() const;
+    std::optional<QSqlQuery> m_query; // set on a server
+    bool m_executed = false;
+    mutable QByteArray m_bytes; // what utf8() last handed out on a server
     sqlite3* m_db = nullptr;
     const Database* m_owner = nullptr;
     sqlite3_stmt* m_statement = nullptr;

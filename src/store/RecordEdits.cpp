@@ -24,11 +24,10 @@ QList<ClockRecord> RecordEdits::forEmployee(const QString& employeeId, qint32 st
 {
     // The column compares without regard to case; the first test lets the index find the rows,
     // the second keeps only the ID exactly as stored.
-    static const QString sql =
-        QStringLiteral(
-            R"(SELECT %1 FROM "In Out" WHERE "Employee ID" = ? AND "Employee ID" = ? COLLATE BINARY )"
-            R"(AND "Julian" > ? ORDER BY "Employee ID", "Julian", "Time")")
-            .arg(columns);
+    const QString sql =
+        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Employee ID" = ? AND "Employee ID" = ? %2 )"
+                       R"(AND "Julian" > ? ORDER BY "Employee ID", "Julian", "Time")")
+            .arg(columns, m_database.dialect().caseSensitiveCollation());
     const QString id = employeeId.trimmed();
     QSqlQuery& query = m_database.run(sql, {id, id, qint64(startDay) - 1});
     QList<ClockRecord> rows;

@@ -50,6 +50,8 @@ void StaffTable::replaceAll(const QList<StaffRow>& rows)
     static const QString insert =
         QStringLiteral(R"(INSERT INTO "Employee" (%1) VALUES (?, ?, ?, ?, ?, ?, ?))").arg(columns);
     Transaction transaction(m_database);
+    // Stations rebuilding at the same moment take turns, so the table never holds two days' staff.
+    m_database.lock(QStringLiteral("Employee"));
     m_database.execute(QStringLiteral(R"(DELETE FROM "Employee")"));
     // The clock looks the typed ID up trimmed; a blank kept from a staff file would hide the employee.
     for (const StaffRow& r : rows)
@@ -60,7 +62,8 @@ void StaffTable::replaceAll(const QList<StaffRow>& rows)
 
 QList<StaffRow> StaffTable::all()
 {
-    static const QString sql = QStringLiteral(R"(SELECT %1 FROM "Employee" ORDER BY rowid)").arg(columns);
+    const QString sql = QStringLiteral(R"(SELECT %1 FROM "Employee" ORDER BY %2)")
+                            .arg(columns, m_database.dialect().insertionOrder());
     QSqlQuery& query = m_database.run(sql);
     QList<StaffRow> rows;
     while (query.next())

@@ -54,6 +54,16 @@ int Application::run(int argc, char** argv)
     QtSoundPlayer sounds(paths);
     QtCamera camera;
     ProgramState state(paths, database, time, messages, sounds, camera);
+    QString locationError;
+    const std::optional<DatabaseLocation> location =
+        StationSettings::resolve(QApplication::arguments(), qEnvironmentVariable("TELLARIN_DATABASE"),
+                                 StationSettings(paths.programFolder()), &locationError);
+    if (!location) {
+        messages.inform(nullptr, locationError, QStringLiteral("Clock database"),
+                        MessageBoxes::Icon::Critical);
+        return 2;
+    }
+    state.location = *location;
 
     StartUp startUp(state);
     if (!startUp.run())

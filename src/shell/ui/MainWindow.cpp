@@ -74,8 +74,8 @@ void MainWindow::buildMenus()
     m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
     addCommand(m_fileMenu, Command::DeleteOldRecords, "mnuDeleteOldRecords",
                QStringLiteral("&Delete old records "));
-    connect(addEntry(m_fileMenu, "mnuCompact", QStringLiteral("&Compact database")), &QAction::triggered,
-            this, &MainWindow::compactDatabase);
+    m_compact = addEntry(m_fileMenu, "mnuCompact", QStringLiteral("&Compact database"));
+    connect(m_compact, &QAction::triggered, this, &MainWindow::compactDatabase);
     m_migrate = addEntry(m_fileMenu, "mnuMigrate", QStringLiteral("&Migrate Database"));
     connect(m_migrate, &QAction::triggered, this, &MainWindow::migrateDatabase);
     connect(addEntry(m_fileMenu, "mnuExit", QStringLiteral("&Exit")), &QAction::triggered, this,
@@ -134,9 +134,10 @@ void MainWindow::buildBody()
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     central->setObjectName(QStringLiteral("OpeningBody"));
-    central->setStyleSheet(QStringLiteral("QWidget#OpeningBody { background: qlineargradient(x1:0, y1:0, x2:0, "
-                                          "y2:1, stop:0 rgb(0,150,70), stop:1 rgb(0,70,35)); }"
-                                          "QLabel { color: white; }"));
+    central->setStyleSheet(
+        QStringLiteral("QWidget#OpeningBody { background: qlineargradient(x1:0, y1:0, x2:0, "
+                       "y2:1, stop:0 rgb(0,150,70), stop:1 rgb(0,70,35)); }"
+                       "QLabel { color: white; }"));
     auto* title = new QLabel(QStringLiteral("Tellarin"), central);
     title->setStyleSheet(QStringLiteral("font-size: 30pt; font-weight: bold;"));
     auto* subtitle = new QLabel(QStringLiteral("Time and attendance"), central);
@@ -248,6 +249,7 @@ void MainWindow::runCommand(Command command)
         // A changed employee source shows or hides the staff menus.
         MenuOffer offer = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff, QString());
         offer.migrate = m_offer.migrate;
+        offer.compact = m_offer.compact;
         applyMenuOffer(offer);
     }
 }
@@ -260,6 +262,7 @@ void MainWindow::applyMenuOffer(const MenuOffer& offer)
     for (QAction* entry : m_employeesMenu->actions())
         entry->setVisible(offer.employeeEntries);
     m_migrate->setVisible(offer.migrate);
+    m_compact->setVisible(offer.compact);
 }
 
 void MainWindow::updateEnabled()
@@ -411,7 +414,8 @@ void MainWindow::migrateDatabase()
     if (result == DatabaseMaintenance::Result::Done) {
         MenuOffer offer = m_offer;
         offer.migrate = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff,
-                                      DatabaseMaintenance::fileFormatVersion(m_state.database))
+                                      DatabaseMaintenance::fileFormatVersion(m_state.database),
+                                      m_state.database.isServer())
                             .migrate;
         applyMenuOffer(offer);
     }

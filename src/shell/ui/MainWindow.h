@@ -110,6 +110,7 @@ private:
     QMenu* m_departmentsMenu = nullptr;
     QMenu* m_employeesMenu = nullptr;
     QAction* m_migrate = nullptr;
+    QAction* m_compact = nullptr;
     QList<QAction*> m_helpTopics;
     QPushButton* m_showClockButton = nullptr;
     QLabel* m_prompt = nullptr;

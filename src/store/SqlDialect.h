@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// Every place where the embedded SQLite file and a PostgreSQL server need different SQL; all other
+// statements of the store are written once for both.
+class SqlDialect {
+public:
+    enum class Engine { Sqlite, Postgres };
+
+    explicit SqlDialect(Engine engine = Engine::Sqlite)
+        : m_engine(engine)
+    {}
+    Engine engine() const { return m_engine; }
+    bool isServer() const { return m_engine == Engine::Postgres; }
+
+    // Starts a transaction that writes. SQLite takes its single write lock at once, which already
+    // serialises every writer; the server starts an ordinary transaction and serialises by key.
+    QString beginWrite() const;
+    // Holds a lock on one key (an employee, the staff table) until the transaction ends; empty where
+    // the write transaction itself is the lock. Takes the key from lockKey() as its one value.
+    QString lockStatement() const;
+    static qint64 lockKey(const QString& key);
+    // A column that orders a table's rows as they were inserted.
+    QString insertionOrder() const;
+    // A comparison that tells case apart on a column that otherwise ignores it.
+    QString caseSensitiveCollation() const;
+    // One row when the table (its name matched without regard to case) exists; the name as value.
+    QString tableExistsQuery() const;
+    // The table's column names in their order; the table's name as value.
+    QString columnNamesQuery() const;
+    // Sets the record-number sequence past the highest record number held (after rows were copied
+    // in with their numbers). Empty where the engine does it by itself.
+    QString advanceSequence(const QString& table, const QString& column) const;
+
+private:
+    Engine m_engine;
+};
