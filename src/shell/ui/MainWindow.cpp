@@ -191,7 +191,9 @@ void MainWindow::buildBody()
     status->addWidget(m_resetCode);
     m_resetCode->hide();
     connect(m_resetCode, &ResetCodeBox::passwordCleared, this, &MainWindow::endRequested);
-    auto* folder = new QLabel(m_state.paths.dataFolder(), status);
+    // With a shared server the folder holds only this station's files; the server is where the data is.
+    auto* folder = new QLabel(m_state.location.isServer() ? m_state.location.displayUrl() : m_state.paths.dataFolder(),
+                              status);
     folder->setObjectName(QStringLiteral("lblStatus"));
     // The reset-code area must stay a plain part of the status panel, not a label eating the clicks.
     folder->setAttribute(Qt::WA_TransparentForMouseEvents);
