@@ -316,6 +316,13 @@ void Database::fail(const DatabaseError& error) const
     throw error;
 }
 
+QString probeServer(const DatabaseLocation& location)
+{
+    Database database;
+    const Database::OpenResult result = database.openServer(location);
+    return result.ok() ? QString() : result.errorText;
+}
+
 Transaction::Transaction(Database& database)
     : m_database(database)
 {

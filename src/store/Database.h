@@ -93,6 +93,10 @@ private:
     std::function<void()> m_closingHandler;
 };
 
+// Connects once to the server and lays out an empty database, as a station would at start; empty
+// when that worked, else the reason. Blocks up to the connect timeout: callers keep it off the UI thread.
+QString probeServer(const DatabaseLocation& location);
+
 // Rolls back unless committed, so a thrown error never leaves half a change behind.
 class Transaction {
 public:

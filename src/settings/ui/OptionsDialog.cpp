@@ -1,10 +1,12 @@
 #include "settings/ui/OptionsDialog.h"
 
+#include "platform/MessageBoxes.h"
 #include "platform/ui/SelectNewPath.h"
 #include "settings/ProgramState.h"
 #include "settings/ui/CameraPage.h"
 #include "settings/ui/DateTimePage.h"
 #include "settings/ui/PasswordPage.h"
+#include "settings/ui/StationsPage.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -104,6 +106,8 @@ OptionsDialog::OptionsDialog(ProgramState& state, ProgramExit& exit, SystemClock
     m_tabs->addTab(buildTranslationsPage(), QStringLiteral("Translations"));
     m_tabs->addTab(m_dateTimePage, QStringLiteral("Date Time"));
     m_tabs->addTab(buildWorkHoursPage(), QStringLiteral("Work hours"));
+    m_stationsPage = new StationsPage(state, this);
+    m_tabs->addTab(m_stationsPage, QStringLiteral("Stations"));
     layout->addWidget(m_tabs, 1);
 
     m_help = new QLabel(firstHelpText, this);
@@ -217,9 +221,16 @@ void OptionsDialog::chooseSource(int index)
 
 void OptionsDialog::saveAll()
 {
+    if (const QString problem = m_stationsPage->problem(); !problem.isEmpty()) {
+        m_tabs->setCurrentWidget(m_stationsPage);
+        m_state.messages.inform(this, problem, QStringLiteral("Options"), MessageBoxes::Icon::Warning);
+        return;
+    }
     m_lastOutcome = OptionsSave::run(m_state, entry(), m_source, m_showKeyboardAtOpen, m_exit, this);
-    if (*m_lastOutcome != OptionsSave::Outcome::Refused)
+    if (*m_lastOutcome != OptionsSave::Outcome::Refused) {
+        m_stationsPage->save();
         accept();
+    }
 }
 
 void OptionsDialog::done(int result)

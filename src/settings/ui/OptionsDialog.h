@@ -9,6 +9,7 @@
 class CameraPage;
 class DateTimePage;
 class PasswordPage;
+class StationsPage;
 class ProgramExit;
 class QButtonGroup;
 class QCheckBox;
@@ -92,4 +93,5 @@ private:
     PasswordPage* m_passwordPage = nullptr;
     CameraPage* m_cameraPage = nullptr;
     DateTimePage* m_dateTimePage = nullptr;
+    StationsPage* m_stationsPage = nullptr;
 };

@@ -1,0 +1,124 @@
+#include "settings/ui/StationsPage.h"
+
+#include "settings/ProgramState.h"
+#include "store/Database.h"
+#include "store/DatabaseLocation.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QThread>
+#include <QVBoxLayout>
+
+StationsPage::StationsPage(ProgramState& state, QWidget* parent)
+    : QWidget(parent)
+    , m_state(state)
+{
+    auto* layout = new QVBoxLayout(this);
+    m_ownFile =
+        new QRadioButton(QStringLiteral("Keep the clock records on this computer (one clock station)"), this);
+    m_ownFile->setObjectName(QStringLiteral("optOwnFile"));
+    m_server = new QRadioButton(QStringLiteral("Share the clock records with other clock stations on a "
+                                               "PostgreSQL server:"),
+                                this);
+    m_server->setObjectName(QStringLiteral("optSharedServer"));
+    m_address = new QLineEdit(this);
+    m_address->setObjectName(QStringLiteral("txtServer"));
+    m_address->setPlaceholderText(QStringLiteral("postgresql://clock@server/tellarin"));
+    m_test = new QPushButton(QStringLiteral("&Test the connection"), this);
+    m_test->setObjectName(QStringLiteral("cmdTestServer"));
+    m_test->setAutoDefault(false);
+    m_result = new QLabel(this);
+    m_result->setObjectName(QStringLiteral("lblServerResult"));
+    m_result->setWordWrap(true);
+    auto* note =
+        new QLabel(QStringLiteral("The password is not kept here: the server's administrator puts it in "
+                                  "the file .pgpass of this computer's account. A change takes effect "
+                                  "when Tellarin starts again."),
+                   this);
+    note->setWordWrap(true);
+    layout->addWidget(m_ownFile);
+    layout->addWidget(m_server);
+    layout->addWidget(m_address);
+    layout->addWidget(m_test, 0, Qt::AlignLeft);
+    layout->addWidget(m_result);
+    layout->addWidget(note);
+    if (m_state.location.isServer()) {
+        auto* inUse = new QLabel(QStringLiteral("In use now: %1").arg(m_state.location.displayUrl()), this);
+        inUse->setWordWrap(true);
+        layout->addWidget(inUse);
+    }
+    layout->addStretch(1);
+
+    const QString kept = StationSettings(m_state.paths.programFolder()).databaseUrl();
+    (kept.isEmpty() ? m_ownFile : m_server)->setChecked(true);
+    m_address->setText(kept);
+    connect(m_ownFile, &QRadioButton::toggled, this, &StationsPage::updateEnabled);
+    connect(m_test, &QPushButton::clicked, this, &StationsPage::testServer);
+    updateEnabled();
+}
+
+StationsPage::~StationsPage() = default;
+
+QString StationsPage::problem() const
+{
+    if (!m_server->isChecked())
+        return {};
+    QString error;
+    const std::optional<DatabaseLocation> location = DatabaseLocation::parse(m_address->text(), &error);
+    if (!location)
+        return error;
+    if (!location->isServer())
+        return QStringLiteral("Enter the address of the PostgreSQL server, for example "
+                              "postgresql://clock@server/tellarin.");
+    return {};
+}
+
+void StationsPage::save()
+{
+    StationSettings(m_state.paths.programFolder())
+        .setDatabaseUrl(m_server->isChecked() ? m_address->text() : QString());
+}
+
+QString StationsPage::resultText() const
+{
+    return m_result->text();
+}
+
+void StationsPage::updateEnabled()
+{
+    m_address->setEnabled(m_server->isChecked());
+    m_test->setEnabled(m_server->isChecked() && !m_testing);
+}
+
+void StationsPage::testServer()
+{
+    if (const QString error = problem(); !error.isEmpty()) {
+        m_result->setText(error);
+        Q_EMIT testFinished();
+        return;
+    }
+    const DatabaseLocation location = *DatabaseLocation::parse(m_address->text());
+    m_testing = true;
+    updateEnabled();
+    m_result->setText(QStringLiteral("Connecting..."));
+    // A server that does not answer takes seconds to give up; the window stays usable meanwhile.
+    auto answer = std::make_shared<QString>();
+    QThread* worker = QThread::create([location, answer] { *answer = probeServer(location); });
+    QPointer<StationsPage> page(this);
+    connect(worker, &QThread::finished, worker, [page, worker, answer] {
+        worker->deleteLater();
+        if (!page)
+            return;
+        page->m_testing = false;
+        page->m_result->setText(answer->isEmpty()
+                                    ? QStringLiteral("The server answered: the clock records can be "
+                                                     "shared there.")
+                                    : QStringLiteral("No connection: ") + *answer);
+        page->updateEnabled();
+        Q_EMIT page->testFinished();
+    });
+    worker->start();
+}

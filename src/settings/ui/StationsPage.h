@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+struct ProgramState;
+
+// The "Stations" page of the options dialog: whether this station keeps its clock records in its own
+// file or shares them with other stations on a PostgreSQL server, kept in the station's own settings.
+//
+// Object names: optOwnFile, optSharedServer, txtServer, cmdTestServer, lblServerResult.
+class StationsPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit StationsPage(ProgramState& state, QWidget* parent = nullptr);
+    ~StationsPage() override;
+
+    // Empty when what is entered can be kept; otherwise what is wrong with it.
+    QString problem() const;
+    // Keeps the choice for the next start; call only when problem() is empty.
+    void save();
+    // The last connection test's outcome, for a window that waits on it.
+    QString resultText() const;
+
+Q_SIGNALS:
+    void testFinished();
+
+private:
+    void testServer();
+    void updateEnabled();
+
+    ProgramState& m_state;
+    QRadioButton* m_ownFile = nullptr;
+    QRadioButton* m_server = nullptr;
+    QLineEdit* m_address = nullptr;
+    QPushButton* m_test = nullptr;
+    QLabel* m_result = nullptr;
+    bool m_testing = false;
+};
