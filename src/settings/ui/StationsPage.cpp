@@ -45,14 +45,19 @@ StationsPage::StationsPage(ProgramState& state, QWidget* parent)
     layout->addWidget(m_test, 0, Qt::AlignLeft);
     layout->addWidget(m_result);
     layout->addWidget(note);
+    const QString kept = StationSettings(m_state.paths.programFolder()).databaseUrl();
     if (m_state.location.isServer()) {
-        auto* inUse = new QLabel(QStringLiteral("In use now: %1").arg(m_state.location.displayUrl()), this);
+        QString text = QStringLiteral("In use now: %1").arg(m_state.location.displayUrl());
+        // Started with --database or TELLARIN_DATABASE, which win over what this page keeps.
+        if (m_state.location.displayUrl() != kept)
+            text +=
+                QStringLiteral(" (named when Tellarin was started, which goes before this page's choice)");
+        auto* inUse = new QLabel(text, this);
         inUse->setWordWrap(true);
         layout->addWidget(inUse);
     }
     layout->addStretch(1);
 
-    const QString kept = StationSettings(m_state.paths.programFolder()).databaseUrl();
     (kept.isEmpty() ? m_ownFile : m_server)->setChecked(true);
     m_address->setText(kept);
     connect(m_ownFile, &QRadioButton::toggled, this, &StationsPage::updateEnabled);
