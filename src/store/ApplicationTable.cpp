@@ -3,6 +3,7 @@
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 
+#include <QHash>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -39,10 +40,15 @@ void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields)
 {
     if (fields.isEmpty())
         return;
+    // A server compares quoted column names exactly, the file without regard to case: write the
+    // column under the name the table has.
+    QHash<QString, QString> columns;
+    for (const QString& column : fieldNames())
+        columns.insert(column.toLower(), column);
     QStringList assignments;
     QVariantList values;
     for (const auto& [name, value] : fields) {
-        assignments.append(Database::quoted(name) + QStringLiteral(" = ?"));
+        assignments.append(Database::quoted(columns.value(name.toLower(), name)) + QStringLiteral(" = ?"));
         values.append(value);
     }
     Transaction transaction(m_database);

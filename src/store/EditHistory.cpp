@@ -314,16 +314,18 @@ qint64 EditHistory::purgeBefore(const EditStamp& stamp, const QDate& day)
         keepFrom = first.value(0);
     first.finish();
     QString lastRemovedHash;
-    QSqlQuery& last = m_database.run(QStringLiteral(R"(SELECT "Hash" FROM "Edit history" )"
-                                                    R"(WHERE ? IS NULL OR "Entry number" < ? )"
-                                                    R"(ORDER BY "Entry number" DESC LIMIT 1)"),
-                                     {keepFrom, keepFrom});
+    // The cast gives the server the parameter's type, which a bare "? IS NULL" leaves open.
+    QSqlQuery& last =
+        m_database.run(QStringLiteral(R"(SELECT "Hash" FROM "Edit history" )"
+                                      R"(WHERE CAST(? AS BIGINT) IS NULL OR "Entry number" < ? )"
+                                      R"(ORDER BY "Entry number" DESC LIMIT 1)"),
+                       {keepFrom, keepFrom});
     if (last.next())
         lastRemovedHash = last.value(0).toString();
     last.finish();
-    QSqlQuery& remove =
-        m_database.run(QStringLiteral(R"(DELETE FROM "Edit history" WHERE ? IS NULL OR "Entry number" < ?)"),
-                       {keepFrom, keepFrom});
+    QSqlQuery& remove = m_database.run(
+        QStringLiteral(R"(DELETE FROM "Edit history" WHERE CAST(? AS BIGINT) IS NULL OR "Entry number" < ?)"),
+        {keepFrom, keepFrom});
     const qint64 count = remove.numRowsAffected();
     remove.finish();
 

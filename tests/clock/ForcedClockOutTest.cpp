@@ -1,8 +1,8 @@
 #include "clock/ForcedClockOut.h"
 
+#include "BackendTest.h"
 #include "FakeTimeSource.h"
 #include "PunchRecord.h"
-#include "TestFolder.h"
 #include "settings/SettingsRecord.h"
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
@@ -22,6 +22,9 @@ ClockRecord row(const char* id, const QDateTime& time, bool out)
     return punchRecord(QString::fromLatin1(id), time, out);
 }
 } // namespace
+
+using ForcedClockOutPass = BackendTest;
+TELLARIN_ON_BOTH_BACKENDS(ForcedClockOutPass);
 
 TEST(ForcedClockOut, ClosesInsLeftOpenOneMinuteAfterThem)
 {
@@ -65,9 +68,9 @@ TEST(ForcedClockOut, ClosesInsLeftOpenOneMinuteAfterThem)
     }
 }
 
-TEST(ForcedClockOut, PassOverTheLastNineDaysWritesCompleteOuts)
+TEST_P(ForcedClockOutPass, PassOverTheLastNineDaysWritesCompleteOuts)
 {
-    TestFolder folder;
+    TestFolder folder(backend());
     ClockRecords records(folder.database());
     records.append(row("OLD", at(9, 8, 0), false)); // outside the nine days: never closed
     ClockRecord edge = row("EDGE", at(8, 8, 0), false);
@@ -110,9 +113,9 @@ public:
 };
 } // namespace
 
-TEST(ForcedClockOut, ASecondPassIsRefusedWhileOneRuns)
+TEST_P(ForcedClockOutPass, ASecondPassIsRefusedWhileOneRuns)
 {
-    TestFolder folder;
+    TestFolder folder(backend());
     ClockRecords(folder.database()).append(row("A", at(1, 8, 0), false));
     SettingsRecord settings;
     settings.forceClockOuts = true;

@@ -1,7 +1,7 @@
 #include "clock/InOutLists.h"
 
+#include "BackendTest.h"
 #include "PunchRecord.h"
-#include "TestFolder.h"
 #include "store/ClockRecords.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +23,12 @@ int charCount(const QString& text)
 }
 } // namespace
 
-TEST(InOutLists, LastRowOfEachEmployeeInTheWindowDecides)
+using InOutListsTest = BackendTest;
+TELLARIN_ON_BOTH_BACKENDS(InOutListsTest);
+
+TEST_P(InOutListsTest, LastRowOfEachEmployeeInTheWindowDecides)
 {
-    TestFolder folder;
+    TestFolder folder(backend());
     Database& db = folder.database();
     add(db, "B2", "Bea", 1, 20, false); // in since yesterday evening
     add(db, "A1", "Al", 2, 8, false);
@@ -43,9 +46,9 @@ TEST(InOutLists, LastRowOfEachEmployeeInTheWindowDecides)
     EXPECT_EQ(lists->out, (QStringList{QStringLiteral("Al"), QStringLiteral("Eve")}));
 }
 
-TEST(InOutLists, ZeroDaysMeansSevenAndNothingToShowKeepsTheLists)
+TEST_P(InOutListsTest, ZeroDaysMeansSevenAndNothingToShowKeepsTheLists)
 {
-    TestFolder folder;
+    TestFolder folder(backend());
     Database& db = folder.database();
     qint16 days = 0;
     EXPECT_FALSE(InOutLists::load(db, today, days).has_value()); // empty table

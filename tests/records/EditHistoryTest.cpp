@@ -20,7 +20,8 @@ QDateTime at(int hour, int minute, int days = 0)
 
 // Three records, each changed once by hand: an edit, an insert and a delete.
 struct EditedFixture : RecordsFixture {
-    EditedFixture()
+    explicit EditedFixture(Backend backend = Backend::File)
+        : RecordsFixture(backend)
     {
         const EditStamp stamp{time.now(), QStringLiteral("manager")};
         RecordEdits edits(database());
@@ -41,9 +42,12 @@ struct EditedFixture : RecordsFixture {
 };
 } // namespace
 
-TEST(EditHistory, EveryHandChangeLeavesAChainedEntry)
+using EditHistoryTest = BackendTest;
+TELLARIN_ON_BOTH_BACKENDS(EditHistoryTest);
+
+TEST_P(EditHistoryTest, EveryHandChangeLeavesAChainedEntry)
 {
-    EditedFixture f;
+    EditedFixture f(backend());
     EditHistory history(f.database());
     const QList<HistoryEntry> entries = history.entries();
     ASSERT_EQ(entries.size(), 3);
@@ -62,7 +66,7 @@ TEST(EditHistory, EveryHandChangeLeavesAChainedEntry)
     EXPECT_EQ(verdict.checked, 3);
 }
 
-TEST(EditHistory, TamperingIsFoundAtTheFirstBrokenEntry)
+TEST_P(EditHistoryTest, TamperingIsFoundAtTheFirstBrokenEntry)
 {
     const struct {
         const char* name;
@@ -78,7 +82,7 @@ TEST(EditHistory, TamperingIsFoundAtTheFirstBrokenEntry)
         {"deleted inserted record", R"(DELETE FROM "In Out" WHERE "Record number" = 2)", 2},
     };
     for (const auto& c : cases) {
-        EditedFixture f;
+        EditedFixture f(backend());
         ASSERT_EQ(f.edited, 1);
         ASSERT_EQ(f.inserted, 2);
         f.database().execute(QString::fromLatin1(c.sql));
@@ -88,9 +92,9 @@ TEST(EditHistory, TamperingIsFoundAtTheFirstBrokenEntry)
     }
 }
 
-TEST(EditHistory, RemovalOfOldRecordsKeepsTheChosenDayAndTheHistory)
+TEST_P(EditHistoryTest, RemovalOfOldRecordsKeepsTheChosenDayAndTheHistory)
 {
-    EditedFixture f;
+    EditedFixture f(backend());
     const qint64 lastFebruary =
         f.punch(QStringLiteral("E2"), QDateTime(QDate(2026, 2, 28), QTime(23, 59)), false);
     const qint64 firstMarch = f.punch(QStringLiteral("E2"), QDateTime(QDate(2026, 3, 1), QTime(0, 0)), true);
@@ -109,9 +113,9 @@ TEST(EditHistory, RemovalOfOldRecordsKeepsTheChosenDayAndTheHistory)
     EXPECT_TRUE(history.verify().intact) << history.verify().reason.toStdString();
 }
 
-TEST(EditHistory, APurgeShortensTheChainWithoutBreakingIt)
+TEST_P(EditHistoryTest, APurgeShortensTheChainWithoutBreakingIt)
 {
-    EditedFixture f;
+    EditedFixture f(backend());
     f.time.set(at(9, 0, 40));
     RecordEdits edits(f.database());
     ClockRecord r = edits.find(f.edited).value();
@@ -125,9 +129,9 @@ TEST(EditHistory, APurgeShortensTheChainWithoutBreakingIt)
     EXPECT_FALSE(history.verify().intact);
 }
 
-TEST(EditHistory, ForcedClockOutsAreWrittenWithTheirEntries)
+TEST_P(EditHistoryTest, ForcedClockOutsAreWrittenWithTheirEntries)
 {
-    RecordsFixture f;
+    RecordsFixture f(backend());
     f.state.settings.forceClockOuts = true;
     f.punch(QStringLiteral("E1"), at(6, 0, -1), false);
     f.time.set(at(20, 45));

@@ -24,9 +24,12 @@ ClockRecord stored(RecordsFixture& f, qint64 number)
 }
 } // namespace
 
-TEST(RecordEditor, SelectsTheIdExactlyAsStoredFromTheStartDay)
+using RecordEditorTest = BackendTest;
+TELLARIN_ON_BOTH_BACKENDS(RecordEditorTest);
+
+TEST_P(RecordEditorTest, SelectsTheIdExactlyAsStoredFromTheStartDay)
 {
-    RecordsFixture f;
+    RecordsFixture f(backend());
     f.punch(QStringLiteral("O'NEIL"), at(8, 0, 0, -2), false);
     const qint64 kept = f.punch(QStringLiteral("O'NEIL"), at(17, 0), true);
     const qint64 first = f.punch(QStringLiteral("O'NEIL"), at(8, 0), false);
@@ -41,7 +44,7 @@ TEST(RecordEditor, SelectsTheIdExactlyAsStoredFromTheStartDay)
     EXPECT_EQ(editor.entries().at(0).line, QStringLiteral(" \tO'NEIL\tFri\t04-Dec-26     08:00\t In\t"));
 }
 
-TEST(RecordEditor, SaveWritesTheDetailAreaAndMarksTheRecord)
+TEST_P(RecordEditorTest, SaveWritesTheDetailAreaAndMarksTheRecord)
 {
     const struct {
         const char* name;
@@ -111,7 +114,7 @@ TEST(RecordEditor, SaveWritesTheDetailAreaAndMarksTheRecord)
          std::nullopt},
     };
     for (const auto& c : cases) {
-        RecordsFixture f;
+        RecordsFixture f(backend());
         f.state.settings.clock12Hour = c.clock12;
         f.state.settings.reportTips = true;
         const qint64 number = f.punch(QStringLiteral("E1"), c.punched, false);
@@ -131,9 +134,9 @@ TEST(RecordEditor, SaveWritesTheDetailAreaAndMarksTheRecord)
     }
 }
 
-TEST(RecordEditor, ABadTimeWritesNothing)
+TEST_P(RecordEditorTest, ABadTimeWritesNothing)
 {
-    RecordsFixture f;
+    RecordsFixture f(backend());
     const qint64 number = f.punch(QStringLiteral("E1"), at(8, 0), false);
     RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
     editor.reload();
@@ -148,9 +151,9 @@ TEST(RecordEditor, ABadTimeWritesNothing)
     EXPECT_TRUE(EditHistory(f.database()).entries().isEmpty());
 }
 
-TEST(RecordEditor, InsertTakesTheShownRecordsValuesAndMarksItInserted)
+TEST_P(RecordEditorTest, InsertTakesTheShownRecordsValuesAndMarksItInserted)
 {
-    RecordsFixture f;
+    RecordsFixture f(backend());
     f.state.settings.clock12Hour = true;
     const qint64 shown = f.punch(QStringLiteral("E1"), at(8, 0), false, QStringLiteral("Ann"));
     RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
@@ -168,9 +171,9 @@ TEST(RecordEditor, InsertTakesTheShownRecordsValuesAndMarksItInserted)
     EXPECT_EQ(editor.entries().at(1).line.section(QLatin1Char('\t'), 5), QStringLiteral("Inserted"));
 }
 
-TEST(RecordEditor, DeleteRemovesTheRecordAndItsPicture)
+TEST_P(RecordEditorTest, DeleteRemovesTheRecordAndItsPicture)
 {
-    RecordsFixture f;
+    RecordsFixture f(backend());
     const qint64 number = f.punch(QStringLiteral("E1"), at(8, 0), false);
     QDir().mkpath(f.state.paths.picturesFolder());
     const QString picture = PictureText::fileName(f.state.paths, number);
@@ -192,9 +195,9 @@ TEST(RecordEditor, DeleteRemovesTheRecordAndItsPicture)
     EXPECT_TRUE(history.first().newValues.isEmpty());
 }
 
-TEST(RecordEditor, ShowsCreatedOrNotAvailable)
+TEST_P(RecordEditorTest, ShowsCreatedOrNotAvailable)
 {
-    RecordsFixture f;
+    RecordsFixture f(backend());
     const qint64 number = f.punch(QStringLiteral("E1"), at(8, 0, 45), true);
     f.database().execute(QStringLiteral(R"(UPDATE "In Out" SET "Tips" = 5000 WHERE "Record number" = ?)"),
                          {number});

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "BackendTest.h"
 #include "FakeMessageBoxes.h"
 #include "FakeTimeSource.h"
 #include "PunchRecord.h"
-#include "TestFolder.h"
 #include "platform/Camera.h"
 #include "platform/SoundPlayer.h"
 #include "settings/ProgramState.h"
@@ -11,6 +11,9 @@
 
 // A program state on a fresh clock database, with punches added straight into "In Out".
 struct RecordsFixture {
+    explicit RecordsFixture(Backend backend = Backend::File)
+        : folder(backend)
+    {}
     TestFolder folder;
     FakeTimeSource time{QDateTime(QDate(2026, 12, 4), QTime(10, 0))};
     FakeMessageBoxes messages;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "BackendTest.h"
 #include "PunchRecord.h"
-#include "TestFolder.h"
 #include "platform/SoundPlayer.h"
 #include "settings/ProgramState.h"
 #include "store/ClockRecords.h"
@@ -12,6 +12,9 @@
 struct ReportsFixture {
     static inline const QDate today{2026, 12, 4};
 
+    explicit ReportsFixture(Backend backend = Backend::File)
+        : folder(backend)
+    {}
     TestFolder folder;
     FakeTimeSource time{QDateTime(today, QTime(12, 0))};
     FakeMessageBoxes messages;

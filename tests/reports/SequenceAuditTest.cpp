@@ -24,6 +24,9 @@ QList<qint64> listed(const SequenceAudit::Result& result)
 }
 } // namespace
 
+using SequenceAuditStore = BackendTest;
+TELLARIN_ON_BOTH_BACKENDS(SequenceAuditStore);
+
 TEST(SequenceAudit, DayRangeRule)
 {
     using P = SequenceAudit::Period;
@@ -47,9 +50,9 @@ TEST(SequenceAudit, DayRangeRule)
     EXPECT_FALSE(SequenceAudit::canRun({0, 9}));
 }
 
-TEST(SequenceAudit, RowsInAppendingOrder)
+TEST_P(SequenceAuditStore, RowsInAppendingOrder)
 {
-    ReportsFixture f;
+    ReportsFixture f(backend());
     EXPECT_TRUE(SequenceAudit::run(f.state.database, days(3, 0)).tableEmpty);
 
     f.add("A1", "Al", 3, QTime(8, 0), false);
@@ -93,9 +96,9 @@ TEST(SequenceAudit, RowsInAppendingOrder)
     EXPECT_EQ(noted.at(1), QStringLiteral("   inserted by the record editor"));
 }
 
-TEST(SequenceAudit, WalkStartsAtTheFirstDayAndStopsAboveTheLastDay)
+TEST_P(SequenceAuditStore, WalkStartsAtTheFirstDayAndStopsAboveTheLastDay)
 {
-    ReportsFixture f;
+    ReportsFixture f(backend());
     f.add("A1", "Al", 6, QTime(9, 0), false); // 1: before the period, never compared
     f.add("A1", "Al", 4, QTime(8, 0), false); // 2: first row of the period
     f.add("A1", "Al", 5, QTime(8, 0), true);  // 3: an earlier day inside the walk: compared

@@ -15,9 +15,12 @@ QStringList ids(const QList<WhoIsIn::Entry>& entries)
 }
 } // namespace
 
-TEST(WhoIsIn, LatestRecordOfThePeriodDecides)
+using WhoIsInStore = BackendTest;
+TELLARIN_ON_BOTH_BACKENDS(WhoIsInStore);
+
+TEST_P(WhoIsInStore, LatestRecordOfThePeriodDecides)
 {
-    ReportsFixture f;
+    ReportsFixture f(backend());
     f.add("A1", "Al", 5, QTime(8, 0), false); // in for five days: only in the In list
     f.add("B2", "Bea", 2, QTime(8, 0), false);
     f.add("B2", "Bea", 2, QTime(17, 0), true); // out
@@ -40,9 +43,9 @@ TEST(WhoIsIn, LatestRecordOfThePeriodDecides)
     EXPECT_EQ(ids(oneDay->out), QStringList{QStringLiteral("D4")});
 }
 
-TEST(WhoIsIn, NothingToShowKeepsTheLists)
+TEST_P(WhoIsInStore, NothingToShowKeepsTheLists)
 {
-    ReportsFixture f;
+    ReportsFixture f(backend());
     EXPECT_FALSE(WhoIsIn::load(f.state.database, ReportsFixture::today, 7).has_value()); // empty table
     f.add("A1", "Al", 20, QTime(8, 0), false);
     EXPECT_FALSE(WhoIsIn::load(f.state.database, ReportsFixture::today, 7).has_value()); // empty period

@@ -1,11 +1,14 @@
 #include "settings/SettingsIo.h"
 
-#include "TestFolder.h"
+#include "BackendTest.h"
 #include "settings/DateOrder.h"
 #include "settings/OptionBits.h"
 #include "settings/Scramble.h"
 
 #include <gtest/gtest.h>
+
+using SettingsStore = BackendTest;
+TELLARIN_ON_BOTH_BACKENDS(SettingsStore);
 
 TEST(SettingsLoad, DefaultsNullZeroAndBlankRules)
 {
@@ -80,9 +83,9 @@ TEST(SettingsSave, TypedNumbersBecomeStoredAndHeldValues)
     EXPECT_EQ(SettingsIo::save(e, SettingsRecord()).held.pictureDays, 32767); // held within 16 bits
 }
 
-TEST(SettingsSave, RoundTripThroughTheDatabase)
+TEST_P(SettingsStore, RoundTripThroughTheDatabase)
 {
-    TestFolder folder;
+    TestFolder folder(backend());
     ApplicationTable table(folder.database());
     OptionsEntry e;
     e.earlyLimit = QStringLiteral("0");

@@ -1,15 +1,18 @@
 #include "store/ClockRecords.h"
 
+#include "BackendTest.h"
 #include "PunchRecord.h"
-#include "TestFolder.h"
 #include "store/DayNumber.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
-TEST(ClockRecords, LatestRecordAmongInterleavedEmployeesAndDays)
+using ClockRecordsTest = BackendTest;
+TELLARIN_ON_BOTH_BACKENDS(ClockRecordsTest);
+
+TEST_P(ClockRecordsTest, LatestRecordAmongInterleavedEmployeesAndDays)
 {
-    TestFolder folder;
+    TestFolder folder(backend());
     ClockRecords records(folder.database());
     const QDate day(2026, 12, 1);
     // Three employees punching on three days, rows appended in the order they happened.
@@ -47,9 +50,9 @@ TEST(ClockRecords, LatestRecordAmongInterleavedEmployeesAndDays)
     EXPECT_TRUE(records.latestPunchFor(QStringLiteral("A"))->clockOut);
 }
 
-TEST(ClockRecords, RecordNumbersGrowAndAreNeverReused)
+TEST_P(ClockRecordsTest, RecordNumbersGrowAndAreNeverReused)
 {
-    TestFolder folder;
+    TestFolder folder(backend());
     ClockRecords records(folder.database());
     const QDateTime t(QDate(2026, 12, 4), QTime(8, 0));
     const qint64 first = records.append(punchRecord(QStringLiteral("A"), t, false));
@@ -59,9 +62,9 @@ TEST(ClockRecords, RecordNumbersGrowAndAreNeverReused)
     EXPECT_GT(records.append(punchRecord(QStringLiteral("A"), t, true)), second);
 }
 
-TEST(ClockRecords, StoredRowKeepsEveryFieldAndQuotesInIds)
+TEST_P(ClockRecordsTest, StoredRowKeepsEveryFieldAndQuotesInIds)
 {
-    TestFolder folder;
+    TestFolder folder(backend());
     ClockRecords records(folder.database());
     ClockRecord r =
         punchRecord(QStringLiteral("O'NEIL"), QDateTime(QDate(2026, 12, 4), QTime(23, 59, 59)), true);
@@ -73,8 +76,10 @@ TEST(ClockRecords, StoredRowKeepsEveryFieldAndQuotesInIds)
     r.recordNumber = records.append(r);
 
     QSqlQuery raw(folder.database().connection());
+    const QString typeOf = folder.database().isServer() ? QStringLiteral(R"(pg_typeof("Julian")::text)")
+                                                        : QStringLiteral(R"(typeof("Julian"))");
     ASSERT_TRUE(
-        raw.exec(QStringLiteral(R"(SELECT "Time", "Tips", "Created", typeof("Julian") FROM "In Out")")));
+        raw.exec(QStringLiteral(R"(SELECT "Time", "Tips", "Created", %1 FROM "In Out")").arg(typeOf)));
     ASSERT_TRUE(raw.next());
     EXPECT_EQ(raw.value(0).toString(), QStringLiteral("2026-12-04 23:59:59"));
     EXPECT_EQ(raw.value(1).toLongLong(), 125000);

@@ -1,7 +1,7 @@
 #include "store/ReportRows.h"
 
+#include "BackendTest.h"
 #include "PunchRecord.h"
-#include "TestFolder.h"
 #include "store/ClockRecords.h"
 
 #include <gtest/gtest.h>
@@ -24,9 +24,12 @@ QStringList idsOf(const QList<ReportRow>& rows)
 }
 } // namespace
 
-TEST(ReportRows, SelectsThePeriodInReportOrder)
+using ReportRowsTest = BackendTest;
+TELLARIN_ON_BOTH_BACKENDS(ReportRowsTest);
+
+TEST_P(ReportRowsTest, SelectsThePeriodInReportOrder)
 {
-    TestFolder folder;
+    TestFolder folder(backend());
     ClockRecords records(folder.database());
     for (const ClockRecord& r :
          {punch("z'9", "bob", 2, 2, 9), punch("Y1", "Ann", 1, 2, 8), punch("x2", "ann", 2, 3, 7),

@@ -1,8 +1,8 @@
 #include "store/SchedulingLink.h"
 
+#include "BackendTest.h"
 #include "FakeMessageBoxes.h"
 #include "RtmFixture.h"
-#include "TestFolder.h"
 #include "store/DayNumber.h"
 #include "store/JetReader.h"
 #include "store/StaffTable.h"
@@ -32,6 +32,10 @@ QByteArray hashOf(const QString& path)
 }
 } // namespace
 
+// The link writes today's staff into whichever database the clock uses.
+using SchedulingLinkStore = BackendTest;
+TELLARIN_ON_BOTH_BACKENDS(SchedulingLinkStore);
+
 TEST(SchedulingLink, DecodesStartsAndStops)
 {
     struct Case {
@@ -60,9 +64,9 @@ TEST(SchedulingLink, NameIsLastNameThenFirstName)
     EXPECT_EQ(SchedulingLink::employeeName(QStringLiteral("Smith"), QVariant()), "Smith");
 }
 
-TEST(SchedulingLink, LoadsTodaysActiveEmployeesWithTheirSchedules)
+TEST_P(SchedulingLinkStore, LoadsTodaysActiveEmployeesWithTheirSchedules)
 {
-    TestFolder folder;
+    TestFolder folder(backend());
     const QString path = QDir(folder.path()).filePath(QStringLiteral("rtm.mdb"));
     {
         RtmFixture rtm(path);
@@ -120,9 +124,9 @@ TEST(SchedulingLink, BlankIdIsStoredAsBlankAndFlagged)
     EXPECT_TRUE(snapshot.blankEmployeeId);
 }
 
-TEST(SchedulingLink, MissingTableIsNamedAndTheStaffTableKeepsItsRows)
+TEST_P(SchedulingLinkStore, MissingTableIsNamedAndTheStaffTableKeepsItsRows)
 {
-    TestFolder folder;
+    TestFolder folder(backend());
     StaffTable(folder.database()).replaceAll({{QStringLiteral("Kept"), 1, 0, QStringLiteral("K"), 0, 4, 8}});
     const QString path = QDir(folder.path()).filePath(QStringLiteral("RTM.MDB"));
     {

@@ -1,13 +1,16 @@
 #include "store/StaffRebuild.h"
 
 #include "store/DayNumber.h"
-#include "support/TestFolder.h"
+#include "support/BackendTest.h"
 
 #include <gtest/gtest.h>
 
-TEST(StaffRebuild, RefillsTableWithTheDaysSchedule)
+using StaffRebuildTest = BackendTest;
+TELLARIN_ON_BOTH_BACKENDS(StaffRebuildTest);
+
+TEST_P(StaffRebuildTest, RefillsTableWithTheDaysSchedule)
 {
-    TestFolder folder;
+    TestFolder folder(backend());
     ProgramPaths paths = folder.paths();
     paths.setDataFolder(folder.path() + QStringLiteral("/elsewhere")); // the files stay in the program folder
     Employee split{4, "Split", "SPLIT", 1, {}, true, {}};

@@ -100,12 +100,15 @@ inline void makeOlderFormat(const QString& path)
 // The helper process that punches, compacts, migrates or holds a lock until it is killed.
 class Child {
 public:
-    Child(const QString& mode, const QString& folder)
+    explicit Child(const QStringList& arguments)
     {
         m_process.setProgram(QStringLiteral(TELLARIN_PUNCH_CHILD));
-        m_process.setArguments({mode, folder});
+        m_process.setArguments(arguments);
         m_process.start();
     }
+    Child(const QString& mode, const QString& folder)
+        : Child(QStringList{mode, folder})
+    {}
     ~Child()
     {
         if (m_process.state() != QProcess::NotRunning) {
@@ -131,6 +134,17 @@ public:
         m_buffer += m_process.readAllStandardOutput();
         QList<QByteArray> lines = m_buffer.split('\n');
         lines.removeLast(); // a line cut short by the kill is no report
+        return lines;
+    }
+    // Waits for the child to end by itself; every line it wrote, or nothing unless it ended well.
+    QList<QByteArray> linesAtExit(int timeoutMs)
+    {
+        if (!m_process.waitForFinished(timeoutMs) || m_process.exitStatus() != QProcess::NormalExit ||
+            m_process.exitCode() != 0)
+            return {};
+        m_buffer += m_process.readAllStandardOutput();
+        QList<QByteArray> lines = m_buffer.split('\n');
+        lines.removeLast();
         return lines;
     }
     void closeInput() { m_process.closeWriteChannel(); }

@@ -5,12 +5,19 @@
 //   PunchChild migrate DIR   migrates over and over, printing "migrated"
 //   PunchChild hold DIR      holds a write transaction, prints "held" and waits for stdin to close
 //   PunchChild lock DIR      the same with the file out of WAL mode, so the lock keeps readers out too
+//   PunchChild station URL COUNT SEED
+//                            punches as a clock station does on a server database: COUNT punches
+//                            (0: until killed) over employees S00..S19 picked at random from SEED,
+//                            each IN or OUT by the employee's latest punch, printing each committed
+//                            record number
 #include "platform/ProgramPaths.h"
 #include "store/ClockRecords.h"
+#include "store/DatabaseLocation.h"
 #include "store/DatabaseMaintenance.h"
 #include "support/PunchRecord.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <cstdio>
@@ -30,6 +37,28 @@ int punch(const ProgramPaths& paths)
         std::printf("%lld\n", static_cast<long long>(number));
         std::fflush(stdout);
     }
+}
+
+int station(const QString& url, qint64 count, quint32 seed)
+{
+    const auto location = DatabaseLocation::parse(url);
+    Database database;
+    if (!location || !database.openServer(*location).ok())
+        return 3;
+    ClockRecords records(database);
+    QRandomGenerator random(seed);
+    const QDateTime start(QDate(2026, 12, 4), QTime(8, 0));
+    for (qint64 i = 0; count == 0 || i < count; ++i) {
+        const QString id = QStringLiteral("S%1").arg(random.bounded(20), 2, 10, QLatin1Char('0'));
+        const qint64 number = records.appendPunch(id, [&](const auto& latest) {
+            return std::optional<ClockRecord>(punchRecord(id, start.addSecs(i % 3600),
+                                                          latest && !latest->clockOut,
+                                                          QStringLiteral("Station %1").arg(seed)));
+        });
+        std::printf("%lld\n", static_cast<long long>(number));
+        std::fflush(stdout);
+    }
+    return 0;
 }
 
 int rewriteForever(const ProgramPaths& paths, bool migrate)
@@ -74,6 +103,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 5 && args.at(1) == QStringLiteral("station"))
+        return station(args.at(2), args.at(3).toLongLong(), args.at(4).toUInt());
     if (args.size() != 3)
         return 2;
     const ProgramPaths paths(args.at(2));
