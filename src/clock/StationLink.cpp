@@ -25,6 +25,19 @@ StationLink::StationLink(Database& server, const QString& programFolder, const Q
 {
     m_retry.setInterval(std::chrono::seconds(3));
     connect(&m_retry, &QTimer::timeout, this, &StationLink::retryNow);
+    // Other stations punch too: what this one knows of them must be recent when its server goes.
+    m_refresh.setInterval(std::chrono::minutes(5));
+    connect(&m_refresh, &QTimer::timeout, this, [this] {
+        if (m_offline)
+            return;
+        try {
+            refreshCache();
+        } catch (const DatabaseError& error) {
+            // A failed refresh leaves the older knowledge; the punch path shows real faults.
+            absorb(error);
+        }
+    });
+    m_refresh.start();
 }
 
 StationLink::~StationLink() = default;

@@ -70,5 +70,6 @@ private:
     const TimeSource& m_time;
     std::unique_ptr<PunchQueue> m_queue;
     QTimer m_retry;
+    QTimer m_refresh;
     bool m_offline = false;
 };
