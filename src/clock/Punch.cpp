@@ -1,5 +1,6 @@
 #include "clock/Punch.h"
 
+#include "clock/StationLink.h"
 #include "platform/TimeSource.h"
 #include "settings/ProgramState.h"
 #include "store/ClockRecords.h"
@@ -38,7 +39,7 @@ QString Punch::elapsedText(const QDateTime& from, const QDateTime& to)
         .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
 }
 
-Punch Punch::begin(ProgramState& state, const QString& typed)
+Punch Punch::begin(ProgramState& state, const QString& typed, StationLink* link)
 {
     Punch punch;
     punch.m_id = normaliseId(typed);
@@ -49,7 +50,8 @@ Punch Punch::begin(ProgramState& state, const QString& typed)
     qint16 start = 0;
     qint16 stop = 0;
     if (state.useSchedulingLink) {
-        const std::optional<StaffRow> staff = StaffTable(state.database).find(punch.m_id);
+        const std::optional<StaffRow> staff =
+            link ? link->findStaff(punch.m_id) : StaffTable(state.database).find(punch.m_id);
         if (!staff) {
             punch.m_stage = Stage::NotFound;
             punch.m_notFoundText = settings.notFound;
@@ -65,7 +67,8 @@ Punch Punch::begin(ProgramState& state, const QString& typed)
         punch.m_employeeName = punch.m_id;
     }
 
-    const auto latest = ClockRecords(state.database).latestPunchFor(punch.m_id);
+    const auto latest =
+        link ? link->latestPunchFor(punch.m_id) : ClockRecords(state.database).latestPunchFor(punch.m_id);
     punch.m_clockOut = latest && !latest->clockOut;
     if (punch.m_clockOut)
         punch.m_lastIn = latest->time;
@@ -98,7 +101,7 @@ QString Punch::soundName() const
     return m_clockOut ? QStringLiteral("Out") : QStringLiteral("In");
 }
 
-qint64 Punch::record(ProgramState& state, const QString& tipsText) const
+qint64 Punch::record(ProgramState& state, const QString& tipsText, StationLink* link) const
 {
     const QDateTime now = state.time.now();
     const auto decide =
@@ -129,5 +132,7 @@ qint64 Punch::record(ProgramState& state, const QString& tipsText) const
         r.created = now;
         return r;
     };
+    if (link)
+        return link->appendPunch(m_id, decide);
     return ClockRecords(state.database).appendPunch(m_id, decide);
 }

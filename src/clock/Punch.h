@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+class StationLink;
 struct ProgramState;
 
 // One punch from the typed ID to the appended record: lookups, direction, schedule check and the
@@ -22,8 +23,9 @@ public:
     // Calendar minutes between two moments (both cut to the minute) as hours and two-digit minutes.
     static QString elapsedText(const QDateTime& from, const QDateTime& to);
 
-    // Runs the punch up to the confirmation: nothing is written yet.
-    static Punch begin(ProgramState& state, const QString& typed);
+    // Runs the punch up to the confirmation: nothing is written yet. With a link, the staff and the
+    // latest punch come through it, so a station without its server still decides.
+    static Punch begin(ProgramState& state, const QString& typed, StationLink* link = nullptr);
 
     Stage stage() const { return m_stage; }
     const QString& id() const { return m_id; }
@@ -41,8 +43,9 @@ public:
     // "In", "Out" or "Error".
     QString soundName() const;
 
-    // Appends the clock record stamped with the current time and returns its record number.
-    qint64 record(ProgramState& state, const QString& tipsText) const;
+    // Appends the clock record stamped with the current time and returns its record number; 0 when
+    // nothing was written or the link queued it.
+    qint64 record(ProgramState& state, const QString& tipsText, StationLink* link = nullptr) const;
 
 private:
     Stage m_stage = Stage::Ignored;

@@ -1,5 +1,6 @@
 #include "shell/StartUp.h"
 
+#include "clock/StationLink.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
 #include "settings/DateOrder.h"
@@ -79,6 +80,7 @@ StartUp::StartUp(ProgramState& state)
 
 StartUp::~StartUp()
 {
+    m_link.reset();
     m_state.database.setDamageHandler(nullptr);
     m_state.database.setClosingHandler(nullptr);
     m_fullCheck.stop();
@@ -101,6 +103,10 @@ bool StartUp::run()
     for (;;) {
         if (!openClockDatabase())
             return false;
+        if (m_startedOffline) {
+            m_offer = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff, QString(), true);
+            return true;
+        }
         const bool server = m_state.database.isServer();
         m_offer = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff,
                                 server ? QString() : DatabaseMaintenance::fileFormatVersion(m_state.database),
@@ -127,6 +133,8 @@ bool StartUp::run()
     watchDatabase();
     if (m_state.useSchedulingLink)
         rebuildStaff();
+    if (!m_endProgram)
+        linkStation();
     return !m_endProgram;
 }
 
@@ -197,11 +205,51 @@ bool StartUp::claimSingleInstance()
     return false;
 }
 
+bool StartUp::startOffline()
+{
+    if (!clockStation)
+        return false;
+    try {
+        auto link = std::make_unique<StationLink>(
+            m_state.database, m_state.paths.programFolder(),
+            StationSettings(m_state.paths.programFolder()).stationName(), m_state.time);
+        const std::optional<ApplicationTable::Row> settings = link->cachedSettings();
+        if (!settings)
+            return false;
+        m_state.settings = SettingsIo::load(*settings);
+        link->startOffline();
+        m_link = std::move(link);
+    } catch (const DatabaseError&) {
+        return false; // no queue to start from: the server's own error is the one to show
+    }
+    m_startedOffline = true;
+    return true;
+}
+
+void StartUp::linkStation()
+{
+    if (!clockStation || !m_state.database.isServer())
+        return;
+    try {
+        m_link = std::make_unique<StationLink>(m_state.database, m_state.paths.programFolder(),
+                                               StationSettings(m_state.paths.programFolder()).stationName(),
+                                               m_state.time);
+        m_link->startOnline();
+    } catch (const DatabaseError& error) {
+        // Without its queue the station still punches while the server answers.
+        m_link.reset();
+        m_state.messages.inform(nullptr, error.userMessage(), QStringLiteral("Punch queue"),
+                                MessageBoxes::Icon::Critical);
+    }
+}
+
 bool StartUp::openClockDatabase()
 {
     const QString nl = QStringLiteral("\n");
     for (;;) {
         const Database::OpenResult result = openDatabase();
+        if (m_state.location.isServer() && result.status == Database::OpenStatus::NotFound && startOffline())
+            return true;
         if (m_state.location.isServer() && !result.ok()) {
             // Whole-file repair is for the embedded file; a server's faults are its administrator's.
             m_state.messages.inform(

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class StationLink;
 struct ProgramState;
 
 // Which employee menus and which database command the opening window offers.
@@ -48,6 +49,9 @@ public:
 
     // The windows claim the one-copy lock; a command line beside a running clock does not.
     bool requireSingleInstance = true;
+    // The program runs as a clock station: with a server it keeps a queue of punches for the times
+    // the server is away, and may even start without it. A command line never does.
+    bool clockStation = false;
     // How long after a successful start the full check of the clock database begins, on a thread of
     // its own: the opening window and the first punches come first.
     std::chrono::milliseconds fullCheckDelay = std::chrono::seconds(15);
@@ -57,10 +61,16 @@ public:
     // to the repair question once the event loop runs.
     bool run();
     const MenuOffer& menuOffer() const { return m_offer; }
+    // The station's hold on its server, after a run() as a clock station on a server; else null.
+    StationLink* stationLink() const { return m_link.get(); }
+    bool startedOffline() const { return m_startedOffline; }
 
 private:
     bool claimSingleInstance();
     bool openClockDatabase();
+    // With the server away and a settings row kept from an earlier start: the link, offline.
+    bool startOffline();
+    void linkStation();
     // The repair question and, on Yes, the repair; true when the database was repaired.
     bool repairAfterAsking(const QString& number, const QString& text);
     void watchDatabase();
@@ -75,4 +85,6 @@ private:
     std::unique_ptr<QLockFile> m_instanceLock; // held for the life of the program
     MenuOffer m_offer;
     bool m_endProgram = false; // the staff load met a failure that ends the program
+    std::unique_ptr<StationLink> m_link;
+    bool m_startedOffline = false;
 };

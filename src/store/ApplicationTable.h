@@ -19,6 +19,7 @@ public:
         explicit Row(QVariantMap values = {});
         QVariant value(const QString& field) const;
         bool isNull(const QString& field) const { return value(field).isNull(); }
+        const QVariantMap& values() const { return m_values; }
 
     private:
         QVariantMap m_values; // keys in lower case

@@ -53,6 +53,43 @@ qint64 ClockRecords::appendPunch(const QString& employeeId, const PunchDecision&
     return number;
 }
 
+qint64 ClockRecords::appendQueued(const QString& station, qint64 sequence, const ClockRecord& record)
+{
+    Transaction transaction(m_database);
+    m_database.lock(employeeKey(record.employeeId));
+    QSqlQuery& sent = m_database.run(
+        QStringLiteral(
+            R"(SELECT "Record number" FROM "Sent punches" WHERE "Station" = ? AND "Sequence" = ?)"),
+        {station, sequence});
+    const bool sentBefore = sent.next();
+    m_database.finish(sent);
+    if (sentBefore)
+        return 0;
+    const qint64 number = append(record);
+    m_database.execute(
+        QStringLiteral(
+            R"(INSERT INTO "Sent punches" ("Station", "Sequence", "Record number") VALUES (?, ?, ?))"),
+        {station, sequence, number});
+    transaction.commit();
+    return number;
+}
+
+QHash<QString, ClockRecords::LatestPunch> ClockRecords::latestPunches(qint32 sinceDay)
+{
+    QSqlQuery& query = m_database.run(m_database.dialect().latestPunchPerEmployee(), {sinceDay});
+    QHash<QString, LatestPunch> latest;
+    while (query.next()) {
+        const QString id = query.value(0).toString().trimmed().toUpper();
+        LatestPunch punch{query.value(1).toInt() != 0, StoredTime::fromText(query.value(2).toString()), 0};
+        // IDs that differ only in case or blanks are one employee; keep the later punch of them.
+        const auto it = latest.constFind(id);
+        if (it == latest.cend() || it->time < punch.time)
+            latest.insert(id, punch);
+    }
+    m_database.finish(query);
+    return latest;
+}
+
 QString ClockRecords::employeeKey(const QString& employeeId)
 {
     return QStringLiteral("employee ") + employeeId.trimmed().toUpper();

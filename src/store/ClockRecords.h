@@ -2,6 +2,7 @@
 
 #include "store/ClockRecord.h"
 
+#include <QHash>
 #include <QList>
 #include <functional>
 #include <optional>
@@ -32,6 +33,13 @@ public:
     qint64 appendPunch(const QString& employeeId, const PunchDecision& decide);
     // The lock key that serialises one employee's punches, also for other writers of the sequence.
     static QString employeeKey(const QString& employeeId);
+    // Appends a punch that a station queued while its server was away, in a transaction that also
+    // notes the station's sequence number in "Sent punches" (server only). A punch noted there
+    // already was sent before, its local removal lost: nothing is appended and 0 is returned.
+    qint64 appendQueued(const QString& station, qint64 sequence, const ClockRecord& record);
+    // Each employee's latest punch among the days from the given day number on, keyed by the ID
+    // trimmed and in upper case.
+    QHash<QString, LatestPunch> latestPunches(qint32 sinceDay);
     // Rows with a day number above the given one, ordered by employee ID and time.
     QList<ClockRecord> after(qint32 dayNumber);
     // Rows with a day number at or above the given one, ordered by employee ID and time.

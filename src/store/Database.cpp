@@ -99,7 +99,7 @@ Database::OpenResult Database::openServer(const DatabaseLocation& location)
     return result;
 }
 
-Database::OpenResult Database::connectServer()
+Database::OpenResult Database::connectServer(int connectTimeoutSeconds)
 {
     OpenResult result;
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
@@ -120,7 +120,7 @@ Database::OpenResult Database::connectServer()
         QString options = m_server->connectOptions();
         // A station must learn quickly that the server is gone, so that it can queue punches instead.
         if (!options.contains(QLatin1String("connect_timeout=")))
-            options += QStringLiteral(";connect_timeout=5");
+            options += QStringLiteral(";connect_timeout=%1").arg(connectTimeoutSeconds);
         if (!options.contains(QLatin1String("application_name=")))
             options += QStringLiteral(";application_name=tellarin");
         db.setConnectOptions(options);
@@ -157,7 +157,7 @@ Database::OpenResult Database::connectServer()
     return result;
 }
 
-bool Database::reconnect()
+bool Database::reconnect(int connectTimeoutSeconds)
 {
     if (!m_server)
         return false;
@@ -166,7 +166,7 @@ bool Database::reconnect()
     close();
     m_server = std::make_unique<DatabaseLocation>(*server);
     m_path = path;
-    const bool ok = connectServer().ok();
+    const bool ok = connectServer(connectTimeoutSeconds).ok();
     if (!ok && QSqlDatabase::contains(m_connectionName))
         QSqlDatabase::removeDatabase(m_connectionName);
     return ok;

@@ -40,7 +40,8 @@ public:
     // cannot be reached is NotFound.
     OpenResult openServer(const DatabaseLocation& location);
     // Connects again after the server went away, keeping the location; false while it is still gone.
-    bool reconnect();
+    // Retries may wait less than a first connection, as each one holds up the station.
+    bool reconnect(int connectTimeoutSeconds = 5);
     // Whether the connection still answers; a failed statement may have been the server going away.
     bool isReachable();
     const SqlDialect& dialect() const { return m_dialect; }
@@ -80,7 +81,7 @@ public:
     [[noreturn]] void fail(const DatabaseError& error) const;
 
 private:
-    OpenResult connectServer();
+    OpenResult connectServer(int connectTimeoutSeconds = 5);
     void executeUnprepared(const QString& sql);
 
     QString m_connectionName;

@@ -64,3 +64,16 @@ QString SqlDialect::advanceSequence(const QString& table, const QString& column)
         .arg(QString(quotedTable).replace(QLatin1Char('\''), QStringLiteral("''")),
              QString(column).replace(QLatin1Char('\''), QStringLiteral("''")), quotedColumn);
 }
+
+QString SqlDialect::latestPunchPerEmployee() const
+{
+    // The server picks each employee's first row of the order in one pass; SQLite has no DISTINCT ON.
+    return isServer()
+               ? QStringLiteral(R"(SELECT DISTINCT ON ("Employee ID") "Employee ID", "Clock out", "Time" )"
+                                R"(FROM "In Out" WHERE "Julian" >= ? )"
+                                R"(ORDER BY "Employee ID", "Julian" DESC, "Record number" DESC)")
+               : QStringLiteral(R"(SELECT "Employee ID", "Clock out", "Time" FROM (SELECT "Employee ID", )"
+                                R"("Clock out", "Time", row_number() OVER (PARTITION BY "Employee ID" )"
+                                R"(ORDER BY "Julian" DESC, "Record number" DESC) AS "Rank" )"
+                                R"(FROM "In Out" WHERE "Julian" >= ?) WHERE "Rank" = 1)");
+}

@@ -33,6 +33,9 @@ public:
     // Sets the record-number sequence past the highest record number held (after rows were copied
     // in with their numbers). Empty where the engine does it by itself.
     QString advanceSequence(const QString& table, const QString& column) const;
+    // Each employee's latest punch (latest day number, then the last appended) among the days at or
+    // after the one given as value: "Employee ID", "Clock out", "Time", one row per employee.
+    QString latestPunchPerEmployee() const;
 
 private:
     Engine m_engine;

@@ -2,6 +2,7 @@
 
 #include "clock/ClockFace.h"
 #include "clock/InOutLists.h"
+#include "clock/StationLink.h"
 #include "clock/ui/KeypadWidget.h"
 #include "clock/ui/ResetCodeBox.h"
 #include "platform/Camera.h"
@@ -69,11 +70,12 @@ QPixmap welcomePicture()
 }
 } // namespace
 
-ClockWindow::ClockWindow(ProgramState& state, QWidget* parent)
+ClockWindow::ClockWindow(ProgramState& state, StationLink* link, QWidget* parent)
     // No close button: the screen is left through its own Exit, with the password when one is set.
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           (state.settings.allowMinimize ? Qt::WindowMinimizeButtonHint : Qt::Widget))
     , m_state(state)
+    , m_link(link)
     , m_forcedClockOut(state.database, state.time)
 {
     setObjectName(QStringLiteral("ClockWindow"));
@@ -81,6 +83,10 @@ ClockWindow::ClockWindow(ProgramState& state, QWidget* parent)
     // A folder that exists already, or cannot be made, is no reason to stop: pictures then fail quietly.
     QDir().mkpath(m_state.paths.picturesFolder());
     buildUi();
+    if (m_link) {
+        m_offline->setVisible(m_link->isOffline());
+        connect(m_link, &StationLink::offlineChanged, m_offline, &QLabel::setVisible);
+    }
     if (m_state.settings.showInOutLists)
         refreshInOutLists();
     if (m_state.settings.takePictures && m_state.settings.showLiveCam) {
@@ -215,6 +221,17 @@ void ClockWindow::buildUi()
     m_cameraArea->setStyleSheet(QStringLiteral("background: black;"));
     m_cameraArea->hide();
 
+    // Small and out of the way: the station still takes punches, the mark only says they wait.
+    m_offline = new QLabel(QStringLiteral("offline"), this);
+    m_offline->setObjectName(QStringLiteral("lblOffline"));
+    m_offline->setToolTip(QStringLiteral("The clock database cannot be reached; punches are kept here "
+                                         "and sent when it answers again."));
+    m_offline->setStyleSheet(QStringLiteral("background: rgb(192,0,0); color: white; font-size: 10pt; "
+                                            "font-weight: bold; padding: 2px 8px; border-radius: 4px;"));
+    m_offline->adjustSize();
+    m_offline->move(8, 8);
+    m_offline->hide();
+
     m_elapsed = new QLabel(this);
     m_elapsed->setObjectName(QStringLiteral("lblElapsed"));
     m_elapsed->setAlignment(Qt::AlignCenter);
@@ -341,7 +358,7 @@ void ClockWindow::enterId()
     const QString typed = m_idBox->text();
     m_idBox->clear();
     try {
-        const Punch punch = Punch::begin(m_state, typed);
+        const Punch punch = Punch::begin(m_state, typed, m_link);
         switch (punch.stage()) {
         case Punch::Stage::Ignored:
             return;
@@ -449,7 +466,7 @@ void ClockWindow::hidePanel()
 
 void ClockWindow::writeRecord(const Punch& punch, const QString& tips)
 {
-    const qint64 recordNumber = punch.record(m_state, tips);
+    const qint64 recordNumber = punch.record(m_state, tips, m_link);
     m_tips->clear();
     if (punch.isClockOut() && m_state.settings.showElapsedTime && punch.lastInTime()) {
         m_elapsed->setText(Punch::elapsedText(*punch.lastInTime(), m_state.time.now()));
@@ -463,7 +480,8 @@ void ClockWindow::writeRecord(const Punch& punch, const QString& tips)
 
 void ClockWindow::afterRecordWritten(const Punch& punch, qint64 recordNumber)
 {
-    if (m_state.settings.takePictures)
+    // A picture is named by its record number; a queued punch has none yet.
+    if (m_state.settings.takePictures && recordNumber > 0)
         takePicture(punch, recordNumber);
     if (m_state.settings.showInOutLists)
         refreshInOutLists();
@@ -527,6 +545,11 @@ void ClockWindow::reportDatabaseError(const QString& message)
     m_awaitingTips.reset();
     hidePanel();
     m_state.messages.inform(this, message, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+}
+
+bool ClockWindow::absorbedByLink(const DatabaseError& error)
+{
+    return m_link && m_link->absorb(error);
 }
 
 void ClockWindow::closeEvent(QCloseEvent* event)

@@ -17,7 +17,9 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTimer;
+class DatabaseError;
 class ResetCodeBox;
+class StationLink;
 struct ProgramState;
 
 // The clock screen: takes an employee ID, shows the confirmation panel and records the punch; around
@@ -26,7 +28,9 @@ class ClockWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ClockWindow(ProgramState& state, QWidget* parent = nullptr);
+    // With a link (a station on a server), punches go through it and the screen marks when it is
+    // offline.
+    explicit ClockWindow(ProgramState& state, StationLink* link = nullptr, QWidget* parent = nullptr);
     ~ClockWindow() override;
 
     // Runs every 100 ms: date change, time display, forced clock-out, first focus, and the ends of the
@@ -69,6 +73,8 @@ private:
     QList<QRect> helpKeepsClear() const;
     void placeCamera();
     void reportDatabaseError(const QString& message);
+    // Whether the error was the server going away, which the link has taken care of.
+    bool absorbedByLink(const DatabaseError& error);
 
     void screenActivated();
     void keypadKey(int key);
@@ -87,7 +93,9 @@ private:
     void startStaffRead(QDate today);
 
     ProgramState& m_state;
+    StationLink* m_link = nullptr;
     QTimer* m_timer = nullptr;
+    QLabel* m_offline = nullptr;
     QLabel* m_time = nullptr;
     QLabel* m_date = nullptr;
     ResetCodeBox* m_resetCode = nullptr;

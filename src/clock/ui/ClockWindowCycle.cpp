@@ -3,6 +3,7 @@
 #include "clock/ClockFace.h"
 #include "clock/InOutLists.h"
 #include "clock/PictureText.h"
+#include "clock/StationLink.h"
 #include "clock/ui/ClockWindow.h"
 #include "clock/ui/KeypadWidget.h"
 #include "platform/Camera.h"
@@ -172,10 +173,15 @@ QList<QRect> ClockWindow::helpKeepsClear() const
 
 void ClockWindow::runForcedClockOut()
 {
+    // Another station, or this one at the next hour with its server back, closes them.
+    if (m_link && m_link->isOffline())
+        return;
     try {
         if (m_forcedClockOut.run(m_state.settings) > 0 && m_state.settings.showInOutLists)
             refreshInOutLists();
     } catch (const DatabaseError& error) {
+        if (absorbedByLink(error))
+            return;
         m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
                                 MessageBoxes::Icon::Critical);
     }
@@ -183,10 +189,15 @@ void ClockWindow::runForcedClockOut()
 
 void ClockWindow::refreshInOutLists()
 {
+    // Without the server the lists keep what they last showed.
+    if (m_link && m_link->isOffline())
+        return;
     std::optional<InOutLists::Lists> lists;
     try {
         lists = InOutLists::load(m_state.database, m_state.time.today(), m_state.settings.screenInOutDays);
     } catch (const DatabaseError& error) {
+        if (absorbedByLink(error))
+            return;
         m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
                                 MessageBoxes::Icon::Critical);
         return;

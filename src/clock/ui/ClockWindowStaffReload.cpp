@@ -1,4 +1,5 @@
 // The clock screen's reload of the day's staff and schedules from the scheduling database.
+#include "clock/StationLink.h"
 #include "clock/ui/ClockWindow.h"
 #include "platform/MessageBoxes.h"
 #include "settings/ProgramState.h"
@@ -56,9 +57,12 @@ void ClockWindow::startStaffRead(QDate today)
                     SchedulingLink::store(m_state.database, *outcome.snapshot);
                     m_state.departments = outcome.snapshot->departments;
                     m_state.blankEmployeeId = outcome.snapshot->blankEmployeeId;
+                    if (m_link)
+                        m_link->refreshCache(); // the new day's staff, for a time without the server
                 } catch (const DatabaseError& error) {
-                    m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                            MessageBoxes::Icon::Critical);
+                    if (!absorbedByLink(error))
+                        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                                MessageBoxes::Icon::Critical);
                 }
             }
             finished();

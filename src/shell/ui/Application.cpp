@@ -66,6 +66,7 @@ int Application::run(int argc, char** argv)
     state.location = *location;
 
     StartUp startUp(state);
+    startUp.clockStation = true;
     if (!startUp.run())
         return 1;
     ToneWaves::writeMissing(state.paths);
@@ -78,7 +79,7 @@ int Application::run(int argc, char** argv)
     main.setShowClock([&] {
         if (clock)
             return;
-        clock = new ClockWindow(state);
+        clock = new ClockWindow(state, startUp.stationLink());
         clock->setAttribute(Qt::WA_DeleteOnClose);
         // Without a window manager a window shown again does not get the keyboard by itself.
         QObject::connect(clock, &ClockWindow::closed, &main, [&main] {

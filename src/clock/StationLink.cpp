@@ -1,0 +1,208 @@
+#include "clock/StationLink.h"
+
+#include "platform/TimeSource.h"
+#include "store/DatabaseError.h"
+#include "store/DayNumber.h"
+#include "store/StaffTable.h"
+
+#include <QDir>
+
+namespace {
+// How far back the latest punch of each employee is kept for deciding offline; an older IN has
+// been closed by the forced clock-out long before.
+constexpr qint32 rememberedDays = 31;
+// A retry holds up the clock screen while it waits; libpq waits at least two seconds.
+constexpr int retryConnectSeconds = 2;
+} // namespace
+
+StationLink::StationLink(Database& server, const QString& programFolder, const QString& stationName,
+                         const TimeSource& time, QObject* parent)
+    : QObject(parent)
+    , m_server(server)
+    , m_station(stationName)
+    , m_time(time)
+    , m_queue(std::make_unique<PunchQueue>(QDir(programFolder).filePath(PunchQueue::fileName())))
+{
+    m_retry.setInterval(std::chrono::seconds(3));
+    connect(&m_retry, &QTimer::timeout, this, &StationLink::retryNow);
+    // Other stations punch too: what this one knows of them must be recent when its server goes.
+    m_refresh.setInterval(std::chrono::minutes(5));
+    connect(&m_refresh, &QTimer::timeout, this, [this] {
+        if (m_offline)
+            return;
+        try {
+            refreshCache();
+        } catch (const DatabaseError& error) {
+            // A failed refresh leaves the older knowledge; the punch path shows real faults.
+            absorb(error);
+        }
+    });
+    m_refresh.start();
+}
+
+StationLink::~StationLink() = default;
+
+void StationLink::setRetryInterval(std::chrono::milliseconds interval)
+{
+    m_retry.setInterval(interval);
+}
+
+qsizetype StationLink::queuedPunches()
+{
+    return m_queue->size();
+}
+
+std::optional<ApplicationTable::Row> StationLink::cachedSettings()
+{
+    return m_queue->settings();
+}
+
+void StationLink::startOnline()
+{
+    m_offline = false;
+    m_retry.stop();
+    try {
+        if (flush())
+            refreshCache();
+    } catch (const DatabaseError& error) {
+        if (!absorb(error))
+            throw;
+    }
+}
+
+void StationLink::startOffline()
+{
+    goOffline();
+}
+
+std::optional<StaffRow> StationLink::findStaff(const QString& employeeId)
+{
+    if (!m_offline) {
+        try {
+            return StaffTable(m_server).find(employeeId);
+        } catch (const DatabaseError&) {
+            if (!serverGone())
+                throw;
+        }
+    }
+    return m_queue->findStaff(employeeId);
+}
+
+std::optional<ClockRecords::LatestPunch> StationLink::latestPunchFor(const QString& employeeId)
+{
+    // Punches still queued are later than anything on the server.
+    if (!m_offline && m_queue->isEmpty()) {
+        try {
+            return ClockRecords(m_server).latestPunchFor(employeeId);
+        } catch (const DatabaseError&) {
+            if (!serverGone())
+                throw;
+        }
+    }
+    return m_queue->latestPunchFor(employeeId);
+}
+
+qint64 StationLink::appendPunch(const QString& employeeId, const ClockRecords::PunchDecision& decide)
+{
+    if (!m_offline && m_queue->isEmpty()) {
+        try {
+            std::optional<ClockRecord> written;
+            const qint64 number = ClockRecords(m_server).appendPunch(
+                employeeId, [&](const std::optional<ClockRecords::LatestPunch>& latest) {
+                    written = decide(latest);
+                    return written;
+                });
+            if (written)
+                remember(*written);
+            return number;
+        } catch (const DatabaseError&) {
+            if (!serverGone())
+                throw;
+        }
+    }
+    // While anything is queued, later punches queue behind it, so the server gets them in order.
+    const bool wasOffline = m_offline;
+    const std::optional<ClockRecord> record = decide(m_queue->latestPunchFor(employeeId));
+    if (!record)
+        return 0;
+    m_queue->enqueue(*record);
+    if (!m_offline)
+        flush();
+    else if (!wasOffline)
+        retryNow(); // a connection the server dropped on restart comes straight back
+    return 0;
+}
+
+bool StationLink::absorb(const DatabaseError&)
+{
+    if (m_offline)
+        return true;
+    return serverGone();
+}
+
+void StationLink::retryNow()
+{
+    if (!m_offline)
+        return;
+    if (!m_server.reconnect(retryConnectSeconds))
+        return;
+    m_offline = false;
+    m_retry.stop();
+    Q_EMIT offlineChanged(false);
+    try {
+        if (flush())
+            refreshCache();
+    } catch (const DatabaseError& error) {
+        if (!absorb(error))
+            throw;
+    }
+}
+
+void StationLink::refreshCache()
+{
+    m_queue->keepSettings(ApplicationTable(m_server).read());
+    m_queue->keepStaff(StaffTable(m_server).all());
+    if (m_queue->isEmpty())
+        m_queue->rememberAll(
+            ClockRecords(m_server).latestPunches(DayNumber::of(m_time.today()) - rememberedDays));
+}
+
+bool StationLink::serverGone()
+{
+    if (m_server.isReachable())
+        return false;
+    goOffline();
+    return true;
+}
+
+void StationLink::goOffline()
+{
+    const bool changed = !m_offline;
+    m_offline = true;
+    if (!m_retry.isActive())
+        m_retry.start();
+    if (changed)
+        Q_EMIT offlineChanged(true);
+}
+
+bool StationLink::flush()
+{
+    while (const std::optional<PunchQueue::Queued> next = m_queue->first()) {
+        try {
+            ClockRecords(m_server).appendQueued(m_station, next->sequence, next->record);
+        } catch (const DatabaseError&) {
+            if (serverGone())
+                return false;
+            throw;
+        }
+        // A crash here leaves the punch queued; the server's note of it keeps it from a second send.
+        m_queue->remove(next->sequence);
+        remember(next->record);
+    }
+    return true;
+}
+
+void StationLink::remember(const ClockRecord& record)
+{
+    m_queue->remember(record.employeeId, ClockRecords::LatestPunch{record.clockOut, record.time, 0});
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "store/ClockRecords.h"
+#include "store/PunchQueue.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <chrono>
+#include <memory>
+#include <optional>
+
+class Database;
+class DatabaseError;
+class TimeSource;
+
+// A station's hold on its server: punches go to the server while it answers and to the station's
+// own queue while it does not, decided from what the station last knew; the queue is sent in order,
+// each punch once, as soon as the server answers again.
+class StationLink : public QObject {
+    Q_OBJECT
+
+public:
+    // Opens (or creates) the queue in the program folder; throws DatabaseError when it cannot.
+    StationLink(Database& server, const QString& programFolder, const QString& stationName,
+                const TimeSource& time, QObject* parent = nullptr);
+    ~StationLink() override;
+
+    // How often a station without its server tries to reach it again.
+    void setRetryInterval(std::chrono::milliseconds interval);
+
+    bool isOffline() const { return m_offline; }
+    qsizetype queuedPunches();
+    // The settings row last read from the server; nullopt when the station never had one.
+    std::optional<ApplicationTable::Row> cachedSettings();
+
+    // With the server open: keeps what a start without it would need and sends what is queued.
+    void startOnline();
+    // Without the server: punches are queued and the server is tried again on a timer.
+    void startOffline();
+
+    // The punch path. These see through to the server while it answers; when a statement fails
+    // and the server no longer answers, the station goes offline and answers from what it knew.
+    std::optional<StaffRow> findStaff(const QString& employeeId);
+    std::optional<ClockRecords::LatestPunch> latestPunchFor(const QString& employeeId);
+    // Stores the punch the decision makes (on the server, or queued); the server's record number,
+    // or 0 when it was queued or the decision wrote nothing.
+    qint64 appendPunch(const QString& employeeId, const ClockRecords::PunchDecision& decide);
+
+    // For reads beside the punch path (the in and out lists, the forced clock-out): true when the
+    // error was the server going away, which is now taken care of and need not be shown.
+    bool absorb(const DatabaseError& error);
+    // One attempt to reach the server again and send the queue; what the timer runs.
+    void retryNow();
+    // Brings the cached staff, settings and latest punches up to date from the server.
+    void refreshCache();
+
+Q_SIGNALS:
+    void offlineChanged(bool offline);
+
+private:
+    bool serverGone();
+    void goOffline();
+    // Sends the queue in order; false when the server went away on the way.
+    bool flush();
+    void remember(const ClockRecord& record);
+
+    Database& m_server;
+    QString m_station;
+    const TimeSource& m_time;
+    std::unique_ptr<PunchQueue> m_queue;
+    QTimer m_retry;
+    QTimer m_refresh;
+    bool m_offline = false;
+};

@@ -1,0 +1,188 @@
+#include "store/PunchQueue.h"
+
+#include "store/DatabaseError.h"
+#include "store/StoredTime.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+const QStringList schema = {
+    QStringLiteral(
+        R"(CREATE TABLE IF NOT EXISTS "Queued punches" ()"
+        R"("Sequence" INTEGER PRIMARY KEY AUTOINCREMENT, "Time" TEXT, "Employee ID" TEXT NOT NULL, )"
+        R"("Clock out" INTEGER NOT NULL, "Julian" INTEGER, "Employee" TEXT, "Tips" INTEGER, )"
+        R"("Dnumber" INTEGER, "InEarly" INTEGER, "InLate" INTEGER, "OutEarly" INTEGER, )"
+        R"("OutLate" INTEGER, "Options" INTEGER, "Created" TEXT))"),
+    QStringLiteral(R"(CREATE TABLE IF NOT EXISTS "Known punches" ()"
+                   R"("Employee ID" TEXT PRIMARY KEY, "Clock out" INTEGER NOT NULL, "Time" TEXT))"),
+    QStringLiteral(R"(CREATE TABLE IF NOT EXISTS "Staff" ("Employee ID" TEXT PRIMARY KEY, "Employee" TEXT, )"
+                   R"("Employee number" INTEGER, "Julian" INTEGER, "Dnumber" INTEGER, "Start" INTEGER, )"
+                   R"("Stop" INTEGER))"),
+    QStringLiteral(R"(CREATE TABLE IF NOT EXISTS "Settings" ("Field" TEXT PRIMARY KEY, "Value"))"),
+};
+
+QVariant timeValue(const QDateTime& moment)
+{
+    return moment.isValid() ? QVariant(StoredTime::toText(moment)) : QVariant(QMetaType(QMetaType::QString));
+}
+} // namespace
+
+PunchQueue::PunchQueue(const QString& path)
+{
+    const Database::OpenResult opened = m_database.open(path);
+    if (!opened.ok())
+        throw DatabaseError(opened.errorNumber, opened.errorText);
+    for (const QString& statement : schema)
+        m_database.execute(statement);
+}
+
+qint64 PunchQueue::enqueue(const ClockRecord& r)
+{
+    QSqlQuery& insert = m_database.run(
+        QStringLiteral(
+            R"(INSERT INTO "Queued punches" ("Time", "Employee ID", "Clock out", "Julian", )"
+            R"("Employee", "Tips", "Dnumber", "InEarly", "InLate", "OutEarly", "OutLate", "Options", )"
+            R"("Created") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?))"),
+        {timeValue(r.time), r.employeeId, r.clockOut ? 1 : 0, r.julian, r.employee,
+         r.tips ? QVariant(r.tips->units()) : QVariant(QMetaType(QMetaType::LongLong)), r.dnumber,
+         r.inEarly ? 1 : 0, r.inLate ? 1 : 0, r.outEarly ? 1 : 0, r.outLate ? 1 : 0, r.options,
+         timeValue(r.created)});
+    const qint64 sequence = insert.lastInsertId().toLongLong();
+    insert.finish();
+    return sequence;
+}
+
+std::optional<PunchQueue::Queued> PunchQueue::first()
+{
+    QSqlQuery& query = m_database.run(QStringLiteral(
+        R"(SELECT "Time", "Employee ID", "Clock out", "Julian", "Employee", "Sequence", "Tips", )"
+        R"("Dnumber", "InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created" )"
+        R"(FROM "Queued punches" ORDER BY "Sequence" LIMIT 1)"));
+    std::optional<Queued> queued;
+    if (query.next()) {
+        // The columns stand where ClockRecords reads its own, with the sequence as the record number.
+        ClockRecord record = ClockRecords::fromQuery(query);
+        const qint64 sequence = record.recordNumber;
+        record.recordNumber = 0;
+        queued = Queued{sequence, record};
+    }
+    m_database.finish(query);
+    return queued;
+}
+
+void PunchQueue::remove(qint64 sequence)
+{
+    m_database.execute(QStringLiteral(R"(DELETE FROM "Queued punches" WHERE "Sequence" = ?)"), {sequence});
+}
+
+bool PunchQueue::isEmpty()
+{
+    return size() == 0;
+}
+
+qsizetype PunchQueue::size()
+{
+    QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT count(*) FROM "Queued punches")"));
+    const qsizetype count = query.next() ? query.value(0).toLongLong() : 0;
+    m_database.finish(query);
+    return count;
+}
+
+std::optional<ClockRecords::LatestPunch> PunchQueue::latestPunchFor(const QString& employeeId)
+{
+    QSqlQuery& queued = m_database.run(
+        QStringLiteral(R"(SELECT "Clock out", "Time" FROM "Queued punches" )"
+                       R"(WHERE upper(trim("Employee ID")) = ? ORDER BY "Sequence" DESC LIMIT 1)"),
+        {key(employeeId)});
+    std::optional<ClockRecords::LatestPunch> latest;
+    if (queued.next())
+        latest = ClockRecords::LatestPunch{queued.value(0).toInt() != 0,
+                                           StoredTime::fromText(queued.value(1).toString()), 0};
+    m_database.finish(queued);
+    if (latest)
+        return latest;
+    QSqlQuery& known = m_database.run(
+        QStringLiteral(R"(SELECT "Clock out", "Time" FROM "Known punches" WHERE "Employee ID" = ?)"),
+        {key(employeeId)});
+    if (known.next())
+        latest = ClockRecords::LatestPunch{known.value(0).toInt() != 0,
+                                           StoredTime::fromText(known.value(1).toString()), 0};
+    m_database.finish(known);
+    return latest;
+}
+
+void PunchQueue::remember(const QString& employeeId, const ClockRecords::LatestPunch& punch)
+{
+    m_database.execute(
+        QStringLiteral(R"(INSERT OR REPLACE INTO "Known punches" ("Employee ID", "Clock out", )"
+                       R"("Time") VALUES (?, ?, ?))"),
+        {key(employeeId), punch.clockOut ? 1 : 0, timeValue(punch.time)});
+}
+
+void PunchQueue::rememberAll(const QHash<QString, ClockRecords::LatestPunch>& latest)
+{
+    Transaction transaction(m_database);
+    m_database.execute(QStringLiteral(R"(DELETE FROM "Known punches")"));
+    for (auto it = latest.cbegin(); it != latest.cend(); ++it)
+        remember(it.key(), it.value());
+    transaction.commit();
+}
+
+void PunchQueue::keepStaff(const QList<StaffRow>& rows)
+{
+    Transaction transaction(m_database);
+    m_database.execute(QStringLiteral(R"(DELETE FROM "Staff")"));
+    for (const StaffRow& row : rows) {
+        m_database.execute(
+            QStringLiteral(R"(INSERT OR REPLACE INTO "Staff" ("Employee ID", "Employee", "Employee number", )"
+                           R"("Julian", "Dnumber", "Start", "Stop") VALUES (?, ?, ?, ?, ?, ?, ?))"),
+            {key(row.employeeId), row.employee, row.employeeNumber, row.julian, row.departmentNumber,
+             row.start, row.stop});
+    }
+    transaction.commit();
+}
+
+std::optional<StaffRow> PunchQueue::findStaff(const QString& employeeId)
+{
+    QSqlQuery& query = m_database.run(
+        QStringLiteral(
+            R"(SELECT "Employee", "Employee number", "Julian", "Employee ID", "Dnumber", "Start", )"
+            R"("Stop" FROM "Staff" WHERE "Employee ID" = ?)"),
+        {key(employeeId)});
+    std::optional<StaffRow> row;
+    if (query.next()) {
+        row = StaffRow{query.value(0).toString(),
+                       query.value(1).toInt(),
+                       query.value(2).toInt(),
+                       query.value(3).toString(),
+                       static_cast<qint16>(query.value(4).toInt()),
+                       static_cast<qint16>(query.value(5).toInt()),
+                       static_cast<qint16>(query.value(6).toInt())};
+    }
+    m_database.finish(query);
+    return row;
+}
+
+void PunchQueue::keepSettings(const ApplicationTable::Row& row)
+{
+    Transaction transaction(m_database);
+    m_database.execute(QStringLiteral(R"(DELETE FROM "Settings")"));
+    const QVariantMap& values = row.values();
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        m_database.execute(QStringLiteral(R"(INSERT INTO "Settings" ("Field", "Value") VALUES (?, ?))"),
+                           {it.key(), it.value()});
+    transaction.commit();
+}
+
+std::optional<ApplicationTable::Row> PunchQueue::settings()
+{
+    QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT "Field", "Value" FROM "Settings")"));
+    QVariantMap values;
+    while (query.next())
+        values.insert(query.value(0).toString(), query.value(1));
+    m_database.finish(query);
+    if (values.isEmpty())
+        return std::nullopt;
+    return ApplicationTable::Row(values);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "store/ApplicationTable.h"
+#include "store/ClockRecord.h"
+#include "store/ClockRecords.h"
+#include "store/Database.h"
+#include "store/StaffTable.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <optional>
+
+// A station's own file beside its server: the punches taken while the server was away, in the order
+// taken, and what the station last knew of the server (settings, today's staff, each employee's
+// latest direction), so that it can decide punches, and even start, without it.
+class PunchQueue {
+public:
+    struct Queued {
+        qint64 sequence = 0; // this station's own numbering, never reused
+        ClockRecord record;
+    };
+
+    static QString fileName() { return QStringLiteral("Queue.db"); }
+
+    // Opens or creates the file; throws DatabaseError when it cannot.
+    explicit PunchQueue(const QString& path);
+
+    qint64 enqueue(const ClockRecord& record);
+    // The oldest punch not yet sent.
+    std::optional<Queued> first();
+    void remove(qint64 sequence);
+    bool isEmpty();
+    qsizetype size();
+
+    // The employee's latest punch as this station knows it: its own latest queued punch, else the
+    // last one it saw stored on the server.
+    std::optional<ClockRecords::LatestPunch> latestPunchFor(const QString& employeeId);
+    void remember(const QString& employeeId, const ClockRecords::LatestPunch& punch);
+    // Replaces everything known of the employees' latest punches.
+    void rememberAll(const QHash<QString, ClockRecords::LatestPunch>& latest);
+
+    void keepStaff(const QList<StaffRow>& rows);
+    // Looked up trimmed and without regard to case, as the staff table does.
+    std::optional<StaffRow> findStaff(const QString& employeeId);
+
+    void keepSettings(const ApplicationTable::Row& row);
+    // nullopt until the station has once read the settings from its server.
+    std::optional<ApplicationTable::Row> settings();
+
+private:
+    static QString key(const QString& employeeId) { return employeeId.trimmed().toUpper(); }
+    Database m_database;
+};

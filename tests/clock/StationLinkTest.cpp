@@ -1,0 +1,167 @@
+#include "clock/StationLink.h"
+
+#include "FakeTimeSource.h"
+#include "PostgresServer.h"
+#include "PunchRecord.h"
+#include "store/ClockRecords.h"
+#include "store/Database.h"
+#include "store/DatabaseLocation.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+// A station with its own program folder on a fresh server database; stations built again on the
+// same folder stand for the program started again.
+struct Station {
+    explicit Station(const QString& folder, const QString& url)
+    {
+        server = std::make_unique<Database>();
+        const Database::OpenResult opened = server->openServer(*DatabaseLocation::parse(url));
+        link = std::make_unique<StationLink>(*server, folder, QStringLiteral("station 1"), time);
+        if (opened.ok())
+            link->startOnline();
+        else
+            link->startOffline();
+    }
+    ~Station()
+    {
+        link.reset();
+        server.reset();
+    }
+
+    // Punches the way the clock screen does: the opposite of the latest punch known.
+    bool punch(const QString& id)
+    {
+        time.advanceSeconds(60);
+        bool out = false;
+        link->appendPunch(id, [&](const std::optional<ClockRecords::LatestPunch>& latest) {
+            out = latest && !latest->clockOut;
+            return std::optional<ClockRecord>(punchRecord(id, time.now(), out));
+        });
+        return out;
+    }
+
+    FakeTimeSource time;
+    std::unique_ptr<Database> server;
+    std::unique_ptr<StationLink> link;
+};
+
+// The server's records as "ID:I" / "ID:O" in the order they were appended.
+QStringList stored(const QString& url)
+{
+    Database database;
+    EXPECT_TRUE(database.openServer(*DatabaseLocation::parse(url)).ok());
+    QList<ClockRecord> rows = ClockRecords(database).since(0);
+    std::sort(rows.begin(), rows.end(),
+              [](const ClockRecord& a, const ClockRecord& b) { return a.recordNumber < b.recordNumber; });
+    QStringList punches;
+    for (const ClockRecord& r : rows)
+        punches.append(r.employeeId + (r.clockOut ? QStringLiteral(":O") : QStringLiteral(":I")));
+    return punches;
+}
+
+class StationLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TELLARIN_REQUIRE_POSTGRES();
+        url = PostgresServer::shared().createDatabase();
+        ASSERT_FALSE(url.isEmpty());
+    }
+    void TearDown() override
+    {
+        if (!PostgresServer::shared().isRunning())
+            PostgresServer::shared().start();
+    }
+    static void stopServer() { ASSERT_TRUE(PostgresServer::shared().stop()); }
+    static void startServer() { ASSERT_TRUE(PostgresServer::shared().start()); }
+
+    QTemporaryDir folder;
+    QString url;
+};
+} // namespace
+
+TEST_F(StationLinkTest, PunchesWithoutTheServerAreQueuedAndSentOnceInOrder)
+{
+    Station station(folder.path(), url);
+    ASSERT_FALSE(station.link->isOffline());
+    const QString a = QStringLiteral("A1"), b = QStringLiteral("B2");
+    EXPECT_FALSE(station.punch(a));
+    stopServer();
+    // Each step: who punches and the direction the station must decide without its server.
+    const std::pair<QString, bool> offline[] = {{a, true}, {b, false}, {a, false}, {b, true}, {a, true}};
+    for (const auto& [id, out] : offline)
+        EXPECT_EQ(station.punch(id), out) << qPrintable(id);
+    EXPECT_TRUE(station.link->isOffline());
+    EXPECT_EQ(station.link->queuedPunches(), 5);
+
+    startServer();
+    station.link->retryNow();
+    EXPECT_FALSE(station.link->isOffline());
+    EXPECT_EQ(station.link->queuedPunches(), 0);
+    const QStringList expected = {"A1:I", "A1:O", "B2:I", "A1:I", "B2:O", "A1:O"};
+    EXPECT_EQ(stored(url), expected);
+    // Back online, the next punch is decided by the server again.
+    EXPECT_FALSE(station.punch(a));
+    EXPECT_EQ(stored(url).size(), 7);
+}
+
+TEST_F(StationLinkTest, QueueOutlivesARestartAndIsNeverSentTwice)
+{
+    stopServer();
+    {
+        Station offline(folder.path(), url);
+        EXPECT_TRUE(offline.link->isOffline());
+        EXPECT_FALSE(offline.punch(QStringLiteral("C3")));
+        EXPECT_TRUE(offline.punch(QStringLiteral("C3")));
+    }
+    // The queue as it stood before the send: put back, it stands for a send whose local removal
+    // was lost when the program died between the server's commit and its own.
+    const QString queue = folder.filePath(PunchQueue::fileName());
+    const QString saved = folder.filePath(QStringLiteral("saved.db"));
+    ASSERT_TRUE(QFile::copy(queue, saved));
+    startServer();
+    const QStringList expected = {"C3:I", "C3:O"};
+    const struct {
+        const char* step;
+        bool restoreQueue;
+    } restarts[] = {{"restart sends the queue", false}, {"restored queue is skipped", true}};
+    for (const auto& restart : restarts) {
+        if (restart.restoreQueue) {
+            ASSERT_TRUE(QFile::remove(queue));
+            ASSERT_TRUE(QFile::copy(saved, queue));
+        }
+        Station station(folder.path(), url);
+        EXPECT_FALSE(station.link->isOffline()) << restart.step;
+        EXPECT_EQ(station.link->queuedPunches(), 0) << restart.step;
+        EXPECT_EQ(stored(url), expected) << restart.step;
+    }
+}
+
+TEST_F(StationLinkTest, StationWithoutItsServerStartsFromWhatItKept)
+{
+    {
+        // Stored by another station: this one learns of it only by what it reads at its start.
+        Database other;
+        ASSERT_TRUE(other.openServer(*DatabaseLocation::parse(url)).ok());
+        const QDateTime day(QDate(2026, 12, 3), QTime(9, 0));
+        ClockRecords(other).append(punchRecord(QStringLiteral("D4"), day, false));
+        ClockRecords(other).append(punchRecord(QStringLiteral("E5"), day, false));
+        ClockRecords(other).append(punchRecord(QStringLiteral("E5"), day.addSecs(60), true));
+        Station online(folder.path(), url);
+        ASSERT_TRUE(online.link->cachedSettings().has_value());
+    }
+    stopServer();
+    Station station(folder.path(), url);
+    EXPECT_TRUE(station.link->isOffline());
+    ASSERT_TRUE(station.link->cachedSettings().has_value());
+    EXPECT_EQ(station.link->cachedSettings()->value(QStringLiteral("KeepInSeconds")).toInt(), 3);
+    // What the server held before it went away decides the next punch.
+    EXPECT_TRUE(station.punch(QStringLiteral("d4")));
+    EXPECT_FALSE(station.punch(QStringLiteral("E5")));
+    startServer();
+    station.link->retryNow();
+    EXPECT_EQ(stored(url), (QStringList{"D4:I", "E5:I", "E5:O", "d4:O", "E5:I"}));
+}

@@ -1,0 +1,48 @@
+#include "clock/StationLink.h"
+#include "shell/StartUp.h"
+#include "store/DatabaseLocation.h"
+#include "store/PunchQueue.h"
+#include "support/ShellFixture.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+TEST(StartUp, StationWithoutItsServerStartsOfflineOnlyFromKeptSettings)
+{
+    const struct {
+        const char* name;
+        bool keptSettings;
+        bool clockStation;
+        bool goesOn;
+    } cases[] = {
+        {"station with kept settings", true, true, true},
+        {"station that never reached its server", false, true, false},
+        {"command line", true, false, false},
+    };
+    for (const auto& c : cases) {
+        ShellFixture f;
+        // A socket folder that does not exist: the server cannot be reached, at once.
+        f.state.location = *DatabaseLocation::parse(QStringLiteral("postgresql://clock@/clock?host=") +
+                                                    QDir(f.dir.path()).filePath(QStringLiteral("nowhere")));
+        if (c.keptSettings) {
+            PunchQueue(QDir(f.dir.path()).filePath(PunchQueue::fileName()))
+                .keepSettings(ApplicationTable::Row({{QStringLiteral("KeepInSeconds"), 7}}));
+        }
+        StartUp startUp(f.state);
+        startUp.requireSingleInstance = false;
+        startUp.clockStation = c.clockStation;
+        EXPECT_EQ(startUp.run(), c.goesOn) << c.name;
+        EXPECT_EQ(startUp.startedOffline(), c.goesOn) << c.name;
+        EXPECT_EQ(startUp.stationLink() != nullptr, c.goesOn) << c.name;
+        if (c.goesOn) {
+            EXPECT_TRUE(startUp.stationLink()->isOffline()) << c.name;
+            EXPECT_EQ(f.state.settings.keepInSeconds, 7) << c.name;
+            EXPECT_TRUE(f.messages.shown.isEmpty()) << c.name;
+        } else {
+            ASSERT_EQ(f.messages.shown.size(), 1) << c.name;
+            EXPECT_TRUE(
+                f.messages.shown.first().text.startsWith(QStringLiteral("Cannot use the clock database")))
+                << c.name;
+        }
+    }
+}
