@@ -56,12 +56,12 @@ int copy(ProgramState& state, const QStringList& args, QTextStream& out, QTextSt
     }
     Database source;
     if (const Database::OpenResult opened = source.open(sourcePath); !opened.ok()) {
-        err << "tellarin: " << sourcePath << ": " << opened.errorText << Qt::endl;
+        err << "tellarin: " << sourcePath << ": " << opened.errorText.simplified() << Qt::endl;
         return CommandLine::DatabaseProblem;
     }
     Database server;
     if (const Database::OpenResult opened = server.openServer(*target); !opened.ok()) {
-        err << "tellarin: " << target->displayUrl() << ": " << opened.errorText << Qt::endl;
+        err << "tellarin: " << target->displayUrl() << ": " << opened.errorText.simplified() << Qt::endl;
         return CommandLine::DatabaseProblem;
     }
 
@@ -69,7 +69,7 @@ int copy(ProgramState& state, const QStringList& args, QTextStream& out, QTextSt
     try {
         result = DatabaseCopy(source, server).run();
     } catch (const DatabaseError& error) {
-        err << "tellarin: copy stopped, nothing written: " << error.text() << Qt::endl;
+        err << "tellarin: copy stopped, nothing written: " << error.text().simplified() << Qt::endl;
         return CommandLine::DatabaseProblem;
     }
     if (result.outcome == DatabaseCopy::Outcome::TargetNotEmpty) {
