@@ -81,6 +81,9 @@ DatabaseCopy::Result DatabaseCopy::run()
             m_target.execute(sql);
     }
     writing.commit();
+    // A server that has just been handed a whole file knows nothing yet of its rows; without
+    // statistics its first punches would scan. Advisory only: autovacuum gets there later anyway.
+    QSqlQuery(m_target.connection()).exec(QStringLiteral("ANALYZE"));
     return result;
 }
 
