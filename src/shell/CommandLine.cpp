@@ -10,6 +10,7 @@
 #include "reports/SequenceAuditCommand.h"
 #include "reports/WhoIsInCommand.h"
 #include "settings/ProgramState.h"
+#include "shell/DatabaseCommand.h"
 #include "shell/StartUp.h"
 #include "staff/EmployeesCommand.h"
 #include "store/Database.h"
@@ -35,7 +36,7 @@ int help(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
     out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit "
            "history,\n"
            "5 audit violations, 6 output file could not be written,\n"
-           "7 import file refused.\n";
+           "7 import file refused, 8 target database not empty, 9 copied row counts differ.\n";
     return Done;
 }
 
@@ -85,6 +86,11 @@ const QList<Command>& commands()
         {"purge", &runPurgeCommand, "--before YYYY-MM-DD  removes the clock records of the days before"},
         {"employees", &runEmployeesCommand,
          "import FILE.csv | export [FILE.csv]  the staff to and from a spreadsheet"},
+        // Runs on the file alone: the server it fills is not yet one the program can start on.
+        {"database", &runDatabaseCommand,
+         "copy --to URL [--from FILE]  the data folder's Clock.mdb (or FILE) into an empty server\n"
+         "         database, numbers and edit history kept; exit 8 when it holds records already",
+         false, false},
     };
     return table;
 }

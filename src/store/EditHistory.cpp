@@ -138,7 +138,9 @@ QString EditHistory::rowValues(qint64 recordNumber)
         QJsonValue json;
         if (value.isNull())
             json = QJsonValue(QJsonValue::Null);
-        else if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
+        // The server's driver hands out positive BIGINTs as unsigned; a number is a number.
+        else if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int ||
+                 value.typeId() == QMetaType::ULongLong || value.typeId() == QMetaType::UInt)
             json = QJsonValue(value.toLongLong());
         else if (value.typeId() == QMetaType::Double)
             json = QJsonValue(value.toDouble());
