@@ -1,11 +1,14 @@
 #include "clock/StationLink.h"
 
 #include "platform/TimeSource.h"
+#include "store/Database.h"
 #include "store/DatabaseError.h"
+#include "store/DatabaseLocation.h"
 #include "store/DayNumber.h"
 #include "store/StaffTable.h"
 
 #include <QDir>
+#include <QThread>
 
 namespace {
 // How far back the latest punch of each employee is kept for deciding offline; an older IN has
@@ -24,7 +27,7 @@ StationLink::StationLink(Database& server, const QString& programFolder, const Q
     , m_queue(std::make_unique<PunchQueue>(QDir(programFolder).filePath(PunchQueue::fileName())))
 {
     m_retry.setInterval(std::chrono::seconds(3));
-    connect(&m_retry, &QTimer::timeout, this, &StationLink::retryNow);
+    connect(&m_retry, &QTimer::timeout, this, &StationLink::lookForServer);
     // Other stations punch too: what this one knows of them must be recent when its server goes.
     m_refresh.setInterval(std::chrono::minutes(5));
     connect(&m_refresh, &QTimer::timeout, this, [this] {
@@ -40,7 +43,31 @@ StationLink::StationLink(Database& server, const QString& programFolder, const Q
     m_refresh.start();
 }
 
-StationLink::~StationLink() = default;
+StationLink::~StationLink()
+{
+    *m_alive = false;
+}
+
+void StationLink::lookForServer()
+{
+    const DatabaseLocation* location = m_server.serverLocation();
+    if (!m_offline || m_looking || !location)
+        return;
+    m_looking = true;
+    auto answered = std::make_shared<bool>(false);
+    QThread* worker =
+        QThread::create([where = *location, answered] { *answered = probeServer(where).isEmpty(); });
+    // The worker's end is handled here, on the station's thread, and not at all once the station is gone.
+    connect(worker, &QThread::finished, worker, [this, alive = m_alive, worker, answered] {
+        worker->deleteLater();
+        if (!*alive)
+            return;
+        m_looking = false;
+        if (*answered)
+            retryNow();
+    });
+    worker->start();
+}
 
 void StationLink::setRetryInterval(std::chrono::milliseconds interval)
 {
@@ -105,19 +132,34 @@ std::optional<ClockRecords::LatestPunch> StationLink::latestPunchFor(const QStri
 qint64 StationLink::appendPunch(const QString& employeeId, const ClockRecords::PunchDecision& decide)
 {
     if (!m_offline && m_queue->isEmpty()) {
+        // Queued first, as decided from what the station knows: should the server commit the punch
+        // and the answer be lost with the connection, the next send finds the station's number on the
+        // server and does not store the punch twice; should the server never get it, it is sent then.
+        const std::optional<ClockRecord> fallback = decide(m_queue->latestPunchFor(employeeId));
+        const qint64 sequence = fallback ? m_queue->enqueue(*fallback) : 0;
         try {
             std::optional<ClockRecord> written;
-            const qint64 number = ClockRecords(m_server).appendPunch(
-                employeeId, [&](const std::optional<ClockRecords::LatestPunch>& latest) {
-                    written = decide(latest);
-                    return written;
-                });
+            const auto serverDecides = [&](const std::optional<ClockRecords::LatestPunch>& latest) {
+                written = decide(latest);
+                return written;
+            };
+            const qint64 number =
+                sequence ? ClockRecords(m_server).appendPunch(employeeId, serverDecides, m_station, sequence)
+                         : ClockRecords(m_server).appendPunch(employeeId, serverDecides);
+            if (sequence)
+                m_queue->remove(sequence);
             if (written)
                 remember(*written);
             return number;
         } catch (const DatabaseError&) {
-            if (!serverGone())
-                throw;
+            if (serverGone()) {
+                // A connection that a restarted server dropped comes straight back and sends it.
+                retryNow();
+                return 0;
+            }
+            if (sequence)
+                m_queue->remove(sequence);
+            throw;
         }
     }
     // While anything is queued, later punches queue behind it, so the server gets them in order.

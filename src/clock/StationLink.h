@@ -50,7 +50,7 @@ public:
     // For reads beside the punch path (the in and out lists, the forced clock-out): true when the
     // error was the server going away, which is now taken care of and need not be shown.
     bool absorb(const DatabaseError& error);
-    // One attempt to reach the server again and send the queue; what the timer runs.
+    // One attempt to reach the server again and send the queue, waiting for the connection.
     void retryNow();
     // Brings the cached staff, settings and latest punches up to date from the server.
     void refreshCache();
@@ -59,6 +59,9 @@ Q_SIGNALS:
     void offlineChanged(bool offline);
 
 private:
+    // What the timer runs: the server is looked for on a thread of its own, so a server that does not
+    // answer never holds up the clock screen; only once it answers does retryNow() connect.
+    void lookForServer();
     bool serverGone();
     void goOffline();
     // Sends the queue in order; false when the server went away on the way.
@@ -72,4 +75,6 @@ private:
     QTimer m_retry;
     QTimer m_refresh;
     bool m_offline = false;
+    bool m_looking = false;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true); // tells a late answer this is gone
 };

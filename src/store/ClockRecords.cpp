@@ -43,12 +43,23 @@ qint64 ClockRecords::append(const ClockRecord& r)
 
 qint64 ClockRecords::appendPunch(const QString& employeeId, const PunchDecision& decide)
 {
+    return appendPunch(employeeId, decide, QString(), 0);
+}
+
+qint64 ClockRecords::appendPunch(const QString& employeeId, const PunchDecision& decide,
+                                 const QString& station, qint64 sequence)
+{
     Transaction transaction(m_database);
     m_database.lock(employeeKey(employeeId));
     const std::optional<ClockRecord> record = decide(latestPunchFor(employeeId));
     if (!record)
         return 0;
     const qint64 number = append(*record);
+    if (!station.isEmpty())
+        m_database.execute(
+            QStringLiteral(
+                R"(INSERT INTO "Sent punches" ("Station", "Sequence", "Record number") VALUES (?, ?, ?))"),
+            {station, sequence, number});
     transaction.commit();
     return number;
 }

@@ -31,6 +31,10 @@ public:
     // (nullopt), and then 0 is returned; otherwise the new record number.
     using PunchDecision = std::function<std::optional<ClockRecord>(const std::optional<LatestPunch>&)>;
     qint64 appendPunch(const QString& employeeId, const PunchDecision& decide);
+    // The same, noting the punch as the station's numbered one in "Sent punches" in the same
+    // transaction: a station that lost the answer can tell later that the punch arrived.
+    qint64 appendPunch(const QString& employeeId, const PunchDecision& decide, const QString& station,
+                       qint64 sequence);
     // The lock key that serialises one employee's punches, also for other writers of the sequence.
     static QString employeeKey(const QString& employeeId);
     // Appends a punch that a station queued while its server was away, in a transaction that also

@@ -46,6 +46,8 @@ public:
     bool isReachable();
     const SqlDialect& dialect() const { return m_dialect; }
     bool isServer() const { return m_dialect.isServer(); }
+    // The server this handle connects to; null for the embedded file.
+    const DatabaseLocation* serverLocation() const { return m_server.get(); }
     void close();
     bool isOpen() const;
     const QString& path() const { return m_path; }

@@ -17,6 +17,12 @@ protected:
     Backend backend() const { return GetParam(); }
 };
 
+// Shown in test listings, where a raw byte dump would say nothing.
+inline void PrintTo(Backend backend, std::ostream* out)
+{
+    *out << backendName(backend);
+}
+
 inline std::string backendTestName(const testing::TestParamInfo<Backend>& test)
 {
     return backendName(test.param);
