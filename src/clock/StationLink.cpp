@@ -41,6 +41,17 @@ StationLink::StationLink(Database& server, const QString& programFolder, const Q
         }
     });
     m_refresh.start();
+    m_catchUp.setInterval(std::chrono::seconds(10));
+    connect(&m_catchUp, &QTimer::timeout, this, [this] {
+        if (m_offline || !m_queue->isEmpty())
+            return;
+        try {
+            catchUp();
+        } catch (const DatabaseError& error) {
+            absorb(error);
+        }
+    });
+    m_catchUp.start();
 }
 
 StationLink::~StationLink()
@@ -204,9 +215,26 @@ void StationLink::refreshCache()
 {
     m_queue->keepSettings(ApplicationTable(m_server).read());
     m_queue->keepStaff(StaffTable(m_server).all());
-    if (m_queue->isEmpty())
+    if (m_queue->isEmpty()) {
+        // Read first: a punch stored while the latest punches are read is caught up with later.
+        const qint64 highest = ClockRecords(m_server).highestRecordNumber();
         m_queue->rememberAll(
             ClockRecords(m_server).latestPunches(DayNumber::of(m_time.today()) - rememberedDays));
+        m_queue->catchUp({}, highest);
+    }
+}
+
+void StationLink::catchUp()
+{
+    const std::optional<qint64> seen = m_queue->highestSeen();
+    // Never looked yet: the whole picture, rather than every record ever stored.
+    if (!seen) {
+        refreshCache();
+        return;
+    }
+    qint64 highest = 0;
+    const auto latest = ClockRecords(m_server).latestPunchesAfter(*seen, &highest);
+    m_queue->catchUp(latest, highest);
 }
 
 bool StationLink::serverGone()

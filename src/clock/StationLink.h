@@ -54,6 +54,9 @@ public:
     void retryNow();
     // Brings the cached staff, settings and latest punches up to date from the server.
     void refreshCache();
+    // Learns the punches other stations stored since the last look: cheap, so done often, and what
+    // keeps an offline decision in step with the other stations.
+    void catchUp();
 
 Q_SIGNALS:
     void offlineChanged(bool offline);
@@ -74,6 +77,7 @@ private:
     std::unique_ptr<PunchQueue> m_queue;
     QTimer m_retry;
     QTimer m_refresh;
+    QTimer m_catchUp;
     bool m_offline = false;
     bool m_looking = false;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true); // tells a late answer this is gone

@@ -5,6 +5,7 @@
 
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
 
 namespace {
 const QString columns = QStringLiteral(
@@ -83,6 +84,35 @@ qint64 ClockRecords::appendQueued(const QString& station, qint64 sequence, const
         {station, sequence, number});
     transaction.commit();
     return number;
+}
+
+QHash<QString, ClockRecords::LatestPunch> ClockRecords::latestPunchesAfter(qint64 recordNumber,
+                                                                           qint64* highest)
+{
+    *highest = recordNumber;
+    // In the order that makes a record an employee's latest: the last one read for an ID wins.
+    QSqlQuery& query = m_database.run(
+        QStringLiteral(R"(SELECT "Employee ID", "Clock out", "Time", "Record number" FROM "In Out" )"
+                       R"(WHERE "Record number" > ? ORDER BY "Julian", "Record number")"),
+        {recordNumber});
+    QHash<QString, LatestPunch> latest;
+    while (query.next()) {
+        const qint64 number = query.value(3).toLongLong();
+        *highest = std::max(*highest, number);
+        latest.insert(query.value(0).toString().trimmed().toUpper(),
+                      LatestPunch{query.value(1).toInt() != 0,
+                                  StoredTime::fromText(query.value(2).toString()), number});
+    }
+    m_database.finish(query);
+    return latest;
+}
+
+qint64 ClockRecords::highestRecordNumber()
+{
+    QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT max("Record number") FROM "In Out")"));
+    const qint64 highest = query.next() ? query.value(0).toLongLong() : 0;
+    m_database.finish(query);
+    return highest;
 }
 
 QHash<QString, ClockRecords::LatestPunch> ClockRecords::latestPunches(qint32 sinceDay)

@@ -49,6 +49,11 @@ public:
     // Rows with a day number at or above the given one, ordered by employee ID and time.
     QList<ClockRecord> since(qint32 dayNumber);
 
+    // Each employee's latest punch among the records numbered above the given one (a station catching
+    // up with the others), and in *highest the highest record number there is.
+    QHash<QString, LatestPunch> latestPunchesAfter(qint64 recordNumber, qint64* highest);
+    qint64 highestRecordNumber();
+
     static ClockRecord fromQuery(const QSqlQuery& query);
 
 private:

@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QSysInfo>
 #include <QUrl>
+#include <QUuid>
 
 namespace {
 QString decoded(const QString& part)
@@ -167,8 +168,11 @@ QString StationSettings::stationName()
     QSettings settings(m_path, QSettings::IniFormat);
     QString name = settings.value(stationKey).toString();
     if (name.isEmpty()) {
+        // The queued punches' keys rest on it: a folder copied to another machine, or two machines of
+        // the same name, must still give distinct stations.
         name = QSysInfo::machineHostName() + QLatin1Char('/') +
-               QFileInfo(QFileInfo(m_path).absolutePath()).fileName();
+               QFileInfo(QFileInfo(m_path).absolutePath()).fileName() + QLatin1Char('/') +
+               QUuid::createUuid().toString(QUuid::Id128).left(8);
         settings.setValue(stationKey, name);
         settings.sync();
     }

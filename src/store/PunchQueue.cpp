@@ -20,6 +20,7 @@ const QStringList schema = {
                    R"("Employee number" INTEGER, "Julian" INTEGER, "Dnumber" INTEGER, "Start" INTEGER, )"
                    R"("Stop" INTEGER))"),
     QStringLiteral(R"(CREATE TABLE IF NOT EXISTS "Settings" ("Field" TEXT PRIMARY KEY, "Value"))"),
+    QStringLiteral(R"(CREATE TABLE IF NOT EXISTS "Seen" ("Record number" INTEGER NOT NULL))"),
 };
 
 QVariant timeValue(const QDateTime& moment)
@@ -127,6 +128,33 @@ void PunchQueue::rememberAll(const QHash<QString, ClockRecords::LatestPunch>& la
     for (auto it = latest.cbegin(); it != latest.cend(); ++it)
         remember(it.key(), it.value());
     transaction.commit();
+}
+
+void PunchQueue::catchUp(const QHash<QString, ClockRecords::LatestPunch>& latest, qint64 highestSeen)
+{
+    Transaction transaction(m_database);
+    for (auto it = latest.cbegin(); it != latest.cend(); ++it)
+        m_database.execute(
+            QStringLiteral(
+                R"(INSERT INTO "Known punches" ("Employee ID", "Clock out", "Time") VALUES (?, ?, ?) )"
+                R"(ON CONFLICT ("Employee ID") DO UPDATE SET "Clock out" = excluded."Clock out", )"
+                R"("Time" = excluded."Time" )"
+                R"(WHERE substr(excluded."Time", 1, 10) >= substr("Known punches"."Time", 1, 10) )"
+                R"(OR "Known punches"."Time" IS NULL)"),
+            {key(it.key()), it->clockOut ? 1 : 0, timeValue(it->time)});
+    m_database.execute(QStringLiteral(R"(DELETE FROM "Seen")"));
+    m_database.execute(QStringLiteral(R"(INSERT INTO "Seen" ("Record number") VALUES (?))"), {highestSeen});
+    transaction.commit();
+}
+
+std::optional<qint64> PunchQueue::highestSeen()
+{
+    QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT max("Record number") FROM "Seen")"));
+    std::optional<qint64> highest;
+    if (query.next() && !query.value(0).isNull())
+        highest = query.value(0).toLongLong();
+    m_database.finish(query);
+    return highest;
 }
 
 void PunchQueue::keepStaff(const QList<StaffRow>& rows)

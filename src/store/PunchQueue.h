@@ -39,6 +39,11 @@ public:
     void remember(const QString& employeeId, const ClockRecords::LatestPunch& punch);
     // Replaces everything known of the employees' latest punches.
     void rememberAll(const QHash<QString, ClockRecords::LatestPunch>& latest);
+    // What other stations stored since the last look: each punch replaces what is known of its
+    // employee unless that is of a later day (a record put in afterwards for an earlier day).
+    void catchUp(const QHash<QString, ClockRecords::LatestPunch>& latest, qint64 highestSeen);
+    // The highest server record number whose punch is known here; nullopt before the first look.
+    std::optional<qint64> highestSeen();
 
     void keepStaff(const QList<StaffRow>& rows);
     // Looked up trimmed and without regard to case, as the staff table does.

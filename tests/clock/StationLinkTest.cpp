@@ -15,11 +15,12 @@ namespace {
 // A station with its own program folder on a fresh server database; stations built again on the
 // same folder stand for the program started again.
 struct Station {
-    explicit Station(const QString& folder, const QString& url)
+    explicit Station(const QString& folder, const QString& url,
+                     const QString& name = QStringLiteral("station 1"))
     {
         server = std::make_unique<Database>();
         const Database::OpenResult opened = server->openServer(*DatabaseLocation::parse(url));
-        link = std::make_unique<StationLink>(*server, folder, QStringLiteral("station 1"), time);
+        link = std::make_unique<StationLink>(*server, folder, name, time);
         if (opened.ok())
             link->startOnline();
         else
@@ -164,4 +165,27 @@ TEST_F(StationLinkTest, StationWithoutItsServerStartsFromWhatItKept)
     startServer();
     station.link->retryNow();
     EXPECT_EQ(stored(url), (QStringList{"D4:I", "E5:I", "E5:O", "d4:O", "E5:I"}));
+}
+
+TEST_F(StationLinkTest, CatchingUpKeepsAnOfflineDecisionInStepWithOtherStations)
+{
+    QTemporaryDir otherFolder;
+    Station one(folder.path(), url);
+    Station two(otherFolder.path(), url, QStringLiteral("station 2"));
+    const QString id = QStringLiteral("G7");
+    EXPECT_FALSE(one.punch(id));
+    EXPECT_TRUE(two.punch(id));
+    {
+        // Put in afterwards for an earlier day by the record editor: not the employee's latest.
+        Database editor;
+        ASSERT_TRUE(editor.openServer(*DatabaseLocation::parse(url)).ok());
+        ClockRecords(editor).append(punchRecord(id, QDateTime(QDate(2026, 11, 2), QTime(8, 0)), false));
+    }
+    one.link->catchUp();
+    stopServer();
+    // The other station's OUT is known, so the next punch here is an IN.
+    EXPECT_FALSE(one.punch(id));
+    startServer();
+    one.link->retryNow();
+    EXPECT_EQ(stored(url), (QStringList{"G7:I", "G7:O", "G7:I", "G7:I"}));
 }
