@@ -15,7 +15,7 @@ QString SqlDialect::lockStatement() const
 
 qint64 SqlDialect::lockKey(const QString& key)
 {
-    // Every station must turn the same key into the same number, so no per-process hash seed.
+    // Every station must turn the same key into the same number, so no per-process hash salt.
     const QByteArray digest =
         QCryptographicHash::hash(key.trimmed().toUpper().toUtf8(), QCryptographicHash::Sha256);
     return qFromBigEndian<qint64>(digest.constData());

@@ -50,9 +50,9 @@ StoredPunches readPunches(Database& database)
     return stored;
 }
 
-QStringList stationArguments(const QString& url, int punches, int seed)
+QStringList stationArguments(const QString& url, int punches, int draw)
 {
-    return {QStringLiteral("station"), url, QString::number(punches), QString::number(seed)};
+    return {QStringLiteral("station"), url, QString::number(punches), QString::number(draw)};
 }
 } // namespace
 
@@ -65,8 +65,8 @@ TEST(ServerStations, FourStationsPunchingAtOnceKeepEveryEmployeeAlternating)
     QElapsedTimer elapsed;
     elapsed.start();
     std::vector<std::unique_ptr<Child>> children;
-    for (int seed = 1; seed <= stations; ++seed)
-        children.push_back(std::make_unique<Child>(stationArguments(folder.url(), punches, seed)));
+    for (int draw = 1; draw <= stations; ++draw)
+        children.push_back(std::make_unique<Child>(stationArguments(folder.url(), punches, draw)));
     QSet<qint64> reported;
     for (const auto& child : children) {
         const QList<QByteArray> lines = child->linesAtExit(120000);

@@ -53,9 +53,10 @@ QString PostgresServer::missingReason()
     return {};
 }
 
-PostgresServer::PostgresServer()
+PostgresServer::PostgresServer(bool durable)
     : m_folder(std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tellarin-pg-XXXXXX")))
     , m_binaries(findBinaries())
+    , m_durable(durable)
 {
     if (!missingReason().isEmpty()) {
         m_error = missingReason();
@@ -121,8 +122,8 @@ bool PostgresServer::start()
         run({m_binaries + QStringLiteral("/pg_ctl"), QStringLiteral("-D"),
              m_folder->filePath(QStringLiteral("data")), QStringLiteral("-l"),
              m_folder->filePath(QStringLiteral("server.log")), QStringLiteral("-w"), QStringLiteral("-o"),
-             QStringLiteral("-k %1 -c listen_addresses='' -c max_connections=60 -c fsync=off")
-                 .arg(m_folder->path()),
+             QStringLiteral("-k %1 -c listen_addresses='' -c max_connections=60 -c fsync=%2")
+                 .arg(m_folder->path(), m_durable ? QStringLiteral("on") : QStringLiteral("off")),
              QStringLiteral("start")},
             &output);
     if (!m_running)

@@ -13,7 +13,9 @@ public:
     // Empty when a server can be started here; otherwise why not (binaries or driver missing).
     static QString missingReason();
 
-    PostgresServer();
+    // A durable server forces every commit to the disk as a real one does (for timings); the tests'
+    // throw-away servers do not.
+    explicit PostgresServer(bool durable = false);
     ~PostgresServer();
     PostgresServer(const PostgresServer&) = delete;
     PostgresServer& operator=(const PostgresServer&) = delete;
@@ -36,6 +38,7 @@ private:
     bool m_running = false;
     QString m_error;
     int m_databases = 0;
+    bool m_durable = false;
 };
 
 // Skips the test, with the reason shown, where no server can be started.

@@ -5,9 +5,9 @@
 //   PunchChild migrate DIR   migrates over and over, printing "migrated"
 //   PunchChild hold DIR      holds a write transaction, prints "held" and waits for stdin to close
 //   PunchChild lock DIR      the same with the file out of WAL mode, so the lock keeps readers out too
-//   PunchChild station URL COUNT SEED
+//   PunchChild station URL COUNT DRAW
 //                            punches as a clock station does on a server database: COUNT punches
-//                            (0: until killed) over employees S00..S19 picked at random from SEED,
+//                            (0: until killed) over employees S00..S19 picked at random from DRAW,
 //                            each IN or OUT by the employee's latest punch, printing each committed
 //                            record number
 #include "platform/ProgramPaths.h"
@@ -39,21 +39,21 @@ int punch(const ProgramPaths& paths)
     }
 }
 
-int station(const QString& url, qint64 count, quint32 seed)
+int station(const QString& url, qint64 count, quint32 draw)
 {
     const auto location = DatabaseLocation::parse(url);
     Database database;
     if (!location || !database.openServer(*location).ok())
         return 3;
     ClockRecords records(database);
-    QRandomGenerator random(seed);
+    QRandomGenerator random(draw);
     const QDateTime start(QDate(2026, 12, 4), QTime(8, 0));
     for (qint64 i = 0; count == 0 || i < count; ++i) {
         const QString id = QStringLiteral("S%1").arg(random.bounded(20), 2, 10, QLatin1Char('0'));
         const qint64 number = records.appendPunch(id, [&](const auto& latest) {
             return std::optional<ClockRecord>(punchRecord(id, start.addSecs(i % 3600),
                                                           latest && !latest->clockOut,
-                                                          QStringLiteral("Station %1").arg(seed)));
+                                                          QStringLiteral("Station %1").arg(draw)));
         });
         std::printf("%lld\n", static_cast<long long>(number));
         std::fflush(stdout);
