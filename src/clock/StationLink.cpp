@@ -99,6 +99,11 @@ void StationLink::startOnline()
 {
     m_offline = false;
     m_retry.stop();
+    sendQueueAndRefresh();
+}
+
+void StationLink::sendQueueAndRefresh()
+{
     try {
         if (flush())
             refreshCache();
@@ -202,13 +207,7 @@ void StationLink::retryNow()
     m_offline = false;
     m_retry.stop();
     Q_EMIT offlineChanged(false);
-    try {
-        if (flush())
-            refreshCache();
-    } catch (const DatabaseError& error) {
-        if (!absorb(error))
-            throw;
-    }
+    sendQueueAndRefresh();
 }
 
 void StationLink::refreshCache()

@@ -66,6 +66,7 @@ private:
     // answer never holds up the clock screen; only once it answers does retryNow() connect.
     void lookForServer();
     bool serverGone();
+    void sendQueueAndRefresh();
     void goOffline();
     // Sends the queue in order; false when the server went away on the way.
     bool flush();

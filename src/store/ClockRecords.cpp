@@ -67,23 +67,16 @@ qint64 ClockRecords::appendPunch(const QString& employeeId, const PunchDecision&
 
 qint64 ClockRecords::appendQueued(const QString& station, qint64 sequence, const ClockRecord& record)
 {
-    Transaction transaction(m_database);
-    m_database.lock(employeeKey(record.employeeId));
-    QSqlQuery& sent = m_database.run(
-        QStringLiteral(
-            R"(SELECT "Record number" FROM "Sent punches" WHERE "Station" = ? AND "Sequence" = ?)"),
-        {station, sequence});
-    const bool sentBefore = sent.next();
-    m_database.finish(sent);
-    if (sentBefore)
-        return 0;
-    const qint64 number = append(record);
-    m_database.execute(
-        QStringLiteral(
-            R"(INSERT INTO "Sent punches" ("Station", "Sequence", "Record number") VALUES (?, ?, ?))"),
-        {station, sequence, number});
-    transaction.commit();
-    return number;
+    // Decided when it was taken; the check runs under the employee's lock, after any earlier send.
+    const auto asTaken = [&](const std::optional<LatestPunch>&) -> std::optional<ClockRecord> {
+        QSqlQuery& sent = m_database.run(
+            QStringLiteral(R"(SELECT 1 FROM "Sent punches" WHERE "Station" = ? AND "Sequence" = ?)"),
+            {station, sequence});
+        const bool sentBefore = sent.next();
+        m_database.finish(sent);
+        return sentBefore ? std::nullopt : std::optional<ClockRecord>(record);
+    };
+    return appendPunch(record.employeeId, asTaken, station, sequence);
 }
 
 QHash<QString, ClockRecords::LatestPunch> ClockRecords::latestPunchesAfter(qint64 recordNumber,
