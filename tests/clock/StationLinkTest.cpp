@@ -8,6 +8,7 @@
 #include "store/DatabaseLocation.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -188,4 +189,20 @@ TEST_F(StationLinkTest, CatchingUpKeepsAnOfflineDecisionInStepWithOtherStations)
     startServer();
     one.link->retryNow();
     EXPECT_EQ(stored(url), (QStringList{"G7:I", "G7:O", "G7:I", "G7:I"}));
+}
+
+TEST_F(StationLinkTest, AStationFindsItsServerAgainByItself)
+{
+    Station station(folder.path(), url);
+    stopServer();
+    EXPECT_FALSE(station.punch(QStringLiteral("H8")));
+    ASSERT_TRUE(station.link->isOffline());
+    station.link->setRetryInterval(std::chrono::milliseconds(100));
+    startServer();
+    // Looked for on a thread of its own, then connected and sent without anyone asking.
+    QSignalSpy back(station.link.get(), &StationLink::offlineChanged);
+    ASSERT_TRUE(back.wait(15000));
+    EXPECT_FALSE(station.link->isOffline());
+    EXPECT_EQ(station.link->queuedPunches(), 0);
+    EXPECT_EQ(stored(url), QStringList{QStringLiteral("H8:I")});
 }
