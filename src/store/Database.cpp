@@ -130,7 +130,7 @@ Database::OpenResult Database::connectServer(int connectTimeoutSeconds)
             result.errorNumber =
                 error.nativeErrorCode().isEmpty() ? QStringLiteral("08001") : error.nativeErrorCode();
             result.errorText =
-                error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText().trimmed();
+                error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText().simplified();
             return result;
         }
     }
