@@ -219,11 +219,28 @@ bool StartUp::startOffline()
         m_state.settings = SettingsIo::load(*settings);
         link->startOffline();
         m_link = std::move(link);
+        QObject::connect(m_link.get(), &StationLink::offlineChanged, &m_context, [this](bool offline) {
+            if (!offline && m_catchUpPending)
+                catchUpWithServer();
+        });
     } catch (const DatabaseError&) {
         return false; // no queue to start from: the server's own error is the one to show
     }
     m_startedOffline = true;
+    m_catchUpPending = true;
     return true;
+}
+
+void StartUp::catchUpWithServer()
+{
+    try {
+        m_state.settings = SettingsIo::load(ApplicationTable(m_state.database).read());
+    } catch (const DatabaseError&) {
+        return; // gone again: the kept settings stay, and the next return tries once more
+    }
+    m_catchUpPending = false;
+    if (m_state.useSchedulingLink)
+        rebuildStaff();
 }
 
 void StartUp::linkStation()

@@ -87,4 +87,7 @@ private:
     bool m_endProgram = false; // the staff load met a failure that ends the program
     std::unique_ptr<StationLink> m_link;
     bool m_startedOffline = false;
+    // Started without its server: the settings and today's staff are taken up once it answers.
+    void catchUpWithServer();
+    bool m_catchUpPending = false;
 };

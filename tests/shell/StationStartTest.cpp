@@ -2,6 +2,7 @@
 #include "shell/StartUp.h"
 #include "store/DatabaseLocation.h"
 #include "store/PunchQueue.h"
+#include "support/PostgresServer.h"
 #include "support/ShellFixture.h"
 
 #include <QDir>
@@ -45,4 +46,37 @@ TEST(StartUp, StationWithoutItsServerStartsOfflineOnlyFromKeptSettings)
                 << c.name;
         }
     }
+}
+
+TEST(StartUp, StationStartedOfflineTakesUpSettingsAndStaffWhenItsServerAnswers)
+{
+    TELLARIN_REQUIRE_POSTGRES();
+    const QString url = PostgresServer::shared().createDatabase();
+    ASSERT_FALSE(url.isEmpty());
+    ShellFixture f;
+    f.state.location = *DatabaseLocation::parse(url);
+    // What the station kept from an earlier day differs from what the server holds (3 seconds).
+    PunchQueue(QDir(f.dir.path()).filePath(PunchQueue::fileName()))
+        .keepSettings(ApplicationTable::Row({{QStringLiteral("KeepInSeconds"), 7}}));
+    ASSERT_TRUE(PostgresServer::shared().stop());
+    StartUp startUp(f.state);
+    startUp.requireSingleInstance = false;
+    startUp.clockStation = true;
+    startUp.readPathFile = [&] {
+        f.state.useSchedulingLink = true;
+    };
+    int rebuilds = 0;
+    startUp.rebuildStaff = [&] {
+        ++rebuilds;
+    };
+    ASSERT_TRUE(startUp.run());
+    EXPECT_TRUE(startUp.startedOffline());
+    EXPECT_EQ(f.state.settings.keepInSeconds, 7);
+    EXPECT_EQ(rebuilds, 0);
+
+    ASSERT_TRUE(PostgresServer::shared().start());
+    startUp.stationLink()->retryNow();
+    EXPECT_FALSE(startUp.stationLink()->isOffline());
+    EXPECT_EQ(f.state.settings.keepInSeconds, 3);
+    EXPECT_EQ(rebuilds, 1);
 }
