@@ -134,6 +134,14 @@ Database::OpenResult Database::connectServer(int connectTimeoutSeconds)
             return result;
         }
     }
+    {
+        // A station that stops answering inside a transaction would hold its employees' locks for good:
+        // the server ends such a transaction, and a punch waits only so long for a lock before it
+        // reports the failure instead of freezing the clock screen.
+        QSqlQuery session(connection());
+        session.exec(QStringLiteral("SET idle_in_transaction_session_timeout = '60s'"));
+        session.exec(QStringLiteral("SET lock_timeout = '15s'"));
+    }
     try {
         // Two stations meeting an empty database at once must not both lay out the tables.
         Transaction transaction(*this);
