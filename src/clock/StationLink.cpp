@@ -8,7 +8,6 @@
 #include "store/StaffTable.h"
 
 #include <QDir>
-#include <QThread>
 
 namespace {
 // How far back the latest punch of each employee is kept for deciding offline; an older IN has
@@ -29,35 +28,29 @@ StationLink::StationLink(Database& server, const QString& programFolder, const Q
     m_retry.setInterval(std::chrono::seconds(3));
     connect(&m_retry, &QTimer::timeout, this, &StationLink::lookForServer);
     // Other stations punch too: what this one knows of them must be recent when its server goes.
-    m_refresh.setInterval(std::chrono::minutes(5));
-    connect(&m_refresh, &QTimer::timeout, this, [this] {
-        if (m_offline)
-            return;
-        try {
-            refreshCache();
-        } catch (const DatabaseError& error) {
-            // A failed refresh leaves the older knowledge; the punch path shows real faults.
-            absorb(error);
-        }
-    });
-    m_refresh.start();
-    m_catchUp.setInterval(std::chrono::seconds(10));
-    connect(&m_catchUp, &QTimer::timeout, this, [this] {
+    repeatWhileOnline(m_refresh, std::chrono::minutes(5), &StationLink::refreshCache);
+    repeatWhileOnline(m_catchUp, std::chrono::seconds(10), &StationLink::catchUp);
+}
+
+void StationLink::repeatWhileOnline(QTimer& timer, std::chrono::milliseconds interval,
+                                    void (StationLink::*step)())
+{
+    timer.setInterval(interval);
+    connect(&timer, &QTimer::timeout, this, [this, step] {
+        // Queued punches go first; what is learnt after them is up to date.
         if (m_offline || !m_queue->isEmpty())
             return;
         try {
-            catchUp();
+            (this->*step)();
         } catch (const DatabaseError& error) {
+            // A failed look leaves the older knowledge; the punch path shows real faults.
             absorb(error);
         }
     });
-    m_catchUp.start();
+    timer.start();
 }
 
-StationLink::~StationLink()
-{
-    *m_alive = false;
-}
+StationLink::~StationLink() = default;
 
 void StationLink::lookForServer()
 {
@@ -65,19 +58,11 @@ void StationLink::lookForServer()
     if (!m_offline || m_looking || !location)
         return;
     m_looking = true;
-    auto answered = std::make_shared<bool>(false);
-    QThread* worker =
-        QThread::create([where = *location, answered] { *answered = probeServer(where).isEmpty(); });
-    // The worker's end is handled here, on the station's thread, and not at all once the station is gone.
-    connect(worker, &QThread::finished, worker, [this, alive = m_alive, worker, answered] {
-        worker->deleteLater();
-        if (!*alive)
-            return;
+    probeServerLater(*location, this, [this](const QString& error) {
         m_looking = false;
-        if (*answered)
+        if (error.isEmpty())
             retryNow();
     });
-    worker->start();
 }
 
 void StationLink::setRetryInterval(std::chrono::milliseconds interval)

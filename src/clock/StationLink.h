@@ -65,6 +65,8 @@ private:
     // What the timer runs: the server is looked for on a thread of its own, so a server that does not
     // answer never holds up the clock screen; only once it answers does retryNow() connect.
     void lookForServer();
+    // Runs the step on the timer while the server answers and nothing waits to be sent.
+    void repeatWhileOnline(QTimer& timer, std::chrono::milliseconds interval, void (StationLink::*step)());
     bool serverGone();
     void sendQueueAndRefresh();
     void goOffline();
@@ -81,5 +83,4 @@ private:
     QTimer m_catchUp;
     bool m_offline = false;
     bool m_looking = false;
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true); // tells a late answer this is gone
 };

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QThread>
 #include <sqlite3.h>
 
 namespace {
@@ -329,6 +330,18 @@ QString probeServer(const DatabaseLocation& location)
     Database database;
     const Database::OpenResult result = database.openServer(location);
     return result.ok() ? QString() : result.errorText;
+}
+
+void probeServerLater(const DatabaseLocation& location, QObject* receiver,
+                      std::function<void(const QString& error)> answered)
+{
+    auto answer = std::make_shared<QString>();
+    QThread* worker = QThread::create([location, answer] { *answer = probeServer(location); });
+    QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    // Queued to the receiver's thread, and dropped with the receiver.
+    QObject::connect(worker, &QThread::finished, receiver,
+                     [answer, answered = std::move(answered)] { answered(*answer); });
+    worker->start();
 }
 
 Transaction::Transaction(Database& database)

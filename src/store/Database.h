@@ -12,6 +12,7 @@
 #include <memory>
 
 class DatabaseError;
+class QObject;
 class DatabaseLocation;
 
 // One open clock database (the embedded SQLite file or a PostgreSQL server) with its prepared
@@ -99,6 +100,10 @@ private:
 // Connects once to the server and lays out an empty database, as a station would at start; empty
 // when that worked, else the reason. Blocks up to the connect timeout: callers keep it off the UI thread.
 QString probeServer(const DatabaseLocation& location);
+// The same on a thread of its own: the answer (empty: it worked) reaches the receiver on the
+// receiver's thread, or nobody once the receiver is gone.
+void probeServerLater(const DatabaseLocation& location, QObject* receiver,
+                      std::function<void(const QString& error)> answered);
 
 // Rolls back unless committed, so a thrown error never leaves half a change behind.
 class Transaction {

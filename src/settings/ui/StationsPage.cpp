@@ -6,10 +6,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QThread>
 #include <QVBoxLayout>
 
 StationsPage::StationsPage(ProgramState& state, QWidget* parent)
@@ -110,20 +108,12 @@ void StationsPage::testServer()
     updateEnabled();
     m_result->setText(QStringLiteral("Connecting..."));
     // A server that does not answer takes seconds to give up; the window stays usable meanwhile.
-    auto answer = std::make_shared<QString>();
-    QThread* worker = QThread::create([location, answer] { *answer = probeServer(location); });
-    QPointer<StationsPage> page(this);
-    connect(worker, &QThread::finished, worker, [page, worker, answer] {
-        worker->deleteLater();
-        if (!page)
-            return;
-        page->m_testing = false;
-        page->m_result->setText(answer->isEmpty()
-                                    ? QStringLiteral("The server answered: the clock records can be "
-                                                     "shared there.")
-                                    : QStringLiteral("No connection: ") + *answer);
-        page->updateEnabled();
-        Q_EMIT page->testFinished();
+    probeServerLater(location, this, [this](const QString& error) {
+        m_testing = false;
+        m_result->setText(error.isEmpty()
+                              ? QStringLiteral("The server answered: the clock records can be shared there.")
+                              : QStringLiteral("No connection: ") + error);
+        updateEnabled();
+        Q_EMIT testFinished();
     });
-    worker->start();
 }
