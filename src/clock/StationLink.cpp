@@ -147,10 +147,7 @@ qint64 StationLink::appendPunch(const QString& employeeId, const ClockRecords::P
             const qint64 number =
                 sequence ? ClockRecords(m_server).appendPunch(employeeId, serverDecides, m_station, sequence)
                          : ClockRecords(m_server).appendPunch(employeeId, serverDecides);
-            if (sequence)
-                m_queue->remove(sequence);
-            if (written)
-                remember(*written);
+            m_queue->settle(sequence, written);
             return number;
         } catch (const DatabaseError&) {
             if (serverGone()) {
@@ -250,13 +247,7 @@ bool StationLink::flush()
             throw;
         }
         // A crash here leaves the punch queued; the server's note of it keeps it from a second send.
-        m_queue->remove(next->sequence);
-        remember(next->record);
+        m_queue->settle(next->sequence, next->record);
     }
     return true;
-}
-
-void StationLink::remember(const ClockRecord& record)
-{
-    m_queue->remember(record.employeeId, ClockRecords::LatestPunch{record.clockOut, record.time, 0});
 }

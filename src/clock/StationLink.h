@@ -72,7 +72,6 @@ private:
     void goOffline();
     // Sends the queue in order; false when the server went away on the way.
     bool flush();
-    void remember(const ClockRecord& record);
 
     Database& m_server;
     QString m_station;

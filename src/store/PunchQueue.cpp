@@ -77,6 +77,16 @@ void PunchQueue::remove(qint64 sequence)
     m_database.execute(QStringLiteral(R"(DELETE FROM "Queued punches" WHERE "Sequence" = ?)"), {sequence});
 }
 
+void PunchQueue::settle(qint64 sequence, const std::optional<ClockRecord>& stored)
+{
+    Transaction transaction(m_database);
+    if (sequence)
+        remove(sequence);
+    if (stored)
+        remember(stored->employeeId, ClockRecords::LatestPunch{stored->clockOut, stored->time, 0});
+    transaction.commit();
+}
+
 bool PunchQueue::isEmpty()
 {
     return size() == 0;

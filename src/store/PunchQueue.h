@@ -30,6 +30,9 @@ public:
     // The oldest punch not yet sent.
     std::optional<Queued> first();
     void remove(qint64 sequence);
+    // The punch reached the server: out of the queue (sequence 0: it was never queued) and, when one
+    // was stored, known as the employee's latest, in one commit on the punch path.
+    void settle(qint64 sequence, const std::optional<ClockRecord>& stored);
     bool isEmpty();
     qsizetype size();
 
