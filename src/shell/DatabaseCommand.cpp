@@ -23,8 +23,7 @@ int usage(QTextStream& err, const QString& problem)
 // The Clock.mdb the program itself would open: the data folder named by the path file.
 QString defaultSource(ProgramState& state)
 {
-    const PathFile::State source = PathFile::read(state.paths);
-    state.paths.setDataFolder(source.useLocalStaff ? state.paths.programFolder() : source.dataFolder);
+    state.paths.setDataFolder(PathFile::clockDataFolder(state.paths, PathFile::read(state.paths)));
     return state.paths.clockDatabase();
 }
 

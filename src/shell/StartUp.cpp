@@ -52,9 +52,7 @@ StartUp::StartUp(ProgramState& state)
     };
     readPathFile = [this] {
         const PathFile::State source = PathFile::read(m_state.paths);
-        // The file may name the program folder in another letter case, as written on a system that
-        // ignores case; here that spelling would be another folder.
-        m_state.paths.setDataFolder(source.useLocalStaff ? m_state.paths.programFolder() : source.dataFolder);
+        m_state.paths.setDataFolder(PathFile::clockDataFolder(m_state.paths, source));
         m_state.useSchedulingLink = source.useSchedulingLink;
         m_state.useLocalStaff = source.useLocalStaff;
     };

@@ -69,11 +69,5 @@ void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields)
 
 QStringList ApplicationTable::fieldNames()
 {
-    QStringList names;
-    QSqlQuery& query =
-        m_database.run(m_database.dialect().columnNamesQuery(), {QStringLiteral("Application")});
-    while (query.next())
-        names.append(query.value(0).toString());
-    m_database.finish(query);
-    return names;
+    return m_database.columnNames(QStringLiteral("Application"));
 }

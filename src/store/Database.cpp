@@ -147,10 +147,7 @@ Database::OpenResult Database::connectServer(int connectTimeoutSeconds)
         // Two stations meeting an empty database at once must not both lay out the tables.
         Transaction transaction(*this);
         lock(QStringLiteral("clock tables"));
-        QSqlQuery& exists = run(m_dialect.tableExistsQuery(), {QStringLiteral("In Out")});
-        const bool present = exists.next();
-        finish(exists);
-        if (!present) {
+        if (!hasTable(QStringLiteral("In Out"))) {
             QSqlQuery query(connection());
             for (const QString& statement : serverSchemaStatements()) {
                 if (!query.exec(statement))
@@ -187,6 +184,24 @@ bool Database::isReachable()
         return false;
     QSqlQuery query(connection());
     return query.exec(QStringLiteral("SELECT 1")) && query.next();
+}
+
+bool Database::hasTable(const QString& table)
+{
+    QSqlQuery& query = run(m_dialect.tableExistsQuery(), {table});
+    const bool found = query.next();
+    finish(query);
+    return found;
+}
+
+QStringList Database::columnNames(const QString& table)
+{
+    QSqlQuery& query = run(m_dialect.columnNamesQuery(), {table});
+    QStringList names;
+    while (query.next())
+        names.append(query.value(0).toString());
+    finish(query);
+    return names;
 }
 
 void Database::lock(const QString& key)

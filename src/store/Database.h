@@ -68,6 +68,10 @@ public:
     void beginTransaction();
     void commit();
     void rollback();
+    // Whether the table exists (its name matched without regard to case), and its columns in order.
+    bool hasTable(const QString& table);
+    QStringList columnNames(const QString& table);
+
     // Inside a transaction: waits for and holds a lock on the key (an employee ID, a table) until the
     // transaction ends, so writers on other stations that use the same key take turns.
     void lock(const QString& key);

@@ -18,23 +18,6 @@ struct Sequence {
 const QList<Sequence> sequences = {{QStringLiteral("In Out"), QStringLiteral("Record number")},
                                    {QStringLiteral("Edit history"), QStringLiteral("Entry number")}};
 
-QStringList columnNames(Database& database, const QString& table)
-{
-    QSqlQuery& query = database.run(database.dialect().columnNamesQuery(), {table});
-    QStringList names;
-    while (query.next())
-        names.append(query.value(0).toString());
-    database.finish(query);
-    return names;
-}
-
-bool hasTable(Database& database, const QString& table)
-{
-    QSqlQuery& query = database.run(database.dialect().tableExistsQuery(), {table});
-    const bool present = query.next();
-    database.finish(query);
-    return present;
-}
 } // namespace
 
 const QStringList& DatabaseCopy::tables()
@@ -62,7 +45,7 @@ DatabaseCopy::Result DatabaseCopy::run()
         return result;
     }
     for (const QString& table : tables()) {
-        TableCount counted{table, hasTable(m_source, table) ? count(m_source, table) : 0, 0};
+        TableCount counted{table, m_source.hasTable(table) ? count(m_source, table) : 0, 0};
         // The server's own first rows (the default settings row, a staff table of a station that
         // looked in) give way to the file's.
         m_target.execute(QStringLiteral("DELETE FROM %1").arg(Database::quoted(table)));
@@ -112,9 +95,9 @@ QStringList DatabaseCopy::sharedColumns(const QString& table)
 {
     // An older file may lack later columns or spell one in another case; the server's spelling wins
     // and a column only it has keeps its default.
-    const QStringList sourceColumns = columnNames(m_source, table);
+    const QStringList sourceColumns = m_source.columnNames(table);
     QStringList shared;
-    for (const QString& column : columnNames(m_target, table)) {
+    for (const QString& column : m_target.columnNames(table)) {
         if (sourceColumns.contains(column, Qt::CaseInsensitive))
             shared.append(column);
     }

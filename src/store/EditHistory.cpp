@@ -108,10 +108,7 @@ void EditHistory::ensureTable(Database& database)
 
 bool EditHistory::hasTable(Database& database)
 {
-    QSqlQuery& query = database.run(database.dialect().tableExistsQuery(), {QStringLiteral("Edit history")});
-    const bool found = query.next();
-    query.finish();
-    return found;
+    return database.hasTable(QStringLiteral("Edit history"));
 }
 
 QString EditHistory::rowValues(qint64 recordNumber)

@@ -99,3 +99,8 @@ void PathFile::remove(const ProgramPaths& paths, State& state)
     state.useSchedulingLink = false;
     state.useLocalStaff = false;
 }
+
+QString PathFile::clockDataFolder(const ProgramPaths& paths, const State& state)
+{
+    return state.useLocalStaff ? paths.programFolder() : state.dataFolder;
+}

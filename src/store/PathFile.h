@@ -12,6 +12,11 @@ struct State {
     bool useLocalStaff = false;     // the staff files of this program are that database
 };
 
+// Where the clock database lives under this state: with the staff files of this program, the
+// program folder as the program spells it (the file may name it in another letter case, as written
+// on a system that ignores case; here that spelling would be another folder); else the folder named.
+QString clockDataFolder(const ProgramPaths& paths, const State& state);
+
 QString fileName();
 
 // A missing, unreadable or empty file means no employee database: both flags are clear, the data
