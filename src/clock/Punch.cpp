@@ -47,8 +47,6 @@ Punch Punch::begin(ProgramState& state, const QString& typed, StationLink* link)
         return punch;
     const SettingsRecord& settings = state.settings;
 
-    qint16 start = 0;
-    qint16 stop = 0;
     if (state.useSchedulingLink) {
         const std::optional<StaffRow> staff =
             link ? link->findStaff(punch.m_id) : StaffTable(state.database).find(punch.m_id);
@@ -59,10 +57,8 @@ Punch Punch::begin(ProgramState& state, const QString& typed, StationLink* link)
         }
         punch.m_employeeName = staff->employee;
         punch.m_departmentNumber = staff->departmentNumber;
-        start = staff->start;
-        stop = staff->stop;
-        punch.m_start = start;
-        punch.m_stop = stop;
+        punch.m_start = staff->start;
+        punch.m_stop = staff->stop;
     } else {
         punch.m_employeeName = punch.m_id;
     }
@@ -75,18 +71,24 @@ Punch Punch::begin(ProgramState& state, const QString& typed, StationLink* link)
 
     punch.m_punchTime = state.time.now();
     punch.m_displaySeconds = punch.m_clockOut ? settings.keepOutSeconds : settings.keepInSeconds;
-    const QTime clock = punch.m_punchTime.time();
-    if (state.useSchedulingLink) {
-        punch.m_verdict =
-            ScheduleCheck::check(punch.m_clockOut, clock.hour() * 60 + clock.minute(), start, stop, settings);
-    } else {
-        punch.m_verdict.outcome = punch.m_clockOut ? PunchOutcome::NormalOut : PunchOutcome::NormalIn;
-    }
+    punch.m_verdict = punch.verdictFor(state, punch.m_clockOut, punch.m_punchTime);
     punch.m_look = PanelLook::forOutcome(punch.m_verdict.outcome, punch.m_verdict.message, settings);
     // A rejected OUT is not recorded, so it has no tips to ask for.
     punch.m_asksTips = punch.m_clockOut && settings.reportTips && !punch.isRejected();
     punch.m_stage = Stage::Shown;
     return punch;
+}
+
+ScheduleCheck::Verdict Punch::verdictFor(const ProgramState& state, bool clockOut, const QDateTime& at) const
+{
+    if (!state.useSchedulingLink) {
+        ScheduleCheck::Verdict verdict;
+        verdict.outcome = clockOut ? PunchOutcome::NormalOut : PunchOutcome::NormalIn;
+        return verdict;
+    }
+    const QTime clock = at.time();
+    return ScheduleCheck::check(clockOut, clock.hour() * 60 + clock.minute(), m_start, m_stop,
+                                state.settings);
 }
 
 QString Punch::notFoundMessage() const
@@ -112,12 +114,7 @@ qint64 Punch::record(ProgramState& state, const QString& tipsText, StationLink* 
         if (r.clockOut != m_clockOut) {
             // Another station recorded this employee after the panel was shown: the stored sequence
             // decides, and the schedule is checked again for the direction actually written.
-            const QTime clock = now.time();
-            ScheduleCheck::Verdict verdict;
-            verdict.outcome = r.clockOut ? PunchOutcome::NormalOut : PunchOutcome::NormalIn;
-            if (state.useSchedulingLink)
-                verdict = ScheduleCheck::check(r.clockOut, clock.hour() * 60 + clock.minute(), m_start,
-                                               m_stop, state.settings);
+            const ScheduleCheck::Verdict verdict = verdictFor(state, r.clockOut, now);
             if (verdict.outcome == PunchOutcome::Reject)
                 return std::nullopt;
             r.options = verdict.mark;

@@ -48,6 +48,10 @@ public:
     qint64 record(ProgramState& state, const QString& tipsText, StationLink* link = nullptr) const;
 
 private:
+    // The schedule check of a punch in the given direction at the given moment (none without an
+    // employee database).
+    ScheduleCheck::Verdict verdictFor(const ProgramState& state, bool clockOut, const QDateTime& at) const;
+
     Stage m_stage = Stage::Ignored;
     QString m_id;
     QString m_notFoundText;
