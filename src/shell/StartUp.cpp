@@ -208,9 +208,7 @@ bool StartUp::startOffline()
     if (!clockStation)
         return false;
     try {
-        auto link = std::make_unique<StationLink>(
-            m_state.database, m_state.paths.programFolder(),
-            StationSettings(m_state.paths.programFolder()).stationName(), m_state.time);
+        std::unique_ptr<StationLink> link = makeStationLink();
         const std::optional<ApplicationTable::Row> settings = link->cachedSettings();
         if (!settings)
             return false;
@@ -227,6 +225,13 @@ bool StartUp::startOffline()
     m_startedOffline = true;
     m_catchUpPending = true;
     return true;
+}
+
+std::unique_ptr<StationLink> StartUp::makeStationLink()
+{
+    const QString folder = m_state.paths.programFolder();
+    return std::make_unique<StationLink>(m_state.database, folder, StationSettings(folder).stationName(),
+                                         m_state.time);
 }
 
 void StartUp::catchUpWithServer()
@@ -246,9 +251,7 @@ void StartUp::linkStation()
     if (!clockStation || !m_state.database.isServer())
         return;
     try {
-        m_link = std::make_unique<StationLink>(m_state.database, m_state.paths.programFolder(),
-                                               StationSettings(m_state.paths.programFolder()).stationName(),
-                                               m_state.time);
+        m_link = makeStationLink();
         m_link->startOnline();
     } catch (const DatabaseError& error) {
         // Without its queue the station still punches while the server answers.

@@ -89,5 +89,8 @@ private:
     bool m_startedOffline = false;
     // Started without its server: the settings and today's staff are taken up once it answers.
     void catchUpWithServer();
+    // This station's link to its server, with its queue in the program folder; throws DatabaseError
+    // when the queue cannot be opened.
+    std::unique_ptr<StationLink> makeStationLink();
     bool m_catchUpPending = false;
 };
