@@ -61,7 +61,7 @@ DatabaseCopy::Result DatabaseCopy::run()
     for (const Sequence& sequence : sequences) {
         const QString sql = m_target.dialect().advanceSequence(sequence.table, sequence.column);
         if (!sql.isEmpty())
-            m_target.execute(sql);
+            m_target.execute(sql, {Database::quoted(sequence.table), sequence.column});
     }
     writing.commit();
     // A server that has just been handed a whole file knows nothing yet of its rows; without

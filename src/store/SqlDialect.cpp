@@ -52,17 +52,14 @@ QString SqlDialect::advanceSequence(const QString& table, const QString& column)
 {
     if (!isServer())
         return {};
-    // pg_get_serial_sequence wants the table as an SQL name, quotes included.
-    QString quotedTable = table;
-    quotedTable.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    quotedTable = QLatin1Char('"') + quotedTable + QLatin1Char('"');
-    QString quotedColumn = column;
-    quotedColumn.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
-                          "GREATEST((SELECT coalesce(max(\"%3\"), 0) FROM %1), 1), "
-                          "(SELECT count(*) > 0 FROM %1))")
-        .arg(QString(quotedTable).replace(QLatin1Char('\''), QStringLiteral("''")),
-             QString(column).replace(QLatin1Char('\''), QStringLiteral("''")), quotedColumn);
+    const auto quoted = [](QString name) {
+        return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    };
+    // pg_get_serial_sequence takes the table as an SQL name (quotes and all) and the column as is.
+    return QStringLiteral(
+               "SELECT setval(pg_get_serial_sequence(?, ?), "
+               "GREATEST((SELECT coalesce(max(%2), 0) FROM %1), 1), (SELECT count(*) > 0 FROM %1))")
+        .arg(quoted(table), quoted(column));
 }
 
 QString SqlDialect::latestPunchPerEmployee() const

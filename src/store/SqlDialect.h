@@ -31,7 +31,8 @@ public:
     // The table's column names in their order; the table's name as value.
     QString columnNamesQuery() const;
     // Sets the record-number sequence past the highest record number held (after rows were copied
-    // in with their numbers). Empty where the engine does it by itself.
+    // in with their numbers). Empty where the engine does it by itself; takes the table's quoted name
+    // and the column's name as its two values.
     QString advanceSequence(const QString& table, const QString& column) const;
     // Each employee's latest punch (latest day number, then the last appended) among the days at or
     // after the one given as value: "Employee ID", "Clock out", "Time", one row per employee.
