@@ -65,6 +65,14 @@ bool ReportDocument::writePdf(const QString& path, const PrintSettings& print) c
     return QFile(path).size() > 0;
 }
 
+QMarginsF ReportDocument::pdfMargins(const std::optional<QMarginsF>& printable)
+{
+    constexpr qreal quarterInch = 6.35;
+    const QMarginsF m = printable.value_or(QMarginsF());
+    return {std::max(m.left(), quarterInch), std::max(m.top(), quarterInch), std::max(m.right(), quarterInch),
+            std::max(m.bottom(), quarterInch)};
+}
+
 void ReportDocument::writeLines(QTextStream& out) const
 {
     LinesExport sink(out);
@@ -73,7 +81,7 @@ void ReportDocument::writeLines(QTextStream& out) const
 
 void ReportDocument::writeCsv(QTextStream& out) const
 {
-    CsvExport sink(out, m_state.departments);
+    CsvExport sink(out, m_state.departments, m_request.employeeReport, m_state.settings.reportTips);
     m_report.PrintReport(m_rows, sink);
 }
 

@@ -5,6 +5,8 @@
 
 #include <QFont>
 #include <QList>
+#include <QMarginsF>
+#include <optional>
 
 class QPagedPaintDevice;
 class QTextStream;
@@ -32,6 +34,9 @@ public:
     void writeCsv(QTextStream& out) const;
 
     static QFont font(const PrintSettings& print);
+    // Margins of a PDF meant for printing, in millimetres: those of a printer's printable area,
+    // but never under a quarter inch (6.35 mm), which nearly every printer reaches.
+    static QMarginsF pdfMargins(const std::optional<QMarginsF>& printable);
     // clocking-report-2026-12-01-to-2026-12-07.pdf
     static QString defaultFileName(const ReportRequest& request, const QString& extension);
 

@@ -1,5 +1,6 @@
 #include "reports/ReportExports.h"
 
+#include "reports/ReportTexts.h"
 #include "store/DayNumber.h"
 #include "store/StaffFiles.h"
 
@@ -32,8 +33,11 @@ void LinesExport::line(const ReportLine& line)
     m_out << ClockingReport::tabText(line) << '\n';
 }
 
-CsvExport::CsvExport(QTextStream& out, const DepartmentList& departments)
+CsvExport::CsvExport(QTextStream& out, const DepartmentList& departments, bool employeeReport,
+                     bool reportTips)
     : m_out(out)
+    , m_employeeReport(employeeReport)
+    , m_reportTips(reportTips)
 {
     for (const Department& d : departments.entries)
         if (!m_departments.contains(d.number))
@@ -53,38 +57,57 @@ QString CsvExport::field(const QString& text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+QString CsvExport::textField(const QString& text)
+{
+    // A spreadsheet runs a cell beginning with one of these as a formula (CSV injection).
+    static const QString trigger = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && trigger.contains(text.front()))
+        return field(QLatin1Char('\'') + text);
+    return field(text);
+}
+
 void CsvExport::line(const ReportLine& line)
 {
     switch (line.kind) {
     case ReportLine::Kind::Title:
         m_out << "Employee ID,Employee,Department number,Department,In,Out,Rounded in,Rounded out,"
-                 "Worked minutes,Worked minutes before rounding,Breaks,Tips\r\n";
+                 "Worked minutes,Worked minutes before rounding,Breaks,Deducted minutes,"
+              << (m_reportTips ? "Tips," : "") << "Marks,Pair\r\n";
         break;
     case ReportLine::Kind::Record:
+        m_last = line.row;
         if (line.opensPair || line.closesPair)
             break; // written with its pair
         if (line.row->clockOut)
-            row(nullptr, 0, line.row, line.rounded, nullptr);
+            pairRow(nullptr, 0, line.row, line.rounded, nullptr);
         else
-            row(line.row, line.rounded, nullptr, 0, nullptr);
+            pairRow(line.row, line.rounded, nullptr, 0, nullptr);
         break;
     case ReportLine::Kind::Pair:
-        row(line.inRow, line.roundedIn, line.row, line.rounded, &line);
+        pairRow(line.inRow, line.roundedIn, line.row, line.rounded, &line);
+        break;
+    case ReportLine::Kind::Group:
+        summaryRow(line, QStringLiteral("total"));
+        break;
+    case ReportLine::Kind::Total:
+        m_last = nullptr;
+        summaryRow(line, QStringLiteral("grand total"));
         break;
     default:
         break;
     }
 }
 
-void CsvExport::row(const ReportRow* in, qint64 roundedIn, const ReportRow* out, qint64 roundedOut,
-                    const ReportLine* pair)
+void CsvExport::pairRow(const ReportRow* in, qint64 roundedIn, const ReportRow* out, qint64 roundedOut,
+                        const ReportLine* pair)
 {
-    const ReportRow& any = in ? *in : *out;
-    const QStringList fields = {
-        any.employeeId.toUpper(),
-        any.employee.trimmed(),
-        QString::number(any.dnumber),
-        m_departments.value(any.dnumber),
+    QStringList marks;
+    for (const ReportRow* r : {in, out})
+        if (r)
+            if (const QString mark = ReportTexts::markName(r->options);
+                !mark.isEmpty() && !marks.contains(mark))
+                marks.append(mark);
+    QStringList cells = {
         in ? stamp(in->time) : QString(),
         out ? stamp(out->time) : QString(),
         in ? stamp(roundedIn) : QString(),
@@ -92,12 +115,42 @@ void CsvExport::row(const ReportRow* in, qint64 roundedIn, const ReportRow* out,
         pair ? QString::number(pair->minutes) : QString(),
         pair ? QString::number(pair->rawMinutes) : QString(),
         pair ? QString::number(pair->breaks) : QString(),
-        out ? plainMoney(out->tips) : QString(),
+        QString(),
     };
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            m_out << ',';
-        m_out << field(fields[i]);
-    }
-    m_out << "\r\n";
+    if (m_reportTips)
+        cells.append(out ? plainMoney(out->tips) : QString());
+    write(in ? in : out, cells, marks.join(QStringLiteral("; ")),
+          pair ? QStringLiteral("complete")
+          : in ? QStringLiteral("no out")
+               : QStringLiteral("no in"));
+}
+
+void CsvExport::summaryRow(const ReportLine& line, const QString& pairText)
+{
+    QStringList cells = {QString(),
+                         QString(),
+                         QString(),
+                         QString(),
+                         QString::number(line.minutes),
+                         QString(),
+                         QString(),
+                         QString::number(line.deducted)};
+    if (m_reportTips)
+        cells.append(line.tipsAmount.toFixed(2));
+    write(m_last, cells, QString(), pairText);
+}
+
+void CsvExport::write(const ReportRow* who, const QStringList& cells, const QString& marks,
+                      const QString& pairText)
+{
+    // A department's summary names the department only; its employees have rows of their own.
+    const bool person = who && (m_employeeReport || !pairText.startsWith(QLatin1String("total")));
+    const bool department = who != nullptr;
+    m_out << textField(person ? who->employeeId.toUpper() : QString()) << ','
+          << textField(person ? who->employee.trimmed() : QString()) << ','
+          << (department ? QString::number(who->dnumber) : QString()) << ','
+          << textField(department ? m_departments.value(who->dnumber) : QString());
+    for (const QString& cell : cells)
+        m_out << ',' << field(cell);
+    m_out << ',' << textField(marks) << ',' << textField(pairText) << "\r\n";
 }

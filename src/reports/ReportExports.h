@@ -20,18 +20,29 @@ private:
 };
 
 // The report as CSV for payroll (RFC 4180, header row, CR LF): one row per pair and per record
-// that has no partner, with the stored and the rounded times and the worked minutes both ways.
+// that has no partner, with the stored and the rounded times, the worked minutes both ways and the
+// record marks; after each group a summary row, and a grand total row at the end. Text cells that a
+// spreadsheet would run as a formula get a leading apostrophe.
 class CsvExport final : public ReportSink {
 public:
-    CsvExport(QTextStream& out, const DepartmentList& departments);
+    CsvExport(QTextStream& out, const DepartmentList& departments, bool employeeReport, bool reportTips);
     void line(const ReportLine& line) override;
 
+    // One cell as RFC 4180 writes it.
     static QString field(const QString& text);
+    // A text cell: field() after defusing a leading =, +, -, @, TAB or CR.
+    static QString textField(const QString& text);
 
 private:
-    void row(const ReportRow* in, qint64 roundedIn, const ReportRow* out, qint64 roundedOut,
-             const ReportLine* pair);
+    void pairRow(const ReportRow* in, qint64 roundedIn, const ReportRow* out, qint64 roundedOut,
+                 const ReportLine* pair);
+    void summaryRow(const ReportLine& line, const QString& pairText);
+    // Texts: ID, name, department name, marks, pair; the rest are numbers and stamps.
+    void write(const ReportRow* who, const QStringList& cells, const QString& marks, const QString& pairText);
 
     QTextStream& m_out;
     QHash<qint32, QString> m_departments;
+    bool m_employeeReport = true;
+    bool m_reportTips = false;
+    const ReportRow* m_last = nullptr;
 };

@@ -28,28 +28,6 @@ QString timeOfDay(qint64 seconds, bool clock12Hour)
            (hour < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM"));
 }
 
-QString markText(qint16 options)
-{
-    switch (options) {
-    case 1:
-        return QStringLiteral(" - Edited");
-    case 2:
-        return QStringLiteral(" - Inserted");
-    case 3:
-        return QStringLiteral(" - Forced");
-    case 4:
-        return QStringLiteral(" - In early");
-    case 5:
-        return QStringLiteral(" - In late");
-    case 6:
-        return QStringLiteral(" - Out early");
-    case 7:
-        return QStringLiteral(" - Out late");
-    default:
-        return {};
-    }
-}
-
 qint32 dayOf(qint64 seconds)
 {
     return static_cast<qint32>(seconds >= 0 ? seconds / secondsPerDay
@@ -208,7 +186,8 @@ void ClockingReport::PrintReport(const QList<ReportRow>& rows, ReportSink& sink)
         line.rounded =
             row.clockOut ? m_request.rounding.roundOut(row.time) : m_request.rounding.roundIn(row.time);
         line.time = timeOfDay(line.rounded, s.clock12Hour);
-        line.mark = markText(row.options);
+        if (const QString mark = ReportTexts::markName(row.options); !mark.isEmpty())
+            line.mark = QStringLiteral(" - ") + mark;
         const auto& [weekday, date] = days.of(dayOf(line.rounded));
         line.weekday = weekday;
         line.date = date;
@@ -247,10 +226,13 @@ void ClockingReport::PrintReport(const QList<ReportRow>& rows, ReportSink& sink)
             group.kind = ReportLine::Kind::Group;
             const bool deduct = s.autoDeduct && groupBreaks >= 1;
             if (deduct) {
-                groupMinutes -= qint64(s.minutesToDeduct) * groupBreaks;
+                group.deducted = qint64(s.minutesToDeduct) * groupBreaks;
+                groupMinutes -= group.deducted;
                 group.deduction = ReportTexts::groupDeduction(groupBreaks, s.minutesToDeduct);
             }
             grandMinutes += groupMinutes;
+            group.minutes = groupMinutes;
+            group.tipsAmount = groupTips;
             group.worked = ReportTexts::ConvertToHrsMin(groupMinutes);
             group.emphasised = !deduct;
             if (groupTips.units() > 0)
@@ -269,6 +251,9 @@ void ClockingReport::PrintReport(const QList<ReportRow>& rows, ReportSink& sink)
 
     ReportLine total;
     total.kind = ReportLine::Kind::Total;
+    total.minutes = grandMinutes;
+    total.deducted = s.autoDeduct ? qint64(s.minutesToDeduct) * grandBreaks : 0;
+    total.tipsAmount = grandTips;
     total.worked = ReportTexts::ConvertToHrsMin(grandMinutes);
     total.emphasised = true;
     if (s.autoDeduct)

@@ -50,6 +50,10 @@ struct ReportLine {
     int breaks = 0;         // counted in this pair
     bool breakMark = false; // the "<" beside the worked time
 
+    // Group and Total: minutes above are the worked minutes after deduction
+    qint64 deducted = 0;
+    Money tipsAmount;
+
     // Pair, Group and Total
     QString worked;
     QString deduction;

@@ -90,3 +90,25 @@ QString ReportTexts::noRecordsTitle()
 {
     return QStringLiteral("No records");
 }
+
+QString ReportTexts::markName(qint16 options)
+{
+    switch (options) {
+    case 1:
+        return QStringLiteral("Edited");
+    case 2:
+        return QStringLiteral("Inserted");
+    case 3:
+        return QStringLiteral("Forced");
+    case 4:
+        return QStringLiteral("In early");
+    case 5:
+        return QStringLiteral("In late");
+    case 6:
+        return QStringLiteral("Out early");
+    case 7:
+        return QStringLiteral("Out late");
+    default:
+        return {};
+    }
+}

@@ -15,6 +15,10 @@ QString moneyPlain(Money amount);
 // "###,0.00": 1234.5 gives 1,234.50, 0 gives 0.00.
 QString moneyGrouped(Money amount);
 
+// The mark of a record's `Options` code as the time column shows it after " - " ("Forced",
+// "In late"); empty for a code without a mark.
+QString markName(qint16 options);
+
 // Beside a group total: " Deducted 2 (30 minutes breaks) for a total of 60 minutes    ".
 QString groupDeduction(int breaks, int minutesToDeduct);
 // At the grand total: "Deducted 3 (30 minutes breaks) for a total of 90 minutes (1:30 Hrs:Min)".

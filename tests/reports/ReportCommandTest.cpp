@@ -101,7 +101,7 @@ TEST(ReportCommand, CsvAndPdfFiles)
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    EXPECT_EQ(bytes.count("\r\n"), 10);
+    EXPECT_EQ(bytes.count("\r\n"), 15); // header, 9 pairs and single records, 4 summaries, grand total
     EXPECT_TRUE(bytes.startsWith("Employee ID,Employee,"));
 
     const QString pdf = f.folder.path() + QStringLiteral("/week.pdf");

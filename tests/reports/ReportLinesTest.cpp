@@ -323,34 +323,93 @@ TEST(ReportTexts, CheckDate)
     EXPECT_FALSE(ReportTexts::CheckDate(5, 5));
 }
 
-TEST(CsvExport, OneRowPerPairAndPerUnpairedRecord)
+namespace {
+QStringList csvRows(const SettingsRecord& s, bool employeeReport, const QList<ClockRecord>& records = week())
 {
     TestFolder folder;
-    append(folder.database(), week());
-    ReportRequest request{day(11, 30), day(12, 6), true, RoundingCode(13)};
-    const SettingsRecord s = settings();
+    append(folder.database(), records);
+    ReportRequest request{day(11, 30), day(12, 6), employeeReport, RoundingCode(13)};
     const DepartmentList deps = departments();
     const ClockingReport report(request, s, deps, printedAt);
     QString text;
     QTextStream out(&text);
-    CsvExport csv(out, deps);
+    CsvExport csv(out, deps, employeeReport, s.reportTips);
     report.PrintReport(
         ReportRows::select(folder.database(), request.firstDay, request.lastDay, request.order()), csv);
     out.flush();
-    const QStringList rows = text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    ASSERT_EQ(rows.size(), 10);
-    EXPECT_EQ(rows[0],
-              QStringLiteral("Employee ID,Employee,Department number,Department,In,Out,Rounded in,"
-                             "Rounded out,Worked minutes,Worked minutes before rounding,Breaks,Tips"));
+    return text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+} // namespace
+
+TEST(CsvExport, PairsMarksAndSummaries)
+{
+    const QStringList rows = csvRows(settings(), true);
+    ASSERT_EQ(rows.size(), 15);
+    EXPECT_EQ(rows[0], QStringLiteral("Employee ID,Employee,Department number,Department,In,Out,Rounded in,"
+                                      "Rounded out,Worked minutes,Worked minutes before rounding,Breaks,"
+                                      "Deducted minutes,Tips,Marks,Pair"));
     EXPECT_EQ(rows[1], QStringLiteral("C3,,9,,2026-12-03 09:00:00,2026-12-03 11:00:00,2026-12-03 09:00:00,"
-                                      "2026-12-03 11:00:00,120,120,0,"));
-    EXPECT_EQ(rows[2],
-              QStringLiteral("A1,adam Smith,1,Front desk,,2026-11-30 09:00:00,,2026-11-30 09:00:00,,,,0.50"));
+                                      "2026-12-03 11:00:00,120,120,0,,,,complete"));
+    EXPECT_EQ(rows[2], QStringLiteral("C3,,9,,,,,,120,,,0,0.00,,total"));
+    // the forced OUT whose IN lies before the week, with its tip
     EXPECT_EQ(rows[3],
-              QStringLiteral("A1,adam Smith,1,Front desk,2026-12-01 08:07:59,,2026-12-01 08:00:00,,,,,"));
-    EXPECT_EQ(rows[4], QStringLiteral("A1,adam Smith,1,Front desk,2026-12-01 08:08:00,2026-12-01 16:52:40,"
-                                      "2026-12-01 08:15:00,2026-12-01 16:52:00,517,524,1,12.50"));
-    EXPECT_EQ(rows[8], QStringLiteral("B7,Bea Rossi,2,Kitchen,2026-12-05 23:53:00,2026-12-06 04:00:00,"
-                                      "2026-12-06 00:00:00,2026-12-06 04:00:00,240,247,0,"));
+              QStringLiteral("A1,adam Smith,1,Front desk,,2026-11-30 09:00:00,,2026-11-30 09:00:00,,,,,"
+                             "0.50,Forced,no in"));
+    EXPECT_EQ(rows[4],
+              QStringLiteral("A1,adam Smith,1,Front desk,2026-12-01 08:07:59,,2026-12-01 08:00:00,,,,,,,,"
+                             "no out"));
+    EXPECT_EQ(rows[5],
+              QStringLiteral("A1,adam Smith,1,Front desk,2026-12-01 08:08:00,2026-12-01 16:52:40,"
+                             "2026-12-01 08:15:00,2026-12-01 16:52:00,517,524,1,,12.50,In late,complete"));
+    // worked minutes after the deduction of one break
+    EXPECT_EQ(rows[6], QStringLiteral("A1,adam Smith,1,Front desk,,,,,487,,,30,13.00,,total"));
+    EXPECT_EQ(rows[14].section(QLatin1Char(','), 4), QStringLiteral(",,,,1942,,,60,13.00,,grand total"));
+    EXPECT_EQ(rows[14].section(QLatin1Char(','), 0, 3), QStringLiteral(",,,"));
+}
+
+TEST(CsvExport, TipsOnlyWhenReportedAndDepartmentSummaries)
+{
+    SettingsRecord s = settings();
+    s.reportTips = false;
+    const QStringList rows = csvRows(s, false);
+    EXPECT_FALSE(rows[0].contains(QStringLiteral("Tips")));
+    for (const QString& row : rows)
+        EXPECT_FALSE(row.contains(QStringLiteral("12.50")) || row.contains(QStringLiteral("0.50")))
+            << row.toStdString();
+    QStringList totals;
+    for (const QString& row : rows)
+        if (row.endsWith(QStringLiteral(",total")))
+            totals.append(row);
+    // Front desk, Kitchen (Bea and Dora together) and the unknown department 9
+    ASSERT_EQ(totals.size(), 3);
+    EXPECT_EQ(totals[1].section(QLatin1Char(','), 0, 3), QStringLiteral(",,2,Kitchen"));
+}
+
+TEST(CsvExport, FormulaTextsAreDefusedAndNumbersKept)
+{
+    const struct {
+        const char* text;
+        const char* cell;
+    } cases[] = {
+        {"=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0"},
+        {"+1", "'+1"},
+        {"-2", "'-2"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tTab", "'\tTab"},
+        {"\rReturn", "\"'\rReturn\""},
+        {"=1,2", "\"'=1,2\""},
+        {"Ann = Bob", "Ann = Bob"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CsvExport::textField(QString::fromLatin1(c.text)), QString::fromLatin1(c.cell)) << c.text;
     EXPECT_EQ(CsvExport::field(QStringLiteral("O\"Hara, Ann")), QStringLiteral("\"O\"\"Hara, Ann\""));
+
+    QList<ClockRecord> records = {row("=2+5", "=HYPERLINK(\"x\")", 1, at(12, 1, 8, 0), false),
+                                  row("=2+5", "=HYPERLINK(\"x\")", 1, at(12, 1, 9, 0), true)};
+    const QStringList rows = csvRows(settings(), true, records);
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_TRUE(rows[1].startsWith(QStringLiteral("'=2+5,\"'=HYPERLINK(\"\"x\"\")\",1,Front desk,")));
+    // the negative-looking stamp and minute cells stay numbers
+    EXPECT_TRUE(rows[1].contains(QStringLiteral(",60,60,0,,,,complete"))) << rows[1].toStdString();
 }
