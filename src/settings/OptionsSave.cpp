@@ -9,6 +9,7 @@
 #include "store/SchedulingLink.h"
 #include "store/StaffFiles.h"
 
+#include <QLocale>
 #include <QStringList>
 
 namespace {
@@ -43,17 +44,6 @@ EmployeeSource OptionsForm::sourceOf(bool useSchedulingLink, bool useLocalStaff)
     return useLocalStaff ? EmployeeSource::LocalStaff : EmployeeSource::SchedulingLink;
 }
 
-QString OptionsForm::hoursText(qint16 minutes)
-{
-    QString text = QString::number(minutes / 60.0, 'f', 1);
-    // "##.0" writes no digit before the point when the hours are below one.
-    if (text.startsWith(QLatin1String("0.")))
-        text.remove(0, 1);
-    else if (text.startsWith(QLatin1String("-0.")))
-        text.remove(1, 1);
-    return text;
-}
-
 OptionsEntry OptionsForm::fromSettings(const SettingsRecord& s)
 {
     OptionsEntry e;
@@ -69,9 +59,9 @@ OptionsEntry OptionsForm::fromSettings(const SettingsRecord& s)
     e.pictureDays = number(s.pictureDays);
     e.keepInSeconds = number(s.keepInSeconds);
     e.keepOutSeconds = number(s.keepOutSeconds);
-    e.forceAfter = s.forceAfter == 0.0f ? QStringLiteral("12") : QString::number(s.forceAfter, 'g', 7);
+    e.forceAfter = s.forceAfter == 0.0f ? QStringLiteral("12") : SettingsIo::numberText(s.forceAfter);
     e.minutesToDeduct = number(s.minutesToDeduct);
-    e.minBeforeDedHours = hoursText(s.minBeforeDed);
+    e.minBeforeDedHours = SettingsIo::hoursText(s.minBeforeDed);
     e.earlyMessage = s.earlyMessage;
     e.lateMessage = s.lateMessage;
     e.lateInMessage = s.lateInMessage;
@@ -90,17 +80,48 @@ OptionsEntry OptionsForm::fromSettings(const SettingsRecord& s)
 
 std::optional<OptionsForm::Message> OptionsForm::refusal(const OptionsEntry& e)
 {
-    if (e.flags.forceClockOuts && !withinHours(SettingsIo::typedNumber(e.forceAfter)))
+    const auto hours = [](const QString& text) {
+        return SettingsIo::typedNumber(text).value_or(-1.0);
+    };
+    if (e.flags.forceClockOuts && !withinHours(hours(e.forceAfter)))
         return Message{QStringLiteral("Force after hours must be between .5 and 23"),
                        QStringLiteral("Force a clock out after...")};
     if (e.flags.autoDeduct) {
         const QString title = QStringLiteral("Automatically deduct break hours");
-        const double hours = SettingsIo::typedNumber(e.minBeforeDedHours);
-        if (!withinHours(hours))
+        const double typedHours = hours(e.minBeforeDedHours);
+        if (!withinHours(typedHours))
             return Message{QStringLiteral("Hours must be between .5 and 23"), title};
-        const double minutes = SettingsIo::typedNumber(e.minutesToDeduct);
-        if (minutes < 1.0 || minutes > hours * 60.0)
+        const double minutes = SettingsIo::typedNumber(e.minutesToDeduct).value_or(-1.0);
+        if (minutes < 1.0 || minutes > typedHours * 60.0)
             return Message{QStringLiteral("Auto deduct minutes must be less then hours"), title};
+    }
+    // Every other number box, ticked or not: a value cut at the first odd character would be
+    // saved as something the manager never typed.
+    struct Box {
+        const QString OptionsEntry::*text;
+        const char* what;
+        const char* page;
+    };
+    static const Box boxes[] = {
+        {&OptionsEntry::pictureDays, "days to keep pictures", "General"},
+        {&OptionsEntry::screenInOutDays, "days of the in and out lists", "General"},
+        {&OptionsEntry::keepInSeconds, "seconds to show a clock in", "General"},
+        {&OptionsEntry::keepOutSeconds, "seconds to show a clock out", "General"},
+        {&OptionsEntry::forceAfter, "hours before a forced clock out", "General"},
+        {&OptionsEntry::minBeforeDedHours, "hours before a break is deducted", "General"},
+        {&OptionsEntry::minutesToDeduct, "break minutes to deduct", "General"},
+        {&OptionsEntry::earlyLimit, "minutes for an early clock in", "Work hours"},
+        {&OptionsEntry::lateLimit, "minutes for a late clock out", "Work hours"},
+        {&OptionsEntry::lateInLimit, "minutes for a late clock in", "Work hours"},
+        {&OptionsEntry::earlyOutLimit, "minutes for an early clock out", "Work hours"},
+    };
+    for (const Box& box : boxes) {
+        const QString& typed = e.*box.text;
+        if (!SettingsIo::typedNumber(typed))
+            return Message{
+                QStringLiteral("\"%1\" is not a number. Type the %2 as a number, such as %3.")
+                    .arg(typed.trimmed(), QString::fromLatin1(box.what), QLocale().toString(7.5, 'f', 1)),
+                QString::fromLatin1(box.page)};
     }
     return std::nullopt;
 }
@@ -157,26 +178,38 @@ OptionsSave::Outcome OptionsSave::run(ProgramState& state, const OptionsEntry& e
         return Outcome::Refused;
     }
 
+    // The row first, in one transaction: when it fails nothing at all has changed.
+    const SettingsIo::Saved saved = SettingsIo::save(entry, state.settings);
+    try {
+        ApplicationTable(state.database).write(saved.fields);
+    } catch (const DatabaseError& error) {
+        state.messages.inform(parent, lines({error.userMessage(), QStringLiteral("No setting was saved.")}),
+                              QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+        return Outcome::Refused;
+    }
+    state.settings = saved.held;
+
     PathFile::State path = pathState(state);
     if (source.selected() == EmployeeSource::None) {
         state.departments = DepartmentList{};
         PathFile::remove(state.paths, path);
     }
     if (source.pathChanged()) {
-        PathFile::remove(state.paths, path);
-        PathFile::writeNewPath(state.paths, source.folder(), source.chosenFile(), path);
+        PathFile::State chosen = path;
+        chosen.useSchedulingLink = chosen.useLocalStaff = false;
+        if (!PathFile::writeNewPath(state.paths, source.folder(), source.chosenFile(), chosen)) {
+            state.messages.inform(
+                parent,
+                lines({QStringLiteral("The settings were saved, but the new employee source was not: %1 "
+                                      "could not be written in %2.")
+                           .arg(PathFile::fileName(), state.paths.programFolder()),
+                       QStringLiteral("The program keeps the employee source it had.")}),
+                newDatabaseTitle, MessageBoxes::Icon::Critical);
+            return Outcome::Saved;
+        }
+        path = chosen;
     }
     takePathState(state, path);
-
-    const SettingsIo::Saved saved = SettingsIo::save(entry, state.settings);
-    try {
-        ApplicationTable(state.database).write(saved.fields);
-    } catch (const DatabaseError& error) {
-        state.messages.inform(parent, error.userMessage(), QStringLiteral("Database"),
-                              MessageBoxes::Icon::Critical);
-        return Outcome::Refused;
-    }
-    state.settings = saved.held;
 
     const QString notUsingRostermill = lines(
         {QStringLiteral("You selected not to use the \"Rostermill\" database file RTM.MDB"), restartLine});

@@ -18,14 +18,13 @@ namespace OptionsForm {
 EmployeeSource sourceOf(bool useSchedulingLink, bool useLocalStaff);
 // The boxes as they are filled from the settings record.
 OptionsEntry fromSettings(const SettingsRecord& settings);
-// Break-deduction minutes as hours in the "##.0" style: 300 is "5.0", 30 is ".5".
-QString hoursText(qint16 minutes);
 
 struct Message {
     QString text;
     QString title;
 };
-// The first hour or minute check the entry fails; a check only counts when its box is ticked.
+// The first check the entry fails: the hour and minute ranges count only when their box is
+// ticked; a number box that holds no number is refused in any case.
 std::optional<Message> refusal(const OptionsEntry& entry);
 } // namespace OptionsForm
 

@@ -14,32 +14,44 @@ struct Decimal {
     qint64 scale = 1;
 };
 
-Decimal leadingDecimal(const QString& text)
+// The whole text as a decimal number, the point being the locale's separator or '.'.
+std::optional<Decimal> parseDecimal(const QString& typed, const QLocale& locale)
 {
-    Decimal d;
+    const QString text = typed.trimmed();
+    if (text.isEmpty())
+        return Decimal{};
+    const QString point = locale.decimalPoint();
     qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        negative = text[i++] == QLatin1Char('-');
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('.') && !point) {
-            point = true;
+    if (text.startsWith(locale.negativeSign()) || text.startsWith(QLatin1Char('-'))) {
+        negative = true;
+        i = text.startsWith(QLatin1Char('-')) ? 1 : locale.negativeSign().size();
+    } else if (text.startsWith(QLatin1Char('+'))) {
+        i = 1;
+    }
+    Decimal d;
+    bool seenPoint = false;
+    bool seenDigit = false;
+    while (i < text.size()) {
+        if (!seenPoint && (text[i] == QLatin1Char('.') || QStringView(text).sliced(i).startsWith(point))) {
+            seenPoint = true;
+            i += text[i] == QLatin1Char('.') ? 1 : point.size();
             continue;
         }
+        const QChar c = text[i++];
         if (!(c.unicode() >= '0' && c.unicode() <= '9'))
-            break;
+            return std::nullopt;
+        seenDigit = true;
         // Beyond a billion nothing any option can mean; stopping there also keeps every product
         // made of the value (hours times 60) far inside 64 bits.
         if (d.digits > 1'000'000'000'000LL || d.scale > 1'000'000'000'000LL)
-            continue; // digits beyond what any option can mean are dropped
+            continue;
         d.digits = d.digits * 10 + (c.unicode() - '0');
-        if (point)
+        if (seenPoint)
             d.scale *= 10;
     }
+    if (!seenDigit)
+        return std::nullopt;
     if (negative)
         d.digits = -d.digits;
     return d;
@@ -77,10 +89,28 @@ void defaultZero(qint16& value, qint16 fallback)
 }
 } // namespace
 
-double SettingsIo::typedNumber(const QString& text)
+std::optional<double> SettingsIo::typedNumber(const QString& text, const QLocale& locale)
 {
-    const Decimal d = leadingDecimal(text);
-    return static_cast<double>(d.digits) / static_cast<double>(d.scale);
+    const std::optional<Decimal> d = parseDecimal(text, locale);
+    if (!d)
+        return std::nullopt;
+    return static_cast<double>(d->digits) / static_cast<double>(d->scale);
+}
+
+QString SettingsIo::hoursText(qint16 minutes, const QLocale& locale)
+{
+    QString text = QString::number(minutes / 60.0, 'f', 1);
+    // "##.0" writes no digit before the point when the hours are below one.
+    if (text.startsWith(QLatin1String("0.")))
+        text.remove(0, 1);
+    else if (text.startsWith(QLatin1String("-0.")))
+        text.remove(1, 1);
+    return text.replace(QLatin1Char('.'), locale.decimalPoint());
+}
+
+QString SettingsIo::numberText(double value, const QLocale& locale)
+{
+    return QString::number(value, 'g', 7).replace(QLatin1Char('.'), locale.decimalPoint());
 }
 
 SettingsRecord SettingsIo::load(const ApplicationTable::Row& row)
@@ -157,8 +187,12 @@ SettingsIo::Saved SettingsIo::save(const OptionsEntry& e, const SettingsRecord& 
     s = e.flags;
     s.password = current.password;
 
-    const auto typed16 = [](const QString& text) {
-        return toInt16(typedNumber(text));
+    // Boxes that do not hold a number were refused before; here they count as 0.
+    const auto number = [](const QString& text) {
+        return typedNumber(text).value_or(0.0);
+    };
+    const auto typed16 = [&](const QString& text) {
+        return toInt16(number(text));
     };
     const qint16 earlyLimit = typed16(e.earlyLimit);
     const qint16 lateLimit = typed16(e.lateLimit);
@@ -166,7 +200,7 @@ SettingsIo::Saved SettingsIo::save(const OptionsEntry& e, const SettingsRecord& 
     const qint16 earlyOutLimit = typed16(e.earlyOutLimit);
     const qint16 pictureDays = typed16(e.pictureDays);
     const qint16 minutesToDeduct = typed16(e.minutesToDeduct);
-    const float forceAfter = static_cast<float>(typedNumber(e.forceAfter));
+    const float forceAfter = static_cast<float>(number(e.forceAfter));
     s.earlyLimit = earlyLimit == 0 ? qint16(10) : earlyLimit;
     s.lateLimit = lateLimit == 0 ? qint16(10) : lateLimit;
     s.lateInLimit = lateInLimit == 0 ? qint16(10) : lateInLimit;
@@ -184,10 +218,15 @@ SettingsIo::Saved SettingsIo::save(const OptionsEntry& e, const SettingsRecord& 
     s.keepInSeconds = seconds(e.keepInSeconds);
     s.keepOutSeconds = seconds(e.keepOutSeconds);
 
-    // Hours to whole minutes exactly: 4.1 hours is 246 minutes, not 245.99.
-    const Decimal hours = leadingDecimal(e.minBeforeDedHours);
-    const qint64 minutes = hours.digits * 60 / hours.scale;
-    const qint16 minBeforeDed = static_cast<qint16>(std::clamp<qint64>(minutes, -32768, 32767));
+    // The box shows hours with one decimal, which most minute counts do not survive (255 minutes
+    // show as 4.3 hours): hours left as they were shown keep the minutes they were shown from.
+    qint16 minBeforeDed = current.minBeforeDed;
+    if (e.minBeforeDedHours.trimmed() != hoursText(current.minBeforeDed)) {
+        // Hours to whole minutes exactly: 4.1 hours is 246 minutes, not 245.99.
+        const Decimal hours = parseDecimal(e.minBeforeDedHours, QLocale()).value_or(Decimal{});
+        const qint64 minutes = hours.digits * 60 / hours.scale;
+        minBeforeDed = static_cast<qint16>(std::clamp<qint64>(minutes, -32768, 32767));
+    }
     s.minBeforeDed = minBeforeDed == 0 ? qint16(300) : minBeforeDed;
 
     const auto held = [](const QString& typed, const char* fallback) {

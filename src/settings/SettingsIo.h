@@ -4,8 +4,10 @@
 #include "store/ApplicationTable.h"
 
 #include <QList>
+#include <QLocale>
 #include <QPair>
 #include <QVariant>
+#include <optional>
 
 // What the options dialog hands over on save: its check boxes as flags and its boxes as typed.
 struct OptionsEntry {
@@ -30,7 +32,13 @@ struct Saved {
 // The password of `current` is kept; everything else comes from the entry.
 Saved save(const OptionsEntry& entry, const SettingsRecord& current);
 
-// The numeric value of typed text the way a person means it: leading blanks skipped, the number
-// read as far as it goes, 0 when there is none ("12 min" is 12, "abc" is 0).
-double typedNumber(const QString& text);
+// A typed number, with the decimal separator of the locale or a point ("7,5" and "7.5" in
+// German, "7.5" in English); an empty box is 0. Nothing when the text is not a number: no part of
+// "7,5" in English or "12 min" is taken as a value.
+std::optional<double> typedNumber(const QString& text, const QLocale& locale = QLocale());
+// Hours as the boxes show them, with the locale's decimal separator and one decimal ("##.0"):
+// 300 minutes is "5.0", 30 is ".5".
+QString hoursText(qint16 minutes, const QLocale& locale = QLocale());
+// A stored decimal number as a box shows it: "0.5", "12".
+QString numberText(double value, const QLocale& locale = QLocale());
 } // namespace SettingsIo

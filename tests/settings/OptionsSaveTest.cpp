@@ -12,6 +12,7 @@
 #include "support/FakeProgramExit.h"
 #include "support/FakeTimeSource.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -191,10 +192,123 @@ TEST(OptionsForm, FilledFromTheSettingsRecord)
     s.forceAfter = 0.5f;
     EXPECT_EQ(OptionsForm::fromSettings(s).minBeforeDedHours, QStringLiteral(".5"));
     EXPECT_EQ(OptionsForm::fromSettings(s).forceAfter, QStringLiteral("0.5"));
-    EXPECT_EQ(OptionsForm::hoursText(300), QStringLiteral("5.0"));
+    EXPECT_EQ(SettingsIo::hoursText(300), QStringLiteral("5.0"));
+    EXPECT_EQ(SettingsIo::hoursText(255, QLocale(QLocale::German)), QStringLiteral("4,3"));
     EXPECT_EQ(OptionsForm::sourceOf(true, true), EmployeeSource::LocalStaff);
     EXPECT_EQ(OptionsForm::sourceOf(true, false), EmployeeSource::SchedulingLink);
     EXPECT_EQ(OptionsForm::sourceOf(false, true), EmployeeSource::None);
+}
+
+namespace {
+// The locale a manager's desktop runs in, for one test.
+struct LocaleScope {
+    explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~LocaleScope() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+};
+} // namespace
+
+// Saving the dialog again must not move a value the manager did not touch: 255 minutes show as
+// 4.3 hours, which are 258 minutes.
+TEST(OptionsSave, UntouchedBreakHoursKeepTheirMinutes)
+{
+    OptionsFixture f;
+    ApplicationTable(f.folder.database()).write({{QStringLiteral("MinBeforeDed"), 255}});
+    f.state.settings = SettingsIo::load(f.row());
+    for (int save = 0; save < 2; ++save) {
+        OptionsEntry entry = OptionsForm::fromSettings(f.state.settings);
+        entry.flags.autoDeduct = true;
+        EXPECT_EQ(entry.minBeforeDedHours, QStringLiteral("4.3"));
+        ASSERT_EQ(f.save(entry, SourceChoice(EmployeeSource::None)), OptionsSave::Outcome::Saved);
+        EXPECT_EQ(f.row().value(QStringLiteral("MinBeforeDed")).toInt(), 255) << save;
+        EXPECT_EQ(f.state.settings.minBeforeDed, 255);
+    }
+    OptionsEntry entry = OptionsForm::fromSettings(f.state.settings);
+    entry.minBeforeDedHours = QStringLiteral("4.75");
+    ASSERT_EQ(f.save(entry, SourceChoice(EmployeeSource::None)), OptionsSave::Outcome::Saved);
+    EXPECT_EQ(f.row().value(QStringLiteral("MinBeforeDed")).toInt(), 285);
+}
+
+// Numbers are read with the desktop's decimal separator, and a box that holds no number is refused
+// rather than cut where the number stops.
+TEST(OptionsSave, TypedNumbersFollowTheLocale)
+{
+    struct Case {
+        QLocale::Language language;
+        const char* breakHours;
+        const char* forceAfter;
+        const char* pictureDays;
+        int minBeforeDed; // 0: refused
+        double forceHours;
+        const char* refusal;
+    };
+    const char* notNumber = "is not a number.";
+    const Case cases[] = {
+        {QLocale::German, "7,5", "1,5", "30", 450, 1.5, nullptr},
+        {QLocale::German, "7.5", " 1,25 ", "30", 450, 1.25, nullptr},
+        {QLocale::English, "7.5", "1.5", "30", 450, 1.5, nullptr},
+        {QLocale::English, "7,5", "1.5", "30", 0, 0, "Hours must be between .5 and 23"},
+        {QLocale::English, "5", "1,5", "30", 0, 0, "Force after hours must be between .5 and 23"},
+        {QLocale::German, "5", "2", "3O", 0, 0, notNumber},
+        {QLocale::German, "5", "2", "12 Tage", 0, 0, notNumber},
+        {QLocale::German, "5", "2", "", 300, 2, nullptr},
+    };
+    for (const Case& c : cases) {
+        const LocaleScope scope{QLocale(c.language)};
+        OptionsFixture f;
+        OptionsEntry entry = OptionsForm::fromSettings(f.state.settings);
+        entry.flags.autoDeduct = entry.flags.forceClockOuts = true;
+        entry.minBeforeDedHours = QString::fromLatin1(c.breakHours);
+        entry.forceAfter = QString::fromLatin1(c.forceAfter);
+        entry.pictureDays = QString::fromLatin1(c.pictureDays);
+        const std::string label = std::string(c.breakHours) + " " + c.forceAfter + " " + c.pictureDays;
+        const OptionsSave::Outcome outcome = f.save(entry, SourceChoice(EmployeeSource::None));
+        if (c.refusal) {
+            EXPECT_EQ(outcome, OptionsSave::Outcome::Refused) << label;
+            ASSERT_EQ(f.messages.shown.size(), 1) << label;
+            EXPECT_TRUE(f.messages.shown.first().text.contains(QString::fromLatin1(c.refusal)))
+                << label << " " << f.messages.shown.first().text.toStdString();
+            EXPECT_TRUE(f.row().isNull(QStringLiteral("MinBeforeDed"))) << label;
+            continue;
+        }
+        EXPECT_EQ(outcome, OptionsSave::Outcome::Saved) << label;
+        EXPECT_EQ(f.row().value(QStringLiteral("MinBeforeDed")).toInt(), c.minBeforeDed) << label;
+        EXPECT_FLOAT_EQ(f.row().value(QStringLiteral("ForceAfter")).toFloat(), c.forceHours) << label;
+        EXPECT_FLOAT_EQ(f.state.settings.forceAfter, c.forceHours) << label;
+    }
+}
+
+// The settings row is written before the path file, so a failed save leaves the employee source as
+// it was, and a path file that cannot be written is said to be unsaved.
+TEST(OptionsSave, RowBeforePathFileAndSayWhatWasSaved)
+{
+    {
+        OptionsFixture f;
+        SourceChoice source(EmployeeSource::None);
+        ASSERT_EQ(source.choose(EmployeeSource::LocalStaff, f.state, nullptr), EmployeeSource::LocalStaff);
+        f.folder.database().execute(QStringLiteral(R"(DROP TABLE "Application")"));
+        EXPECT_EQ(f.save(OptionsForm::fromSettings(f.state.settings), source), OptionsSave::Outcome::Refused);
+        ASSERT_EQ(f.messages.shown.size(), 1);
+        EXPECT_TRUE(f.messages.shown.first().text.endsWith(QStringLiteral("No setting was saved.")));
+        EXPECT_FALSE(f.pathFileExists());
+        EXPECT_FALSE(f.state.useSchedulingLink);
+        EXPECT_EQ(f.exit.ends, 0);
+    }
+    {
+        OptionsFixture f;
+        SourceChoice source(EmployeeSource::None);
+        ASSERT_EQ(source.choose(EmployeeSource::LocalStaff, f.state, nullptr), EmployeeSource::LocalStaff);
+        // a folder where the file belongs: no file can be written under that name
+        ASSERT_TRUE(QDir(f.state.paths.programFolder()).mkdir(PathFile::fileName()));
+        OptionsEntry entry = OptionsForm::fromSettings(f.state.settings);
+        entry.enterId = QStringLiteral("Your number");
+        EXPECT_EQ(f.save(entry, source), OptionsSave::Outcome::Saved);
+        EXPECT_EQ(f.row().value(QStringLiteral("EnterID")).toString(), QStringLiteral("Your number"));
+        ASSERT_EQ(f.messages.shown.size(), 1);
+        EXPECT_TRUE(f.messages.shown.first().text.startsWith(
+            QStringLiteral("The settings were saved, but the new employee source was not")));
+        EXPECT_FALSE(f.state.useSchedulingLink);
+        EXPECT_EQ(f.exit.ends, 0);
+    }
 }
 
 TEST(PasswordChange, SetChangeAndRemove)

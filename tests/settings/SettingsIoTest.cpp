@@ -64,7 +64,7 @@ TEST(SettingsSave, TypedNumbersBecomeStoredAndHeldValues)
     };
     for (const Case& c :
          {Case{"4.75", 285, 285}, Case{"0.51", 30, 30}, Case{"4.1", 246, 246}, Case{"0", 0, 300},
-          Case{"abc", 0, 300}, Case{" 2 hours", 120, 120}, Case{"1000", 32767, 32767}}) {
+          Case{"abc", 0, 300}, Case{" 2 ", 120, 120}, Case{"5.0", 300, 300}, Case{"1000", 32767, 32767}}) {
         OptionsEntry e;
         e.minBeforeDedHours = QString::fromLatin1(c.hours);
         const SettingsIo::Saved saved = SettingsIo::save(e, SettingsRecord());
