@@ -4,6 +4,7 @@
 #include "platform/TimeSource.h"
 #include "records/RecordTexts.h"
 #include "settings/ProgramState.h"
+#include "settings/TimeText.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
 #include "store/RecordEdits.h"
@@ -18,21 +19,6 @@ const QString RecordEditor::timeMessage = QStringLiteral("Error in date or time 
 const QString RecordEditor::currencyMessage = QStringLiteral("Error in Currency field....");
 
 namespace {
-// How Windows shows a date and time in full: short date with the year in four digits, then the
-// time with seconds.
-QString generalDate(const QDateTime& moment)
-{
-    const QLocale locale;
-    QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
-    if (!dateFormat.contains(QStringLiteral("yyyy")))
-        dateFormat.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    const bool twelveHour =
-        locale.timeFormat(QLocale::ShortFormat).contains(QLatin1Char('a'), Qt::CaseInsensitive);
-    return locale.toString(moment.date(), dateFormat) + QLatin1Char(' ') +
-           locale.toString(moment.time(),
-                           twelveHour ? QStringLiteral("h:mm:ss AP") : QStringLiteral("HH:mm:ss"));
-}
-
 RecordEditor::Outcome failed(const QString& message, bool beep = false, bool focusTime = false)
 {
     return {false, message, beep, focusTime};
@@ -109,9 +95,10 @@ std::optional<RecordEditor::Shown> RecordEditor::show(qint64 recordNumber)
     shown.departmentNumber = record->dnumber;
     shown.clockOut = record->clockOut;
     shown.tips = RecordTexts::tipsBoxText(record->tips);
-    shown.created =
-        QStringLiteral("Created on : ") +
-        (record->created.isValid() ? generalDate(record->created) : QStringLiteral("Not Available"));
+    shown.created = QStringLiteral("Created on : ") +
+                    (record->created.isValid()
+                         ? TimeText::generalDateTime(record->created, m_state.settings.clock12Hour, QLocale())
+                         : QStringLiteral("Not Available"));
     shown.time = RecordTexts::timeBoxText(record->time, clock12);
     const QString picture = picturePath(recordNumber);
     if (QFileInfo::exists(picture))

@@ -1,9 +1,8 @@
 #include "reports/WhoIsIn.h"
 
+#include "settings/TimeText.h"
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
-
-#include <QRegularExpression>
 
 qint16 WhoIsIn::effectiveDays(qint16 days)
 {
@@ -36,22 +35,8 @@ std::optional<WhoIsIn::Lists> WhoIsIn::load(Database& database, const QDate& tod
     return fromRows(rows);
 }
 
-QString WhoIsIn::generalDateTime(const QDateTime& moment, const QLocale& locale)
-{
-    QString date = locale.dateFormat(QLocale::ShortFormat);
-    // A two-digit year cannot tell this century's records from the last one's.
-    if (!date.contains(QLatin1String("yyyy")))
-        date.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    QString time = locale.timeFormat(QLocale::ShortFormat);
-    if (!time.contains(QLatin1Char('s'))) {
-        static const QRegularExpression minutes(QStringLiteral("mm?"));
-        time.replace(minutes, QStringLiteral("mm:ss"));
-    }
-    return locale.toString(moment, date + QLatin1Char(' ') + time);
-}
-
-QString WhoIsIn::itemText(const QString& column, const Entry& entry, const QLocale& locale)
+QString WhoIsIn::itemText(const QString& column, const Entry& entry, bool clock12Hour, const QLocale& locale)
 {
     return column + QLatin1Char('\t') + entry.employeeId + QStringLiteral(" - ") +
-           generalDateTime(entry.time, locale);
+           TimeText::generalDateTime(entry.time, clock12Hour, locale);
 }

@@ -37,10 +37,7 @@ Lists fromRows(const QList<ClockRecord>& rows);
 // when the table or the period has no records: the window then keeps what it shows.
 std::optional<Lists> load(Database& database, const QDate& today, qint16 days);
 
-// The general date-and-time form of the system: its short date with a four-digit year and its
-// time with seconds.
-QString generalDateTime(const QDateTime& moment, const QLocale& locale);
-
-// A list line: the name as the window's first column holds it, a tab, the ID, " - ", the time.
-QString itemText(const QString& column, const Entry& entry, const QLocale& locale);
+// A list line: the name as the window's first column holds it, a tab, the ID, " - ", the time in
+// full on the clock the settings choose.
+QString itemText(const QString& column, const Entry& entry, bool clock12Hour, const QLocale& locale);
 } // namespace WhoIsIn

@@ -75,3 +75,14 @@ QDate TimeText::dateOf(const QString& text, const QString& dateOrder)
 {
     return QDate::fromString(text, pattern(dateOrder));
 }
+
+QString TimeText::generalDateTime(const QDateTime& moment, bool clock12Hour, const QLocale& locale)
+{
+    QString date = locale.dateFormat(QLocale::ShortFormat);
+    // A two-digit year cannot tell this century's records from the last one's.
+    if (!date.contains(QLatin1String("yyyy")))
+        date.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return locale.toString(moment.date(), date) + QLatin1Char(' ') +
+           locale.toString(moment.time(),
+                           clock12Hour ? QStringLiteral("h:mm:ss AP") : QStringLiteral("HH:mm:ss"));
+}

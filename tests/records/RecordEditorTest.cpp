@@ -203,7 +203,11 @@ TEST_P(RecordEditorTest, ShowsCreatedOrNotAvailable)
                          {number});
     RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
     RecordEditor::Shown shown = editor.show(number).value();
-    EXPECT_EQ(shown.created, QStringLiteral("Created on : 12/4/2026 8:00:45 AM"));
+    // the clock the settings choose, not the one of the locale (12-hour in the US)
+    EXPECT_EQ(shown.created, QStringLiteral("Created on : 12/4/2026 08:00:45"));
+    f.state.settings.clock12Hour = true;
+    EXPECT_EQ(editor.show(number)->created, QStringLiteral("Created on : 12/4/2026 8:00:45 AM"));
+    f.state.settings.clock12Hour = false;
     EXPECT_EQ(shown.tips, QStringLiteral(".50"));
     EXPECT_EQ(shown.time, QStringLiteral("08:00"));
     EXPECT_EQ(editor.currentSeconds(), 45);

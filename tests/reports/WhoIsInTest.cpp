@@ -52,16 +52,25 @@ TEST_P(WhoIsInStore, NothingToShowKeepsTheLists)
     EXPECT_TRUE(WhoIsIn::load(f.state.database, ReportsFixture::today, 20).has_value());
 }
 
-TEST(WhoIsIn, ItemTextUsesTheGeneralDateTime)
+TEST(WhoIsIn, ItemTextFollowsTheClockSetting)
 {
     const WhoIsIn::Entry entry{QStringLiteral("A1"), QStringLiteral("Al"),
                                QDateTime(QDate(2026, 12, 4), QTime(13, 5, 9))};
     const QLocale us(QLocale::English, QLocale::UnitedStates);
-    const QString text = WhoIsIn::itemText(QStringLiteral("Al   "), entry, us);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Al   \tA1 - 12/4/2026 1:05:09"))) << text.toStdString();
-    EXPECT_TRUE(text.endsWith(QStringLiteral("PM"))) << text.toStdString();
     const QLocale german(QLocale::German, QLocale::Germany);
-    EXPECT_EQ(WhoIsIn::generalDateTime(entry.time, german), QStringLiteral("04.12.2026 13:05:09"));
+    const struct {
+        const QLocale& locale;
+        bool clock12Hour;
+        const char* text;
+    } cases[] = {
+        {us, false, "Al   \tA1 - 12/4/2026 13:05:09"},
+        {us, true, "Al   \tA1 - 12/4/2026 1:05:09 PM"},
+        {german, false, "Al   \tA1 - 04.12.2026 13:05:09"},
+        {german, true, "Al   \tA1 - 04.12.2026 1:05:09 PM"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WhoIsIn::itemText(QStringLiteral("Al   "), entry, c.clock12Hour, c.locale),
+                  QString::fromUtf8(c.text));
 }
 
 TEST(WhoIsInCommand, LinesArgumentsAndExitCodes)

@@ -1,6 +1,7 @@
 #include "records/ui/RecordEditorWindow.h"
 
 #include "platform/MessageBoxes.h"
+#include "platform/ui/TabColumns.h"
 #include "records/RecordTexts.h"
 #include "records/ui/DayChoice.h"
 #include "records/ui/RecordHistoryWindow.h"
@@ -41,8 +42,9 @@ RecordEditorWindow::RecordEditorWindow(ProgramState& state, const QString& emplo
     setWindowTitle(m_editor.caption());
     auto* layout = new QHBoxLayout(this);
     auto* listArea = new QWidget(this);
-    listArea->setMinimumSize(640, 420); // wide enough for the mark after the default tab stops
+    listArea->setMinimumSize(640, 420);
     m_list = new QListWidget(listArea);
+    new TabColumns(m_list);
     m_list->setObjectName(QStringLiteral("lstRecords"));
     m_list->viewport()->installEventFilter(this);
     m_noRecords = new QLabel(listArea);
@@ -174,6 +176,7 @@ void RecordEditorWindow::refresh()
         auto* item = new QListWidgetItem(entry.line, m_list);
         item->setData(Qt::UserRole, entry.recordNumber);
     }
+    static_cast<TabColumns*>(m_list->itemDelegate())->fitToContents();
     // The record in the detail area stays selected when it is still listed.
     const int row = m_editor.indexOf(m_editor.currentRecord());
     m_list->setCurrentRow(row);

@@ -3,6 +3,7 @@
 #include "clock/InOutLists.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
+#include "platform/ui/TabColumns.h"
 #include "settings/ProgramState.h"
 #include "store/DatabaseError.h"
 
@@ -33,6 +34,7 @@ WhoIsInWindow::WhoIsInWindow(ProgramState& state, QWidget* parent)
         l->setObjectName(QString::fromLatin1(name));
         l->setMinimumSize(340, 320);
         l->setTextElideMode(Qt::ElideNone);
+        new TabColumns(l);
         return l;
     };
     m_inLabel = new QLabel(inCaption, this);
@@ -108,8 +110,10 @@ void WhoIsInWindow::fill(QListWidget* list, QLabel* label, const QString& captio
     list->clear();
     for (const WhoIsIn::Entry& entry : entries) {
         const QString column = InOutLists::entryText(entry.name, width, minimum, maximum).chopped(1);
-        auto* item = new QListWidgetItem(WhoIsIn::itemText(column, entry, locale()), list);
+        auto* item = new QListWidgetItem(
+            WhoIsIn::itemText(column, entry, m_state.settings.clock12Hour, locale()), list);
         item->setData(Qt::UserRole, entry.employeeId);
     }
     label->setText(QStringLiteral("%1 (%2)").arg(caption).arg(entries.size()));
+    static_cast<TabColumns*>(list->itemDelegate())->fitToContents();
 }
