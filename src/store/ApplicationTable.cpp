@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/DatabaseError.h"
+#include "store/SqlDialect.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -29,8 +30,13 @@ ApplicationTable::Row ApplicationTable::read()
     QVariantMap values;
     if (query.next()) {
         const QSqlRecord record = query.record();
-        for (int i = 0; i < record.count(); ++i)
-            values.insert(record.fieldName(i), record.value(i));
+        for (int i = 0; i < record.count(); ++i) {
+            const QVariant value = record.value(i);
+            // The server's password bytes are text again for everyone who reads the row.
+            values.insert(record.fieldName(i), value.typeId() == QMetaType::QByteArray && !value.isNull()
+                                                   ? QVariant(QString::fromUtf8(value.toByteArray()))
+                                                   : value);
+        }
     }
     m_database.finish(query);
     return Row(values);
@@ -49,7 +55,7 @@ void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields)
     QVariantList values;
     for (const auto& [name, value] : fields) {
         assignments.append(Database::quoted(columns.value(name.toLower(), name)) + QStringLiteral(" = ?"));
-        values.append(value);
+        values.append(stored(m_database.dialect(), name, value));
     }
     Transaction transaction(m_database);
     // Two stations saving options at once must not both add the missing row.
@@ -70,4 +76,11 @@ void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields)
 QStringList ApplicationTable::fieldNames()
 {
     return m_database.columnNames(QStringLiteral("Application"));
+}
+
+QVariant ApplicationTable::stored(const SqlDialect& dialect, const QString& field, const QVariant& value)
+{
+    if (!dialect.isServer() || field.compare(QLatin1String("PW"), Qt::CaseInsensitive) != 0 || value.isNull())
+        return value;
+    return value.toString().toUtf8();
 }

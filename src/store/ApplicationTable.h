@@ -7,6 +7,7 @@
 #include <QVariantMap>
 
 class Database;
+class SqlDialect;
 
 // The single row of the "Application" table, read and written field by field. Field names are
 // matched without regard to case, so every spelling of a field reaches the same column.
@@ -31,6 +32,10 @@ public:
     // Writes the fields in the given order in one statement; the row is created if missing.
     void write(const QList<QPair<QString, QVariant>>& fields);
     QStringList fieldNames();
+
+    // A field's value as the database keeps it. The scrambled password may hold any character,
+    // NUL included, which server text cannot: the server keeps it as its UTF-8 bytes.
+    static QVariant stored(const SqlDialect& dialect, const QString& field, const QVariant& value);
 
 private:
     Database& m_database;

@@ -154,6 +154,17 @@ Database::OpenResult Database::connectServer(int connectTimeoutSeconds)
                     fail(DatabaseError(query.lastError()));
             }
         }
+        // A server laid out while the password column was text, which cannot hold every scrambled
+        // password: the column becomes bytes, each value its UTF-8 encoding.
+        QSqlQuery& password = run(QStringLiteral("SELECT data_type FROM information_schema.columns WHERE "
+                                                 "table_schema = current_schema() AND table_name = ? AND "
+                                                 "column_name = ?"),
+                                  {QStringLiteral("Application"), QStringLiteral("PW")});
+        const bool passwordAsText = password.next() && password.value(0).toString() == QLatin1String("text");
+        finish(password);
+        if (passwordAsText)
+            execute(QStringLiteral(
+                R"(ALTER TABLE "Application" ALTER COLUMN "PW" TYPE BYTEA USING convert_to("PW", 'UTF8'))"));
         transaction.commit();
     } catch (const DatabaseError& error) {
         result.status = OpenStatus::Damaged;

@@ -1,5 +1,6 @@
 #include "store/DatabaseCopy.h"
 
+#include "store/ApplicationTable.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 
@@ -123,10 +124,12 @@ void DatabaseCopy::copyTable(const QString& table)
         m_source.fail(DatabaseError(read.lastError()));
     QVariantList values;
     values.reserve(m_rowsPerStatement * columns.size());
+    const bool settings = table == QLatin1String("Application");
     int rows = 0;
     while (read.next()) {
         for (int i = 0; i < columns.size(); ++i)
-            values.append(read.value(i));
+            values.append(settings ? ApplicationTable::stored(m_target.dialect(), columns[i], read.value(i))
+                                   : read.value(i));
         if (++rows == m_rowsPerStatement) {
             insertRows(table, quotedColumns, rows, values);
             values.clear();

@@ -3,6 +3,7 @@
 #include "settings/Scramble.h"
 #include "settings/SettingsIo.h"
 #include "store/ApplicationTable.h"
+#include "support/BackendTest.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -61,17 +62,43 @@ TEST(Scramble, RoundTripsAroundTheKeyLength)
     }
 }
 
-TEST(PasswordStore, SavedPasswordLoadsBackInUpperCase)
+class PasswordStore : public BackendTest {};
+
+TEST_P(PasswordStore, SavedPasswordLoadsBackInUpperCase)
 {
     // Some passwords scramble into control characters, even NUL; they must survive the database.
-    for (const char* entry : {"secret", " Hello World ", "QWERTY", "qwertymango"}) {
-        TestFolder folder;
+    for (const char* entry : {"secret", " Hello World ", "QWERTY", "qwertymango", "QUICK1"}) {
+        TestFolder folder(backend());
         ApplicationTable table(folder.database());
         const QString held = Password::save(table, QString::fromLatin1(entry));
         EXPECT_EQ(held, QString::fromLatin1(entry).trimmed().toUpper());
         EXPECT_EQ(SettingsIo::load(table.read()).password, held) << entry;
     }
 }
+
+// Every character a scrambled password can hold, NUL among them, at every position a password can
+// have: what is written is read back unchanged.
+TEST_P(PasswordStore, EveryScrambledValueRoundTrips)
+{
+    TestFolder folder(backend());
+    ApplicationTable table(folder.database());
+    QString everyCode;
+    for (char16_t code = 0; code < 128; ++code)
+        everyCode.append(QChar(code));
+    table.write({{QStringLiteral("PW"), everyCode}});
+    EXPECT_EQ(table.read().value(QStringLiteral("PW")).toString(), everyCode);
+
+    const QString key = Scramble::apply(QString(Password::maximumLength, QChar(0)));
+    for (qsizetype position = 0; position < Password::maximumLength; ++position) {
+        // the character that scrambles to NUL at this position, amid ordinary ones
+        QString entry = QStringLiteral("A1B2C3D4E5F6").left(Password::maximumLength);
+        entry[position] = key[position];
+        ASSERT_EQ(Scramble::apply(entry).at(position), QChar(0));
+        const QString held = Password::save(table, entry);
+        EXPECT_EQ(SettingsIo::load(table.read()).password, held) << position;
+    }
+}
+TELLARIN_ON_BOTH_BACKENDS(PasswordStore);
 
 TEST(ResetCode, ClearsOnlyWithTodaysCode)
 {

@@ -4,7 +4,11 @@
 #include "FakeTimeSource.h"
 #include "PostgresServer.h"
 #include "TestFolder.h"
+#include "settings/Password.h"
+#include "settings/SettingsIo.h"
 #include "shell/CommandLine.h"
+#include "store/ApplicationTable.h"
+#include "store/DatabaseLocation.h"
 
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -66,6 +70,12 @@ TEST(DatabaseCommand, CopiesTheDataFolderFileOnceAndTheHistoryVerifies)
     TELLARIN_REQUIRE_POSTGRES();
     TestFolder folder;
     CopySource::fill(folder.database(), 500);
+    // "QUICK1" scrambles to a text that begins with NUL
+    {
+        ApplicationTable table(folder.database());
+        Password::save(table, QStringLiteral("quick1"));
+        ASSERT_EQ(table.read().value(QStringLiteral("PW")).toString().at(0), QChar(0));
+    }
     const QString url = PostgresServer::shared().createDatabase(QStringLiteral("command"));
     const QStringList program{QStringLiteral("--program-folder"), folder.path()};
 
@@ -74,6 +84,12 @@ TEST(DatabaseCommand, CopiesTheDataFolderFileOnceAndTheHistoryVerifies)
     EXPECT_TRUE(copied.out.contains(QLatin1String("In Out\t500 rows in the file\t500 on the server")))
         << copied.out.toStdString();
     EXPECT_TRUE(copied.out.contains(QLatin1String("Edit history\t3 rows"))) << copied.out.toStdString();
+
+    {
+        Database server;
+        ASSERT_TRUE(server.openServer(*DatabaseLocation::parse(url)).ok());
+        EXPECT_EQ(SettingsIo::load(ApplicationTable(server).read()).password, QStringLiteral("QUICK1"));
+    }
 
     const Outcome verified = tellarin(program + QStringList{"--database", url, "history", "--verify"});
     EXPECT_EQ(verified.code, CommandLine::Done) << verified.err.toStdString();

@@ -38,7 +38,7 @@ CREATE INDEX "Employee_ID" ON "Employee" ("Employee ID");
 
 CREATE TABLE "Application" (
     "Version" INTEGER,
-    "PW" TEXT COLLATE "C",
+    "PW" BYTEA,
     "Options" INTEGER,
     "Options2" INTEGER,
     "EarlyMessage" TEXT COLLATE "C",
