@@ -4,13 +4,14 @@
 #include "platform/TimeSource.h"
 #include "platform/ui/DatePicker.h"
 #include "reports/ReportDocument.h"
+#include "reports/ReportPeriod.h"
 #include "reports/ReportTexts.h"
+#include "reports/ui/PreviewPane.h"
 #include "settings/ProgramState.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -18,12 +19,14 @@
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -116,6 +119,15 @@ ReportWindow::ReportWindow(ProgramState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Print between dates"));
     build();
     FontRead();
+    if (const auto days = ReportPeriod::remembered(m_state.paths.programFolder())) {
+        m_request.firstDay = days->firstDay;
+        m_request.lastDay = days->lastDay;
+        showDay(0);
+        showDay(1);
+    }
+    // The size last used, else the whole screen: the preview's page needs the room.
+    if (!restoreGeometry(ReportPeriod::windowGeometry(m_state.paths.programFolder())))
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 ReportWindow::~ReportWindow() = default;
@@ -142,13 +154,29 @@ void ReportWindow::build()
     top->addLayout(left);
 
     auto* dates = new QGroupBox(QStringLiteral("Select one or two dates "), this);
-    auto* datesLayout = new QHBoxLayout(dates);
+    auto* datesColumn = new QVBoxLayout(dates);
+    auto* datesLayout = new QHBoxLayout;
+    datesColumn->addLayout(datesLayout);
     for (int i = 0; i < 2; ++i) {
         m_dates[i] = new QPushButton(beforeDatePicked(i), dates);
         m_dates[i]->setObjectName(QStringLiteral("cmdDate_%1").arg(i));
         m_dates[i]->setMinimumWidth(200);
         connect(m_dates[i], &QPushButton::clicked, this, [this, i] { pickDay(i); });
         datesLayout->addWidget(m_dates[i]);
+    }
+    auto* quickLayout = new QHBoxLayout;
+    datesColumn->addLayout(quickLayout);
+    using ReportPeriod::Quick;
+    const std::pair<Quick, const char*> quickChoices[] = {{Quick::ThisWeek, "cmdThisWeek"},
+                                                          {Quick::LastWeek, "cmdLastWeek"},
+                                                          {Quick::ThisMonth, "cmdThisMonth"},
+                                                          {Quick::LastMonth, "cmdLastMonth"}};
+    for (const auto& [quick, name] : quickChoices) {
+        auto* b = new QPushButton(ReportPeriod::caption(quick), dates);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, quick] { choosePeriod(static_cast<int>(quick)); });
+        quickLayout->addWidget(b);
     }
     left->addWidget(dates);
 
@@ -232,11 +260,11 @@ void ReportWindow::build()
     m_requestView = {dates, order, in, out, preview, print, cancel};
     m_previewButtons = {previewPrint, savePdf, exportCsv, cancelPreview};
 
-    m_preview = new QPrintPreviewWidget(m_printer.get(), this);
-    m_preview->setObjectName(QStringLiteral("vp"));
+    m_previewPane = new PreviewPane(m_printer.get(), this);
+    m_preview = m_previewPane->preview();
     m_preview->setMinimumSize(520, 600);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this, &ReportWindow::paintPreview);
-    top->addWidget(m_preview, 1);
+    top->addWidget(m_previewPane, 1);
     showPreviewView(false);
 }
 
@@ -247,9 +275,9 @@ void ReportWindow::showPreviewView(bool shown)
         w->setVisible(!shown);
     for (QWidget* w : std::as_const(m_previewButtons))
         w->setVisible(shown);
-    m_preview->setVisible(shown);
+    m_previewPane->setVisible(shown);
     // The settings frames stay beside the surface: the column keeps its width, the page grows.
-    if (shown && width() < 1100)
+    if (shown && !isMaximized() && width() < 1100)
         resize(1100, std::max(height(), 760));
 }
 
@@ -260,6 +288,18 @@ void ReportWindow::pickDay(int index)
     const auto day = static_cast<qint32>(m_state.pickedDay);
     (index == 0 ? m_request.firstDay : m_request.lastDay) = day;
     showDay(index);
+    ReportPeriod::remember(m_state.paths.programFolder(), {m_request.firstDay, m_request.lastDay});
+}
+
+void ReportWindow::choosePeriod(int quick)
+{
+    const ReportPeriod::Days days = ReportPeriod::quick(static_cast<ReportPeriod::Quick>(quick),
+                                                        m_state.time.today(), QLocale().firstDayOfWeek());
+    m_request.firstDay = days.firstDay;
+    m_request.lastDay = days.lastDay;
+    showDay(0);
+    showDay(1);
+    ReportPeriod::remember(m_state.paths.programFolder(), days);
 }
 
 void ReportWindow::showDay(int index)
@@ -336,7 +376,7 @@ void ReportWindow::previewReport()
     m_printer->setPageOrientation(m_print.orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
     showPreviewView(true);
     m_preview->updatePreview();
-    m_preview->fitInView();
+    m_previewPane->fitWidth();
 }
 
 void ReportWindow::paintPreview(QPrinter* printer)
@@ -393,11 +433,10 @@ void ReportWindow::savePdf()
                      QStringLiteral("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
-    // The printer's own page and margins, so the file holds the pages the printer gets.
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(path);
-    pdf.setPageLayout(m_printer->pageLayout());
+    pdf.setPageLayout(pdfPageLayout());
     pdf.setCreator(QStringLiteral("Tellarin"));
     pdf.setDocName(m_document->report().title());
     if (m_document->paint(pdf, m_print) == 0 || QFile(path).size() == 0)
@@ -510,19 +549,46 @@ void ReportWindow::FontRead()
     FontInPicture();
 }
 
-void ReportWindow::reject()
+QPrintPreviewWidget* ReportWindow::preview() const
 {
-    if (m_previewShown) { // Escape in the preview leaves the preview, not the window
+    return m_preview;
+}
+
+QPageLayout ReportWindow::pdfPageLayout() const
+{
+    std::optional<QMarginsF> printable;
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (!printer.isNull()) {
+        QPrinter probe(printer, QPrinter::HighResolution);
+        QPageLayout layout = probe.pageLayout();
+        layout.setUnits(QPageLayout::Millimeter);
+        printable = layout.minimumMargins();
+    }
+    const QPageLayout& paper = m_printer->pageLayout();
+    return QPageLayout(paper.pageSize(), paper.orientation(), ReportDocument::pdfMargins(printable),
+                       QPageLayout::Millimeter);
+}
+
+void ReportWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Escape in the preview goes back to the request; the window stays.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_previewShown) {
         cancelPreview();
+        event->accept();
         return;
     }
+    QDialog::keyPressEvent(event);
+}
+
+void ReportWindow::reject()
+{
     m_state.callMode = QStringLiteral("Cancel");
-    FontWrite();
     QDialog::reject();
 }
 
-void ReportWindow::closeEvent(QCloseEvent* event)
+void ReportWindow::done(int result)
 {
     FontWrite();
-    QDialog::closeEvent(event);
+    ReportPeriod::rememberWindowGeometry(m_state.paths.programFolder(), saveGeometry());
+    QDialog::done(result);
 }

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QPageLayout>
 #include <functional>
 #include <memory>
 
@@ -16,6 +17,7 @@ class QPrintPreviewWidget;
 class QPushButton;
 class QScrollBar;
 class FontSample;
+class PreviewPane;
 class ReportDocument;
 struct ProgramState;
 
@@ -26,7 +28,9 @@ struct ProgramState;
 // Object names: cmdDate_0/1, Option1_0/1, Option2_0..4 (IN rounding), Option3_0..4 (OUT
 // rounding), frFont, cmdFont, Picture1, frOrientation, optOrient_0/1, frShading, HScroll1,
 // lblColor, cmdPreview, cmdPrint, cmdCANCEL, cmdPreviewPrint, cmdCancelPreview, cmdSavePdf,
-// cmdExportCsv, vp.
+// cmdExportCsv, cmdThisWeek, cmdLastWeek, cmdThisMonth, cmdLastMonth, and those of PreviewPane.
+//
+// Escape in the preview goes back to the request; the close box and Alt+F4 close the window.
 class ReportWindow : public QDialog {
     Q_OBJECT
 
@@ -45,12 +49,17 @@ public:
     const ReportRequest& request() const { return m_request; }
     const PrintSettings& printSettings() const { return m_print; }
     bool previewShown() const { return m_previewShown; }
-    QPrintPreviewWidget* preview() const { return m_preview; }
+    QPrintPreviewWidget* preview() const;
+    PreviewPane* previewPane() const { return m_previewPane; }
+    // The page of a saved PDF: the printer's paper, with the margins of the default printer's
+    // printable area but never under a quarter inch.
+    QPageLayout pdfPageLayout() const;
 
     void reject() override;
+    void done(int result) override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void build();
@@ -58,6 +67,7 @@ private:
                            QButtonGroup*& group);
     void pickDay(int index);
     void showDay(int index);
+    void choosePeriod(int quick);
 
     void previewReport();
     void printReport();
@@ -99,5 +109,6 @@ private:
     FontSample* m_sample = nullptr;
     QScrollBar* m_shading = nullptr;
     QLabel* m_color = nullptr;
+    PreviewPane* m_previewPane = nullptr;
     QPrintPreviewWidget* m_preview = nullptr;
 };

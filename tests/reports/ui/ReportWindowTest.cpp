@@ -6,16 +6,24 @@
 #include "TestFolder.h"
 #include "platform/SoundPlayer.h"
 #include "reports/PrintSettings.h"
+#include "reports/ReportPeriod.h"
+#include "reports/ui/PreviewPane.h"
 #include "settings/ProgramState.h"
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
+#include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -178,4 +186,128 @@ TEST(ReportWindow, CancelReportsCancelAndWritesPrintDat)
     f.click("cmdCANCEL");
     EXPECT_EQ(f.state.callMode, QStringLiteral("Cancel"));
     EXPECT_EQ(PrintDat::load(PrintDat::path(f.state.paths)).roundingCode, 35);
+}
+
+namespace {
+// More punches than one page holds.
+void addManyPunches(Database& database)
+{
+    ClockRecords records(database);
+    for (int employee = 0; employee < 12; ++employee)
+        for (int day = 1; day <= 5; ++day) {
+            const QString id = QStringLiteral("E%1").arg(employee, 2, 10, QLatin1Char('0'));
+            records.append(punchRecord(id, at(day, 7, employee), false, QStringLiteral("Worker ") + id));
+            records.append(punchRecord(id, at(day, 15, employee), true, QStringLiteral("Worker ") + id));
+        }
+}
+} // namespace
+
+TEST(ReportWindow, PreviewZoomsAndPages)
+{
+    WindowFixture f;
+    addManyPunches(f.folder.database());
+    f.pickPeriod(1, 5);
+    f.click("cmdPreview");
+    ASSERT_TRUE(f.window.previewShown());
+    PreviewPane* pane = f.window.previewPane();
+    ASSERT_GE(pane->pageCount(), 2);
+    EXPECT_EQ(f.window.preview()->zoomMode(), QPrintPreviewWidget::FitToWidth);
+
+    f.click("cmdActualSize");
+    EXPECT_DOUBLE_EQ(pane->zoomFactor(), 1.0);
+    EXPECT_EQ(f.find<QLabel>("lblZoom")->text(), QStringLiteral("100 %"));
+    f.click("cmdZoomIn");
+    EXPECT_DOUBLE_EQ(pane->zoomFactor(), 1.25);
+    f.click("cmdZoomOut");
+    f.click("cmdZoomOut");
+    EXPECT_DOUBLE_EQ(pane->zoomFactor(), 0.8);
+
+    // Ctrl+wheel on the page zooms; the wheel alone scrolls
+    QWidget* page = f.window.preview()->findChild<QAbstractScrollArea*>()->viewport();
+    const auto wheel = [&](Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(50, 50), page->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(page, &event);
+    };
+    wheel(Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(pane->zoomFactor(), 1.0);
+    wheel(Qt::NoModifier);
+    EXPECT_DOUBLE_EQ(pane->zoomFactor(), 1.0);
+    f.click("cmdFitPage");
+    EXPECT_EQ(f.window.preview()->zoomMode(), QPrintPreviewWidget::FitInView);
+
+    EXPECT_EQ(pane->currentPage(), 1);
+    EXPECT_FALSE(f.find("cmdPreviousPage")->isEnabled());
+    f.click("cmdNextPage");
+    EXPECT_EQ(pane->currentPage(), 2);
+    f.click("cmdLastPage");
+    EXPECT_EQ(pane->currentPage(), pane->pageCount());
+    EXPECT_FALSE(f.find("cmdNextPage")->isEnabled());
+    EXPECT_EQ(f.find<QLabel>("lblPageCount")->text(), QStringLiteral("of %1").arg(pane->pageCount()));
+    f.click("cmdFirstPage");
+    EXPECT_EQ(pane->currentPage(), 1);
+    f.find<QSpinBox>("txtPage")->setValue(2);
+    EXPECT_EQ(pane->currentPage(), 2);
+}
+
+TEST(ReportWindow, EscapeLeavesThePreviewTheCloseBoxTheWindow)
+{
+    WindowFixture f;
+    f.pickPeriod(1, 5);
+    f.click("cmdPreview");
+    ASSERT_TRUE(f.window.previewShown());
+    QTest::keyClick(&f.window, Qt::Key_Escape);
+    EXPECT_FALSE(f.window.previewShown());
+    EXPECT_TRUE(f.window.isVisible());
+
+    f.click("cmdPreview");
+    ASSERT_TRUE(f.window.previewShown());
+    f.find<QScrollBar>("HScroll1")->setValue(4);
+    EXPECT_TRUE(f.window.close()); // the close box and Alt+F4
+    EXPECT_FALSE(f.window.isVisible());
+    EXPECT_EQ(PrintDat::load(PrintDat::path(f.state.paths)).shading, 4);
+}
+
+TEST(ReportWindow, KeepsThePeriodAndTheSizeAndOffersQuickPeriods)
+{
+    WindowFixture f;
+    EXPECT_TRUE(f.window.windowState() & Qt::WindowMaximized); // nothing kept yet
+    f.pickPeriod(1, 5);
+    f.window.setWindowState(Qt::WindowNoState);
+    f.window.resize(900, 700);
+    f.window.close();
+
+    ReportWindow again(f.state);
+    EXPECT_FALSE(again.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(again.request().firstDay, DayNumber::of(QDate(2026, 12, 1)));
+    EXPECT_EQ(again.request().lastDay, DayNumber::of(QDate(2026, 12, 5)));
+    EXPECT_EQ(again.findChild<QPushButton*>(QStringLiteral("cmdDate_0"))->text(),
+              QStringLiteral("Tuesday, December 1, 2026"));
+
+    // Today is Monday 7 December; the week begins on Sunday here.
+    const struct {
+        const char* button;
+        QDate first;
+        QDate last;
+    } quick[] = {
+        {"cmdThisWeek", QDate(2026, 12, 6), QDate(2026, 12, 12)},
+        {"cmdLastWeek", QDate(2026, 11, 29), QDate(2026, 12, 5)},
+        {"cmdThisMonth", QDate(2026, 12, 1), QDate(2026, 12, 31)},
+        {"cmdLastMonth", QDate(2026, 11, 1), QDate(2026, 11, 30)},
+    };
+    for (const auto& q : quick) {
+        again.findChild<QPushButton*>(QString::fromLatin1(q.button))->click();
+        EXPECT_EQ(again.request().firstDay, DayNumber::of(q.first)) << q.button;
+        EXPECT_EQ(again.request().lastDay, DayNumber::of(q.last)) << q.button;
+    }
+    EXPECT_EQ(ReportPeriod::remembered(f.state.paths.programFolder())->firstDay,
+              DayNumber::of(QDate(2026, 11, 1)));
+}
+
+TEST(ReportWindow, PdfMarginsArePrintable)
+{
+    WindowFixture f;
+    const QMarginsF margins = f.window.pdfPageLayout().margins(QPageLayout::Millimeter);
+    for (qreal side : {margins.left(), margins.top(), margins.right(), margins.bottom()})
+        EXPECT_GE(side, 6.35 - 1e-9);
 }

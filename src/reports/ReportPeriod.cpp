@@ -1,0 +1,84 @@
+#include "reports/ReportPeriod.h"
+
+#include "store/DayNumber.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace {
+QString settingsPath(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("Station.ini"));
+}
+
+const QString firstKey = QStringLiteral("Report/FirstDay");
+const QString lastKey = QStringLiteral("Report/LastDay");
+const QString geometryKey = QStringLiteral("Report/WindowGeometry");
+} // namespace
+
+QString ReportPeriod::caption(Quick quick)
+{
+    switch (quick) {
+    case Quick::ThisWeek:
+        return QStringLiteral("This week");
+    case Quick::LastWeek:
+        return QStringLiteral("Last week");
+    case Quick::ThisMonth:
+        return QStringLiteral("This month");
+    case Quick::LastMonth:
+        return QStringLiteral("Last month");
+    }
+    return {};
+}
+
+ReportPeriod::Days ReportPeriod::quick(Quick choice, const QDate& today, Qt::DayOfWeek firstDayOfWeek)
+{
+    QDate first;
+    QDate last;
+    switch (choice) {
+    case Quick::ThisWeek:
+    case Quick::LastWeek:
+        first = today.addDays(-((today.dayOfWeek() - firstDayOfWeek + 7) % 7));
+        if (choice == Quick::LastWeek)
+            first = first.addDays(-7);
+        last = first.addDays(6);
+        break;
+    case Quick::ThisMonth:
+    case Quick::LastMonth:
+        first = QDate(today.year(), today.month(), 1);
+        if (choice == Quick::LastMonth)
+            first = first.addMonths(-1);
+        last = first.addMonths(1).addDays(-1);
+        break;
+    }
+    return {DayNumber::of(first), DayNumber::of(last)};
+}
+
+std::optional<ReportPeriod::Days> ReportPeriod::remembered(const QString& programFolder)
+{
+    const QSettings settings(settingsPath(programFolder), QSettings::IniFormat);
+    const QDate first = QDate::fromString(settings.value(firstKey).toString(), Qt::ISODate);
+    const QDate last = QDate::fromString(settings.value(lastKey).toString(), Qt::ISODate);
+    if (!first.isValid() || !last.isValid() || last < first)
+        return std::nullopt;
+    return Days{DayNumber::of(first), DayNumber::of(last)};
+}
+
+void ReportPeriod::remember(const QString& programFolder, const Days& days)
+{
+    if (days.firstDay < 1 || days.lastDay < days.firstDay)
+        return;
+    QSettings settings(settingsPath(programFolder), QSettings::IniFormat);
+    settings.setValue(firstKey, DayNumber::toDate(days.firstDay).toString(Qt::ISODate));
+    settings.setValue(lastKey, DayNumber::toDate(days.lastDay).toString(Qt::ISODate));
+}
+
+QByteArray ReportPeriod::windowGeometry(const QString& programFolder)
+{
+    return QSettings(settingsPath(programFolder), QSettings::IniFormat).value(geometryKey).toByteArray();
+}
+
+void ReportPeriod::rememberWindowGeometry(const QString& programFolder, const QByteArray& geometry)
+{
+    QSettings(settingsPath(programFolder), QSettings::IniFormat).setValue(geometryKey, geometry);
+}

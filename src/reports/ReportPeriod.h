@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <optional>
+
+// The report window's period: the quick choices beside the date buttons, and the period and the
+// window size kept in the station's own settings (Station.ini) from one opening to the next.
+namespace ReportPeriod {
+struct Days {
+    qint32 firstDay = 0;
+    qint32 lastDay = 0;
+    bool operator==(const Days&) const = default;
+};
+
+enum class Quick { ThisWeek, LastWeek, ThisMonth, LastMonth };
+QString caption(Quick quick);
+// The week starts on the locale's first day of the week.
+Days quick(Quick choice, const QDate& today, Qt::DayOfWeek firstDayOfWeek);
+
+// What the last opening chose; nothing when none was kept or the file holds no valid period.
+std::optional<Days> remembered(const QString& programFolder);
+void remember(const QString& programFolder, const Days& days);
+QByteArray windowGeometry(const QString& programFolder);
+void rememberWindowGeometry(const QString& programFolder, const QByteArray& geometry);
+} // namespace ReportPeriod
