@@ -9,7 +9,6 @@
 #include "store/StoredTime.h"
 
 #include <QHash>
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -98,33 +97,36 @@ int ForcedClockOut::run(const SettingsRecord& settings)
         return 0;
     RunningGuard guard(m_running);
     const QDateTime now = m_time.now();
+    const qint32 windowStart = DayNumber::of(now.date()) - windowDays;
     ClockRecords records(m_database);
-    // The pass is one unit: either every forced OUT is stored with its history entry or, on an
-    // error, none is. Every station runs it; reading inside the transaction, after the pass's own
-    // lock, means a second station sees the first one's OUTs and writes none of its own.
-    Transaction transaction(m_database);
-    m_database.lock(QStringLiteral("forced clock-out"));
-    const QList<ClockRecord> rows = records.after(DayNumber::of(now.date()) - windowDays);
+    // Read before any write lock: most passes write nothing, and they must not fail only because
+    // another program is writing the file.
+    const QList<ClockRecord> rows = records.after(windowStart);
     const QList<ClockRecord> outs = forcedOuts(rows, now, limitMinutes(settings.forceAfter));
     if (outs.isEmpty())
         return 0;
+    // Each employee's last row as read (the selection ends each employee with it).
+    QHash<QString, ClockRecord> lastRead;
+    for (const ClockRecord& row : rows)
+        lastRead.insert(ClockRecords::employeeKey(row.employeeId), row);
+
+    // The pass is one unit: either every forced OUT is stored with its history entry or, on an
+    // error, none is. Every station runs it; a punch or another station's pass since the read shows
+    // as a different end of the employee's sequence, and that employee is left for the next pass.
+    Transaction transaction(m_database);
+    m_database.lock(QStringLiteral("forced clock-out"));
     EditHistory history(m_database);
     const EditStamp stamp{now, EditHistory::workstationUser()};
-    QHash<QString, qint64> lastSeen;
-    for (const ClockRecord& row : rows) {
-        qint64& seen = lastSeen[ClockRecords::employeeKey(row.employeeId)];
-        seen = std::max(seen, row.recordNumber);
-    }
     QHash<QString, bool> unchanged;
     int written = 0;
     for (const ClockRecord& out : outs) {
-        // A punch on another station may have changed the employee's sequence since it was read;
-        // then that employee is left for the next pass.
         const QString key = ClockRecords::employeeKey(out.employeeId);
         if (!unchanged.contains(key)) {
             m_database.lock(key);
-            const auto latest = records.latestPunchFor(out.employeeId);
-            unchanged.insert(key, latest && latest->recordNumber == lastSeen.value(key));
+            const ClockRecord& seen = lastRead[key];
+            const auto latest = records.latestByTimeFor(seen.employeeId, windowStart);
+            unchanged.insert(key, latest && latest->recordNumber == seen.recordNumber &&
+                                      latest->time == seen.time && latest->clockOut == seen.clockOut);
         }
         if (!unchanged.value(key))
             continue;

@@ -106,19 +106,12 @@ QString Punch::soundName() const
 qint64 Punch::record(ProgramState& state, const QString& tipsText, StationLink* link) const
 {
     const QDateTime now = state.time.now();
-    const auto decide =
-        [&](const std::optional<ClockRecords::LatestPunch>& latest) -> std::optional<ClockRecord> {
+    // The direction and mark the panel showed, whatever was stored since: a punch of another station
+    // in between is an exception for the manager to see, never one to turn around or drop.
+    const auto decide = [&](const std::optional<ClockRecords::LatestPunch>&) -> std::optional<ClockRecord> {
         ClockRecord r;
-        r.clockOut = latest && !latest->clockOut;
+        r.clockOut = m_clockOut;
         r.options = m_verdict.mark;
-        if (r.clockOut != m_clockOut) {
-            // Another station recorded this employee after the panel was shown: the stored sequence
-            // decides, and the schedule is checked again for the direction actually written.
-            const ScheduleCheck::Verdict verdict = verdictFor(state, r.clockOut, now);
-            if (verdict.outcome == PunchOutcome::Reject)
-                return std::nullopt;
-            r.options = verdict.mark;
-        }
         r.time = now;
         if (r.clockOut && state.settings.reportTips && !tipsText.trimmed().isEmpty())
             r.tips = Money::parse(tipsText).value_or(Money()); // a lone "." counts as nothing tipped

@@ -43,8 +43,8 @@ public:
     // "In", "Out" or "Error".
     QString soundName() const;
 
-    // Appends the clock record stamped with the current time and returns its record number; 0 when
-    // nothing was written or the link queued it.
+    // Appends the clock record the panel showed, stamped with the current time, and returns its
+    // record number; 0 when the link queued it.
     qint64 record(ProgramState& state, const QString& tipsText, StationLink* link = nullptr) const;
 
 private:

@@ -24,6 +24,7 @@ StationLink::StationLink(Database& server, const QString& programFolder, const Q
     , m_station(stationName)
     , m_time(time)
     , m_queue(std::make_unique<PunchQueue>(QDir(programFolder).filePath(PunchQueue::fileName())))
+    , m_log(programFolder, time)
 {
     m_retry.setInterval(std::chrono::seconds(3));
     connect(&m_retry, &QTimer::timeout, this, &StationLink::lookForServer);
@@ -89,13 +90,40 @@ void StationLink::startOnline()
 
 void StationLink::sendQueueAndRefresh()
 {
+    if (!sendQueue())
+        return;
     try {
-        if (flush())
-            refreshCache();
+        refreshCache();
     } catch (const DatabaseError& error) {
         if (!absorb(error))
-            throw;
+            holdBack(error);
     }
+}
+
+bool StationLink::sendQueue()
+{
+    try {
+        if (flush()) {
+            m_lastLogged.clear();
+            return true;
+        }
+    } catch (const DatabaseError& error) {
+        if (!absorb(error))
+            holdBack(error);
+    }
+    return false;
+}
+
+void StationLink::holdBack(const DatabaseError& error)
+{
+    const QString line =
+        QStringLiteral("The clock database refused a punch; %1 punch(es) wait in the queue: %2")
+            .arg(m_queue->size())
+            .arg(error.userMessage());
+    if (error.userMessage() != m_lastLogged)
+        m_log.write(line);
+    m_lastLogged = error.userMessage();
+    goOffline();
 }
 
 void StationLink::startOffline()
@@ -149,15 +177,16 @@ qint64 StationLink::appendPunch(const QString& employeeId, const ClockRecords::P
                          : ClockRecords(m_server).appendPunch(employeeId, serverDecides);
             m_queue->settle(sequence, written);
             return number;
-        } catch (const DatabaseError&) {
+        } catch (const DatabaseError& error) {
             if (serverGone()) {
                 // A connection that a restarted server dropped comes straight back and sends it.
                 retryNow();
                 return 0;
             }
-            if (sequence)
-                m_queue->remove(sequence);
-            throw;
+            if (!sequence)
+                throw;
+            holdBack(error); // queued already: sent once the server takes it
+            return 0;
         }
     }
     // While anything is queued, later punches queue behind it, so the server gets them in order.
@@ -167,7 +196,7 @@ qint64 StationLink::appendPunch(const QString& employeeId, const ClockRecords::P
         return 0;
     m_queue->enqueue(*record);
     if (!m_offline)
-        flush();
+        sendQueue();
     else if (!wasOffline)
         retryNow(); // a connection the server dropped on restart comes straight back
     return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ProgramLog.h"
 #include "store/ClockRecords.h"
 #include "store/PunchQueue.h"
 
@@ -69,14 +70,21 @@ private:
     void repeatWhileOnline(QTimer& timer, std::chrono::milliseconds interval, void (StationLink::*step)());
     bool serverGone();
     void sendQueueAndRefresh();
+    // Sends the queue; a server that went away or refused leaves the rest queued. False then.
+    bool sendQueue();
     void goOffline();
-    // Sends the queue in order; false when the server went away on the way.
+    // The server answers but refused: what waits stays queued, the station shows its offline mark
+    // and tries again later, and the log says why.
+    void holdBack(const DatabaseError& error);
+    // Sends the queue in order; false when the server went away on the way. Other errors are thrown.
     bool flush();
 
     Database& m_server;
     QString m_station;
     const TimeSource& m_time;
     std::unique_ptr<PunchQueue> m_queue;
+    ProgramLog m_log;
+    QString m_lastLogged; // one line per refusal, not one per retry
     QTimer m_retry;
     QTimer m_refresh;
     QTimer m_catchUp;

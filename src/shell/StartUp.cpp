@@ -11,6 +11,7 @@
 #include "store/DatabaseError.h"
 #include "store/DatabaseMaintenance.h"
 #include "store/PathFile.h"
+#include "store/PunchQueue.h"
 #include "store/StaffFiles.h"
 #include "store/StaffRebuild.h"
 #include "store/StaffTable.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QLocale>
 #include <QMetaObject>
+#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -88,6 +90,10 @@ bool StartUp::run()
 {
     if (requireSingleInstance && !claimSingleInstance())
         return false;
+    if (!locateDatabase()) {
+        m_locationRefused = true;
+        return false;
+    }
 
     m_state.dateOrder = DateOrder::detect(QLocale::system());
 
@@ -250,15 +256,33 @@ void StartUp::linkStation()
 {
     if (!clockStation || !m_state.database.isServer())
         return;
-    try {
-        m_link = makeStationLink();
-        m_link->startOnline();
-    } catch (const DatabaseError& error) {
-        // Without its queue the station still punches while the server answers.
-        m_link.reset();
-        m_state.messages.inform(nullptr, error.userMessage(), QStringLiteral("Punch queue"),
-                                MessageBoxes::Icon::Critical);
+    // Another program may hold the queue for a moment (a backup, a second look at it).
+    constexpr int attempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            m_link = makeStationLink();
+            break;
+        } catch (const DatabaseError& error) {
+            if (attempt < attempts) {
+                QThread::msleep(500);
+                continue;
+            }
+            // Without its queue the station still punches while the server answers.
+            const QString nl = QStringLiteral("\n");
+            m_state.messages.inform(
+                nullptr,
+                QStringLiteral("The punch queue %1 cannot be opened.")
+                        .arg(QDir::toNativeSeparators(
+                            QDir(m_state.paths.programFolder()).filePath(PunchQueue::fileName()))) +
+                    nl + error.userMessage() + nl +
+                    QStringLiteral("This station stores punches only while the clock database answers; "
+                                   "they cannot wait here while it is away."),
+                QStringLiteral("Punch queue"), MessageBoxes::Icon::Critical);
+            return;
+        }
     }
+    // A queue the server refuses stays queued: the link shows it offline and tries again.
+    m_link->startOnline();
 }
 
 bool StartUp::openClockDatabase()

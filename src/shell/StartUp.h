@@ -43,6 +43,12 @@ public:
     // Refills the staff table with today's employees from the chosen source.
     std::function<void()> rebuildStaff = [] {
     };
+    // Finds where the clock database is (arguments, environment, station file) and puts it into the
+    // state; false, after telling the user, when it cannot. Runs after the one-copy check, so a second
+    // copy is refused before anything else is read.
+    std::function<bool()> locateDatabase = [] {
+        return true;
+    };
     // The clock database open and repair; tests replace them to meet every failure.
     std::function<Database::OpenResult()> openDatabase;
     std::function<bool(QString* error)> repairDatabase;
@@ -64,6 +70,8 @@ public:
     // The station's hold on its server, after a run() as a clock station on a server; else null.
     StationLink* stationLink() const { return m_link.get(); }
     bool startedOffline() const { return m_startedOffline; }
+    // The run ended because the database location could not be found.
+    bool locationRefused() const { return m_locationRefused; }
 
 private:
     bool claimSingleInstance();
@@ -87,6 +95,7 @@ private:
     bool m_endProgram = false; // the staff load met a failure that ends the program
     std::unique_ptr<StationLink> m_link;
     bool m_startedOffline = false;
+    bool m_locationRefused = false;
     // Started without its server: the settings and today's staff are taken up once it answers.
     void catchUpWithServer();
     // This station's link to its server, with its queue in the program folder; throws DatabaseError

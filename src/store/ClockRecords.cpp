@@ -149,11 +149,27 @@ std::optional<ClockRecords::LatestPunch> ClockRecords::latestPunchFor(const QStr
     return LatestPunch{select->integer(0) != 0, StoredTime::fromText(select->text(1)), select->integer(2)};
 }
 
+std::optional<ClockRecords::LatestPunch> ClockRecords::latestByTimeFor(const QString& employeeId,
+                                                                       qint32 afterDay)
+{
+    QSqlQuery& query =
+        m_database.run(QStringLiteral(R"(SELECT "Clock out", "Time", "Record number" FROM "In Out" )"
+                                      R"(WHERE "Employee ID" = ? AND "Julian" > ? )"
+                                      R"(ORDER BY "Time" DESC, "Record number" DESC LIMIT 1)"),
+                       {employeeId, afterDay});
+    std::optional<LatestPunch> latest;
+    if (query.next())
+        latest = LatestPunch{query.value(0).toInt() != 0, StoredTime::fromText(query.value(1).toString()),
+                             query.value(2).toLongLong()};
+    m_database.finish(query);
+    return latest;
+}
+
 QList<ClockRecord> ClockRecords::after(qint32 dayNumber)
 {
-    static const QString sql =
-        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" > ? ORDER BY "Employee ID", "Time")")
-            .arg(columns);
+    static const QString sql = QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" > ? )"
+                                              R"(ORDER BY "Employee ID", "Time", "Record number")")
+                                   .arg(columns);
     return select(sql, dayNumber);
 }
 

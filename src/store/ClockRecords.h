@@ -26,6 +26,9 @@ public:
         qint64 recordNumber = 0;
     };
     std::optional<LatestPunch> latestPunchFor(const QString& employeeId);
+    // The employee's latest record by time (then record number) among the days above the given one:
+    // what ends the sequence a hand correction may have stored out of order.
+    std::optional<LatestPunch> latestByTimeFor(const QString& employeeId, qint32 afterDay);
     // Decides and appends one punch as a single unit that stations punching the same employee take
     // in turns, so the decision sees every punch stored before it. The decision may write nothing
     // (nullopt), and then 0 is returned; otherwise the new record number.
@@ -44,7 +47,7 @@ public:
     // Each employee's latest punch among the days from the given day number on, keyed by the ID
     // trimmed and in upper case.
     QHash<QString, LatestPunch> latestPunches(qint32 sinceDay);
-    // Rows with a day number above the given one, ordered by employee ID and time.
+    // Rows with a day number above the given one, ordered by employee ID, time and record number.
     QList<ClockRecord> after(qint32 dayNumber);
     // Rows with a day number at or above the given one, ordered by employee ID and time.
     QList<ClockRecord> since(qint32 dayNumber);

@@ -6,6 +6,7 @@
 #include "settings/SettingsRecord.h"
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
+#include "store/RecordEdits.h"
 
 #include <gtest/gtest.h>
 
@@ -146,4 +147,72 @@ TEST(ForcedClockOutTrigger, RunsOnceAnHourOverADayOfTicks)
         for (const QTime& t : runs)
             EXPECT_EQ(t.minute() * 60 + t.second(), 45 * 60 + 1);
     }
+}
+
+namespace {
+// One employee's records as the pass leaves them, in time order: "I" or "O" with the time.
+QStringList sequenceOf(Database& database, const QString& id)
+{
+    QStringList seen;
+    for (const ClockRecord& r : ClockRecords(database).since(0)) {
+        if (r.employeeId == id)
+            seen.append((r.clockOut ? QStringLiteral("O ") : QStringLiteral("I ")) +
+                        r.time.toString(QStringLiteral("d HH:mm")));
+    }
+    return seen;
+}
+} // namespace
+
+// Corrections by hand leave an employee's highest record number somewhere before their latest row by
+// time; the pass must still close the open IN at the end of that employee's sequence.
+TEST_P(ForcedClockOutPass, ClosesTheLatestInAfterCorrectionsByHand)
+{
+    const QDate dec(2026, 12, 1);
+    const auto on = [&](int day, int hour, int minute) {
+        return QDateTime(dec.addDays(day - 1), QTime(hour, minute));
+    };
+    TestFolder folder(backend());
+    Database& db = folder.database();
+    ClockRecords records(db);
+    RecordEdits edits(db);
+    const EditStamp stamp{on(7, 12, 0), QStringLiteral("manager")};
+    // X1: a missing OUT for the 2nd is added after the 7th's IN.
+    records.append(row("X1", on(5, 9, 0), false));
+    records.append(row("X1", on(5, 17, 0), true));
+    records.append(row("X1", on(7, 8, 0), false));
+    edits.insert(row("X1", on(2, 17, 0), true), stamp);
+    // Y2: nothing corrected.
+    records.append(row("Y2", on(7, 8, 0), false));
+    // Z3: the OUT typed on the wrong day is moved back to the 5th.
+    records.append(row("Z3", on(6, 8, 0), false));
+    records.append(row("Z3", on(6, 17, 0), true));
+    records.append(row("Z3", on(7, 8, 0), false));
+    const qint64 wrongDay = records.append(row("Z3", on(7, 16, 0), true));
+    ClockRecord moved = *edits.find(wrongDay);
+    moved.time = on(5, 16, 0);
+    moved.julian = DayNumber::of(moved.time);
+    ASSERT_TRUE(edits.update(moved, stamp));
+    // W4: two INs in a row, both old enough.
+    records.append(row("W4", on(5, 8, 0), false));
+    records.append(row("W4", on(6, 8, 0), false));
+
+    FakeTimeSource time(on(7, 20, 45).addSecs(1));
+    SettingsRecord settings;
+    settings.forceClockOuts = true;
+    settings.forceAfter = 12;
+    ForcedClockOut pass(db, time);
+    EXPECT_EQ(pass.run(settings), 5);
+    EXPECT_EQ(pass.run(settings), 0);
+
+    EXPECT_EQ(sequenceOf(db, QStringLiteral("X1")),
+              (QStringList{"O 2 17:00", "I 5 09:00", "O 5 17:00", "I 7 08:00", "O 7 08:01"}));
+    EXPECT_EQ(sequenceOf(db, QStringLiteral("Y2")), (QStringList{"I 7 08:00", "O 7 08:01"}));
+    EXPECT_EQ(sequenceOf(db, QStringLiteral("Z3")),
+              (QStringList{"O 5 16:00", "I 6 08:00", "O 6 17:00", "I 7 08:00", "O 7 08:01"}));
+    EXPECT_EQ(sequenceOf(db, QStringLiteral("W4")),
+              (QStringList{"I 5 08:00", "O 5 08:01", "I 6 08:00", "O 6 08:01"}));
+    // X1's next arrival is an IN again.
+    const auto latest = records.latestPunchFor(QStringLiteral("X1"));
+    ASSERT_TRUE(latest);
+    EXPECT_TRUE(latest->clockOut);
 }

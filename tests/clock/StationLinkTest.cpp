@@ -3,10 +3,13 @@
 #include "FakeTimeSource.h"
 #include "PostgresServer.h"
 #include "PunchRecord.h"
+#include "RefusedPunches.h"
+#include "platform/ProgramLog.h"
 #include "store/ClockRecords.h"
 #include "store/Database.h"
 #include "store/DatabaseLocation.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -205,4 +208,48 @@ TEST_F(StationLinkTest, AStationFindsItsServerAgainByItself)
     EXPECT_FALSE(station.link->isOffline());
     EXPECT_EQ(station.link->queuedPunches(), 0);
     EXPECT_EQ(stored(url), QStringList{QStringLiteral("H8:I")});
+}
+
+// A server that answers but refuses the write (a lock waited for too long, a fault of its own) never
+// costs a punch and never throws out of the clock screen's event loop.
+TEST_F(StationLinkTest, AServerErrorKeepsThePunchQueuedAndIsLogged)
+{
+    Station station(folder.path(), url);
+    stopServer();
+    station.punch(QStringLiteral("A1"));
+    ASSERT_EQ(station.link->queuedPunches(), 1);
+    startServer();
+    refusePunches(url, true);
+    EXPECT_NO_THROW(station.link->retryNow()); // the queue sent after a reconnect
+    EXPECT_EQ(station.link->queuedPunches(), 1);
+    EXPECT_TRUE(station.link->isOffline());
+    EXPECT_NO_THROW(station.punch(QStringLiteral("B2"))); // and a punch made meanwhile
+    EXPECT_EQ(station.link->queuedPunches(), 2);
+
+    QFile log(QDir(folder.path()).filePath(ProgramLog::fileName()));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray logged = log.readAll();
+    EXPECT_TRUE(logged.startsWith(station.time.now().date().toString(Qt::ISODate).toLatin1()))
+        << logged.data();
+    EXPECT_TRUE(logged.contains("refused for the test")) << logged.data();
+
+    refusePunches(url, false);
+    station.link->retryNow();
+    EXPECT_FALSE(station.link->isOffline());
+    EXPECT_EQ(station.link->queuedPunches(), 0);
+    EXPECT_EQ(stored(url), (QStringList{"A1:I", "B2:I"}));
+}
+
+// Online, with nothing queued: the punch is in the queue before the server is asked, so a refusal
+// leaves it there to be sent later.
+TEST_F(StationLinkTest, APunchRefusedOnlineWaitsInTheQueue)
+{
+    Station station(folder.path(), url);
+    refusePunches(url, true);
+    EXPECT_NO_THROW(station.punch(QStringLiteral("C3")));
+    EXPECT_EQ(station.link->queuedPunches(), 1);
+    refusePunches(url, false);
+    station.link->retryNow();
+    EXPECT_EQ(station.link->queuedPunches(), 0);
+    EXPECT_EQ(stored(url), QStringList{QStringLiteral("C3:I")});
 }

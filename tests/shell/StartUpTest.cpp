@@ -81,13 +81,21 @@ TEST(StartUp, RefusesASecondCopy)
     Database database;
     ProgramState again(ProgramPaths(f.dir.path()), database, f.time, messages, f.sounds, f.camera);
     StartUp second(again);
-    int opens = 0;
+    int opens = 0, locates = 0;
     second.openDatabase = [&] {
         ++opens;
         return Database::OpenResult{};
     };
+    // Not even the database location is read: a broken one must not hide the real reason.
+    second.locateDatabase = [&] {
+        ++locates;
+        messages.inform(nullptr, QStringLiteral("bad location"), {}, MessageBoxes::Icon::Critical);
+        return false;
+    };
     EXPECT_FALSE(second.run());
     EXPECT_EQ(opens, 0);
+    EXPECT_EQ(locates, 0);
+    EXPECT_FALSE(second.locationRefused());
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Tellarin already running"));
 

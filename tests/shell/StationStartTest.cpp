@@ -3,6 +3,8 @@
 #include "store/DatabaseLocation.h"
 #include "store/PunchQueue.h"
 #include "support/PostgresServer.h"
+#include "support/PunchRecord.h"
+#include "support/RefusedPunches.h"
 #include "support/ShellFixture.h"
 
 #include <QDir>
@@ -79,4 +81,42 @@ TEST(StartUp, StationStartedOfflineTakesUpSettingsAndStaffWhenItsServerAnswers)
     EXPECT_FALSE(startUp.stationLink()->isOffline());
     EXPECT_EQ(f.state.settings.keepInSeconds, 3);
     EXPECT_EQ(rebuilds, 1);
+}
+
+// A punch left in the queue that the server refuses at start-up stays queued; the station keeps its
+// link, and only a queue that cannot be opened at all is reported, in words that say what it means.
+TEST(StartUp, StationKeepsItsLinkWhenTheServerRefusesTheQueueAndSaysWhenTheQueueIsUnusable)
+{
+    TELLARIN_REQUIRE_POSTGRES();
+    for (const bool queueUnusable : {false, true}) {
+        const QString url = PostgresServer::shared().createDatabase();
+        ASSERT_FALSE(url.isEmpty());
+        ShellFixture f;
+        f.state.location = *DatabaseLocation::parse(url);
+        const QString queueFile = QDir(f.dir.path()).filePath(PunchQueue::fileName());
+        if (queueUnusable) {
+            ASSERT_TRUE(QDir().mkpath(queueFile)); // a folder where the queue belongs
+        } else {
+            PunchQueue(queueFile).enqueue(punchRecord(QStringLiteral("Q1"), f.time.now(), false));
+            refusePunches(url, true);
+        }
+        StartUp startUp(f.state);
+        startUp.requireSingleInstance = false;
+        startUp.clockStation = true;
+        ASSERT_TRUE(startUp.run());
+        if (queueUnusable) {
+            EXPECT_EQ(startUp.stationLink(), nullptr);
+            ASSERT_EQ(f.messages.shown.size(), 1);
+            EXPECT_EQ(f.messages.shown.first().title, QStringLiteral("Punch queue"));
+            EXPECT_TRUE(f.messages.shown.first().text.startsWith(QStringLiteral("The punch queue ")));
+            continue;
+        }
+        ASSERT_NE(startUp.stationLink(), nullptr);
+        EXPECT_TRUE(f.messages.shown.isEmpty());
+        EXPECT_EQ(startUp.stationLink()->queuedPunches(), 1);
+        EXPECT_TRUE(startUp.stationLink()->isOffline());
+        refusePunches(url, false);
+        startUp.stationLink()->retryNow();
+        EXPECT_EQ(startUp.stationLink()->queuedPunches(), 0);
+    }
 }

@@ -77,6 +77,7 @@ ClockWindow::ClockWindow(ProgramState& state, StationLink* link, QWidget* parent
     , m_state(state)
     , m_link(link)
     , m_forcedClockOut(state.database, state.time)
+    , m_log(state.paths.programFolder(), state.time)
 {
     setObjectName(QStringLiteral("ClockWindow"));
     setWindowTitle(QStringLiteral("Orvane time and attendance"));
@@ -86,6 +87,13 @@ ClockWindow::ClockWindow(ProgramState& state, StationLink* link, QWidget* parent
     if (m_link) {
         m_offline->setVisible(m_link->isOffline());
         connect(m_link, &StationLink::offlineChanged, m_offline, &QLabel::setVisible);
+        connect(m_link, &StationLink::offlineChanged, this, [this](bool offline) {
+            if (offline || !m_staffReloadDue.isValid() || m_reloadingStaff)
+                return;
+            const QDate day = m_staffReloadDue;
+            m_staffReloadDue = QDate();
+            reloadStaffForNewDay(day);
+        });
     }
     if (m_state.settings.showInOutLists)
         refreshInOutLists();
@@ -399,6 +407,9 @@ void ClockWindow::enterTips()
     m_tipsCaption->hide();
     m_panelExit->hide();
     try {
+        // The hourly pass that fell due meanwhile comes first, as it would have without the tips.
+        if (m_forcedPending)
+            runForcedClockOut();
         playSound(punch.soundName());
         writeRecord(punch, m_tips->text());
     } catch (const DatabaseError& error) {
@@ -500,6 +511,13 @@ void ClockWindow::tick()
     m_date->setText(ClockFace::dateText(today, QLocale()));
     m_dateSeen = today;
     if (m_forcedTrigger.due(now))
+        m_forcedPending = true;
+    if (m_forcedRetryAt.isValid() && now >= m_forcedRetryAt) {
+        m_forcedRetryAt = QDateTime();
+        m_forcedPending = true;
+    }
+    // Never between the panel of a punch and its record: the record is what the panel showed.
+    if (m_forcedPending && !m_awaitingTips)
         runForcedClockOut();
     if (!m_firstTickDone) {
         m_firstTickDone = true;

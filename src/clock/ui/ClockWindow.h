@@ -2,6 +2,7 @@
 
 #include "clock/ForcedClockOut.h"
 #include "clock/Punch.h"
+#include "platform/ProgramLog.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -131,9 +132,14 @@ private:
 
     ForcedClockOut m_forcedClockOut;
     ForcedClockOutTrigger m_forcedTrigger;
+    // A pass that fell due while a punch waited for its tips runs when that punch is stored.
+    bool m_forcedPending = false;
+    QDateTime m_forcedRetryAt; // a pass that could not write tries again then
+    ProgramLog m_log;
     QDate m_dateSeen;   // empty until the first tick
     QDate m_pictureDay; // the date stamped on pictures, taken at each date change
     bool m_firstTickDone = false;
     QLabel* m_loadingPanel = nullptr; // made at the first reload
     bool m_reloadingStaff = false;
+    QDate m_staffReloadDue; // a reload the server was away for, done again once it answers
 };

@@ -173,6 +173,7 @@ QList<QRect> ClockWindow::helpKeepsClear() const
 
 void ClockWindow::runForcedClockOut()
 {
+    m_forcedPending = false;
     // Another station, or this one at the next hour with its server back, closes them.
     if (m_link && m_link->isOffline())
         return;
@@ -182,8 +183,10 @@ void ClockWindow::runForcedClockOut()
     } catch (const DatabaseError& error) {
         if (absorbedByLink(error))
             return;
-        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        // Nobody at the clock could act on a message: the opening window's own passes report.
+        m_log.write(QStringLiteral("Forced clock-out not written, tried again in a minute: ") +
+                    error.userMessage());
+        m_forcedRetryAt = m_state.time.now().addSecs(60);
     }
 }
 

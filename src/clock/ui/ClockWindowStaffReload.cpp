@@ -60,7 +60,9 @@ void ClockWindow::startStaffRead(QDate today)
                     if (m_link)
                         m_link->refreshCache(); // the new day's staff, for a time without the server
                 } catch (const DatabaseError& error) {
-                    if (!absorbedByLink(error))
+                    if (absorbedByLink(error))
+                        m_staffReloadDue = today; // yesterday's staff stay until the server answers
+                    else
                         m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
                                                 MessageBoxes::Icon::Critical);
                 }

@@ -54,21 +54,23 @@ int Application::run(int argc, char** argv)
     QtSoundPlayer sounds(paths);
     QtCamera camera;
     ProgramState state(paths, database, time, messages, sounds, camera);
-    QString locationError;
-    const std::optional<DatabaseLocation> location =
-        StationSettings::resolve(QApplication::arguments(), qEnvironmentVariable("TELLARIN_DATABASE"),
-                                 StationSettings(paths.programFolder()), &locationError);
-    if (!location) {
-        messages.inform(nullptr, locationError, QStringLiteral("Clock database"),
-                        MessageBoxes::Icon::Critical);
-        return 2;
-    }
-    state.location = *location;
-
     StartUp startUp(state);
     startUp.clockStation = true;
+    startUp.locateDatabase = [&] {
+        QString locationError;
+        const std::optional<DatabaseLocation> location =
+            StationSettings::resolve(QApplication::arguments(), qEnvironmentVariable("TELLARIN_DATABASE"),
+                                     StationSettings(paths.programFolder()), &locationError);
+        if (!location) {
+            messages.inform(nullptr, locationError, QStringLiteral("Clock database"),
+                            MessageBoxes::Icon::Critical);
+            return false;
+        }
+        state.location = *location;
+        return true;
+    };
     if (!startUp.run())
-        return 1;
+        return startUp.locationRefused() ? 2 : 1;
     ToneWaves::writeMissing(state.paths);
     ClockFiles::ensureTemplate(state.paths);
     camera.choose(CameraFile::read(state.paths));

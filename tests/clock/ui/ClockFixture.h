@@ -30,13 +30,14 @@ public:
 // A clock screen on a fresh database, driven through its real widgets.
 class ClockFixture {
 public:
-    ClockFixture()
-        : state(folder.paths(), folder.database(), time, messages, sounds, camera)
+    explicit ClockFixture(Backend backend = Backend::File)
+        : folder(backend)
+        , state(folder.paths(), folder.database(), time, messages, sounds, camera)
     {}
 
-    ClockWindow& open()
+    ClockWindow& open(StationLink* link = nullptr)
     {
-        window = std::make_unique<ClockWindow>(state);
+        window = std::make_unique<ClockWindow>(state, link);
         window->show();
         return *window;
     }

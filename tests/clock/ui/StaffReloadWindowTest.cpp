@@ -1,5 +1,7 @@
 #include "ClockFixture.h"
+#include "PostgresServer.h"
 #include "RtmFixture.h"
+#include "clock/StationLink.h"
 #include "store/StaffTable.h"
 
 #include <QDir>
@@ -62,4 +64,38 @@ TEST(StaffReloadWindow, MissingFileAsksToRepairAndNoEndsTheProgram)
     ASSERT_EQ(f.messages.shown.size(), 2); // Yes read it again, No gave up
     EXPECT_TRUE(f.messages.shown[1].text.endsWith(QStringLiteral("Repair the database?")));
     EXPECT_FALSE(window.isReloadingStaff());
+}
+
+// A station whose server is away at midnight keeps yesterday's staff only until the server answers.
+TEST(StaffReloadWindow, AReloadTheServerMissedIsDoneWhenItAnswers)
+{
+    TELLARIN_REQUIRE_POSTGRES();
+    ClockFixture f(Backend::Server);
+    const QDate day(2026, 12, 4);
+    {
+        RtmFixture rtm(QDir(f.folder.path()).filePath(QStringLiteral("RTM.MDB")));
+        rtm.employee({11, QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral("A1"), 0, true});
+        rtm.schedule(day, 11, RtmFixture::period(32, 68));
+        rtm.schedule(day.addDays(1), 11, RtmFixture::period(40, 72));
+    }
+    f.state.useSchedulingLink = true;
+    f.state.useLocalStaff = false;
+    f.time.set(QDateTime(day, QTime(23, 59, 58)));
+    StationLink link(f.folder.database(), f.folder.path(), QStringLiteral("station 1"), f.time);
+    link.startOnline();
+    f.open(&link);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return startOf(f, "A1") == 32 && !f.window->isReloadingStaff(); }));
+
+    ASSERT_TRUE(PostgresServer::shared().stop());
+    f.time.advanceSeconds(3);
+    f.window->tick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.window->isReloadingStaff(); }));
+    EXPECT_TRUE(link.isOffline());
+    EXPECT_TRUE(f.messages.shown.isEmpty());
+
+    ASSERT_TRUE(PostgresServer::shared().start());
+    link.retryNow();
+    EXPECT_FALSE(link.isOffline());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return startOf(f, "A1") == 40 && !f.window->isReloadingStaff(); }));
+    EXPECT_TRUE(f.messages.shown.isEmpty());
 }
