@@ -4,9 +4,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPrintPreviewWidget>
-#include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <functional>
@@ -27,12 +29,12 @@ PreviewPane::PreviewPane(QPrinter* printer, QWidget* parent)
 
     const auto button = [this, bar](const char* name, const QString& text, const QString& tip,
                                     const std::function<void()>& action) {
-        auto* b = new QPushButton(text, this);
+        auto* b = new QToolButton(this);
+        b->setText(text);
         b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(tip);
-        b->setAutoDefault(false);
         b->setFocusPolicy(Qt::TabFocus);
-        connect(b, &QPushButton::clicked, this, action);
+        connect(b, &QToolButton::clicked, this, action);
         bar->addWidget(b);
         return b;
     };
@@ -134,6 +136,16 @@ void PreviewPane::goToPage(int page)
 {
     m_preview->setCurrentPage(std::clamp(page, 1, std::max(1, pageCount())));
     refreshControls();
+}
+
+void PreviewPane::showFirstPageTop()
+{
+    goToPage(1);
+    // Fitting waits for the preview's final size, which comes once the window is laid out.
+    QTimer::singleShot(0, this, [this] {
+        if (auto* view = m_preview->findChild<QAbstractScrollArea*>())
+            view->verticalScrollBar()->setValue(view->verticalScrollBar()->minimum());
+    });
 }
 
 int PreviewPane::currentPage() const

@@ -5,7 +5,7 @@
 class QLabel;
 class QPrintPreviewWidget;
 class QPrinter;
-class QPushButton;
+class QToolButton;
 class QSpinBox;
 
 // The report's print preview with the controls every preview has: fit to width or page, zoom in
@@ -27,6 +27,8 @@ public:
     void zoomIn();
     void zoomOut();
     void goToPage(int page);
+    // Page 1 from its top, as a preview opens.
+    void showFirstPageTop();
     int currentPage() const;
     int pageCount() const;
     // Shown as a percentage of the page's real size.
@@ -39,10 +41,10 @@ private:
     void refreshControls();
 
     QPrintPreviewWidget* m_preview = nullptr;
-    QPushButton* m_first = nullptr;
-    QPushButton* m_previous = nullptr;
-    QPushButton* m_next = nullptr;
-    QPushButton* m_last = nullptr;
+    QToolButton* m_first = nullptr;
+    QToolButton* m_previous = nullptr;
+    QToolButton* m_next = nullptr;
+    QToolButton* m_last = nullptr;
     QSpinBox* m_page = nullptr;
     QLabel* m_pageCount = nullptr;
     QLabel* m_zoom = nullptr;

@@ -228,11 +228,11 @@ void ReportWindow::build()
     shadingLayout->addWidget(m_shading, 1);
     shadingLayout->addWidget(m_color);
 
-    auto* settingsRow = new QHBoxLayout;
-    settingsRow->addWidget(font, 2);
-    settingsRow->addWidget(orientation);
-    settingsRow->addWidget(shading, 1);
-    left->addLayout(settingsRow);
+    m_settingsRow = new QBoxLayout(QBoxLayout::LeftToRight);
+    m_settingsRow->addWidget(font, 2);
+    m_settingsRow->addWidget(orientation);
+    m_settingsRow->addWidget(shading, 1);
+    left->addLayout(m_settingsRow);
 
     const auto button = [this](const char* name, const QString& text, void (ReportWindow::*slot)()) {
         auto* b = new QPushButton(text, this);
@@ -276,7 +276,8 @@ void ReportWindow::showPreviewView(bool shown)
     for (QWidget* w : std::as_const(m_previewButtons))
         w->setVisible(shown);
     m_previewPane->setVisible(shown);
-    // The settings frames stay beside the surface: the column keeps its width, the page grows.
+    // The settings frames stay beside the surface, one under the other so the page gets the width.
+    m_settingsRow->setDirection(shown ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
     if (shown && !isMaximized() && width() < 1100)
         resize(1100, std::max(height(), 760));
 }
@@ -377,6 +378,7 @@ void ReportWindow::previewReport()
     showPreviewView(true);
     m_preview->updatePreview();
     m_previewPane->fitWidth();
+    m_previewPane->showFirstPageTop();
 }
 
 void ReportWindow::paintPreview(QPrinter* printer)

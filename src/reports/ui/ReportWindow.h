@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class QBoxLayout;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -109,6 +110,7 @@ private:
     FontSample* m_sample = nullptr;
     QScrollBar* m_shading = nullptr;
     QLabel* m_color = nullptr;
+    QBoxLayout* m_settingsRow = nullptr;
     PreviewPane* m_previewPane = nullptr;
     QPrintPreviewWidget* m_preview = nullptr;
 };

@@ -212,6 +212,7 @@ TEST(ReportWindow, PreviewZoomsAndPages)
     PreviewPane* pane = f.window.previewPane();
     ASSERT_GE(pane->pageCount(), 2);
     EXPECT_EQ(f.window.preview()->zoomMode(), QPrintPreviewWidget::FitToWidth);
+    EXPECT_LE(f.window.minimumSizeHint().width(), 1280); // the whole window fits a 1280x1024 screen
 
     f.click("cmdActualSize");
     EXPECT_DOUBLE_EQ(pane->zoomFactor(), 1.0);
@@ -237,12 +238,12 @@ TEST(ReportWindow, PreviewZoomsAndPages)
     EXPECT_EQ(f.window.preview()->zoomMode(), QPrintPreviewWidget::FitInView);
 
     EXPECT_EQ(pane->currentPage(), 1);
-    EXPECT_FALSE(f.find("cmdPreviousPage")->isEnabled());
+    EXPECT_FALSE(f.find<QAbstractButton>("cmdPreviousPage")->isEnabled());
     f.click("cmdNextPage");
     EXPECT_EQ(pane->currentPage(), 2);
     f.click("cmdLastPage");
     EXPECT_EQ(pane->currentPage(), pane->pageCount());
-    EXPECT_FALSE(f.find("cmdNextPage")->isEnabled());
+    EXPECT_FALSE(f.find<QAbstractButton>("cmdNextPage")->isEnabled());
     EXPECT_EQ(f.find<QLabel>("lblPageCount")->text(), QStringLiteral("of %1").arg(pane->pageCount()));
     f.click("cmdFirstPage");
     EXPECT_EQ(pane->currentPage(), 1);
