@@ -163,7 +163,7 @@ Database::OpenResult Database::connectServer(int connectTimeoutSeconds)
         const bool passwordAsText = password.next() && password.value(0).toString() == QLatin1String("text");
         finish(password);
         if (passwordAsText)
-            execute(QStringLiteral(
+            executeUnprepared(QStringLiteral(
                 R"(ALTER TABLE "Application" ALTER COLUMN "PW" TYPE BYTEA USING convert_to("PW", 'UTF8'))"));
         transaction.commit();
     } catch (const DatabaseError& error) {

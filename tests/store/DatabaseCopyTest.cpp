@@ -158,3 +158,33 @@ TEST(DatabaseCopy, FailureHalfwayLeavesTargetEmpty)
         EXPECT_EQ(rowsIn(server, table), 0) << table;
     EXPECT_EQ(rowsIn(server, "Application"), 1);
 }
+
+// A server laid out while the password column was text keeps its password when the column
+// becomes bytes; a password with NUL travels from the file unchanged.
+TEST(DatabaseCopy, PasswordsOfEveryKindReachTheServer)
+{
+    TELLARIN_REQUIRE_POSTGRES();
+    const QString url = PostgresServer::shared().createDatabase(QStringLiteral("password"));
+    ASSERT_FALSE(url.isEmpty()) << qPrintable(PostgresServer::shared().error());
+    {
+        Database older;
+        ASSERT_TRUE(older.openServer(*DatabaseLocation::parse(url)).ok());
+        ASSERT_TRUE(
+            QSqlQuery(older.connection())
+                .exec(QStringLiteral(R"(ALTER TABLE "Application" ALTER COLUMN "PW" TYPE TEXT USING NULL)")));
+        older.execute(QStringLiteral(R"(UPDATE "Application" SET "PW" = ?)"), {QStringLiteral("\x01Z\x7f")});
+    }
+    Database server;
+    ASSERT_TRUE(server.openServer(*DatabaseLocation::parse(url)).ok());
+    EXPECT_EQ(ApplicationTable(server).read().value(QStringLiteral("PW")).toString(),
+              QStringLiteral("\x01Z\x7f"));
+    EXPECT_EQ(scalar(server, QStringLiteral(R"(SELECT octet_length("PW") FROM "Application")")), 3);
+
+    TestFolder folder;
+    const QString withNul = QString(QChar(0)) + QStringLiteral("UIC\x02K");
+    ApplicationTable(folder.database()).write({{QStringLiteral("PW"), withNul}});
+    Database empty;
+    ASSERT_NO_FATAL_FAILURE(openServer(empty));
+    ASSERT_EQ(DatabaseCopy(folder.database(), empty).run().outcome, DatabaseCopy::Outcome::Copied);
+    EXPECT_EQ(ApplicationTable(empty).read().value(QStringLiteral("PW")).toString(), withNul);
+}
