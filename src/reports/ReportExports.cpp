@@ -119,7 +119,7 @@ void CsvExport::pairRow(const ReportRow* in, qint64 roundedIn, const ReportRow* 
     };
     if (m_reportTips)
         cells.append(out ? plainMoney(out->tips) : QString());
-    write(in ? in : out, cells, marks.join(QStringLiteral("; ")),
+    write(in ? in : out, true, cells, marks.join(QStringLiteral("; ")),
           pair ? QStringLiteral("complete")
           : in ? QStringLiteral("no out")
                : QStringLiteral("no in"));
@@ -137,14 +137,14 @@ void CsvExport::summaryRow(const ReportLine& line, const QString& pairText)
                          QString::number(line.deducted)};
     if (m_reportTips)
         cells.append(line.tipsAmount.toFixed(2));
-    write(m_last, cells, QString(), pairText);
+    // A department's summary names the department only; its employees have rows of their own.
+    write(m_last, m_employeeReport, cells, QString(), pairText);
 }
 
-void CsvExport::write(const ReportRow* who, const QStringList& cells, const QString& marks,
+void CsvExport::write(const ReportRow* who, bool named, const QStringList& cells, const QString& marks,
                       const QString& pairText)
 {
-    // A department's summary names the department only; its employees have rows of their own.
-    const bool person = who && (m_employeeReport || !pairText.startsWith(QLatin1String("total")));
+    const bool person = who && named;
     const bool department = who != nullptr;
     m_out << textField(person ? who->employeeId.toUpper() : QString()) << ','
           << textField(person ? who->employee.trimmed() : QString()) << ','

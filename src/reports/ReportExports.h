@@ -37,8 +37,9 @@ private:
     void pairRow(const ReportRow* in, qint64 roundedIn, const ReportRow* out, qint64 roundedOut,
                  const ReportLine* pair);
     void summaryRow(const ReportLine& line, const QString& pairText);
-    // Texts: ID, name, department name, marks, pair; the rest are numbers and stamps.
-    void write(const ReportRow* who, const QStringList& cells, const QString& marks, const QString& pairText);
+    // Texts: ID, name (when named), department name, marks, pair; the rest are numbers and stamps.
+    void write(const ReportRow* who, bool named, const QStringList& cells, const QString& marks,
+               const QString& pairText);
 
     QTextStream& m_out;
     QHash<qint32, QString> m_departments;

@@ -6,6 +6,7 @@
 #include "reports/ReportDocument.h"
 #include "reports/ReportPeriod.h"
 #include "reports/ReportTexts.h"
+#include "reports/ui/FontSample.h"
 #include "reports/ui/PreviewPane.h"
 #include "settings/ProgramState.h"
 #include "store/DatabaseError.h"
@@ -33,48 +34,6 @@
 #include <QStandardPaths>
 #include <QTextStream>
 #include <QVBoxLayout>
-
-// The font sample: "aAbB--" in regular weight and "yYzZ" in bold, centred, in the report font.
-class FontSample final : public QWidget {
-public:
-    explicit FontSample(QWidget* parent)
-        : QWidget(parent)
-    {
-        setMinimumSize(160, 48);
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, Qt::white);
-        setPalette(p);
-    }
-    void setSampleFont(const QFont& font)
-    {
-        m_font = font;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        QFont regular = m_font;
-        regular.setBold(false);
-        QFont bold = m_font;
-        bold.setBold(true);
-        const QString left = QStringLiteral("aAbB--");
-        const QString right = QStringLiteral("yYzZ");
-        const QFontMetricsF r(regular, this);
-        const QFontMetricsF b(bold, this);
-        const qreal x = (width() - r.horizontalAdvance(left) - b.horizontalAdvance(right)) / 2;
-        const qreal y = (height() + r.ascent() - r.descent()) / 2;
-        painter.setFont(regular);
-        painter.drawText(QPointF(x, y), left);
-        painter.setFont(bold);
-        painter.drawText(QPointF(x + r.horizontalAdvance(left), y), right);
-    }
-
-private:
-    QFont m_font;
-};
 
 namespace {
 QString suggestedFolder()
