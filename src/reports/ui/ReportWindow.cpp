@@ -23,7 +23,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
