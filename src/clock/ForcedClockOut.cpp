@@ -6,6 +6,7 @@
 #include "store/Database.h"
 #include "store/DayNumber.h"
 #include "store/EditHistory.h"
+#include "store/EmployeeId.h"
 #include "store/StoredTime.h"
 
 #include <QHash>
@@ -14,7 +15,7 @@
 namespace {
 bool sameEmployee(const ClockRecord& a, const ClockRecord& b)
 {
-    return a.employeeId.trimmed().compare(b.employeeId.trimmed(), Qt::CaseInsensitive) == 0;
+    return EmployeeId::same(a.employeeId, b.employeeId);
 }
 
 // Clears the running flag however the pass ends.

@@ -2,6 +2,7 @@
 
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
+#include "store/EmployeeId.h"
 
 qint16 InOutLists::effectiveDays(qint16 screenInOutDays)
 {
@@ -18,7 +19,7 @@ InOutLists::Lists InOutLists::fromRows(const QList<ClockRecord>& rows)
     };
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const bool lastOfEmployee =
-            i + 1 == rows.size() || rows.at(i + 1).employeeId.toUpper() != rows.at(i).employeeId.toUpper();
+            i + 1 == rows.size() || !EmployeeId::same(rows.at(i + 1).employeeId, rows.at(i).employeeId);
         if (lastOfEmployee)
             add(rows.at(i));
     }

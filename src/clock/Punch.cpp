@@ -5,14 +5,15 @@
 #include "settings/ProgramState.h"
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
+#include "store/EmployeeId.h"
 #include "store/StaffTable.h"
 #include "store/StoredTime.h"
 
 QString Punch::normaliseId(const QString& typed)
 {
-    QString id = typed.trimmed().toUpper();
+    QString id = typed;
     id.replace(QLatin1Char('*'), QLatin1Char(' '));
-    return id.trimmed();
+    return EmployeeId::normalised(id);
 }
 
 bool Punch::acceptsTipsChar(const QString& tipsText, QChar typed)

@@ -16,7 +16,7 @@ class Punch {
 public:
     enum class Stage { Ignored, NotFound, Shown };
 
-    // Trimmed, upper case, every '*' a blank, trimmed again.
+    // Every '*' a blank, then the stored form of an employee ID.
     static QString normaliseId(const QString& typed);
     // Whether the tips box takes a typed character: digits, one point, at most four decimals.
     static bool acceptsTipsChar(const QString& tipsText, QChar typed);

@@ -7,16 +7,23 @@
 #include "settings/TimeText.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
+#include "store/EmployeeId.h"
+#include "store/HistoryWords.h"
 #include "store/RecordEdits.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
+#include <limits>
 
 const QString RecordEditor::saveFormatMessage =
     QStringLiteral("\nRecord did not save...\n\nCheck the date and time format..");
 const QString RecordEditor::timeMessage = QStringLiteral("Error in date or time format..");
 const QString RecordEditor::currencyMessage = QStringLiteral("Error in Currency field....");
+const QString RecordEditor::noRecordMessage =
+    QStringLiteral("No record is shown, so nothing was saved.\nClick a record in the list, change it and "
+                   "press Save again.");
 
 namespace {
 RecordEditor::Outcome failed(const QString& message, bool beep = false, bool focusTime = false)
@@ -35,8 +42,7 @@ RecordEditor::RecordEditor(ProgramState& state, QString employeeId, qint32 start
     // or the single blank of a clock without employee database.
     m_currentName = QStringLiteral(" ");
     for (const Employee& e : std::as_const(m_state.employees.entries)) {
-        if (m_state.useSchedulingLink &&
-            e.employeeId.trimmed().compare(m_employeeId, Qt::CaseInsensitive) == 0) {
+        if (m_state.useSchedulingLink && EmployeeId::same(e.employeeId, m_employeeId)) {
             m_currentName = e.name;
             m_currentDepartment = e.departmentNumber;
             break;
@@ -120,6 +126,9 @@ EditStamp RecordEditor::stamp() const
 
 RecordEditor::Outcome RecordEditor::save(const Input& input)
 {
+    // After a delete the detail area shows a record that is gone; saving it must not look done.
+    if (m_currentRecord <= 0)
+        return failed(noRecordMessage, true);
     const bool clock12 = m_state.settings.clock12Hour;
     const QDate day = DayNumber::toDate(m_currentDay);
     const std::optional<QDateTime> time =
@@ -131,7 +140,7 @@ RecordEditor::Outcome RecordEditor::save(const Input& input)
         RecordEdits edits(m_state.database);
         std::optional<ClockRecord> record = edits.find(m_currentRecord);
         if (!record)
-            return failed(prepared);
+            return failed(noRecordMessage, true);
         record->julian = m_currentDay;
         record->time = *time;
         record->dnumber = m_currentDepartment;
@@ -146,7 +155,7 @@ RecordEditor::Outcome RecordEditor::save(const Input& input)
                 return failed(prepared);
         }
         if (!edits.update(*record, stamp()))
-            return failed(prepared);
+            return failed(noRecordMessage, true);
         reload();
     } catch (const DatabaseError&) {
         return failed(prepared);
@@ -165,7 +174,8 @@ RecordEditor::Outcome RecordEditor::insert(const Input& input)
         ClockRecord record;
         record.julian = m_currentDay;
         record.employee = m_currentName;
-        record.employeeId = m_employeeId;
+        // Stored as the clock would store it, so the employee's punches and inserts are one sequence.
+        record.employeeId = EmployeeId::normalised(m_employeeId);
         record.time = *time;
         record.created = m_state.time.now();
         record.dnumber = m_currentDepartment;
@@ -206,4 +216,77 @@ bool RecordEditor::remove()
     } catch (const DatabaseError&) {
     }
     return true;
+}
+
+QString RecordEditor::currentRecordText()
+{
+    if (m_currentRecord <= 0)
+        return {};
+    const std::optional<ClockRecord> record = RecordEdits(m_state.database).find(m_currentRecord);
+    return record ? HistoryWords::recordText(*record, m_state.settings.clock12Hour) : QString();
+}
+
+QString RecordEditor::sequenceQuestion(Write write, const Input& input)
+{
+    const bool clock12 = m_state.settings.clock12Hour;
+    if (write != Write::Insert && m_currentRecord <= 0)
+        return {};
+    std::optional<QDateTime> time;
+    if (write == Write::Save)
+        time = RecordTexts::savedTime(input.timeText, clock12, DayNumber::toDate(m_currentDay),
+                                      m_currentSeconds);
+    else if (write == Write::Insert)
+        time = RecordTexts::insertedTime(input.timeText, clock12, DayNumber::toDate(m_currentDay));
+    if (write != Write::Delete && !time)
+        return {};
+
+    // Every record of the employee in time order with the write applied; a new record goes after
+    // one of the same time, as its higher number would put it.
+    QList<ClockRecord> records = RecordEdits(m_state.database).forEmployee(m_employeeId, 0);
+    const qint64 changed = write == Write::Insert ? std::numeric_limits<qint64>::max() : m_currentRecord;
+    if (write == Write::Insert) {
+        ClockRecord added;
+        added.recordNumber = changed;
+        records.append(added);
+    }
+    for (ClockRecord& r : records) {
+        if (r.recordNumber == changed && time) {
+            r.time = *time;
+            r.clockOut = input.clockOut;
+        }
+    }
+    std::stable_sort(records.begin(), records.end(), [](const ClockRecord& a, const ClockRecord& b) {
+        return a.time != b.time ? a.time < b.time : a.recordNumber < b.recordNumber;
+    });
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        if (records[i].recordNumber == changed)
+            at = i;
+    }
+    if (at < 0)
+        return {};
+
+    // The pairs the write makes neighbours: the record and each side, or the two sides of a
+    // deleted one.
+    QList<std::pair<qsizetype, qsizetype>> pairs;
+    if (write == Write::Delete)
+        pairs.append({at - 1, at + 1});
+    else
+        pairs = {{at - 1, at}, {at, at + 1}};
+    for (const auto& [first, second] : pairs) {
+        if (first < 0 || second >= records.size())
+            continue;
+        const ClockRecord& a = records[first];
+        const ClockRecord& b = records[second];
+        if (a.clockOut != b.clockOut)
+            continue;
+        const QString secondText = a.time.date() == b.time.date() ? RecordTexts::timeBoxText(b.time, clock12)
+                                                                  : HistoryWords::momentText(b.time, clock12);
+        static const char* const verbs[] = {"Save", "Insert", "Delete"};
+        return QStringLiteral("This leaves two %1 records in a row (%2 and %3). %4 anyway?")
+            .arg(a.clockOut ? QStringLiteral("OUT") : QStringLiteral("IN"),
+                 HistoryWords::momentText(a.time, clock12), secondText,
+                 QString::fromLatin1(verbs[static_cast<int>(write)]));
+    }
+    return {};
 }

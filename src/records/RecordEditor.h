@@ -46,6 +46,9 @@ public:
     static const QString saveFormatMessage;
     static const QString timeMessage;
     static const QString currencyMessage;
+    static const QString noRecordMessage;
+
+    enum class Write { Save, Insert, Delete };
 
     RecordEditor(ProgramState& state, QString employeeId, qint32 startDay);
 
@@ -74,6 +77,12 @@ public:
     Outcome insert(const Input& input);
     // Deletes the record last shown and its picture. False when there was none or it failed.
     bool remove();
+    // The record shown in the detail area as a message names it; empty when none is shown.
+    QString currentRecordText();
+    // The Yes/No question to ask before the write when it would leave two INs or two OUTs next to
+    // each other among the employee's records (neighbours on other days included); empty when the
+    // sequence stays alternating or the typed time is not one.
+    QString sequenceQuestion(Write write, const Input& input);
 
     QString picturePath(qint64 recordNumber) const;
 

@@ -1,6 +1,7 @@
 #include "records/RecordTexts.h"
 
 #include "store/DayNumber.h"
+#include "store/HistoryWords.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -49,9 +50,7 @@ QList<ClockRecord> RecordTexts::inListOrder(QList<ClockRecord> records)
 
 QString RecordTexts::markText(int options)
 {
-    static const char* const texts[] = {"",         "Edited",  "Inserted",  "Forced",
-                                        "In early", "In late", "Out early", "Out late"};
-    return options >= 0 && options <= 7 ? QString::fromLatin1(texts[options]) : QString();
+    return HistoryWords::markText(options);
 }
 
 QString RecordTexts::dateTimeText(const QDateTime& time, bool clock12Hour)

@@ -102,9 +102,11 @@ int runRecordsCommand(ProgramState& state, const QStringList& args, QTextStream&
 
 int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    const char* form = "history [--record N] [--verify] [--purge-before YYYY-MM-DD]";
-    const Options options = parse(args, {QStringLiteral("--record"), QStringLiteral("--purge-before")},
-                                  {QStringLiteral("--verify")});
+    const char* form =
+        "history [--record N] [--raw] [--verify [--expect N:HASH]] [--purge-before YYYY-MM-DD]";
+    const Options options = parse(
+        args, {QStringLiteral("--record"), QStringLiteral("--purge-before"), QStringLiteral("--expect")},
+        {QStringLiteral("--verify"), QStringLiteral("--raw")});
     if (!options.problem.isEmpty())
         return usage(err, options.problem, form);
     const bool verify = options.flags.contains(QStringLiteral("--verify"));
@@ -112,10 +114,19 @@ int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream&
     const bool oneRecord = options.values.contains(QStringLiteral("--record"));
     if (int(verify) + int(purge) + int(oneRecord) > 1)
         return usage(err, QStringLiteral("--record, --verify and --purge-before go one at a time"), form);
+    std::optional<EditHistory::Noted> noted;
+    if (options.values.contains(QStringLiteral("--expect"))) {
+        if (!verify)
+            return usage(err, QStringLiteral("--expect goes with --verify"), form);
+        noted = EditHistory::notedFrom(options.values.value(QStringLiteral("--expect")));
+        if (!noted)
+            return usage(
+                err, QStringLiteral("--expect is not an entry number and hash such as 12:v2-3fa0..."), form);
+    }
     EditHistory history(state.database);
     try {
         if (verify) {
-            const EditHistory::Verdict verdict = history.verify();
+            const EditHistory::Verdict verdict = history.verify(noted);
             if (!verdict.intact) {
                 err << QStringLiteral("History broken at entry %1: %2\n")
                            .arg(verdict.brokenEntry)
@@ -123,6 +134,11 @@ int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream&
                 return historyBroken;
             }
             out << QStringLiteral("History intact: %1 entries checked\n").arg(verdict.checked);
+            // Noted elsewhere, these let a later check see entries cut off the end with the counter.
+            if (verdict.lastEntry > 0)
+                out << QStringLiteral("Last entry: %1:%2\n").arg(verdict.lastEntry).arg(verdict.lastHash);
+            if (!verdict.note.isEmpty())
+                out << QStringLiteral("Note: ") << verdict.note << '\n';
             return done;
         }
         if (purge) {
@@ -150,8 +166,11 @@ int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream&
             err << QStringLiteral("No history entries\n");
             return nothingFound;
         }
+        const bool raw = options.flags.contains(QStringLiteral("--raw"));
         for (const HistoryEntry& entry : entries)
-            out << HistoryTexts::tabLine(entry) << '\n';
+            out << (raw ? HistoryTexts::rawLine(entry)
+                        : HistoryTexts::tabLine(entry, state.settings.clock12Hour))
+                << '\n';
         return done;
     } catch (const DatabaseError& error) {
         return databaseFailure(err, error);

@@ -1,6 +1,9 @@
 #include "reports/SequenceAudit.h"
 
+#include "store/EditHistory.h"
+#include "store/HistoryWords.h"
 #include "store/RecordSequence.h"
+#include "store/StoredTime.h"
 
 #include <optional>
 
@@ -89,7 +92,19 @@ QStringList SequenceAudit::lines(const Result& result, bool clock12Hour, const Q
     return out;
 }
 
-SequenceAudit::ChangeNote SequenceAudit::changeNotes(Database&)
+SequenceAudit::ChangeNote SequenceAudit::changeNotes(Database& database, bool clock12Hour)
 {
-    return {};
+    if (!EditHistory::hasTable(database))
+        return {};
+    return [&database, clock12Hour](const ClockRecord& row) {
+        const QList<HistoryEntry> entries = EditHistory(database).entriesFor(row.recordNumber);
+        for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
+            if (it->action == EditHistory::edited || it->action == EditHistory::inserted ||
+                it->action == EditHistory::forced)
+                return QStringLiteral("    %1 %2 by %3: %4")
+                    .arg(it->action, StoredTime::toText(it->when).left(16), it->user,
+                         HistoryWords::change(*it, clock12Hour));
+        }
+        return QString();
+    };
 }

@@ -53,7 +53,7 @@ inline const QString listHelp = QStringLiteral(
 } // namespace SequenceAudit
 
 namespace SequenceAudit {
-// The notes of rows changed through the record editor; no notes while the editor keeps no history
-// of its changes.
-ChangeNote changeNotes(Database& database);
+// The latest hand change of a row from the edit history, as one indented line:
+// "    Edited 2026-12-09 10:00 by manager: Time 16:02 → 12:00, Edited". Database errors are thrown.
+ChangeNote changeNotes(Database& database, bool clock12Hour);
 } // namespace SequenceAudit

@@ -59,8 +59,9 @@ int runAuditCommand(ProgramState& state, const QStringList& args, QTextStream& o
             err << "audit: " << SequenceAudit::noRecordsText << '\n';
             return 1;
         }
-        const QStringList lines = SequenceAudit::lines(result, state.settings.clock12Hour, QLocale(),
-                                                       SequenceAudit::changeNotes(state.database));
+        const QStringList lines =
+            SequenceAudit::lines(result, state.settings.clock12Hour, QLocale(),
+                                 SequenceAudit::changeNotes(state.database, state.settings.clock12Hour));
         for (const QString& line : lines)
             out << line << '\n';
     } catch (const DatabaseError& error) {

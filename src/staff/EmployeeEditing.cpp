@@ -1,5 +1,8 @@
 #include "staff/EmployeeEditing.h"
 
+#include "store/EmployeeId.h"
+#include "store/Windows1252.h"
+
 #include <QLatin1Char>
 #include <algorithm>
 #include <limits>
@@ -95,11 +98,19 @@ Money EmployeeEditing::payOf(const QString& text)
     return Money::fromUnits(s.negative ? -units : units);
 }
 
+QString EmployeeEditing::unstorableText(const QString& what, const QString& character)
+{
+    const QString code = QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
+    return QStringLiteral("The %1 contains \"%2\" (U+%3), which the staff files cannot hold.\n"
+                          "Please type it without that character.")
+        .arg(what, character, code);
+}
+
 int EmployeeEditing::indexOfId(const QList<Employee>& employees, const QString& id, int skipIndex)
 {
-    const QString wanted = id.trimmed().toUpper();
+    const EmployeeId wanted(id);
     for (int i = 0; i < employees.size(); ++i) {
-        if (i != skipIndex && employees[i].employeeId.trimmed().toUpper() == wanted)
+        if (i != skipIndex && EmployeeId(employees[i].employeeId) == wanted)
             return i;
     }
     return -1;
@@ -111,10 +122,14 @@ std::optional<EmployeeEditing::Problem> EmployeeEditing::check(const EmployeeLis
     if (cleaned(name).isEmpty())
         return Problem{Field::Name, QStringLiteral("Last name must be filled out."),
                        QStringLiteral("Last Name is blank")};
+    if (const QString c = Windows1252::firstUnencodable(cleaned(name)); !c.isEmpty())
+        return Problem{Field::Name, unstorableText(QStringLiteral("name"), c), unstorableTitle};
     const QString cleanId = cleaned(id);
     if (cleanId.isEmpty())
         return Problem{Field::Id, QStringLiteral("Employee ID must be filled out."),
                        QStringLiteral("Employee ID is blank")};
+    if (const QString c = Windows1252::firstUnencodable(cleanId); !c.isEmpty())
+        return Problem{Field::Id, unstorableText(QStringLiteral("ID"), c), unstorableTitle};
     const int other = indexOfId(list.entries, cleanId, editedIndex);
     if (other >= 0)
         return Problem{Field::Id,

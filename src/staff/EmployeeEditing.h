@@ -25,8 +25,12 @@ QString cleaned(const QString& text);
 // The number at the start of the text, blanks inside it ignored, read up to the first character
 // that cannot continue it; 0 when there is none. Kept exact to four decimals.
 Money payOf(const QString& text);
+inline const QString unstorableTitle = QStringLiteral("Character not allowed");
+// "The ID contains "Ł" (U+0141), which the staff files cannot hold. ..."
+QString unstorableText(const QString& what, const QString& character);
 // The first reason not to save, checking the cleaned name and ID in the order the user is told:
-// empty name, empty ID, an ID another employee has in any letter case.
+// empty name, a character of the name the staff files cannot hold, empty ID, such a character in
+// the ID, an ID another employee has in any letter case.
 std::optional<Problem> check(const EmployeeList& list, const QString& name, const QString& id,
                              int editedIndex);
 // The list index of the employee with this ID (trimmed, any letter case), skipping one index;

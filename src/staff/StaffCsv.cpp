@@ -2,8 +2,11 @@
 
 #include "staff/DepartmentEditing.h"
 #include "staff/EmployeeEditing.h"
+#include "staff/ImportSummary.h"
 #include "staff/ScheduleGrid.h"
 #include "staff/TypedPeriods.h"
+#include "store/EmployeeId.h"
+#include "store/Windows1252.h"
 
 #include <QHash>
 #include <QStringDecoder>
@@ -202,12 +205,21 @@ StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& emplo
         const QString activeText = row.fields[4].trimmed().toLower();
         if (name.isEmpty())
             plan.errors.append(at + QStringLiteral("the name is empty"));
+        // Written as "?", such a character could make two IDs one; nothing is written instead.
+        for (const auto& [what, value] :
+             {std::pair{"name", name}, {"ID", id}, {"department", departmentText}}) {
+            if (const QString c = Windows1252::firstUnencodable(value); !c.isEmpty())
+                plan.errors.append(at +
+                                   QStringLiteral("the %1 contains \"%2\", which the staff files cannot hold")
+                                       .arg(QLatin1String(what), c));
+        }
         if (id.isEmpty()) {
             plan.errors.append(at + QStringLiteral("the ID is empty"));
-        } else if (const auto seen = lineOfId.constFind(id.toUpper()); seen != lineOfId.cend()) {
+        } else if (const auto seen = lineOfId.constFind(EmployeeId::normalised(id));
+                   seen != lineOfId.cend()) {
             plan.errors.append(at + QStringLiteral("ID %1 is already on line %2").arg(id).arg(*seen));
         } else {
-            lineOfId.insert(id.toUpper(), row.line);
+            lineOfId.insert(EmployeeId::normalised(id), row.line);
         }
         if (departmentText.contains(QLatin1Char('"')))
             plan.errors.append(at + QStringLiteral("the department name contains a double quote"));
@@ -237,6 +249,10 @@ StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& emplo
                 continue;
             } else {
                 departmentNumber = static_cast<qint16>(nextDepartment);
+                plan.changes.append({Change::Kind::Department,
+                                     QString::number(nextDepartment),
+                                     departmentText,
+                                     {QStringLiteral("new")}});
                 plan.departments.append({nextDepartment++, departmentText});
                 ++plan.departmentsAdded;
             }
@@ -264,10 +280,14 @@ StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& emplo
         e.schedule = scheduleOf(days, e.schedule);
         if (existing < 0) {
             plan.employees.append(e);
+            plan.changes.append({Change::Kind::Add, e.employeeId, e.name, {}});
             ++plan.added;
         } else if (e == employees.entries[existing]) {
+            plan.changes.append({Change::Kind::Unchanged, e.employeeId, e.name, {}});
             ++plan.unchanged;
         } else {
+            plan.changes.append({Change::Kind::Change, e.employeeId, e.name,
+                                 ImportSummary::differences(employees.entries[existing], e)});
             plan.employees[existing] = e;
             ++plan.updated;
         }

@@ -24,6 +24,15 @@ struct Record {
 // Splits the text into records; a quote left open is reported in `error`.
 QList<Record> records(const QString& text, QString* error);
 
+// One line of what an import would do.
+struct Change {
+    enum class Kind { Add, Change, Unchanged, Department };
+    Kind kind = Kind::Add;
+    QString key; // the employee ID, or the new department's number
+    QString name;
+    QStringList what; // for a change: "name", "ID", "department", "pay", "active", weekdays
+};
+
 // What an import would do to the staff lists.
 struct Plan {
     QStringList errors; // "line N: ...", the whole file is refused when not empty
@@ -35,6 +44,7 @@ struct Plan {
     int updated = 0;
     int unchanged = 0;
     int departmentsAdded = 0;
+    QList<Change> changes; // in file order, each new department where it is first named
 };
 // Employees are matched by ID in any letter case; new employees and departments are numbered in
 // file order after the highest number. When anything changes the lists come sorted by name, as

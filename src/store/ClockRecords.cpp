@@ -1,6 +1,7 @@
 #include "store/ClockRecords.h"
 
 #include "store/Database.h"
+#include "store/EmployeeId.h"
 #include "store/StoredTime.h"
 
 #include <QSqlQuery>
@@ -92,7 +93,7 @@ QHash<QString, ClockRecords::LatestPunch> ClockRecords::latestPunchesAfter(qint6
     while (query.next()) {
         const qint64 number = query.value(3).toLongLong();
         *highest = std::max(*highest, number);
-        latest.insert(query.value(0).toString().trimmed().toUpper(),
+        latest.insert(EmployeeId::normalised(query.value(0).toString()),
                       LatestPunch{query.value(1).toInt() != 0,
                                   StoredTime::fromText(query.value(2).toString()), number});
     }
@@ -113,7 +114,7 @@ QHash<QString, ClockRecords::LatestPunch> ClockRecords::latestPunches(qint32 sin
     QSqlQuery& query = m_database.run(m_database.dialect().latestPunchPerEmployee(), {sinceDay});
     QHash<QString, LatestPunch> latest;
     while (query.next()) {
-        const QString id = query.value(0).toString().trimmed().toUpper();
+        const QString id = EmployeeId::normalised(query.value(0).toString());
         LatestPunch punch{query.value(1).toInt() != 0, StoredTime::fromText(query.value(2).toString()), 0};
         // IDs that differ only in case or blanks are one employee; keep the later punch of them.
         const auto it = latest.constFind(id);
@@ -126,7 +127,7 @@ QHash<QString, ClockRecords::LatestPunch> ClockRecords::latestPunches(qint32 sin
 
 QString ClockRecords::employeeKey(const QString& employeeId)
 {
-    return QStringLiteral("employee ") + employeeId.trimmed().toUpper();
+    return QStringLiteral("employee ") + EmployeeId::normalised(employeeId);
 }
 
 bool ClockRecords::isEmpty()

@@ -55,7 +55,37 @@ HistoryEntry entryFrom(const QSqlQuery& q)
     e.details = q.value(7).toString();
     e.previousHash = q.value(8).toString();
     e.hash = q.value(9).toString();
+    for (int i = 0; i <= 8; ++i)
+        e.stored.append(q.value(i));
     return e;
+}
+
+const QString secondForm = QStringLiteral("v2-");
+
+bool isInteger(const QVariant& v)
+{
+    const int type = v.typeId();
+    return type == QMetaType::LongLong || type == QMetaType::Int || type == QMetaType::ULongLong ||
+           type == QMetaType::UInt;
+}
+
+// A stored value with its kind, so that a number stored as text, or NULL stored as an empty text,
+// hashes differently.
+QString tagged(const QVariant& v)
+{
+    if (v.isNull())
+        return QStringLiteral("n");
+    if (isInteger(v))
+        return QLatin1Char('i') + QString::number(v.toLongLong());
+    if (v.typeId() == QMetaType::Double)
+        return QLatin1Char('r') + QString::number(v.toDouble(), 'g', 17);
+    return QLatin1Char('t') + v.toString();
+}
+
+QString sha256(const QStringList& parts)
+{
+    return QString::fromLatin1(
+        QCryptographicHash::hash(parts.join(QChar(0x1f)).toUtf8(), QCryptographicHash::Sha256).toHex());
 }
 
 QJsonObject objectOf(const QString& json)
@@ -151,7 +181,12 @@ QString EditHistory::rowValues(qint64 recordNumber)
 
 QString EditHistory::hashOf(const HistoryEntry& e)
 {
-    const QChar separator(0x1f);
+    if (e.hash.isEmpty() || e.hash.startsWith(secondForm)) {
+        QStringList parts;
+        for (const QVariant& value : e.stored)
+            parts.append(tagged(value));
+        return secondForm + sha256(parts);
+    }
     const QStringList parts = {QString::number(e.entryNumber),
                                e.when.isValid() ? StoredTime::toText(e.when) : QString(),
                                e.action,
@@ -161,8 +196,26 @@ QString EditHistory::hashOf(const HistoryEntry& e)
                                e.user,
                                e.details,
                                e.previousHash};
-    return QString::fromLatin1(
-        QCryptographicHash::hash(parts.join(separator).toUtf8(), QCryptographicHash::Sha256).toHex());
+    return sha256(parts);
+}
+
+bool EditHistory::storedAsFirstFormWrote(const HistoryEntry& e)
+{
+    if (e.hash.startsWith(secondForm))
+        return true;
+    if (e.stored.size() != 9 || !isInteger(e.stored.at(0)))
+        return false;
+    const QVariant& when = e.stored.at(1);
+    const QString whenWritten = e.when.isValid() ? StoredTime::toText(e.when) : QString();
+    if (!when.isNull() && (isInteger(when) || when.toString() != whenWritten))
+        return false;
+    if (!e.stored.at(3).isNull() && !isInteger(e.stored.at(3)))
+        return false;
+    for (int i : {2, 4, 5, 6, 7, 8}) {
+        if (!e.stored.at(i).isNull() && isInteger(e.stored.at(i)))
+            return false;
+    }
+    return true;
 }
 
 HistoryEntry EditHistory::append(const EditStamp& stamp, const QString& action,
@@ -194,6 +247,13 @@ HistoryEntry EditHistory::append(const EditStamp& stamp, const QString& action,
          e.newValues, e.user, e.details, e.previousHash});
     e.entryNumber = insert.lastInsertId().toLongLong();
     insert.finish();
+    // The hash covers the row as the database now holds it, bytes and kinds of value alike.
+    QSqlQuery& stored = m_database.run(
+        QStringLiteral(R"(SELECT %1 FROM "Edit history" WHERE "Entry number" = ?)").arg(entryColumns),
+        {e.entryNumber});
+    if (stored.next())
+        e.stored = entryFrom(stored).stored;
+    stored.finish();
     e.hash = hashOf(e);
     m_database.execute(QStringLiteral(R"(UPDATE "Edit history" SET "Hash" = ? WHERE "Entry number" = ?)"),
                        {e.hash, e.entryNumber});
@@ -224,9 +284,32 @@ QList<HistoryEntry> EditHistory::entriesFor(qint64 recordNumber)
     return list;
 }
 
-EditHistory::Verdict EditHistory::verify()
+std::optional<EditHistory::Noted> EditHistory::notedFrom(const QString& text)
+{
+    const qsizetype colon = text.indexOf(QLatin1Char(':'));
+    bool ok = false;
+    const qint64 entry = text.left(colon).toLongLong(&ok);
+    const QString hash = text.mid(colon + 1).trimmed();
+    if (colon < 0 || !ok || entry <= 0 || hash.isEmpty())
+        return std::nullopt;
+    return Noted{entry, hash};
+}
+
+qint64 EditHistory::highestEntryGiven()
+{
+    if (!m_database.isServer() && !m_database.hasTable(QStringLiteral("sqlite_sequence")))
+        return 0;
+    QSqlQuery& query = m_database.run(m_database.dialect().lastNumberGiven(),
+                                      {QStringLiteral("Edit history"), QStringLiteral("Entry number")});
+    const qint64 highest = query.next() ? query.value(0).toLongLong() : 0;
+    query.finish();
+    return highest;
+}
+
+EditHistory::Verdict EditHistory::verify(const std::optional<Noted>& noted)
 {
     const QList<HistoryEntry> all = entries();
+    const qint64 highestGiven = highestEntryGiven();
     Verdict verdict;
     const auto broken = [&](qint64 entry, const QString& reason) {
         verdict.intact = false;
@@ -234,8 +317,15 @@ EditHistory::Verdict EditHistory::verify()
         verdict.reason = reason;
         return verdict;
     };
-    if (all.isEmpty())
-        return verdict;
+    const auto notedMissing = [&] {
+        return broken(noted->entry, QStringLiteral("entry %1, noted earlier, is missing").arg(noted->entry));
+    };
+    if (all.isEmpty()) {
+        // Deleting every entry leaves the counter behind.
+        if (highestGiven > 0)
+            return broken(highestGiven, QStringLiteral("all entries up to %1 are missing").arg(highestGiven));
+        return noted ? notedMissing() : verdict;
+    }
 
     // A chain shortened by a purge starts where the latest purge entry says it does.
     if (!all.first().previousHash.isEmpty()) {
@@ -265,7 +355,7 @@ EditHistory::Verdict EditHistory::verify()
             return broken(
                 e.entryNumber,
                 QStringLiteral("it does not continue the chain of entry %1").arg(previous->entryNumber));
-        if (hashOf(e) != e.hash)
+        if (hashOf(e) != e.hash || !storedAsFirstFormWrote(e))
             return broken(e.entryNumber, QStringLiteral("its content does not match its hash"));
         if (e.recordNumber)
             expected.insert(*e.recordNumber, {e.newValues, e.entryNumber});
@@ -280,6 +370,23 @@ EditHistory::Verdict EditHistory::verify()
             }
         }
         previous = &e;
+    }
+    verdict.lastEntry = all.last().entryNumber;
+    verdict.lastHash = all.last().hash;
+    // The counter never goes back, so entries deleted from the end still show.
+    if (highestGiven > verdict.lastEntry)
+        return broken(verdict.lastEntry + 1, QStringLiteral("entries %1 to %2 were cut off the end")
+                                                 .arg(verdict.lastEntry + 1)
+                                                 .arg(highestGiven));
+    if (noted) {
+        const qint64 first = all.first().entryNumber;
+        if (noted->entry > verdict.lastEntry)
+            return notedMissing();
+        if (noted->entry < first)
+            verdict.note = QStringLiteral("entry %1 was purged, so it cannot be compared").arg(noted->entry);
+        else if (all.at(noted->entry - first).hash != noted->hash)
+            return broken(noted->entry,
+                          QStringLiteral("entry %1 no longer has the hash noted earlier").arg(noted->entry));
     }
 
     QList<qint64> records = expected.keys();

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QVariant>
 #include <optional>
 
 class Database;
@@ -26,6 +27,8 @@ struct HistoryEntry {
     QString details;
     QString previousHash;
     QString hash;
+    // The hashed columns ("Entry number" to "Previous hash") exactly as read from the table.
+    QList<QVariant> stored;
 };
 
 // The tamper-evident record of every change made to "In Out" outside a punch. Each entry carries a
@@ -66,16 +69,35 @@ public:
         qint64 brokenEntry = 0; // the first entry found wrong
         QString reason;
         qint64 checked = 0;
+        qint64 lastEntry = 0; // the newest entry kept and its hash, to be noted down elsewhere
+        QString lastHash;
+        QString note; // said beside an intact verdict: a noted entry that a purge has removed
     };
-    // Walks the chain from its first entry, then compares each record that has entries with the
-    // values its latest entry says it holds.
-    Verdict verify();
+    // An entry's number and hash as noted down at an earlier check.
+    struct Noted {
+        qint64 entry = 0;
+        QString hash;
+    };
+    // "N:HASH"; nothing when the text is not of that form.
+    static std::optional<Noted> notedFrom(const QString& text);
+    // Walks the chain from its first entry, checks that nothing was cut off its end (the highest
+    // entry number ever handed out is the last one kept) and, when given, that the noted entry is
+    // still there unchanged; then compares each record that has entries with the values its
+    // latest entry says it holds.
+    Verdict verify(const std::optional<Noted>& noted = std::nullopt);
+    // The highest entry number the database has ever handed out; 0 when none.
+    qint64 highestEntryGiven();
 
     // Removes the entries made before the given day, in one transaction, and leaves an entry that
     // anchors the shortened chain. Returns how many were removed.
     qint64 purgeBefore(const EditStamp& stamp, const QDate& day);
 
+    // The hash an entry must carry: over its stored columns for entries written since hashes carry
+    // the "v2-" mark, over the values read from them (the first form) for older ones.
     static QString hashOf(const HistoryEntry& entry);
+    // Whether an entry of the first form is stored exactly as that form wrote it, which its hash
+    // alone does not show ("When" with extra characters, a number stored as text).
+    static bool storedAsFirstFormWrote(const HistoryEntry& entry);
 
 private:
     Database& m_database;

@@ -4,6 +4,7 @@
 #include "store/ClockRecord.h"
 #include "store/ClockRecords.h"
 #include "store/Database.h"
+#include "store/EmployeeId.h"
 #include "store/StaffTable.h"
 
 #include <QHash>
@@ -57,6 +58,6 @@ public:
     std::optional<ApplicationTable::Row> settings();
 
 private:
-    static QString key(const QString& employeeId) { return employeeId.trimmed().toUpper(); }
+    static QString key(const QString& employeeId) { return EmployeeId::normalised(employeeId); }
     Database m_database;
 };

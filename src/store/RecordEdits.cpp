@@ -3,6 +3,7 @@
 #include "store/ClockRecords.h"
 #include "store/Database.h"
 #include "store/DayNumber.h"
+#include "store/EmployeeId.h"
 #include "store/StoredTime.h"
 
 #include <QJsonDocument>
@@ -22,17 +23,21 @@ RecordEdits::RecordEdits(Database& database)
 
 QList<ClockRecord> RecordEdits::forEmployee(const QString& employeeId, qint32 startDay)
 {
-    // The column compares without regard to case; the first test lets the index find the rows,
-    // the second keeps only the ID exactly as stored.
-    const QString sql =
-        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Employee ID" = ? AND "Employee ID" = ? %2 )"
-                       R"(AND "Julian" > ? ORDER BY "Employee ID", "Julian", "Time")")
-            .arg(columns, m_database.dialect().caseSensitiveCollation());
-    const QString id = employeeId.trimmed();
-    QSqlQuery& query = m_database.run(sql, {id, id, qint64(startDay) - 1});
+    // The column ignores case, so the index finds the rows however they were stored; the server's
+    // comparison is wider than the one-letter-for-one rule of an ID ("ß" against "SS"), so each row
+    // is checked against that rule as well.
+    static const QString sql =
+        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Employee ID" = ? AND "Julian" > ? )"
+                       R"(ORDER BY "Employee ID", "Julian", "Time")")
+            .arg(columns);
+    const EmployeeId id(employeeId);
+    QSqlQuery& query = m_database.run(sql, {id.text(), qint64(startDay) - 1});
     QList<ClockRecord> rows;
-    while (query.next())
-        rows.append(ClockRecords::fromQuery(query));
+    while (query.next()) {
+        ClockRecord row = ClockRecords::fromQuery(query);
+        if (EmployeeId(row.employeeId) == id)
+            rows.append(std::move(row));
+    }
     query.finish();
     return rows;
 }

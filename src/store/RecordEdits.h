@@ -15,8 +15,8 @@ class RecordEdits {
 public:
     explicit RecordEdits(Database& database);
 
-    // The employee's records from the start day on, the ID compared exactly as stored, ordered by
-    // day and time.
+    // The employee's records from the start day on, the ID compared trimmed and without regard to
+    // case, ordered by day and time.
     QList<ClockRecord> forEmployee(const QString& employeeId, qint32 startDay);
     std::optional<ClockRecord> find(qint64 recordNumber);
 

@@ -4,6 +4,7 @@
 #include "platform/ProgramPaths.h"
 #include "store/Database.h"
 #include "store/DayNumber.h"
+#include "store/Windows1252.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,13 +25,19 @@ SchedulingLink::Period SchedulingLink::decodeStartsAndStops(const QVariant& text
     QString codes = text.isNull() ? QString() : text.toString();
     if (codes.size() < 2 * periods)
         codes = QString(2 * periods, QLatin1Char(' '));
+    // The codes are bytes of the Windows code page: a file written on a Western system hands 128
+    // (24:00) over as "€", which has to count as 128 again, not as U+20AC.
+    const auto code = [&](int i) {
+        const int byte = Windows1252::byteOf(codes[i]);
+        return byte < 0 ? int(codes[i].unicode()) : byte;
+    };
     Period period;
     for (int k = 0; k < periods; ++k) {
-        const int stopCode = codes[k + periods].unicode();
+        const int stopCode = code(k + periods);
         if (stopCode < 33)
             continue;
         if (k == 0)
-            period.start = static_cast<qint16>(codes[0].unicode() - 32);
+            period.start = static_cast<qint16>(code(0) - 32);
         period.stop = static_cast<qint16>(stopCode - 32);
     }
     return period;

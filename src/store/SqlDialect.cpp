@@ -1,5 +1,7 @@
 #include "store/SqlDialect.h"
 
+#include "store/EmployeeId.h"
+
 #include <QCryptographicHash>
 #include <QtEndian>
 
@@ -17,18 +19,13 @@ qint64 SqlDialect::lockKey(const QString& key)
 {
     // Every station must turn the same key into the same number, so no per-process hash salt.
     const QByteArray digest =
-        QCryptographicHash::hash(key.trimmed().toUpper().toUtf8(), QCryptographicHash::Sha256);
+        QCryptographicHash::hash(EmployeeId::normalised(key).toUtf8(), QCryptographicHash::Sha256);
     return qFromBigEndian<qint64>(digest.constData());
 }
 
 QString SqlDialect::insertionOrder() const
 {
     return isServer() ? QStringLiteral("ctid") : QStringLiteral("rowid");
-}
-
-QString SqlDialect::caseSensitiveCollation() const
-{
-    return isServer() ? QStringLiteral(R"(COLLATE "C")") : QStringLiteral("COLLATE BINARY");
 }
 
 QString SqlDialect::tableExistsQuery() const
@@ -60,6 +57,14 @@ QString SqlDialect::advanceSequence(const QString& table, const QString& column)
                "SELECT setval(pg_get_serial_sequence(?, ?), "
                "GREATEST((SELECT coalesce(max(%2), 0) FROM %1), 1), (SELECT count(*) > 0 FROM %1))")
         .arg(quoted(table), quoted(column));
+}
+
+QString SqlDialect::lastNumberGiven() const
+{
+    // SQLite keeps one counter per table, so the column only has to be named.
+    return isServer()
+               ? QStringLiteral("SELECT pg_sequence_last_value(pg_get_serial_sequence(quote_ident(?), ?))")
+               : QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ? AND ? <> ''");
 }
 
 QString SqlDialect::latestPunchPerEmployee() const

@@ -24,8 +24,6 @@ public:
     static qint64 lockKey(const QString& key);
     // A column that orders a table's rows as they were inserted.
     QString insertionOrder() const;
-    // A comparison that tells case apart on a column that otherwise ignores it.
-    QString caseSensitiveCollation() const;
     // One row when the table (its name matched without regard to case) exists; the name as value.
     QString tableExistsQuery() const;
     // The table's column names in their order; the table's name as value.
@@ -34,6 +32,9 @@ public:
     // in with their numbers). Empty where the engine does it by itself; takes the table's quoted name
     // and the column's name as its two values.
     QString advanceSequence(const QString& table, const QString& column) const;
+    // The highest number a table's counter has handed out, deleted rows included; no row or NULL
+    // when it has handed out none. Takes the table's name and the column's name as its two values.
+    QString lastNumberGiven() const;
     // Each employee's latest punch (latest day number, then the last appended) among the days at or
     // after the one given as value: "Employee ID", "Clock out", "Time", one row per employee.
     QString latestPunchPerEmployee() const;

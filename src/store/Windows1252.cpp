@@ -8,17 +8,39 @@ constexpr char16_t upperControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char encodeOne(char16_t c)
+int byteFor(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<char>(c);
+        return c;
     for (int i = 0; i < 32; ++i) {
         if (upperControls[i] == c)
-            return static_cast<char>(0x80 + i);
+            return 0x80 + i;
     }
-    return '?';
+    return -1;
+}
+
+char encodeOne(char16_t c)
+{
+    const int byte = byteFor(c);
+    return byte < 0 ? '?' : static_cast<char>(byte);
 }
 } // namespace
+
+int Windows1252::byteOf(QChar c)
+{
+    return byteFor(c.unicode());
+}
+
+QString Windows1252::firstUnencodable(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (byteFor(text[i].unicode()) >= 0)
+            continue;
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        return text.mid(i, pair ? 2 : 1).toString();
+    }
+    return {};
+}
 
 QString Windows1252::decode(QByteArrayView bytes)
 {

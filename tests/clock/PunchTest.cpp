@@ -7,10 +7,19 @@
 TEST(Punch, NormalisesTypedIds)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {" ab*12 ", "AB 12"}, {"***", ""}, {" * x * ", "X"}, {"o'neil", "O'NEIL"}, {"", ""}, {"a**b", "A  B"},
+        {" ab*12 ", "AB 12"},
+        {"***", ""},
+        {" * x * ", "X"},
+        {"o'neil", "O'NEIL"},
+        {"", ""},
+        {"a**b", "A  B"},
+        {"ß1", "ß1"},
+        {"é1", "É1"},
+        {"ǆ", "Ǆ"},
+        {"\U00010428x", "\U00010400X"},
     };
     for (const auto& [typed, id] : cases)
-        EXPECT_EQ(Punch::normaliseId(QString::fromLatin1(typed)), QString::fromLatin1(id)) << typed;
+        EXPECT_EQ(Punch::normaliseId(QString::fromUtf8(typed)), QString::fromUtf8(id)) << typed;
 }
 
 TEST(Punch, ElapsedTimeCountsCalendarMinutes)

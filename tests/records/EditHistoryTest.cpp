@@ -80,6 +80,10 @@ TEST_P(EditHistoryTest, TamperingIsFoundAtTheFirstBrokenEntry)
         {"edited record", R"(UPDATE "In Out" SET "Time" = '2026-12-04 07:00:00' WHERE "Record number" = 1)",
          1},
         {"deleted inserted record", R"(DELETE FROM "In Out" WHERE "Record number" = 2)", 2},
+        {"bytes added to a stored time",
+         R"(UPDATE "Edit history" SET "When" = "When" || 'x' WHERE "Entry number" = 2)", 2},
+        {"newest entry cut off", R"(DELETE FROM "Edit history" WHERE "Entry number" = 3)", 3},
+        {"every entry removed", R"(DELETE FROM "Edit history")", 3},
     };
     for (const auto& c : cases) {
         EditedFixture f(backend());
@@ -172,4 +176,46 @@ TEST(EditHistory, TheUpgradeAddsTheTableToAnOlderFileAndKeepsItsRows)
     EXPECT_FALSE(DatabaseMaintenance::needsUpgrade(f.database()));
     EXPECT_EQ(ClockRecords(f.database()).since(0).size(), 1);
     EXPECT_TRUE(EditHistory(f.database()).entries().isEmpty());
+}
+
+TEST_P(EditHistoryTest, EntriesHashedInTheFirstFormKeepVerifyingAndTheirStoredBytesAreChecked)
+{
+    RecordsFixture f(backend());
+    // An entry as the first form wrote it: its hash over the values read back.
+    HistoryEntry old;
+    old.entryNumber = 1;
+    old.when = at(9, 0);
+    old.action = EditHistory::removedOldRecords;
+    old.user = QStringLiteral("manager");
+    old.details = QStringLiteral(R"({"before":"2026-01-01","count":0})");
+    old.hash = QStringLiteral("first form");
+    old.hash = EditHistory::hashOf(old);
+    ASSERT_FALSE(old.hash.startsWith(QStringLiteral("v2-")));
+    f.database().execute(
+        QStringLiteral(R"(INSERT INTO "Edit history" ("Entry number", "When", "Action", "Record number", )"
+                       R"("Old values", "New values", "User", "Details", "Previous hash", "Hash") )"
+                       R"(VALUES (1, '2026-12-04 09:00:00', ?, NULL, '', '', 'manager', ?, '', ?))"),
+        {old.action, old.details, old.hash});
+    // The server's counter does not see a number written by hand; the file's does.
+    const QString advance = f.database().dialect().advanceSequence(QStringLiteral("Edit history"),
+                                                                   QStringLiteral("Entry number"));
+    if (!advance.isEmpty())
+        f.database().execute(
+            advance, {Database::quoted(QStringLiteral("Edit history")), QStringLiteral("Entry number")});
+    RecordEdits(f.database())
+        .insert(punchRecord(QStringLiteral("E1"), at(8, 0), false),
+                {f.time.now(), QStringLiteral("manager")});
+    EditHistory history(f.database());
+    const QList<HistoryEntry> entries = history.entries();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries.at(1).previousHash, old.hash);
+    EXPECT_TRUE(entries.at(1).hash.startsWith(QStringLiteral("v2-")));
+    EditHistory::Verdict verdict = history.verify();
+    EXPECT_TRUE(verdict.intact) << verdict.reason.toStdString();
+
+    f.database().execute(QStringLiteral(
+        R"(UPDATE "Edit history" SET "When" = '2026-12-04 09:00:00x' WHERE "Entry number" = 1)"));
+    verdict = history.verify();
+    EXPECT_FALSE(verdict.intact);
+    EXPECT_EQ(verdict.brokenEntry, 1);
 }

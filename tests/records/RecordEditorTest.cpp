@@ -27,21 +27,51 @@ ClockRecord stored(RecordsFixture& f, qint64 number)
 using RecordEditorTest = BackendTest;
 TELLARIN_ON_BOTH_BACKENDS(RecordEditorTest);
 
-TEST_P(RecordEditorTest, SelectsTheIdExactlyAsStoredFromTheStartDay)
+TEST_P(RecordEditorTest, FindsTheEmployeeTrimmedAndInAnyCaseFromTheStartDay)
 {
     RecordsFixture f(backend());
     f.punch(QStringLiteral("O'NEIL"), at(8, 0, 0, -2), false);
     const qint64 kept = f.punch(QStringLiteral("O'NEIL"), at(17, 0), true);
     const qint64 first = f.punch(QStringLiteral("O'NEIL"), at(8, 0), false);
-    f.punch(QStringLiteral("o'neil"), at(9, 0), false);
+    const qint64 typed = f.punch(QStringLiteral("o'neil"), at(9, 0), false);
     f.punch(QStringLiteral("OTHER"), at(9, 0), false);
+    // One letter for one: the employee ß1 is not the employee SS1.
+    const qint64 ss = f.punch(QStringLiteral("SS1"), at(9, 0), false);
+    const qint64 sharp = f.punch(QStringLiteral("ß1"), at(10, 0), false);
 
-    RecordEditor editor(f.state, QStringLiteral(" O'NEIL "), DayNumber::of(day.addDays(-1)));
+    const struct {
+        const char* typed;
+        QList<qint64> found;
+    } cases[] = {
+        {" O'NEIL ", {first, typed, kept}},
+        {"o'neil", {first, typed, kept}},
+        {"ß1", {sharp}},
+        {"ss1", {ss}},
+    };
+    for (const auto& c : cases) {
+        RecordEditor editor(f.state, QString::fromUtf8(c.typed), DayNumber::of(day.addDays(-1)));
+        editor.reload();
+        QList<qint64> numbers;
+        for (const RecordEditor::Entry& e : editor.entries())
+            numbers.append(e.recordNumber);
+        EXPECT_EQ(numbers, c.found) << c.typed;
+    }
+    RecordEditor editor(f.state, QStringLiteral("o'neil"), DayNumber::of(day.addDays(-1)));
     editor.reload();
-    ASSERT_EQ(editor.entries().size(), 2);
-    EXPECT_EQ(editor.entries().at(0).recordNumber, first);
-    EXPECT_EQ(editor.entries().at(1).recordNumber, kept);
     EXPECT_EQ(editor.entries().at(0).line, QStringLiteral(" \tO'NEIL\tFri\t04-Dec-26     08:00\t In\t"));
+}
+
+TEST_P(RecordEditorTest, AnInsertForALowerCaseIdIsStoredAsTheClockStoresIt)
+{
+    RecordsFixture f(backend());
+    f.punch(QStringLiteral("ANN1"), at(8, 0), false);
+    RecordEditor editor(f.state, QStringLiteral(" ann1 "), DayNumber::of(day));
+    editor.reload();
+    ASSERT_EQ(editor.entries().size(), 1);
+    editor.show(editor.entries().at(0).recordNumber);
+    ASSERT_TRUE(editor.insert({QStringLiteral("17:00"), true, {}, false}).done);
+    ASSERT_EQ(editor.entries().size(), 2);
+    EXPECT_EQ(stored(f, editor.entries().at(1).recordNumber).employeeId, QStringLiteral("ANN1"));
 }
 
 TEST_P(RecordEditorTest, SaveWritesTheDetailAreaAndMarksTheRecord)
@@ -214,4 +244,44 @@ TEST_P(RecordEditorTest, ShowsCreatedOrNotAvailable)
     EXPECT_TRUE(shown.picture.isEmpty());
     f.database().execute(QStringLiteral(R"(UPDATE "In Out" SET "Created" = NULL)"));
     EXPECT_EQ(editor.show(number)->created, QStringLiteral("Created on : Not Available"));
+}
+
+TEST_P(RecordEditorTest, AsksBeforeAWriteLeavesTwoInsOrTwoOutsInARow)
+{
+    RecordsFixture f(backend());
+    const qint64 in = f.punch(QStringLiteral("E1"), at(8, 0), false);
+    const qint64 out = f.punch(QStringLiteral("E1"), at(17, 0), true);
+    f.punch(QStringLiteral("E1"), at(8, 0, 0, 1), false);
+    f.punch(QStringLiteral("E2"), at(12, 0), true); // someone else's records never count
+    using W = RecordEditor::Write;
+    const struct {
+        W write;
+        qint64 shown;
+        const char* time;
+        bool clockOut;
+        const char* question;
+    } cases[] = {
+        {W::Save, in, "08:00", true,
+         "This leaves two OUT records in a row (Fri 04-Dec-26 08:00 and 17:00). Save anyway?"},
+        {W::Save, in, "09:00", false, ""},
+        {W::Insert, in, "12:00", true,
+         "This leaves two OUT records in a row (Fri 04-Dec-26 12:00 and 17:00). Insert anyway?"},
+        {W::Insert, in, "12:00", false,
+         "This leaves two IN records in a row (Fri 04-Dec-26 08:00 and 12:00). Insert anyway?"},
+        {W::Insert, out, "18:00", true,
+         "This leaves two OUT records in a row (Fri 04-Dec-26 17:00 and 18:00). Insert anyway?"},
+        {W::Delete, out, "", false,
+         "This leaves two IN records in a row (Fri 04-Dec-26 08:00 and Sat 05-Dec-26 08:00). Delete anyway?"},
+        {W::Delete, in, "", false, ""},
+        {W::Save, out, "not a time", false, ""},
+    };
+    for (const auto& c : cases) {
+        RecordEditor editor(f.state, QStringLiteral("e1"), DayNumber::of(day));
+        editor.reload();
+        editor.show(c.shown);
+        EXPECT_EQ(editor.sequenceQuestion(c.write, {QString::fromLatin1(c.time), c.clockOut, {}, false}),
+                  QString::fromLatin1(c.question))
+            << static_cast<int>(c.write) << " " << c.time;
+    }
+    EXPECT_EQ(ClockRecords(f.database()).since(0).size(), 4) << "asking writes nothing";
 }

@@ -56,6 +56,9 @@ TEST(RecordsCommand, RefusesBadArguments)
         {runPurgeCommand, "--before 2026-02-30"},
         {runHistoryCommand, "--record x"},
         {runHistoryCommand, "--verify --record 1"},
+        {runHistoryCommand, "--expect 1:abc"},
+        {runHistoryCommand, "--verify --expect abc"},
+        {runHistoryCommand, "--verify --expect 0:abc"},
     };
     for (const auto& c : cases) {
         const Outcome r = run(c.command, f, QString::fromLatin1(c.args));
@@ -76,10 +79,37 @@ TEST(RecordsCommand, PurgeThenHistoryAndItsVerification)
 
     Outcome history = run(runHistoryCommand, f, {});
     EXPECT_EQ(history.code, 0);
-    EXPECT_TRUE(history.out.startsWith(QStringLiteral("1\t2026-12-04 10:00:00\tRemoved old records\t\t")));
+    EXPECT_EQ(history.out, QStringLiteral("entry\t1\t2026-12-04 10:00:00\tRemoved old records\t\t%1\t"
+                                          "Removed 1 records before 2026-03-01\n")
+                               .arg(EditHistory::workstationUser()));
+    EXPECT_TRUE(run(runHistoryCommand, f, QStringLiteral("--raw"))
+                    .out.startsWith(QStringLiteral("1\t2026-12-04 10:00:00\tRemoved old records\t\t")));
     EXPECT_EQ(run(runHistoryCommand, f, QStringLiteral("--verify")).code, 0);
     f.database().execute(QStringLiteral(R"(UPDATE "Edit history" SET "Details" = '{}')"));
     Outcome broken = run(runHistoryCommand, f, QStringLiteral("--verify"));
     EXPECT_EQ(broken.code, 4);
     EXPECT_EQ(broken.err, QStringLiteral("History broken at entry 1: its content does not match its hash\n"));
+}
+
+TEST(RecordsCommand, VerifyPrintsTheLastEntryToNoteAndComparesItLater)
+{
+    RecordsFixture f;
+    const EditStamp stamp{f.time.now(), QStringLiteral("manager")};
+    RecordEdits edits(f.database());
+    for (int hour : {8, 9})
+        edits.insert(punchRecord(QStringLiteral("E1"), QDateTime(day, QTime(hour, 0)), hour == 9), stamp);
+    const Outcome first = run(runHistoryCommand, f, QStringLiteral("--verify"));
+    ASSERT_EQ(first.code, 0) << first.err.toStdString();
+    const QString noted = first.out.section(QLatin1Char('\n'), 1, 1).section(QStringLiteral(": "), 1);
+    EXPECT_TRUE(noted.startsWith(QStringLiteral("2:v2-"))) << noted.toStdString();
+
+    edits.insert(punchRecord(QStringLiteral("E1"), QDateTime(day, QTime(12, 0)), false), stamp);
+    EXPECT_EQ(run(runHistoryCommand, f, QStringLiteral("--verify --expect ") + noted).code, 0);
+    EXPECT_EQ(run(runHistoryCommand, f, QStringLiteral("--verify --expect 2:v2-0000")).code, 4);
+
+    // Entries deleted from the end, even the noted one, leave the counter behind.
+    f.database().execute(QStringLiteral(R"(DELETE FROM "Edit history" WHERE "Entry number" >= 2)"));
+    const Outcome cut = run(runHistoryCommand, f, QStringLiteral("--verify"));
+    EXPECT_EQ(cut.code, 4);
+    EXPECT_EQ(cut.err, QStringLiteral("History broken at entry 2: entries 2 to 3 were cut off the end\n"));
 }

@@ -3,6 +3,7 @@
 #include "ReportsFixture.h"
 #include "reports/SequenceAuditCommand.h"
 #include "store/DayNumber.h"
+#include "store/RecordEdits.h"
 
 #include <gtest/gtest.h>
 
@@ -110,6 +111,32 @@ TEST_P(SequenceAuditStore, WalkStartsAtTheFirstDayAndStopsAboveTheLastDay)
     EXPECT_EQ(listed(SequenceAudit::run(f.state.database, days(4, 0))), (QList<qint64>{3, 6}));
     // Nothing at all in the period: nothing listed.
     EXPECT_TRUE(SequenceAudit::run(f.state.database, days(2, 2)).violations.isEmpty());
+}
+
+TEST_P(SequenceAuditStore, ARowChangedByHandShowsItsChangeFromTheHistory)
+{
+    ReportsFixture f(backend());
+    f.add("A1", "Al", 2, QTime(8, 0), false);
+    const qint64 edited = f.add("A1", "Al", 2, QTime(16, 2), true);
+    f.add("A1", "Al", 2, QTime(17, 0), false);
+    const EditStamp stamp{f.time.now(), QStringLiteral("manager")};
+    RecordEdits edits(f.state.database);
+    ClockRecord r = edits.find(edited).value();
+    r.time = QDateTime(r.time.date(), QTime(18, 0));
+    r.options = static_cast<qint16>(Mark::Edited);
+    edits.update(r, stamp);
+    edits.insert(
+        punchRecord(QStringLiteral("A1"), QDateTime(r.time.date(), QTime(12, 0)), true, QStringLiteral("Al")),
+        stamp);
+    const SequenceAudit::Result result = SequenceAudit::run(f.state.database, days(2, 2));
+    const QStringList lines =
+        SequenceAudit::lines(result, false, us, SequenceAudit::changeNotes(f.state.database, false));
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("    Edited 2026-12-04 12:00 by manager: Time 16:02 \u2192 18:00, Edited")))
+        << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("    Inserted 2026-12-04 12:00 by manager: Inserted: Wed 02-Dec-26 12:00 Out")))
+        << lines.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST(SequenceAuditCommand, ExitCodesForAJob)

@@ -52,7 +52,7 @@ protected:
     void SetUp() override
     {
         f.writeStaff({employee(1, "Adams Ann", "A1", 1, {{32, 48}}), employee(2, "Brown Bob", "B2", 4)},
-               {{1, QStringLiteral("Kitchen")}, {4, QStringLiteral("Bar")}});
+                     {{1, QStringLiteral("Kitchen")}, {4, QStringLiteral("Bar")}});
     }
     StaffFixture f;
 };
@@ -93,6 +93,20 @@ TEST_F(StaffCsvTest, ImportAddsAndUpdatesByIdAndRebuildsTheTable)
     for (const StaffRow& row : StaffTable(f.folder.database()).all())
         rows.append(QStringLiteral("%1 %2-%3").arg(row.employeeId).arg(row.start).arg(row.stop));
     EXPECT_EQ(rows, (QStringList{"B2 0-0", "c3 32-68", "D4 12-44", "E5 0-0"}));
+}
+
+TEST_F(StaffCsvTest, AnIdMatchesOneLetterForOneLetter)
+{
+    f.writeStaff({employee(1, "Sachs", "SS1", 1)}, {{1, QStringLiteral("Kitchen")}});
+    const StaffCsv::Plan plan =
+        StaffCsv::plan(header + "Strauss,ß1,Kitchen,,yes,,,,,,,\r\nSachs,ss1,Kitchen,12.5,yes,,,,,,,\r\n",
+                       f.state.employees, f.state.departments);
+    ASSERT_TRUE(plan.errors.isEmpty()) << plan.errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(plan.added, 1);
+    EXPECT_EQ(plan.updated, 1); // the ID as now written
+    ASSERT_EQ(plan.employees.size(), 2);
+    EXPECT_EQ(plan.employees[0].employeeId, QStringLiteral("ss1"));
+    EXPECT_EQ(plan.employees[1].employeeId, QStringLiteral("ß1"));
 }
 
 TEST_F(StaffCsvTest, ABadRowRefusesTheWholeFile)
@@ -146,7 +160,7 @@ TEST_F(StaffCsvTest, ExportThenImportChangesNothing)
     Employee night = employee(9, "O\"Neil Night", "N,9", 7, {{12, 44}, {52, 96}}); // department 7 was deleted
     night.active = false;
     f.writeStaff({employee(1, "Adams Ann", "A1", 1, {{32, 48}}), night, employee(2, "Brown Bob", "b2", 0)},
-           {{1, QStringLiteral("Kitchen, Main")}, {4, QStringLiteral("Bar")}});
+                 {{1, QStringLiteral("Kitchen, Main")}, {4, QStringLiteral("Bar")}});
     const QByteArray employeesBefore = StaffFixture::bytesOf(f.employeeFile());
     const QByteArray departmentsBefore = StaffFixture::bytesOf(f.departmentFile());
 

@@ -96,7 +96,7 @@ TEST(EmployeeEditing, LenientPay)
 
 TEST(EmployeeEditing, ChecksBeforeSaving)
 {
-    const EmployeeList list = employees({{"Adams Ann", "a1"}, {"Brown Bob", "B2"}});
+    const EmployeeList list = employees({{"Adams Ann", "a1"}, {"Brown Bob", "B2"}, {"Sachs", "SS1"}});
     struct Case {
         const char* name;
         const char* id;
@@ -115,6 +115,9 @@ TEST(EmployeeEditing, ChecksBeforeSaving)
         {"Carter", "b2", 0, F::Id, "Employee ID.... b2\n\n is in use for Brown Bob", "Duplicate Employee ID"},
         {"Adams Ann", "A1", 0, std::nullopt, "", ""},
         {"Carter", "C3", -1, std::nullopt, "", ""},
+        // One letter for one letter: ß1 is a new ID, ss1 is Sachs's.
+        {"Carter", "ß1", -1, std::nullopt, "", ""},
+        {"Carter", "ss1", -1, F::Id, "Employee ID.... ss1\n\n is in use for Sachs", "Duplicate Employee ID"},
     };
     for (const Case& c : cases) {
         const auto problem =

@@ -6,6 +6,7 @@
 #include "store/DayNumber.h"
 #include "store/JetReader.h"
 #include "store/StaffTable.h"
+#include "store/Windows1252.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -55,6 +56,20 @@ TEST(SchedulingLink, DecodesStartsAndStops)
     };
     for (const Case& c : cases)
         EXPECT_EQ(SchedulingLink::decodeStartsAndStops(c.text), c.expected) << c.label;
+}
+
+TEST(SchedulingLink, CodesAreBytesOfTheWindowsCodePage)
+{
+    // A Jet file of a Western system hands byte 128 (a stop at 24:00) over as "€".
+    QString text(14, QLatin1Char(' '));
+    text[0] = QChar(32 + 8);
+    text[7] = QChar(0x20AC);
+    EXPECT_EQ(SchedulingLink::decodeStartsAndStops(text), (SchedulingLink::Period{8, 96}));
+    // Every byte from 0x80 to 0x9F, as the code page shows it, counts as that byte.
+    for (int byte = 0x80; byte <= 0x9F; ++byte) {
+        text[7] = Windows1252::decode(QByteArray(1, char(byte))).at(0);
+        EXPECT_EQ(SchedulingLink::decodeStartsAndStops(text).stop, byte - 32) << byte;
+    }
 }
 
 TEST(SchedulingLink, NameIsLastNameThenFirstName)

@@ -19,6 +19,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -59,8 +60,8 @@ RecordEditorWindow::RecordEditorWindow(ProgramState& state, const QString& emplo
     buildDetail(detail);
     layout->addWidget(detail);
 
-    connect(m_list, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { lineClicked(m_list->row(item)); });
+    // The mouse and the arrow keys choose a line the same way.
+    connect(m_list, &QListWidget::currentRowChanged, this, &RecordEditorWindow::lineClicked);
     refresh();
 }
 
@@ -132,6 +133,7 @@ void RecordEditorWindow::buildDetail(QWidget* area)
     m_previous = button(area, "cmdPrevious", QStringLiteral("&Previous record"));
     m_next = button(area, "cmdNext", QStringLiteral("&Next record"));
     QPushButton* historyButton = button(area, "cmdHistory", QStringLiteral("&History\u2026"));
+    QPushButton* deletedButton = button(area, "cmdDeleted", QStringLiteral("D&eleted records\u2026"));
     QPushButton* closeButton = button(area, "cmdClose", QStringLiteral("&Close"));
     grid->addWidget(saveButton, row, 0);
     grid->addWidget(insertButton, row++, 1);
@@ -140,6 +142,7 @@ void RecordEditorWindow::buildDetail(QWidget* area)
     grid->addWidget(m_previous, row, 0);
     grid->addWidget(m_next, row++, 1);
     grid->addWidget(historyButton, row, 0);
+    grid->addWidget(deletedButton, row++, 1);
     grid->addWidget(closeButton, row++, 1);
     grid->setRowStretch(row, 1);
 
@@ -154,12 +157,16 @@ void RecordEditorWindow::buildDetail(QWidget* area)
     connect(m_previous, &QPushButton::clicked, this, [this] { move(-1); });
     connect(m_next, &QPushButton::clicked, this, [this] { move(1); });
     connect(historyButton, &QPushButton::clicked, this, &RecordEditorWindow::showHistory);
+    connect(deletedButton, &QPushButton::clicked, this, &RecordEditorWindow::showDeleted);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
     directionChanged();
 }
 
 void RecordEditorWindow::refresh()
 {
+    // Rebuilding the list must not load a record into the detail area: that would undo a day just
+    // picked with the date button.
+    const QSignalBlocker blocker(m_list);
     m_list->clear();
     try {
         m_editor.reload();
@@ -227,7 +234,6 @@ void RecordEditorWindow::move(int step)
     if (row < 0 || row >= m_list->count())
         return;
     m_list->setCurrentRow(row);
-    lineClicked(row);
 }
 
 void RecordEditorWindow::updateMoves()
@@ -262,8 +268,6 @@ void RecordEditorWindow::report(const RecordEditor::Outcome& outcome)
 {
     if (outcome.done) {
         refresh();
-        if (m_editor.currentRecord() > 0)
-            loadScreen(m_editor.currentRecord());
         return;
     }
     if (outcome.beep)
@@ -273,31 +277,64 @@ void RecordEditorWindow::report(const RecordEditor::Outcome& outcome)
         m_time->setFocus();
 }
 
+bool RecordEditorWindow::sequenceAccepted(RecordEditor::Write write)
+{
+    QString question;
+    try {
+        question = m_editor.sequenceQuestion(write, input());
+    } catch (const DatabaseError&) {
+        return true; // the write itself reports the database
+    }
+    return question.isEmpty() ||
+           m_state.messages.askYesNo(this, question, windowTitle(), MessageBoxes::Icon::Question) ==
+               MessageBoxes::Answer::Yes;
+}
+
 void RecordEditorWindow::save()
 {
-    if (m_editor.currentRecord() <= 0)
-        return; // nothing shown yet, so nothing to change
+    if (!sequenceAccepted(RecordEditor::Write::Save))
+        return;
     report(m_editor.save(input()));
 }
 
 void RecordEditorWindow::insert()
 {
+    if (!sequenceAccepted(RecordEditor::Write::Insert))
+        return;
     report(m_editor.insert(input()));
+}
+
+void RecordEditorWindow::clearDetail()
+{
+    m_time->clear();
+    m_tips->clear();
+    m_created->clear();
+    m_picture->setPixmap(QPixmap());
+    m_picture->clear();
 }
 
 void RecordEditorWindow::deleteRecord()
 {
     if (m_editor.currentRecord() <= 0)
         return;
+    QString shown;
+    try {
+        shown = m_editor.currentRecordText();
+    } catch (const DatabaseError&) {
+    }
     m_state.messages.beep();
-    if (m_state.messages.askYesNo(this, QStringLiteral("Are you sure....?"), QStringLiteral("Delete record"),
+    const QString question =
+        QStringLiteral("Are you sure....?") + (shown.isEmpty() ? QString() : QStringLiteral("\n\n") + shown);
+    if (m_state.messages.askYesNo(this, question, QStringLiteral("Delete record"),
                                   MessageBoxes::Icon::Critical) != MessageBoxes::Answer::Yes)
+        return;
+    if (!sequenceAccepted(RecordEditor::Write::Delete))
         return;
     if (!m_editor.remove())
         m_state.messages.inform(this, QStringLiteral("The record could not be deleted."), windowTitle(),
                                 MessageBoxes::Icon::Critical);
-    m_picture->setPixmap(QPixmap());
-    m_picture->clear();
+    // The deleted record must not stay on show as if it could still be changed.
+    clearDetail();
     refresh();
 }
 
@@ -307,6 +344,12 @@ void RecordEditorWindow::showHistory()
         return;
     RecordHistoryWindow history(m_state, m_editor.currentRecord(), this);
     history.exec();
+}
+
+void RecordEditorWindow::showDeleted()
+{
+    RecordHistoryWindow deleted(m_state, m_editor.employeeId(), m_editor.startDay(), this);
+    deleted.exec();
 }
 
 bool RecordEditorWindow::eventFilter(QObject* watched, QEvent* event)

@@ -18,7 +18,7 @@ struct ProgramState;
 //
 // Object names: lstRecords, lblNoRecords, lblName, lblID, cmdDate, txtTime, optIn, optOut, lblTips,
 // txtTips, cboDepartment, lblCreated, picPicture, ckMarkEdit, cmdSave, cmdInsert, cmdDelete,
-// cmdRefresh, cmdPrevious, cmdNext, cmdHistory, cmdClose.
+// cmdRefresh, cmdPrevious, cmdNext, cmdHistory, cmdDeleted, cmdClose.
 class RecordEditorWindow : public QDialog {
     Q_OBJECT
 
@@ -33,6 +33,8 @@ public:
     void deleteRecord();
     void refresh();
     void showHistory();
+    // The employee's records deleted by hand from the start day on, each with its story.
+    void showDeleted();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +48,9 @@ private:
     void directionChanged();
     void updateMoves();
     RecordEditor::Input input() const;
+    // Asks before a write that leaves two INs or two OUTs in a row; true to go on.
+    bool sequenceAccepted(RecordEditor::Write write);
+    void clearDetail();
     void report(const RecordEditor::Outcome& outcome);
 
     ProgramState& m_state;

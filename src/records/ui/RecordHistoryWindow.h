@@ -1,21 +1,34 @@
 #pragma once
 
+#include "records/HistoryTexts.h"
+
 #include <QDialog>
 
+class QListWidget;
 class QPlainTextEdit;
 struct ProgramState;
 
-// Shows how one clock record came about and every hand change made to it since.
+// Shows how one clock record came about and every hand change made to it since; or lists the
+// records of one employee deleted by hand from a day on, each with its story.
 //
-// Object names: txtHistory, cmdClose.
+// Object names: lstDeleted (deleted records only), txtHistory, cmdClose.
 class RecordHistoryWindow : public QDialog {
     Q_OBJECT
 
 public:
     RecordHistoryWindow(ProgramState& state, qint64 recordNumber, QWidget* parent = nullptr);
+    RecordHistoryWindow(ProgramState& state, const QString& employeeId, qint32 fromDay,
+                        QWidget* parent = nullptr);
 
     QString text() const;
+    QStringList deletedLines() const;
 
 private:
+    void build();
+    void showStory(qint64 recordNumber);
+
+    ProgramState& m_state;
+    QListWidget* m_deleted = nullptr;
     QPlainTextEdit* m_text = nullptr;
+    QList<HistoryTexts::DeletedRecord> m_found;
 };

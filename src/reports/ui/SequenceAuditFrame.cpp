@@ -96,8 +96,9 @@ void SequenceAuditFrame::audit()
     try {
         result = SequenceAudit::run(m_state.database, period);
         if (!result.tableEmpty)
-            lines = SequenceAudit::lines(result, m_state.settings.clock12Hour, locale(),
-                                         SequenceAudit::changeNotes(m_state.database));
+            lines = SequenceAudit::lines(
+                result, m_state.settings.clock12Hour, locale(),
+                SequenceAudit::changeNotes(m_state.database, m_state.settings.clock12Hour));
     } catch (const DatabaseError& error) {
         m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
                                 MessageBoxes::Icon::Critical);

@@ -119,7 +119,8 @@ TEST(RecordEditorWindow, InsertAndDeleteWithTheQuestionAnswered)
     click(&editor, "cmdDelete");
     EXPECT_EQ(list->count(), 1);
     ASSERT_EQ(f.messages.shown.size(), 2);
-    EXPECT_EQ(f.messages.shown.at(1).text, QStringLiteral("Are you sure....?"));
+    EXPECT_EQ(f.messages.shown.at(1).text,
+              QStringLiteral("Are you sure....?\n\nFri 04-Dec-26 17:00 Out Inserted"));
     EXPECT_EQ(f.messages.shown.at(1).title, QStringLiteral("Delete record"));
     EXPECT_EQ(f.messages.beeps, 2);
 
@@ -149,7 +150,90 @@ TEST(RecordEditorWindow, PreviousAndNextStepThroughTheList)
     EXPECT_EQ(child<QLineEdit>(&editor, "txtTime")->text(), QStringLiteral("12:00"));
 }
 
-TEST(RecordHistoryWindow, TellsTheOriginalPunchAndEachChange)
+TEST(RecordEditorWindow, ASaveAfterADeleteSaysThatNothingWasSaved)
+{
+    RecordsFixture f;
+    f.punch(QStringLiteral("E1"), at(8, 0), false);
+    const qint64 kept = f.punch(QStringLiteral("E1"), at(17, 0), true);
+    RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    editor.show();
+    clickLine(&editor, 0);
+    f.messages.answers = {MessageBoxes::Answer::Yes};
+    click(&editor, "cmdDelete");
+    auto* time = child<QLineEdit>(&editor, "txtTime");
+    EXPECT_TRUE(time->text().isEmpty()) << "the deleted record is no longer on show";
+    QTest::keyClicks(time, QStringLiteral("09:00"));
+    click(&editor, "cmdSave");
+    EXPECT_EQ(f.messages.shown.last().text, RecordEditor::noRecordMessage);
+    EXPECT_EQ(RecordEdits(f.database()).find(kept)->time, at(17, 0));
+    EXPECT_EQ(EditHistory(f.database()).entries().size(), 1); // the delete alone
+}
+
+TEST(RecordEditorWindow, TheArrowKeysChooseTheRecordThatSaveChanges)
+{
+    RecordsFixture f;
+    const qint64 first = f.punch(QStringLiteral("E1"), at(8, 0), false);
+    const qint64 second = f.punch(QStringLiteral("E1"), at(12, 0), true);
+    RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    editor.show();
+    clickLine(&editor, 0);
+    auto* list = child<QListWidget>(&editor, "lstRecords");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    auto* time = child<QLineEdit>(&editor, "txtTime");
+    EXPECT_EQ(time->text(), QStringLiteral("12:00"));
+    time->setText(QStringLiteral("12:30"));
+    click(&editor, "cmdSave");
+    EXPECT_EQ(RecordEdits(f.database()).find(first)->time, at(8, 0));
+    EXPECT_EQ(RecordEdits(f.database()).find(second)->time, at(12, 30));
+}
+
+TEST(RecordEditorWindow, AnInsertKeepsTheDayJustPicked)
+{
+    RecordsFixture f;
+    f.punch(QStringLiteral("E1"), at(8, 0), false);
+    RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    editor.show();
+    clickLine(&editor, 0);
+    onNextModal<DatePicker>([](DatePicker* picker) {
+        click(picker, "Command3D2_7");
+        click(picker, "Command3D1");
+    });
+    click(&editor, "cmdDate");
+    auto* time = child<QLineEdit>(&editor, "txtTime");
+    for (const char* typed : {"08:00", "17:00"}) {
+        time->setText(QString::fromLatin1(typed));
+        child<QRadioButton>(&editor, QByteArray(typed) == "08:00" ? "optIn" : "optOut")->setChecked(true);
+        click(&editor, "cmdInsert");
+    }
+    const QList<ClockRecord> rows = ClockRecords(f.database()).since(0);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows.at(1).time, at(8, 0, 3));
+    EXPECT_EQ(rows.at(2).time, at(17, 0, 3)) << "the second insert lands on the picked day too";
+    EXPECT_EQ(child<QPushButton>(&editor, "cmdDate")->text(), QStringLiteral("Monday, December 7, 2026"));
+}
+
+TEST(RecordEditorWindow, AWriteThatLeavesTwoInsInARowAsksFirst)
+{
+    RecordsFixture f;
+    f.punch(QStringLiteral("E1"), at(8, 0), false);
+    f.punch(QStringLiteral("E1"), at(17, 0), true);
+    RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    editor.show();
+    clickLine(&editor, 0);
+    child<QLineEdit>(&editor, "txtTime")->setText(QStringLiteral("10:00"));
+    f.messages.answers = {MessageBoxes::Answer::No};
+    click(&editor, "cmdInsert");
+    ASSERT_EQ(f.messages.shown.size(), 1);
+    EXPECT_EQ(f.messages.shown.at(0).text,
+              QStringLiteral(
+                  "This leaves two IN records in a row (Fri 04-Dec-26 08:00 and 10:00). Insert anyway?"));
+    EXPECT_EQ(ClockRecords(f.database()).since(0).size(), 2);
+    click(&editor, "cmdInsert"); // answered Yes
+    EXPECT_EQ(ClockRecords(f.database()).since(0).size(), 3);
+}
+
+TEST(RecordHistoryWindow, TellsTheOriginalPunchAndEachChangeInWords)
 {
     RecordsFixture f;
     const qint64 number = f.punch(QStringLiteral("E1"), at(8, 0), false);
@@ -158,11 +242,34 @@ TEST(RecordHistoryWindow, TellsTheOriginalPunchAndEachChange)
     ASSERT_TRUE(editor.save({QStringLiteral("9:15"), false, {}, false}).done);
     RecordHistoryWindow history(f.state, number);
     const QStringList lines = history.text().split(QLatin1Char('\n'));
-    ASSERT_GE(lines.size(), 3);
-    EXPECT_EQ(lines.at(0), QStringLiteral("Punched: 2026-12-04 08:00:00"));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines.at(0), QStringLiteral("Punched: Fri 04-Dec-26 08:00 In"));
     EXPECT_TRUE(lines.at(1).contains(QStringLiteral("Edited by "))) << lines.at(1).toStdString();
-    EXPECT_TRUE(
-        lines.contains(QStringLiteral("    Time: \"2026-12-04 08:00:00\" \u2192 \"2026-12-04 09:15:00\"")));
+    EXPECT_EQ(lines.at(2), QStringLiteral("    Time 08:00 \u2192 09:15, Edited"));
+}
+
+TEST(RecordHistoryWindow, FindsADeletedRecordByEmployeeAndDay)
+{
+    RecordsFixture f;
+    f.punch(QStringLiteral("E1"), at(8, 0), false);
+    const qint64 gone = f.punch(QStringLiteral("E1"), at(17, 0), true);
+    const qint64 earlier = f.punch(QStringLiteral("E1"), at(9, 0, -1), true);
+    f.punch(QStringLiteral("E2"), at(9, 0), true);
+    RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(today.addDays(-1)));
+    for (qint64 n : {earlier, gone}) {
+        editor.show(n);
+        ASSERT_TRUE(editor.remove());
+    }
+    const QString user = EditHistory::workstationUser();
+    RecordHistoryWindow fromToday(f.state, QStringLiteral("e1"), DayNumber::of(today));
+    EXPECT_EQ(fromToday.deletedLines(),
+              QStringList{QStringLiteral("Fri 04-Dec-26 17:00 Out    deleted 2026-12-04 10:00 by ") + user});
+    EXPECT_TRUE(fromToday.text().contains(QStringLiteral("    Deleted: Fri 04-Dec-26 17:00 Out")))
+        << fromToday.text().toStdString();
+    RecordHistoryWindow fromYesterday(f.state, QStringLiteral("E1"), DayNumber::of(today.addDays(-1)));
+    EXPECT_EQ(fromYesterday.deletedLines().size(), 2);
+    RecordHistoryWindow other(f.state, QStringLiteral("E2"), DayNumber::of(today));
+    EXPECT_TRUE(other.deletedLines().isEmpty());
 }
 
 TEST(OldRecordsWindow, RemovesTheDaysBeforeThePickedOne)

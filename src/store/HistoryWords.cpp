@@ -1,0 +1,140 @@
+#include "store/HistoryWords.h"
+
+#include "store/StoredTime.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QStringList>
+
+namespace {
+const QString arrow = QStringLiteral(" \u2192 ");
+
+QJsonObject objectOf(const QString& json)
+{
+    return QJsonDocument::fromJson(json.toUtf8()).object();
+}
+
+QString timeText(const QDateTime& time, bool clock12Hour)
+{
+    return time.time().toString(clock12Hour ? QStringLiteral("hh:mm AP") : QStringLiteral("HH:mm"));
+}
+
+QString tipsText(const std::optional<Money>& tips)
+{
+    return tips ? tips->toFixed(2) : QStringLiteral("none");
+}
+
+QString departmentText(qint32 number)
+{
+    return number == 0 ? QStringLiteral("none") : QString::number(number);
+}
+
+// The fields of an edit that a manager would call a change, in the order of the editor's boxes.
+QStringList editedFields(const ClockRecord& a, const ClockRecord& b, bool clock12Hour)
+{
+    QStringList parts;
+    if (a.time != b.time) {
+        const bool sameDay = a.time.date() == b.time.date();
+        parts.append(
+            QStringLiteral("Time ") +
+            (sameDay ? timeText(a.time, clock12Hour) : HistoryWords::momentText(a.time, clock12Hour)) +
+            arrow +
+            (sameDay ? timeText(b.time, clock12Hour) : HistoryWords::momentText(b.time, clock12Hour)));
+    }
+    if (a.clockOut != b.clockOut)
+        parts.append(a.clockOut ? QStringLiteral("Out") + arrow + QStringLiteral("In")
+                                : QStringLiteral("In") + arrow + QStringLiteral("Out"));
+    // No tips and tips of 0 mean the same to a manager.
+    const auto noTips = [](const std::optional<Money>& t) {
+        return !t || t->units() == 0;
+    };
+    if (a.tips != b.tips && !(noTips(a.tips) && noTips(b.tips)))
+        parts.append(QStringLiteral("Tips ") + tipsText(a.tips) + arrow + tipsText(b.tips));
+    if (a.dnumber != b.dnumber)
+        parts.append(QStringLiteral("Department ") + departmentText(a.dnumber) + arrow +
+                     departmentText(b.dnumber));
+    if (a.employeeId != b.employeeId)
+        parts.append(QStringLiteral("ID ") + a.employeeId + arrow + b.employeeId);
+    if (a.employee != b.employee)
+        parts.append(QStringLiteral("Name ") + a.employee + arrow + b.employee);
+    if (a.options != b.options) {
+        const QString mark = HistoryWords::markText(b.options);
+        parts.append(mark.isEmpty() ? QStringLiteral("mark ") + HistoryWords::markText(a.options) +
+                                          QStringLiteral(" removed")
+                                    : mark);
+    }
+    return parts;
+}
+
+QString countedRemoval(const HistoryEntry& e, const char* what)
+{
+    const QJsonObject details = objectOf(e.details);
+    return QStringLiteral("Removed %1 %2 before %3")
+        .arg(details.value(QStringLiteral("count")).toInteger())
+        .arg(QString::fromLatin1(what), details.value(QStringLiteral("before")).toString());
+}
+} // namespace
+
+QString HistoryWords::markText(int options)
+{
+    static const char* const texts[] = {"",         "Edited",  "Inserted",  "Forced",
+                                        "In early", "In late", "Out early", "Out late"};
+    return options >= 0 && options <= 7 ? QString::fromLatin1(texts[options]) : QString();
+}
+
+QString HistoryWords::momentText(const QDateTime& time, bool clock12Hour)
+{
+    const QLocale locale;
+    return locale.dayName(time.date().dayOfWeek(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           locale.toString(time.date(), QStringLiteral("dd-MMM-yy")) + QLatin1Char(' ') +
+           timeText(time, clock12Hour);
+}
+
+QString HistoryWords::recordText(const ClockRecord& record, bool clock12Hour)
+{
+    QString text = momentText(record.time, clock12Hour) +
+                   (record.clockOut ? QStringLiteral(" Out") : QStringLiteral(" In"));
+    const QString mark = markText(record.options);
+    if (!mark.isEmpty())
+        text += QLatin1Char(' ') + mark;
+    return text;
+}
+
+ClockRecord HistoryWords::recordOf(const QString& values)
+{
+    const QJsonObject o = objectOf(values);
+    const auto number = [&](const char* name) {
+        return o.value(QLatin1String(name)).toInteger();
+    };
+    ClockRecord r;
+    r.time = StoredTime::fromText(o.value(QStringLiteral("Time")).toString());
+    r.employeeId = o.value(QStringLiteral("Employee ID")).toString();
+    r.clockOut = number("Clock out") != 0;
+    r.julian = static_cast<qint32>(number("Julian"));
+    r.employee = o.value(QStringLiteral("Employee")).toString();
+    r.recordNumber = number("Record number");
+    if (!o.value(QStringLiteral("Tips")).isNull() && !o.value(QStringLiteral("Tips")).isUndefined())
+        r.tips = Money::fromUnits(number("Tips"));
+    r.dnumber = static_cast<qint32>(number("Dnumber"));
+    r.options = static_cast<qint16>(number("Options"));
+    r.created = StoredTime::fromText(o.value(QStringLiteral("Created")).toString());
+    return r;
+}
+
+QString HistoryWords::change(const HistoryEntry& e, bool clock12Hour)
+{
+    if (e.action == EditHistory::edited) {
+        const QStringList parts = editedFields(recordOf(e.oldValues), recordOf(e.newValues), clock12Hour);
+        return parts.isEmpty() ? QStringLiteral("Saved without a change") : parts.join(QStringLiteral(", "));
+    }
+    if (e.action == EditHistory::inserted || e.action == EditHistory::forced)
+        return e.action + QStringLiteral(": ") + recordText(recordOf(e.newValues), clock12Hour);
+    if (e.action == EditHistory::deleted)
+        return e.action + QStringLiteral(": ") + recordText(recordOf(e.oldValues), clock12Hour);
+    if (e.action == EditHistory::removedOldRecords)
+        return countedRemoval(e, "records");
+    if (e.action == EditHistory::purgedHistory)
+        return countedRemoval(e, "history entries");
+    return e.action;
+}
