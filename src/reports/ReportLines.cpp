@@ -3,6 +3,7 @@
 #include "reports/ReportTexts.h"
 #include "settings/SettingsRecord.h"
 #include "store/DayNumber.h"
+#include "store/EmployeeId.h"
 #include "store/StaffFiles.h"
 
 #include <QLocale>
@@ -56,14 +57,14 @@ private:
     QHash<qint32, std::pair<QString, QString>> m_texts;
 };
 
-// Upper-case IDs, worked out once per run of rows that share one string.
+// IDs in the form they compare in, worked out once per run of rows that share one string.
 class UpperIds {
 public:
     const QString& of(const QString& id)
     {
         if (!m_valid || !id.isSharedWith(m_raw)) {
             if (!m_valid || id != m_raw)
-                m_upper = id.toUpper();
+                m_upper = EmployeeId::normalised(id);
             m_raw = id;
             m_valid = true;
         }
