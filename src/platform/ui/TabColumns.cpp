@@ -80,6 +80,7 @@ QSize TabColumns::sizeHint(const QStyleOptionViewItem& option, const QModelIndex
     int total = 2 * textMargin;
     for (int width : m_widths)
         total += width + columnGap;
-    size.setWidth(std::max(size.width(), total));
+    // The base measures the text with its TABs expanded, wider than the columns need.
+    size.setWidth(total);
     return size;
 }
