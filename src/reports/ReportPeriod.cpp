@@ -11,8 +11,6 @@ QString settingsPath(const QString& programFolder)
     return QDir(programFolder).filePath(QStringLiteral("Station.ini"));
 }
 
-const QString firstKey = QStringLiteral("Report/FirstDay");
-const QString lastKey = QStringLiteral("Report/LastDay");
 const QString geometryKey = QStringLiteral("Report/WindowGeometry");
 } // namespace
 
@@ -52,25 +50,6 @@ ReportPeriod::Days ReportPeriod::quick(Quick choice, const QDate& today, Qt::Day
         break;
     }
     return {DayNumber::of(first), DayNumber::of(last)};
-}
-
-std::optional<ReportPeriod::Days> ReportPeriod::remembered(const QString& programFolder)
-{
-    const QSettings settings(settingsPath(programFolder), QSettings::IniFormat);
-    const QDate first = QDate::fromString(settings.value(firstKey).toString(), Qt::ISODate);
-    const QDate last = QDate::fromString(settings.value(lastKey).toString(), Qt::ISODate);
-    if (!first.isValid() || !last.isValid() || last < first)
-        return std::nullopt;
-    return Days{DayNumber::of(first), DayNumber::of(last)};
-}
-
-void ReportPeriod::remember(const QString& programFolder, const Days& days)
-{
-    if (days.firstDay < 1 || days.lastDay < days.firstDay)
-        return;
-    QSettings settings(settingsPath(programFolder), QSettings::IniFormat);
-    settings.setValue(firstKey, DayNumber::toDate(days.firstDay).toString(Qt::ISODate));
-    settings.setValue(lastKey, DayNumber::toDate(days.lastDay).toString(Qt::ISODate));
 }
 
 QByteArray ReportPeriod::windowGeometry(const QString& programFolder)

@@ -3,10 +3,10 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
-#include <optional>
 
-// The report window's period: the quick choices beside the date buttons, and the period and the
-// window size kept in the station's own settings (Station.ini) from one opening to the next.
+// The report window's period: the quick choices beside the date buttons, and the window size kept
+// in the station's own settings (Station.ini) from one opening to the next. The period itself is
+// chosen afresh at each opening, so a report never runs on days nobody looked at.
 namespace ReportPeriod {
 struct Days {
     qint32 firstDay = 0;
@@ -19,9 +19,6 @@ QString caption(Quick quick);
 // The week starts on the locale's first day of the week.
 Days quick(Quick choice, const QDate& today, Qt::DayOfWeek firstDayOfWeek);
 
-// What the last opening chose; nothing when none was kept or the file holds no valid period.
-std::optional<Days> remembered(const QString& programFolder);
-void remember(const QString& programFolder, const Days& days);
 QByteArray windowGeometry(const QString& programFolder);
 void rememberWindowGeometry(const QString& programFolder, const QByteArray& geometry);
 } // namespace ReportPeriod

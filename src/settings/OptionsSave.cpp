@@ -9,7 +9,6 @@
 #include "store/SchedulingLink.h"
 #include "store/StaffFiles.h"
 
-#include <QLocale>
 #include <QStringList>
 
 namespace {
@@ -81,7 +80,7 @@ OptionsEntry OptionsForm::fromSettings(const SettingsRecord& s)
 std::optional<OptionsForm::Message> OptionsForm::refusal(const OptionsEntry& e)
 {
     const auto hours = [](const QString& text) {
-        return SettingsIo::typedNumber(text).value_or(-1.0);
+        return SettingsIo::typedNumber(text).value_or(0.0);
     };
     if (e.flags.forceClockOuts && !withinHours(hours(e.forceAfter)))
         return Message{QStringLiteral("Force after hours must be between .5 and 23"),
@@ -91,37 +90,9 @@ std::optional<OptionsForm::Message> OptionsForm::refusal(const OptionsEntry& e)
         const double typedHours = hours(e.minBeforeDedHours);
         if (!withinHours(typedHours))
             return Message{QStringLiteral("Hours must be between .5 and 23"), title};
-        const double minutes = SettingsIo::typedNumber(e.minutesToDeduct).value_or(-1.0);
+        const double minutes = SettingsIo::typedNumber(e.minutesToDeduct).value_or(0.0);
         if (minutes < 1.0 || minutes > typedHours * 60.0)
             return Message{QStringLiteral("Auto deduct minutes must be less then hours"), title};
-    }
-    // Every other number box, ticked or not: a value cut at the first odd character would be
-    // saved as something the manager never typed.
-    struct Box {
-        const QString OptionsEntry::*text;
-        const char* what;
-        const char* page;
-    };
-    static const Box boxes[] = {
-        {&OptionsEntry::pictureDays, "days to keep pictures", "General"},
-        {&OptionsEntry::screenInOutDays, "days of the in and out lists", "General"},
-        {&OptionsEntry::keepInSeconds, "seconds to show a clock in", "General"},
-        {&OptionsEntry::keepOutSeconds, "seconds to show a clock out", "General"},
-        {&OptionsEntry::forceAfter, "hours before a forced clock out", "General"},
-        {&OptionsEntry::minBeforeDedHours, "hours before a break is deducted", "General"},
-        {&OptionsEntry::minutesToDeduct, "break minutes to deduct", "General"},
-        {&OptionsEntry::earlyLimit, "minutes for an early clock in", "Work hours"},
-        {&OptionsEntry::lateLimit, "minutes for a late clock out", "Work hours"},
-        {&OptionsEntry::lateInLimit, "minutes for a late clock in", "Work hours"},
-        {&OptionsEntry::earlyOutLimit, "minutes for an early clock out", "Work hours"},
-    };
-    for (const Box& box : boxes) {
-        const QString& typed = e.*box.text;
-        if (!SettingsIo::typedNumber(typed))
-            return Message{
-                QStringLiteral("\"%1\" is not a number. Type the %2 as a number, such as %3.")
-                    .arg(typed.trimmed(), QString::fromLatin1(box.what), QLocale().toString(7.5, 'f', 1)),
-                QString::fromLatin1(box.page)};
     }
     return std::nullopt;
 }

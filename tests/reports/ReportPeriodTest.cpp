@@ -41,21 +41,13 @@ TEST(ReportPeriod, QuickChoicesAroundToday)
             << ReportPeriod::caption(c.quick).toStdString();
 }
 
-TEST(ReportPeriod, RememberedBesideTheStationSettings)
+TEST(ReportPeriod, WindowSizeKeptBesideTheStationSettings)
 {
     TestFolder folder;
     const QString programFolder = folder.path();
-    EXPECT_FALSE(ReportPeriod::remembered(programFolder));
-    const ReportPeriod::Days week = days(QDate(2026, 11, 30), QDate(2026, 12, 6));
-    ReportPeriod::remember(programFolder, week);
-    EXPECT_EQ(ReportPeriod::remembered(programFolder), week);
-    // half a period or one backwards is not kept
-    ReportPeriod::remember(programFolder, {week.firstDay, 0});
-    ReportPeriod::remember(programFolder, {week.lastDay, week.firstDay});
-    EXPECT_EQ(ReportPeriod::remembered(programFolder), week);
+    EXPECT_TRUE(ReportPeriod::windowGeometry(programFolder).isEmpty());
     ReportPeriod::rememberWindowGeometry(programFolder, QByteArray("geometry"));
     EXPECT_EQ(ReportPeriod::windowGeometry(programFolder), QByteArray("geometry"));
-    EXPECT_EQ(ReportPeriod::remembered(programFolder), week);
     EXPECT_TRUE(QFile::exists(programFolder + QStringLiteral("/Station.ini")));
 }
 

@@ -228,8 +228,8 @@ TEST(OptionsSave, UntouchedBreakHoursKeepTheirMinutes)
     EXPECT_EQ(f.row().value(QStringLiteral("MinBeforeDed")).toInt(), 285);
 }
 
-// Numbers are read with the desktop's decimal separator, and a box that holds no number is refused
-// rather than cut where the number stops.
+// Numbers are read with the desktop's decimal separator; a box that holds no number counts as 0
+// (never as the part before the odd character), so the range checks see a 0.
 TEST(OptionsSave, TypedNumbersFollowTheLocale)
 {
     struct Case {
@@ -240,17 +240,18 @@ TEST(OptionsSave, TypedNumbersFollowTheLocale)
         int minBeforeDed; // 0: refused
         double forceHours;
         const char* refusal;
+        int pictureDaysStored = 30;
     };
-    const char* notNumber = "is not a number.";
     const Case cases[] = {
         {QLocale::German, "7,5", "1,5", "30", 450, 1.5, nullptr},
         {QLocale::German, "7.5", " 1,25 ", "30", 450, 1.25, nullptr},
         {QLocale::English, "7.5", "1.5", "30", 450, 1.5, nullptr},
         {QLocale::English, "7,5", "1.5", "30", 0, 0, "Hours must be between .5 and 23"},
         {QLocale::English, "5", "1,5", "30", 0, 0, "Force after hours must be between .5 and 23"},
-        {QLocale::German, "5", "2", "3O", 0, 0, notNumber},
-        {QLocale::German, "5", "2", "12 Tage", 0, 0, notNumber},
-        {QLocale::German, "5", "2", "", 300, 2, nullptr},
+        {QLocale::German, "5", "2", "3O", 300, 2, nullptr, 0},
+        {QLocale::German, "5", "2", "12 Tage", 300, 2, nullptr, 0},
+        {QLocale::German, "5", "zwei", "30", 0, 0, "Force after hours must be between .5 and 23"},
+        {QLocale::German, "5", "2", "", 300, 2, nullptr, 0},
     };
     for (const Case& c : cases) {
         const LocaleScope scope{QLocale(c.language)};
@@ -274,6 +275,7 @@ TEST(OptionsSave, TypedNumbersFollowTheLocale)
         EXPECT_EQ(f.row().value(QStringLiteral("MinBeforeDed")).toInt(), c.minBeforeDed) << label;
         EXPECT_FLOAT_EQ(f.row().value(QStringLiteral("ForceAfter")).toFloat(), c.forceHours) << label;
         EXPECT_FLOAT_EQ(f.state.settings.forceAfter, c.forceHours) << label;
+        EXPECT_EQ(f.row().value(QStringLiteral("PictureDays")).toInt(), c.pictureDaysStored) << label;
     }
 }
 

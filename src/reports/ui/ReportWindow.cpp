@@ -77,12 +77,6 @@ ReportWindow::ReportWindow(ProgramState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Print between dates"));
     build();
     FontRead();
-    if (const auto days = ReportPeriod::remembered(m_state.paths.programFolder())) {
-        m_request.firstDay = days->firstDay;
-        m_request.lastDay = days->lastDay;
-        showDay(0);
-        showDay(1);
-    }
     // The size last used, else the whole screen: the preview's page needs the room.
     if (!restoreGeometry(ReportPeriod::windowGeometry(m_state.paths.programFolder())))
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -247,7 +241,6 @@ void ReportWindow::pickDay(int index)
     const auto day = static_cast<qint32>(m_state.pickedDay);
     (index == 0 ? m_request.firstDay : m_request.lastDay) = day;
     showDay(index);
-    ReportPeriod::remember(m_state.paths.programFolder(), {m_request.firstDay, m_request.lastDay});
 }
 
 void ReportWindow::choosePeriod(int quick)
@@ -258,7 +251,6 @@ void ReportWindow::choosePeriod(int quick)
     m_request.lastDay = days.lastDay;
     showDay(0);
     showDay(1);
-    ReportPeriod::remember(m_state.paths.programFolder(), days);
 }
 
 void ReportWindow::showDay(int index)
