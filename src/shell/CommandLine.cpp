@@ -82,10 +82,12 @@ const QList<Command>& commands()
         {"records", &runRecordsCommand,
          "--id ID [--from YYYY-MM-DD]  the record editor's list of one employee"},
         {"history", &runHistoryCommand,
-         "[--record N] [--verify] [--purge-before YYYY-MM-DD]  the edit history, its check, or a purge"},
+         "[--record N] [--raw] | --verify [--expect N:HASH] | --purge-before YYYY-MM-DD\n"
+         "         the edit history in words (--raw: as stored), its check, or a purge"},
         {"purge", &runPurgeCommand, "--before YYYY-MM-DD  removes the clock records of the days before"},
         {"employees", &runEmployeesCommand,
-         "import FILE.csv | export [FILE.csv]  the staff to and from a spreadsheet"},
+         "import FILE.csv [--dry-run] [--create-departments] | export [FILE.csv]  the staff to and\n"
+         "         from a spreadsheet; --dry-run prints what an import would do and writes nothing"},
         // Runs on the file alone: the server it fills is not yet one the program can start on.
         {"database", &runDatabaseCommand,
          "copy --to URL [--from FILE]  the data folder's Clock.mdb (or FILE) into an empty server\n"

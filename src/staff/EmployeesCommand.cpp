@@ -1,20 +1,45 @@
 #include "staff/EmployeesCommand.h"
 
 #include "settings/ProgramState.h"
+#include "staff/ImportSummary.h"
 #include "staff/StaffCsv.h"
 #include "staff/StaffSaving.h"
 
 #include <QFile>
 #include <QSaveFile>
+#include <optional>
 
 namespace {
 constexpr int notWritten = 6;
 constexpr int fileRefused = 7;
-const QString usage =
-    QStringLiteral("usage: tellarin employees import FILE.csv | tellarin employees export [FILE.csv]");
+const QString usage = QStringLiteral("usage: tellarin employees import FILE.csv [--dry-run] "
+                                     "[--create-departments] | tellarin employees export [FILE.csv]");
 
-int importFile(ProgramState& state, const QString& path, QTextStream& out, QTextStream& err)
+struct ImportChoices {
+    QString path;
+    bool dryRun = false;
+    bool createDepartments = false;
+};
+
+std::optional<ImportChoices> importChoices(const QStringList& args)
 {
+    ImportChoices choices;
+    for (const QString& arg : args.mid(1)) {
+        if (arg == QLatin1String("--dry-run") && !choices.dryRun)
+            choices.dryRun = true;
+        else if (arg == QLatin1String("--create-departments") && !choices.createDepartments)
+            choices.createDepartments = true;
+        else if (!arg.startsWith(QLatin1String("--")) && choices.path.isEmpty() && !arg.isEmpty())
+            choices.path = arg;
+        else
+            return std::nullopt;
+    }
+    return choices.path.isEmpty() ? std::nullopt : std::optional(choices);
+}
+
+int importFile(ProgramState& state, const ImportChoices& choices, QTextStream& out, QTextStream& err)
+{
+    const QString& path = choices.path;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         err << "tellarin: cannot read " << path << ": " << file.errorString() << Qt::endl;
@@ -26,6 +51,20 @@ int importFile(ProgramState& state, const QString& path, QTextStream& out, QText
             << (plan.errors.size() == 1 ? " problem" : " problems") << Qt::endl;
         for (const QString& e : plan.errors)
             err << e << Qt::endl;
+        return fileRefused;
+    }
+    if (choices.dryRun) {
+        for (const QString& line : ImportSummary::tabLines(plan))
+            out << line << '\n';
+        out.flush();
+        return 0;
+    }
+    // A misspelt department would otherwise become a new one without anybody noticing.
+    if (const QStringList unknown = ImportSummary::newDepartments(plan);
+        !unknown.isEmpty() && !choices.createDepartments) {
+        err << "tellarin: " << path << ": nothing imported, unknown "
+            << (unknown.size() == 1 ? "department: " : "departments: ") << unknown.join(QStringLiteral(", "))
+            << " (--create-departments adds them)" << Qt::endl;
         return fileRefused;
     }
     if (plan.employeesChanged || plan.departmentsChanged) {
@@ -69,14 +108,15 @@ int exportFile(const ProgramState& state, const QString& path, QTextStream& out,
 int runEmployeesCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const QString action = args.value(0);
-    const bool importing = action == QLatin1String("import") && args.size() == 2;
+    const std::optional<ImportChoices> choices =
+        action == QLatin1String("import") ? importChoices(args) : std::nullopt;
     const bool exporting = action == QLatin1String("export") && args.size() <= 2;
-    if (!importing && !exporting) {
+    if (!choices && !exporting) {
         err << usage << Qt::endl;
         return 2;
     }
     // The files are the truth: a window of a running program may have saved since the start.
     state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(state.paths));
     state.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(state.paths));
-    return importing ? importFile(state, args[1], out, err) : exportFile(state, args.value(1), out, err);
+    return choices ? importFile(state, *choices, out, err) : exportFile(state, args.value(1), out, err);
 }

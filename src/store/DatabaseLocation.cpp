@@ -163,6 +163,16 @@ void StationSettings::setDatabaseUrl(const QString& url)
         settings.setValue(urlKey, location->displayUrl());
 }
 
+bool StationSettings::welcomeDismissed() const
+{
+    return QSettings(m_path, QSettings::IniFormat).value(QStringLiteral("welcome/dismissed")).toBool();
+}
+
+void StationSettings::setWelcomeDismissed()
+{
+    QSettings(m_path, QSettings::IniFormat).setValue(QStringLiteral("welcome/dismissed"), true);
+}
+
 QString StationSettings::stationName()
 {
     QSettings settings(m_path, QSettings::IniFormat);

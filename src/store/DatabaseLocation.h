@@ -50,6 +50,9 @@ public:
     // A stable name for this station: kept once chosen; the machine's host name and the program
     // folder's name at first.
     QString stationName();
+    // Whether the first-start welcome was closed on this station; it is not shown again after.
+    bool welcomeDismissed() const;
+    void setWelcomeDismissed();
 
     // --database URL, else TELLARIN_DATABASE, else the kept URL. nullopt with a reason when the
     // chosen URL is malformed.

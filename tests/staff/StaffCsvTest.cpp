@@ -2,6 +2,7 @@
 
 #include "StaffFixture.h"
 #include "staff/EmployeesCommand.h"
+#include "staff/ImportSummary.h"
 #include "staff/ScheduleGrid.h"
 #include "staff/StaffSaving.h"
 #include "store/StaffTable.h"
@@ -66,7 +67,8 @@ TEST_F(StaffCsvTest, ImportAddsAndUpdatesByIdAndRebuildsTheTable)
                              "\r\n"
                              "Dee,D4,Pool,,YES,,\"03:00-11:00\",,,,,00:00-24:00\n"
                              "Eve,E5,hall,1,yes,,,,,,,");
-    const CommandRun r = run(f.state, {QStringLiteral("import"), path});
+    const CommandRun r =
+        run(f.state, {QStringLiteral("import"), path, QStringLiteral("--create-departments")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("added\t3\nupdated\t1\nunchanged\t0\ndepartments added\t2\n"));
 
@@ -107,6 +109,56 @@ TEST_F(StaffCsvTest, AnIdMatchesOneLetterForOneLetter)
     ASSERT_EQ(plan.employees.size(), 2);
     EXPECT_EQ(plan.employees[0].employeeId, QStringLiteral("ss1"));
     EXPECT_EQ(plan.employees[1].employeeId, QStringLiteral("ß1"));
+}
+
+TEST_F(StaffCsvTest, ImportTellsWhatItWillDoAndAsksBeforeNewDepartments)
+{
+    const QByteArray csv = header + "Adams Anna,A1,Kitchen,13,yes,,08:00-12:00 13:00-17:00,,,,,\r\n"
+                                    "Brown Bob,B2,Bar,12.5,yes,,,,,,,\r\n"
+                                    "Cy,C3,Nowhere,,yes,,,,,,,\r\n";
+    const QString path = writeCsv(f, csv);
+    const QByteArray employeesBefore = f.bytesOf(f.employeeFile());
+    const QByteArray departmentsBefore = f.bytesOf(f.departmentFile());
+    const auto unchanged = [&] {
+        return f.bytesOf(f.employeeFile()) == employeesBefore &&
+               f.bytesOf(f.departmentFile()) == departmentsBefore;
+    };
+
+    const StaffCsv::Plan plan = StaffCsv::plan(csv, f.state.employees, f.state.departments);
+    EXPECT_EQ(ImportSummary::sentence(plan),
+              QStringLiteral("1 added, 1 changed (A1 Adams Anna: name, pay, Monday), 1 unchanged, "
+                             "1 new department (Nowhere)"));
+
+    const CommandRun dry = run(f.state, {QStringLiteral("import"), path, QStringLiteral("--dry-run")});
+    EXPECT_EQ(dry.code, 0) << dry.err.toStdString();
+    EXPECT_EQ(dry.out, QStringLiteral("change\tA1\tAdams Anna\tname, pay, Monday\n"
+                                      "unchanged\tB2\tBrown Bob\t\n"
+                                      "department\t5\tNowhere\tnew\n"
+                                      "add\tC3\tCy\t\n"));
+    EXPECT_TRUE(unchanged()) << "a dry run writes nothing";
+
+    const CommandRun refused = run(f.state, {QStringLiteral("import"), path});
+    EXPECT_EQ(refused.code, 7);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("unknown department: Nowhere")))
+        << refused.err.toStdString();
+    EXPECT_TRUE(unchanged());
+
+    EXPECT_EQ(run(f.state, {QStringLiteral("import"), path, QStringLiteral("--create-departments")}).code, 0);
+    EXPECT_EQ(StaffFiles::loadEmployees(f.employeeFile()).count(), 3);
+}
+
+TEST_F(StaffCsvTest, CharactersTheStaffFilesCannotHoldAreRefusedBeforeAnythingIsWritten)
+{
+    const QString path =
+        writeCsv(f, header + "Łukasz,Ł1,Kitchen,,yes,,,,,,,\r\nŚwiatek,Ś1,Kitchen,,yes,,,,,,,\r\n");
+    const QByteArray before = f.bytesOf(f.employeeFile());
+    const CommandRun r = run(f.state, {QStringLiteral("import"), path});
+    EXPECT_EQ(r.code, 7);
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("line 2: the name contains \"Ł\", which the staff files cannot hold")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("line 3: the ID contains \"Ś\"")));
+    EXPECT_EQ(f.bytesOf(f.employeeFile()), before);
 }
 
 TEST_F(StaffCsvTest, ABadRowRefusesTheWholeFile)

@@ -118,6 +118,16 @@ TEST(EmployeeEditing, ChecksBeforeSaving)
         // One letter for one letter: ß1 is a new ID, ss1 is Sachs's.
         {"Carter", "ß1", -1, std::nullopt, "", ""},
         {"Carter", "ss1", -1, F::Id, "Employee ID.... ss1\n\n is in use for Sachs", "Duplicate Employee ID"},
+        // Written as "?", these two would become one ID.
+        {"Carter", "Ł1", -1, F::Id,
+         "The ID contains \"Ł\" (U+0141), which the staff files cannot hold.\nPlease type it without that "
+         "character.",
+         "Character not allowed"},
+        {"Kowalczyk Łucja", "K1", -1, F::Name,
+         "The name contains \"Ł\" (U+0141), which the staff files cannot hold.\nPlease type it without that "
+         "character.",
+         "Character not allowed"},
+        {"Carter", "€1", -1, std::nullopt, "", ""},
     };
     for (const Case& c : cases) {
         const auto problem =

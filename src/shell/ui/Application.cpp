@@ -11,6 +11,7 @@
 #include "platform/ui/QtCamera.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/ui/QtSoundPlayer.h"
+#include "platform/ui/SelectNewPath.h"
 #include "platform/ui/WindowManager.h"
 #include "records/ui/OldRecordsWindow.h"
 #include "records/ui/RecordSelectionWindow.h"
@@ -22,7 +23,9 @@
 #include "settings/ui/TimedateClockSetter.h"
 #include "shell/CommandLine.h"
 #include "shell/StartUp.h"
+#include "shell/Welcome.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/WelcomeWindow.h"
 #include "staff/EmployeeEditing.h"
 #include "staff/ui/DepartmentWindow.h"
 #include "staff/ui/EmployeeEditor.h"
@@ -35,6 +38,8 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QPushButton>
+#include <QTimer>
 
 int Application::run(int argc, char** argv)
 {
@@ -171,5 +176,24 @@ int Application::run(int argc, char** argv)
     QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     main.show();
     main.activateWindow();
+    // A new database shows where to begin; the source chosen there rebuilds the menus at once.
+    if (Welcome::due(state)) {
+        QTimer::singleShot(0, &main, [&] {
+            WelcomeWindow welcome(
+                state, [&] { return selectNewPath(&main, state.paths.programFolder()); }, &main);
+            welcome.exec();
+            const bool server = state.database.isServer();
+            main.applyMenuOffer(MenuOffer::of(
+                state.useSchedulingLink, state.useLocalStaff,
+                server ? QString() : DatabaseMaintenance::fileFormatVersion(state.database), server));
+            if (welcome.next() == WelcomeWindow::Next::AddEmployee) {
+                EmployeeEditor editor(state, EmployeeEditing::adding, &main);
+                editor.exec();
+            } else if (welcome.next() == WelcomeWindow::Next::ShowClock) {
+                if (auto* show = main.findChild<QPushButton*>(QStringLiteral("cmdShowClock")))
+                    show->click();
+            }
+        });
+    }
     return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 #include "settings/ProgramState.h"
 #include "staff/StaffCsv.h"
 #include "staff/StaffSaving.h"
+#include "staff/ui/ImportPreviewDialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,6 +73,10 @@ bool StaffTransfer::importFile(QWidget* parent, ProgramState& state, const QStri
                               importTitle, MessageBoxes::Icon::Warning);
         return false;
     }
+    // Nothing is written before the manager has seen what changes.
+    ImportPreviewDialog preview(plan, parent);
+    if (preview.exec() != QDialog::Accepted)
+        return false;
     if (plan.employeesChanged || plan.departmentsChanged) {
         const StaffSaving::Outcome outcome =
             StaffSaving::save(state, plan.employeesChanged ? std::optional(plan.employees) : std::nullopt,

@@ -12,7 +12,8 @@ namespace StaffTransfer {
 void importEmployees(QWidget* parent, ProgramState& state);
 void exportEmployees(QWidget* parent, ProgramState& state);
 
-// True when the file was imported (or already matched the staff); every refusal has been shown.
+// Shows what the import will do and writes only when the manager presses Import. True when the file
+// was imported (or already matched the staff); every refusal has been shown.
 bool importFile(QWidget* parent, ProgramState& state, const QString& path);
 bool exportFile(QWidget* parent, ProgramState& state, const QString& path);
 } // namespace StaffTransfer
