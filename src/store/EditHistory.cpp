@@ -375,9 +375,12 @@ EditHistory::Verdict EditHistory::verify(const std::optional<Noted>& noted)
     verdict.lastHash = all.last().hash;
     // The counter never goes back, so entries deleted from the end still show.
     if (highestGiven > verdict.lastEntry)
-        return broken(verdict.lastEntry + 1, QStringLiteral("entries %1 to %2 were cut off the end")
-                                                 .arg(verdict.lastEntry + 1)
-                                                 .arg(highestGiven));
+        return broken(verdict.lastEntry + 1,
+                      highestGiven == verdict.lastEntry + 1
+                          ? QStringLiteral("entry %1 was cut off the end").arg(highestGiven)
+                          : QStringLiteral("entries %1 to %2 were cut off the end")
+                                .arg(verdict.lastEntry + 1)
+                                .arg(highestGiven));
     if (noted) {
         const qint64 first = all.first().entryNumber;
         if (noted->entry > verdict.lastEntry)

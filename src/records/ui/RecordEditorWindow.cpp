@@ -60,8 +60,13 @@ RecordEditorWindow::RecordEditorWindow(ProgramState& state, const QString& emplo
     buildDetail(detail);
     layout->addWidget(detail);
 
-    // The mouse and the arrow keys choose a line the same way.
-    connect(m_list, &QListWidget::currentRowChanged, this, &RecordEditorWindow::lineClicked);
+    // The mouse and the arrow keys choose a line the same way. A line made current without being
+    // selected (the list taking the focus) loads nothing, so the window opens with no record shown.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
+        const int row = m_list->currentRow();
+        if (row >= 0 && m_list->item(row)->isSelected())
+            lineClicked(row);
+    });
     refresh();
 }
 

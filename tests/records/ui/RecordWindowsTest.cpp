@@ -176,9 +176,10 @@ TEST(RecordEditorWindow, TheArrowKeysChooseTheRecordThatSaveChanges)
     const qint64 second = f.punch(QStringLiteral("E1"), at(12, 0), true);
     RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
     editor.show();
-    clickLine(&editor, 0);
     auto* list = child<QListWidget>(&editor, "lstRecords");
     list->setFocus();
+    EXPECT_TRUE(child<QLineEdit>(&editor, "txtTime")->text().isEmpty()) << "nothing shown before a choice";
+    clickLine(&editor, 0);
     QTest::keyClick(list, Qt::Key_Down);
     auto* time = child<QLineEdit>(&editor, "txtTime");
     EXPECT_EQ(time->text(), QStringLiteral("12:00"));
