@@ -1,6 +1,7 @@
 #include "staff/DepartmentEditing.h"
 
 #include "staff/EmployeeEditing.h"
+#include "store/Windows1252.h"
 
 #include <algorithm>
 
@@ -17,11 +18,27 @@ int DepartmentEditing::indexOfName(const QList<Department>& departments, const Q
     return -1;
 }
 
+namespace {
+// A character the department file cannot hold would be written as "?".
+std::optional<DepartmentEditing::Result> unstorable(const QString& name)
+{
+    const QString c = Windows1252::firstUnencodable(name);
+    if (c.isEmpty())
+        return std::nullopt;
+    return DepartmentEditing::Result{DepartmentEditing::Outcome::Unstorable,
+                                     EmployeeEditing::unstorableText(QStringLiteral("department name"), c),
+                                     EmployeeEditing::unstorableTitle,
+                                     {}};
+}
+} // namespace
+
 Result DepartmentEditing::add(const DepartmentList& list, const QString& typedName)
 {
     const QString name = EmployeeEditing::cleaned(typedName);
     if (name.isEmpty())
         return {Outcome::EmptyName, {}, {}, {}};
+    if (const auto refused = unstorable(name))
+        return *refused;
     if (indexOfName(list.entries, name) >= 0)
         return {Outcome::Duplicate,
                 QStringLiteral("Department name ") + name + QStringLiteral("\n is in use..."),
@@ -42,6 +59,8 @@ Result DepartmentEditing::rename(const DepartmentList& list, int index, const QS
     const QString name = EmployeeEditing::cleaned(typedName);
     if (name.isEmpty() || index < 0 || index >= list.count())
         return {Outcome::EmptyName, {}, {}, {}};
+    if (const auto refused = unstorable(name))
+        return *refused;
     if (indexOfName(list.entries, name, index) >= 0)
         return {Outcome::Duplicate,
                 QStringLiteral("Shift name ") + name + QStringLiteral("\n is in use..."),

@@ -8,7 +8,7 @@
 // The department rules: adding, renaming and deleting a department in the department list, and the
 // order the department file is written in afterwards.
 namespace DepartmentEditing {
-enum class Outcome { Done, EmptyName, Duplicate, NoNumberLeft };
+enum class Outcome { Done, EmptyName, Unstorable, Duplicate, NoNumberLeft };
 
 struct Result {
     Outcome outcome = Outcome::Done;

@@ -155,6 +155,12 @@ TEST(DepartmentEditing, AddRenameDelete)
               std::tuple(O::Duplicate, QStringLiteral("Department name duplicate"),
                          QStringLiteral("Department name kitchen\n is in use...")));
     EXPECT_EQ(DepartmentEditing::add(list, QStringLiteral(" , ")).outcome, O::EmptyName);
+    // Written as "?", two such names would read back the same.
+    r = DepartmentEditing::add(list, QStringLiteral("Łódź"));
+    EXPECT_EQ(std::tuple(r.outcome, r.title),
+              std::tuple(O::Unstorable, QStringLiteral("Character not allowed")));
+    EXPECT_TRUE(r.message.startsWith(QStringLiteral("The department name contains \"Ł\" (U+0141)")));
+    EXPECT_EQ(DepartmentEditing::rename(list, 0, QStringLiteral("Śląsk")).outcome, O::Unstorable);
 
     r = DepartmentEditing::add(list, QStringLiteral("Front,Desk"));
     ASSERT_EQ(r.outcome, O::Done);

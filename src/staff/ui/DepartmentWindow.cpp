@@ -147,6 +147,7 @@ bool DepartmentWindow::save()
     case DepartmentEditing::Outcome::EmptyName:
         m_state.messages.beep();
         return false;
+    case DepartmentEditing::Outcome::Unstorable:
     case DepartmentEditing::Outcome::Duplicate:
     case DepartmentEditing::Outcome::NoNumberLeft:
         m_state.messages.beep();
