@@ -1,5 +1,6 @@
 #include "records/RecordsCommand.h"
 
+#include "platform/CommandOptions.h"
 #include "platform/TimeSource.h"
 #include "records/HistoryTexts.h"
 #include "records/OldRecords.h"
@@ -9,7 +10,6 @@
 #include "store/DayNumber.h"
 #include "store/EditHistory.h"
 
-#include <QHash>
 #include <QTextStream>
 #include <optional>
 
@@ -19,34 +19,6 @@ constexpr int nothingFound = 1;
 constexpr int badArguments = 2;
 constexpr int databaseProblem = 3;
 constexpr int historyBroken = 4;
-
-// Options of the form --name value, and flags of the form --name.
-struct Options {
-    QHash<QString, QString> values;
-    QStringList flags;
-    QString problem;
-};
-
-Options parse(const QStringList& args, const QStringList& valued, const QStringList& flags)
-{
-    Options options;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (flags.contains(arg)) {
-            options.flags.append(arg);
-        } else if (valued.contains(arg)) {
-            if (i + 1 >= args.size()) {
-                options.problem = arg + QStringLiteral(" needs a value");
-                break;
-            }
-            options.values.insert(arg, args.at(++i));
-        } else {
-            options.problem = QStringLiteral("unknown argument: ") + arg;
-            break;
-        }
-    }
-    return options;
-}
 
 std::optional<QDate> isoDate(const QString& text)
 {
@@ -62,6 +34,12 @@ int usage(QTextStream& err, const QString& problem, const char* form)
     return badArguments;
 }
 
+int optionProblem(QTextStream& err, const CommandOptions& options)
+{
+    err << options.problem() << '\n';
+    return badArguments;
+}
+
 int databaseFailure(QTextStream& err, const DatabaseError& error)
 {
     err << error.userMessage().simplified() << '\n';
@@ -72,15 +50,16 @@ int databaseFailure(QTextStream& err, const DatabaseError& error)
 int runRecordsCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const char* form = "records --id ID [--from YYYY-MM-DD]";
-    const Options options = parse(args, {QStringLiteral("--id"), QStringLiteral("--from")}, {});
-    if (!options.problem.isEmpty())
-        return usage(err, options.problem, form);
-    const QString id = options.values.value(QStringLiteral("--id")).trimmed();
+    const CommandOptions options = CommandOptions::parse(QStringLiteral("records"), args,
+                                                         {QStringLiteral("--id"), QStringLiteral("--from")});
+    if (!options.ok())
+        return optionProblem(err, options);
+    const QString id = options.value(QStringLiteral("--id")).trimmed();
     if (id.isEmpty())
         return usage(err, QStringLiteral("--id is missing"), form);
     qint32 startDay = 0;
-    if (options.values.contains(QStringLiteral("--from"))) {
-        const std::optional<QDate> from = isoDate(options.values.value(QStringLiteral("--from")));
+    if (options.has(QStringLiteral("--from"))) {
+        const std::optional<QDate> from = isoDate(options.value(QStringLiteral("--from")));
         if (!from)
             return usage(err, QStringLiteral("--from is not a date"), form);
         startDay = DayNumber::of(*from);
@@ -92,7 +71,7 @@ int runRecordsCommand(ProgramState& state, const QStringList& args, QTextStream&
         return databaseFailure(err, error);
     }
     if (editor.entries().isEmpty()) {
-        err << QStringLiteral("No records found for ID ") << id << '\n';
+        err << QStringLiteral("No records found for ID ") << CommandOptions::shown(id) << '\n';
         return nothingFound;
     }
     for (const RecordEditor::Entry& entry : editor.entries())
@@ -104,21 +83,22 @@ int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream&
 {
     const char* form =
         "history [--record N] [--raw] [--verify [--expect N:HASH]] [--purge-before YYYY-MM-DD]";
-    const Options options = parse(
-        args, {QStringLiteral("--record"), QStringLiteral("--purge-before"), QStringLiteral("--expect")},
+    const CommandOptions options = CommandOptions::parse(
+        QStringLiteral("history"), args,
+        {QStringLiteral("--record"), QStringLiteral("--purge-before"), QStringLiteral("--expect")},
         {QStringLiteral("--verify"), QStringLiteral("--raw")});
-    if (!options.problem.isEmpty())
-        return usage(err, options.problem, form);
-    const bool verify = options.flags.contains(QStringLiteral("--verify"));
-    const bool purge = options.values.contains(QStringLiteral("--purge-before"));
-    const bool oneRecord = options.values.contains(QStringLiteral("--record"));
+    if (!options.ok())
+        return optionProblem(err, options);
+    const bool verify = options.flag(QStringLiteral("--verify"));
+    const bool purge = options.has(QStringLiteral("--purge-before"));
+    const bool oneRecord = options.has(QStringLiteral("--record"));
     if (int(verify) + int(purge) + int(oneRecord) > 1)
         return usage(err, QStringLiteral("--record, --verify and --purge-before go one at a time"), form);
     std::optional<EditHistory::Noted> noted;
-    if (options.values.contains(QStringLiteral("--expect"))) {
+    if (options.has(QStringLiteral("--expect"))) {
         if (!verify)
             return usage(err, QStringLiteral("--expect goes with --verify"), form);
-        noted = EditHistory::notedFrom(options.values.value(QStringLiteral("--expect")));
+        noted = EditHistory::notedFrom(options.value(QStringLiteral("--expect")));
         if (!noted)
             return usage(
                 err, QStringLiteral("--expect is not an entry number and hash such as 12:v2-3fa0..."), form);
@@ -142,7 +122,7 @@ int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream&
             return done;
         }
         if (purge) {
-            const std::optional<QDate> day = isoDate(options.values.value(QStringLiteral("--purge-before")));
+            const std::optional<QDate> day = isoDate(options.value(QStringLiteral("--purge-before")));
             if (!day)
                 return usage(err, QStringLiteral("--purge-before is not a date"), form);
             const qint64 count =
@@ -155,7 +135,7 @@ int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream&
         QList<HistoryEntry> entries;
         if (oneRecord) {
             bool ok = false;
-            const qint64 record = options.values.value(QStringLiteral("--record")).toLongLong(&ok);
+            const qint64 record = options.value(QStringLiteral("--record")).toLongLong(&ok);
             if (!ok)
                 return usage(err, QStringLiteral("--record is not a record number"), form);
             entries = history.entriesFor(record);
@@ -166,7 +146,7 @@ int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream&
             err << QStringLiteral("No history entries\n");
             return nothingFound;
         }
-        const bool raw = options.flags.contains(QStringLiteral("--raw"));
+        const bool raw = options.flag(QStringLiteral("--raw"));
         for (const HistoryEntry& entry : entries)
             out << (raw ? HistoryTexts::rawLine(entry)
                         : HistoryTexts::tabLine(entry, state.settings.clock12Hour))
@@ -180,12 +160,13 @@ int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream&
 int runPurgeCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const char* form = "purge --before YYYY-MM-DD";
-    const Options options = parse(args, {QStringLiteral("--before")}, {});
-    if (!options.problem.isEmpty())
-        return usage(err, options.problem, form);
-    if (!options.values.contains(QStringLiteral("--before")))
+    const CommandOptions options =
+        CommandOptions::parse(QStringLiteral("purge"), args, {QStringLiteral("--before")});
+    if (!options.ok())
+        return optionProblem(err, options);
+    if (!options.has(QStringLiteral("--before")))
         return usage(err, QStringLiteral("--before is missing"), form);
-    const std::optional<QDate> day = isoDate(options.values.value(QStringLiteral("--before")));
+    const std::optional<QDate> day = isoDate(options.value(QStringLiteral("--before")));
     if (!day)
         return usage(err, QStringLiteral("--before is not a date"), form);
     try {

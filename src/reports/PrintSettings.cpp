@@ -1,11 +1,13 @@
 #include "reports/PrintSettings.h"
 
 #include "platform/ProgramPaths.h"
+#include "reports/Rounding.h"
 #include "store/Windows1252.h"
 
 #include <QFile>
 #include <QList>
 #include <QSaveFile>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -58,14 +60,31 @@ PrintSettings PrintDat::read(const QByteArray& bytes)
     const auto shading = numberOf(lines[6]);
     if (!code || !size || !bold || !italic || !orientation || !shading)
         return {};
+    // Each value is taken only within its range, and otherwise replaced by its default: a hand-edited
+    // or damaged file must neither reach a conversion that cannot hold it nor blank the report.
+    const PrintSettings defaults;
+    const auto whole = [](double value, double low, double high) -> std::optional<int> {
+        if (!std::isfinite(value) || value != std::trunc(value) || value < low || value > high)
+            return std::nullopt;
+        return static_cast<int>(value);
+    };
     PrintSettings s;
-    s.roundingCode = *code == 0 ? 33 : static_cast<int>(*code);
+    const std::optional<int> rounding = whole(*code, 0, 55);
+    s.roundingCode = rounding && RoundingCode::isValid(*rounding) ? *rounding : RoundingCode::defaultCode;
     s.fontName = Windows1252::decode(lines[1].trimmed());
-    s.fontSize = *size;
-    s.bold = *bold != 0;
-    s.italic = *italic != 0;
-    s.orientation = *orientation > 1 ? 1 : static_cast<int>(*orientation);
-    s.shading = static_cast<int>(*shading);
+    if (s.fontName.isEmpty())
+        s.fontName = defaults.fontName;
+    // Kept to hundredths, so that the number written reads back as the same size.
+    s.fontSize = std::isfinite(*size) && *size >= PrintSettings::minimumFontSize &&
+                         *size <= PrintSettings::maximumFontSize
+                     ? std::round(*size * 100) / 100
+                     : defaults.fontSize;
+    s.bold = std::isfinite(*bold) ? *bold != 0 : defaults.bold;
+    s.italic = std::isfinite(*italic) ? *italic != 0 : defaults.italic;
+    s.orientation = std::isfinite(*orientation) && *orientation > 1
+                        ? 1
+                        : whole(*orientation, 0, 1).value_or(defaults.orientation);
+    s.shading = whole(*shading, 1, PrintSettings::shadingCount).value_or(defaults.shading);
     return s;
 }
 

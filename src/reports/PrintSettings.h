@@ -9,6 +9,9 @@ class ProgramPaths;
 // The report's font, orientation, shading and rounding as kept between runs in Print.Dat.
 struct PrintSettings {
     static constexpr int shadingCount = 7;
+    // Sizes a report can be read at; outside them a page shows nothing or a few letters.
+    static constexpr double minimumFontSize = 4;
+    static constexpr double maximumFontSize = 72;
 
     int roundingCode = 33;
     QString fontName = defaultFontName();
@@ -34,7 +37,9 @@ struct PrintSettings {
 //
 // Reading ignores blanks around a value; a file that is missing, cut short or holds no number where
 // one belongs gives the defaults whole. A rounding code of 0 reads as 33 and an orientation above 1
-// as 1. A file written here and read back is written again byte for byte the same.
+// as 1; any other value out of its range (not a number, infinite, not whole where it must be, a
+// rounding code whose digits are not 1 to 5, a font size beyond minimumFontSize..maximumFontSize) is
+// that value's default. A file written here and read back is written again byte for byte the same.
 namespace PrintDat {
 QString path(const ProgramPaths& paths);
 PrintSettings read(const QByteArray& bytes);

@@ -7,7 +7,6 @@
 #include "settings/ProgramState.h"
 #include "store/DayNumber.h"
 
-#include <QFile>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
@@ -51,18 +50,16 @@ int ReportDocument::paint(QPagedPaintDevice& device, const PrintSettings& print)
     return layout.pageCount();
 }
 
-bool ReportDocument::writePdf(const QString& path, const PrintSettings& print) const
+bool ReportDocument::writePdf(QIODevice& device, const PrintSettings& print) const
 {
-    QPdfWriter writer(path);
+    QPdfWriter writer(&device);
     writer.setCreator(QStringLiteral("Tellarin"));
     writer.setTitle(m_report.title());
     const bool us = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
     writer.setPageLayout(QPageLayout(QPageSize(us ? QPageSize::Letter : QPageSize::A4),
                                      print.orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
                                      QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter));
-    if (paint(writer, print) == 0)
-        return false;
-    return QFile(path).size() > 0;
+    return paint(writer, print) > 0;
 }
 
 QMarginsF ReportDocument::pdfMargins(const std::optional<QMarginsF>& printable)

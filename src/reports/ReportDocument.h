@@ -9,6 +9,7 @@
 #include <optional>
 
 class QPagedPaintDevice;
+class QIODevice;
 class QTextStream;
 struct ProgramState;
 
@@ -28,8 +29,8 @@ public:
     // Draws every page on the device as it is set up (page size, orientation); returns the pages.
     int paint(QPagedPaintDevice& device, const PrintSettings& print) const;
     // The same pages into a PDF file, on the page size of the system's measurement (US Letter
-    // in the US, A4 elsewhere). False when the file cannot be written.
-    bool writePdf(const QString& path, const PrintSettings& print) const;
+    // in the US, A4 elsewhere), written to an open device. False when nothing could be drawn.
+    bool writePdf(QIODevice& device, const PrintSettings& print) const;
     void writeLines(QTextStream& out) const;
     void writeCsv(QTextStream& out) const;
 

@@ -1,5 +1,6 @@
 #include "reports/SequenceAuditCommand.h"
 
+#include "platform/CommandOptions.h"
 #include "reports/SequenceAudit.h"
 #include "settings/ProgramState.h"
 #include "store/DatabaseError.h"
@@ -15,29 +16,22 @@ const char* const usage = "usage: audit --from YYYY-MM-DD [--to YYYY-MM-DD]";
 
 int runAuditCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
 {
+    const CommandOptions options = CommandOptions::parse(QStringLiteral("audit"), args,
+                                                         {QStringLiteral("--from"), QStringLiteral("--to")});
+    if (!options.ok()) {
+        err << options.problem() << '\n';
+        return 2;
+    }
     QDate from;
     QDate to;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& word = args.at(i);
-        QDate* target = nullptr;
-        QString value;
-        for (const auto& [name, date] :
-             {std::pair{QStringLiteral("--from"), &from}, std::pair{QStringLiteral("--to"), &to}}) {
-            if (word == name && i + 1 < args.size()) {
-                target = date;
-                value = args.at(++i);
-            } else if (word.startsWith(name + QLatin1Char('='))) {
-                target = date;
-                value = word.mid(name.size() + 1);
-            }
-        }
-        if (!target) {
-            err << "audit: unexpected argument \"" << word << "\"; " << usage << '\n';
-            return 2;
-        }
-        *target = QDate::fromString(value, Qt::ISODate);
-        if (!target->isValid()) {
-            err << "audit: \"" << value << "\" is not a date of the form YYYY-MM-DD\n";
+    for (const auto& [name, date] :
+         {std::pair{QStringLiteral("--from"), &from}, std::pair{QStringLiteral("--to"), &to}}) {
+        if (!options.has(name))
+            continue;
+        const QString value = options.value(name);
+        *date = QDate::fromString(value, Qt::ISODate);
+        if (!date->isValid()) {
+            err << "audit: \"" << CommandOptions::shown(value) << "\" is not a date of the form YYYY-MM-DD\n";
             return 2;
         }
     }

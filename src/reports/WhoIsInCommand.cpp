@@ -1,5 +1,6 @@
 #include "reports/WhoIsInCommand.h"
 
+#include "platform/CommandOptions.h"
 #include "platform/TimeSource.h"
 #include "reports/WhoIsIn.h"
 #include "settings/ProgramState.h"
@@ -7,21 +8,20 @@
 
 int runWhoIsInCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
 {
+    const CommandOptions options =
+        CommandOptions::parse(QStringLiteral("who-is-in"), args, {QStringLiteral("--days")});
+    if (!options.ok()) {
+        err << options.problem() << '\n';
+        return 2;
+    }
     qint16 days = WhoIsIn::defaultDays;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        QString value;
-        if (args.at(i) == QLatin1String("--days") && i + 1 < args.size())
-            value = args.at(++i);
-        else if (args.at(i).startsWith(QLatin1String("--days=")))
-            value = args.at(i).mid(7);
-        else {
-            err << "who-is-in: unexpected argument \"" << args.at(i) << "\"; usage: who-is-in [--days N]\n";
-            return 2;
-        }
+    if (options.has(QStringLiteral("--days"))) {
+        const QString value = options.value(QStringLiteral("--days"));
         bool ok = false;
         const int number = value.toInt(&ok);
         if (!ok || number < 1 || number > WhoIsIn::maximumDays) {
-            err << "who-is-in: --days needs a whole number from 1 to 31, not \"" << value << "\"\n";
+            err << "who-is-in: --days needs a whole number from 1 to 31, not \""
+                << CommandOptions::shown(value) << "\"\n";
             return 2;
         }
         days = static_cast<qint16>(number);

@@ -1,6 +1,7 @@
 #include "shell/CommandLine.h"
 
 #include "platform/Camera.h"
+#include "platform/CommandOptions.h"
 #include "platform/ProgramPaths.h"
 #include "platform/SoundPlayer.h"
 #include "platform/StreamMessageBoxes.h"
@@ -18,7 +19,9 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QGuiApplication>
+#include <QHash>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -46,24 +49,82 @@ int version(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
     return Done;
 }
 
+const QStringList programWide = {QStringLiteral("--program-folder"), QStringLiteral("--database")};
+
+// The program-wide options and the words left for the command, or the problem with them: a
+// missing or empty value, or one given twice, would answer from a place the user did not name.
+struct ProgramWide {
+    QHash<QString, QString> values;
+    QStringList words;
+    QString problem;
+};
+
+ProgramWide programWideOptions(const QStringList& arguments)
+{
+    ProgramWide result;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& word = arguments[i];
+        QString name;
+        QString value;
+        for (const QString& option : programWide) {
+            if (word == option) {
+                name = option;
+                if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1String("--")))
+                    value = arguments[++i];
+            } else if (word.startsWith(option + QLatin1Char('='))) {
+                name = option;
+                value = word.mid(option.size() + 1);
+            }
+        }
+        if (name.isEmpty()) {
+            result.words.append(word);
+            continue;
+        }
+        if (result.problem.isEmpty() && value.trimmed().isEmpty())
+            result.problem = QStringLiteral("tellarin: %1 needs a value").arg(name);
+        else if (result.problem.isEmpty() && result.values.contains(name))
+            result.problem = QStringLiteral("tellarin: %1 is given twice").arg(name);
+        result.values.insert(name, value);
+    }
+    return result;
+}
+
 // The arguments without the program name and without the program-wide options and their values.
 QStringList commandWords(const QStringList& arguments)
 {
-    QStringList words;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--program-folder") ||
-            arguments[i] == QLatin1String("--database")) {
-            ++i;
-            continue;
-        }
-        if (arguments[i].startsWith(QLatin1String("--program-folder=")) ||
-            arguments[i].startsWith(QLatin1String("--database=")))
-            continue;
-        words.append(arguments[i]);
-    }
-    return words;
+    return programWideOptions(arguments).words;
 }
 
+bool neverWrites(const QStringList&)
+{
+    return false;
+}
+
+bool alwaysWrites(const QStringList&)
+{
+    return true;
+}
+
+bool historyWrites(const QStringList& words)
+{
+    return std::any_of(words.begin(), words.end(),
+                       [](const QString& word) { return word.startsWith(QLatin1String("--purge-before")); });
+}
+
+bool employeesWrite(const QStringList& words)
+{
+    return words.value(0) == QLatin1String("import") && !words.contains(QLatin1String("--dry-run"));
+}
+
+// Standard error shows what a user typed, but never raw control characters: an escape sequence in
+// an argument must not drive the terminal.
+QString shownOnTerminal(const QString& text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = CommandOptions::shown(line);
+    return lines.join(QLatin1Char('\n'));
+}
 } // namespace
 
 const QList<Command>& commands()
@@ -74,20 +135,25 @@ const QList<Command>& commands()
         {"report", &runReportCommand,
          "--from YYYY-MM-DD [--to YYYY-MM-DD] [--by employee|department] [--rounding NN]\n"
          "         [--format lines|csv|pdf] [--output FILE]  the clocking report",
-         true, true},
-        {"who-is-in", &runWhoIsInCommand, "[--days N]  who is clocked in and who is out, the In list first"},
+         true, true, &neverWrites},
+        {"who-is-in", &runWhoIsInCommand, "[--days N]  who is clocked in and who is out, the In list first",
+         false, true, &neverWrites},
         {"audit", &runAuditCommand,
          "--from YYYY-MM-DD [--to YYYY-MM-DD]  the records whose time goes back (one day without\n"
-         "         --to); exit 5 when any are found"},
+         "         --to); exit 5 when any are found",
+         false, true, &neverWrites},
         {"records", &runRecordsCommand,
-         "--id ID [--from YYYY-MM-DD]  the record editor's list of one employee"},
+         "--id ID [--from YYYY-MM-DD]  the record editor's list of one employee", false, true, &neverWrites},
         {"history", &runHistoryCommand,
          "[--record N] [--raw] | --verify [--expect N:HASH] | --purge-before YYYY-MM-DD\n"
-         "         the edit history in words (--raw: as stored), its check, or a purge"},
-        {"purge", &runPurgeCommand, "--before YYYY-MM-DD  removes the clock records of the days before"},
+         "         the edit history in words (--raw: as stored), its check, or a purge",
+         false, true, &historyWrites},
+        {"purge", &runPurgeCommand, "--before YYYY-MM-DD  removes the clock records of the days before",
+         false, true, &alwaysWrites},
         {"employees", &runEmployeesCommand,
          "import FILE.csv [--dry-run] [--create-departments] | export [FILE.csv]  the staff to and\n"
-         "         from a spreadsheet; --dry-run prints what an import would do and writes nothing"},
+         "         from a spreadsheet; --dry-run prints what an import would do and writes nothing",
+         false, true, &employeesWrite},
         // Runs on the file alone: the server it fills is not yet one the program can start on.
         {"database", &runDatabaseCommand,
          "copy --to URL [--from FILE]  the data folder's Clock.mdb (or FILE) into an empty server\n"
@@ -119,14 +185,29 @@ const Command* commandIn(const QStringList& arguments)
     return &unknown;
 }
 
-int runWith(const QStringList& arguments, const TimeSource& time, QTextStream& out, QTextStream& err)
+int runWith(const QStringList& arguments, const TimeSource& time, QTextStream& out, QTextStream& shownErr)
 {
+    // Everything for standard error passes through here to be shown safely.
+    QString errText;
+    QTextStream err(&errText);
+    const auto finish = [&](int code) {
+        out.flush();
+        err.flush();
+        shownErr << shownOnTerminal(errText);
+        shownErr.flush();
+        return code;
+    };
     const Command* command = commandIn(arguments);
-    QStringList words = commandWords(arguments);
+    const ProgramWide options = programWideOptions(arguments);
+    QStringList words = options.words;
     if (!command || !command->run) {
-        err << "tellarin: unknown command '" << words.value(0) << "' (tellarin help lists the commands)"
-            << Qt::endl;
-        return BadArguments;
+        err << "tellarin: unknown command '" << CommandOptions::shown(words.value(0))
+            << "' (tellarin help lists the commands)" << Qt::endl;
+        return finish(BadArguments);
+    }
+    if (!options.problem.isEmpty()) {
+        err << options.problem << Qt::endl;
+        return finish(BadArguments);
     }
     words.removeFirst();
 
@@ -134,28 +215,28 @@ int runWith(const QStringList& arguments, const TimeSource& time, QTextStream& o
     SilentSoundPlayer sounds;
     NoCamera camera;
     Database database;
-    ProgramState state(ProgramPaths(ProgramPaths::resolveProgramFolder(arguments)), database, time, messages,
-                       sounds, camera);
+    const QString folder = options.values.value(QStringLiteral("--program-folder"));
+    ProgramState state(ProgramPaths(folder.isEmpty() ? ProgramPaths::resolveProgramFolder({}) : folder),
+                       database, time, messages, sounds, camera);
     QString locationError;
     const std::optional<DatabaseLocation> location =
         StationSettings::resolve(arguments, qEnvironmentVariable("TELLARIN_DATABASE"),
                                  StationSettings(state.paths.programFolder()), &locationError);
     if (!location) {
         err << "tellarin: " << locationError << Qt::endl;
-        return BadArguments;
+        return finish(BadArguments);
     }
     state.location = *location;
     if (command->startsUp) {
         StartUp startUp(state);
         // A command works beside a running clock screen, which holds the one-copy lock.
         startUp.requireSingleInstance = false;
+        startUp.commandLine = true;
+        startUp.readOnly = !command->writes || !command->writes(words);
         if (!startUp.run())
-            return DatabaseProblem;
+            return finish(DatabaseProblem);
     }
-    const int code = command->run(state, words, out, err);
-    out.flush();
-    err.flush();
-    return code;
+    return finish(command->run(state, words, out, err));
 }
 
 // Qt's own notes (a missing XDG_RUNTIME_DIR under cron, font fallbacks) would break the rule of one

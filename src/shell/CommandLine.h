@@ -25,6 +25,9 @@ struct Command {
     bool paints = false;
     // Whether it needs the program started (clock database open, settings and staff loaded).
     bool startsUp = true;
+    // Whether these words of the command change the clock database or the staff files; a command
+    // that only reads opens the database read-only.
+    bool (*writes)(const QStringList& words) = nullptr;
 };
 
 const QList<Command>& commands();

@@ -1,5 +1,6 @@
 #include "shell/DatabaseCommand.h"
 
+#include "platform/CommandOptions.h"
 #include "settings/ProgramState.h"
 #include "shell/CommandLine.h"
 #include "store/Database.h"
@@ -20,25 +21,27 @@ int usage(QTextStream& err, const QString& problem)
     return CommandLine::BadArguments;
 }
 
-// The Clock.mdb the program itself would open: the data folder named by the path file.
-QString defaultSource(ProgramState& state)
+// The Clock.mdb the program itself would open: the data folder named by the path file. Empty with
+// the reason when that folder cannot be used here.
+QString defaultSource(ProgramState& state, QString* problem)
 {
-    state.paths.setDataFolder(PathFile::clockDataFolder(state.paths, PathFile::read(state.paths)));
-    return state.paths.clockDatabase();
+    PathFile::Trouble trouble;
+    const PathFile::State source = PathFile::read(state.paths, &trouble);
+    *problem = trouble.problem;
+    state.paths.setDataFolder(PathFile::clockDataFolder(state.paths, source));
+    return problem->isEmpty() ? state.paths.clockDatabase() : QString();
 }
 
 int copy(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    QString to;
-    QString from;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg != QLatin1String("--to") && arg != QLatin1String("--from"))
-            return usage(err, QStringLiteral("unknown option '%1'").arg(arg));
-        if (i + 1 >= args.size())
-            return usage(err, arg + QStringLiteral(" needs a value"));
-        (arg == QLatin1String("--to") ? to : from) = args.at(++i);
+    const CommandOptions options = CommandOptions::parse(QStringLiteral("database copy"), args,
+                                                         {QStringLiteral("--to"), QStringLiteral("--from")});
+    if (!options.ok()) {
+        err << options.problem() << Qt::endl;
+        return CommandLine::BadArguments;
     }
+    const QString to = options.value(QStringLiteral("--to"));
+    const QString from = options.value(QStringLiteral("--from"));
     if (to.isEmpty())
         return usage(err, QStringLiteral("--to names the server database"));
     QString problem;
@@ -48,13 +51,19 @@ int copy(ProgramState& state, const QStringList& args, QTextStream& out, QTextSt
     if (!target->isServer())
         return usage(err, QStringLiteral("--to must be a postgresql:// URL"));
 
-    const QString sourcePath = from.isEmpty() ? defaultSource(state) : from;
+    QString pathProblem;
+    const QString sourcePath = from.isEmpty() ? defaultSource(state, &pathProblem) : from;
+    if (!pathProblem.isEmpty()) {
+        err << "tellarin: " << pathProblem << Qt::endl;
+        return CommandLine::DatabaseProblem;
+    }
     if (!QFileInfo(sourcePath).isFile()) {
         err << "tellarin: no clock database at " << sourcePath << Qt::endl;
         return CommandLine::DatabaseProblem;
     }
     Database source;
-    if (const Database::OpenResult opened = source.open(sourcePath); !opened.ok()) {
+    if (const Database::OpenResult opened = source.open(sourcePath, 3000, Database::Access::ReadOnly);
+        !opened.ok()) {
         err << "tellarin: " << sourcePath << ": " << opened.errorText.simplified() << Qt::endl;
         return CommandLine::DatabaseProblem;
     }

@@ -12,6 +12,7 @@
 #include "store/DatabaseMaintenance.h"
 #include "store/PathFile.h"
 #include "store/PunchQueue.h"
+#include "store/SchedulingLink.h"
 #include "store/StaffFiles.h"
 #include "store/StaffRebuild.h"
 #include "store/StaffTable.h"
@@ -47,13 +48,25 @@ StartUp::StartUp(ProgramState& state)
     openDatabase = [this] {
         if (m_state.location.isServer())
             return m_state.database.openServer(m_state.location);
+        if (!m_pathProblem.isEmpty())
+            return Database::OpenResult{Database::OpenStatus::NotFound, QStringLiteral("76"), m_pathProblem};
+        if (commandLine)
+            return DatabaseMaintenance::openExistingClockDatabase(m_state.database, m_state.paths, readOnly);
         return DatabaseMaintenance::openClockDatabase(m_state.database, m_state.paths);
     };
     repairDatabase = [this](QString* error) {
         return DatabaseMaintenance::repair(m_state.database, m_state.paths, error);
     };
     readPathFile = [this] {
-        const PathFile::State source = PathFile::read(m_state.paths);
+        PathFile::Trouble trouble;
+        PathFile::State source = PathFile::read(m_state.paths, &trouble);
+        m_pathProblem = trouble.problem;
+        if (commandLine && trouble.unreadable)
+            m_pathProblem = QStringLiteral("%1 cannot be read; the data folder it names is unknown")
+                                .arg(m_state.paths.findInProgramFolder(PathFile::fileName()));
+        // The windows start without an employee database instead of failing the same way each time.
+        if (!commandLine && !source.useSchedulingLink)
+            PathFile::remove(m_state.paths, source);
         m_state.paths.setDataFolder(PathFile::clockDataFolder(m_state.paths, source));
         m_state.useSchedulingLink = source.useSchedulingLink;
         m_state.useLocalStaff = source.useLocalStaff;
@@ -62,6 +75,10 @@ StartUp::StartUp(ProgramState& state)
         m_state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(m_state.paths));
     };
     rebuildStaff = [this] {
+        if (commandLine) {
+            loadStaffLists();
+            return;
+        }
         if (!m_state.useLocalStaff) {
             m_endProgram = !ScheduledStaff::load(m_state);
             return;
@@ -117,17 +134,26 @@ bool StartUp::run()
                                 server);
 
         // A server is laid out in the current layout when it is first used.
-        if (!server && DatabaseMaintenance::needsUpgrade(m_state.database))
+        if (!server && DatabaseMaintenance::needsUpgrade(m_state.database)) {
+            if (m_state.database.isReadOnly()) {
+                m_state.messages.inform(nullptr,
+                                        QStringLiteral("The clock database %1 has an older layout: start the "
+                                                       "program there once to bring it up to date")
+                                            .arg(m_state.database.path()),
+                                        QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+                return false;
+            }
             DatabaseMaintenance::CheckDBversion(m_state.database);
+        }
 
         try {
             m_state.settings = SettingsIo::load(ApplicationTable(m_state.database).read());
             break;
         } catch (const DatabaseError& error) {
             // The open reads only the ends of each table; the settings row may lie on a damaged page.
-            if (error.isDamage() && repairAfterAsking(error.number(), error.text()))
+            if (error.isDamage() && !commandLine && repairAfterAsking(error.number(), error.text()))
                 continue;
-            if (!error.isDamage())
+            if (!error.isDamage() || commandLine)
                 m_state.messages.inform(nullptr, error.userMessage(), QStringLiteral("Database"),
                                         MessageBoxes::Icon::Critical);
             return false;
@@ -192,6 +218,21 @@ bool StartUp::repairAfterAsking(const QString& number, const QString& text)
         return false;
     }
     return true;
+}
+
+void StartUp::loadStaffLists()
+{
+    if (m_state.useLocalStaff) {
+        m_state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(m_state.paths));
+        m_state.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(m_state.paths));
+        return;
+    }
+    try {
+        m_state.departments =
+            SchedulingLink::readFile(SchedulingLink::fileIn(m_state.paths), m_state.time.today()).departments;
+    } catch (const SchedulingError&) {
+        // The department names only label the report; the records are the clock database's.
+    }
 }
 
 bool StartUp::claimSingleInstance()
@@ -316,6 +357,12 @@ bool StartUp::openClockDatabase()
                                     QStringLiteral("Database"), MessageBoxes::Icon::Critical);
             return false;
         case Database::OpenStatus::NotFound: {
+            if (commandLine) {
+                // The path file stays: a share that is not mounted now may be mounted at the next run.
+                m_state.messages.inform(nullptr, result.errorText, QStringLiteral("Database"),
+                                        MessageBoxes::Icon::Critical);
+                return false;
+            }
             const QString message = QStringLiteral("Cannot find the Rostermill (RTM.MDB) database.") + nl +
                                     problemLine(result) + QStringLiteral("  ") + result.errorText + nl +
                                     QStringLiteral("Make sure that database file RTM.MDB is available");
@@ -329,6 +376,13 @@ bool StartUp::openClockDatabase()
             return false;
         }
         case Database::OpenStatus::Damaged:
+            if (commandLine) {
+                m_state.messages.inform(nullptr,
+                                        problemLine(result) + QStringLiteral("  ") + result.errorText + nl +
+                                            QStringLiteral("Start the program to repair the database."),
+                                        QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+                return false;
+            }
             break;
         }
         if (!repairAfterAsking(result.errorNumber, result.errorText))

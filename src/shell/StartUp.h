@@ -55,6 +55,12 @@ public:
 
     // The windows claim the one-copy lock; a command line beside a running clock does not.
     bool requireSingleInstance = true;
+    // A command line never creates a folder or a database, never removes the path file and never
+    // asks about a repair: it says what is wrong and stops. The windows do all three. It loads the
+    // staff lists and leaves today's staff table to the clock.
+    bool commandLine = false;
+    // A command that only reads opens the database read-only (a backup, a read-only share).
+    bool readOnly = false;
     // The program runs as a clock station: with a server it keeps a queue of punches for the times
     // the server is away, and may even start without it. A command line never does.
     bool clockStation = false;
@@ -75,6 +81,8 @@ public:
 
 private:
     bool claimSingleInstance();
+    // The staff lists a command needs, without touching the staff table.
+    void loadStaffLists();
     bool openClockDatabase();
     // With the server away and a settings row kept from an earlier start: the link, offline.
     bool startOffline();
@@ -93,6 +101,7 @@ private:
     std::unique_ptr<QLockFile> m_instanceLock; // held for the life of the program
     MenuOffer m_offer;
     bool m_endProgram = false; // the staff load met a failure that ends the program
+    QString m_pathProblem;     // why the folder the path file names cannot be used
     std::unique_ptr<StationLink> m_link;
     bool m_startedOffline = false;
     bool m_locationRefused = false;

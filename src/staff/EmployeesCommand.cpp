@@ -1,12 +1,13 @@
 #include "staff/EmployeesCommand.h"
 
+#include "platform/CommandOptions.h"
 #include "settings/ProgramState.h"
 #include "staff/ImportSummary.h"
 #include "staff/StaffCsv.h"
 #include "staff/StaffSaving.h"
+#include "store/OwnFiles.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <optional>
 
 namespace {
@@ -21,33 +22,18 @@ struct ImportChoices {
     bool createDepartments = false;
 };
 
-std::optional<ImportChoices> importChoices(const QStringList& args)
-{
-    ImportChoices choices;
-    for (const QString& arg : args.mid(1)) {
-        if (arg == QLatin1String("--dry-run") && !choices.dryRun)
-            choices.dryRun = true;
-        else if (arg == QLatin1String("--create-departments") && !choices.createDepartments)
-            choices.createDepartments = true;
-        else if (!arg.startsWith(QLatin1String("--")) && choices.path.isEmpty() && !arg.isEmpty())
-            choices.path = arg;
-        else
-            return std::nullopt;
-    }
-    return choices.path.isEmpty() ? std::nullopt : std::optional(choices);
-}
-
 int importFile(ProgramState& state, const ImportChoices& choices, QTextStream& out, QTextStream& err)
 {
     const QString& path = choices.path;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        err << "tellarin: cannot read " << path << ": " << file.errorString() << Qt::endl;
+        err << "tellarin: cannot read " << CommandOptions::shown(path) << ": " << file.errorString()
+            << Qt::endl;
         return 2;
     }
     const StaffCsv::Plan plan = StaffCsv::plan(file.readAll(), state.employees, state.departments);
     if (!plan.errors.isEmpty()) {
-        err << "tellarin: " << path << ": nothing imported, " << plan.errors.size()
+        err << "tellarin: " << CommandOptions::shown(path) << ": nothing imported, " << plan.errors.size()
             << (plan.errors.size() == 1 ? " problem" : " problems") << Qt::endl;
         for (const QString& e : plan.errors)
             err << e << Qt::endl;
@@ -95,9 +81,13 @@ int exportFile(const ProgramState& state, const QString& path, QTextStream& out,
         out << QString::fromUtf8(bytes);
         out.flush();
     } else {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-            err << "tellarin: cannot write " << path << ": " << file.errorString() << Qt::endl;
+        if (const QString refusal = OwnFiles::refusal(state.paths, path); !refusal.isEmpty()) {
+            err << "tellarin: " << refusal << Qt::endl;
+            return notWritten;
+        }
+        QString error;
+        if (!OwnFiles::writeOutput(path, bytes, &error)) {
+            err << "tellarin: " << error << Qt::endl;
             return notWritten;
         }
     }
@@ -107,10 +97,22 @@ int exportFile(const ProgramState& state, const QString& path, QTextStream& out,
 
 int runEmployeesCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    const QString action = args.value(0);
-    const std::optional<ImportChoices> choices =
-        action == QLatin1String("import") ? importChoices(args) : std::nullopt;
-    const bool exporting = action == QLatin1String("export") && args.size() <= 2;
+    const CommandOptions options =
+        CommandOptions::parse(QStringLiteral("employees"), args, {},
+                              {QStringLiteral("--dry-run"), QStringLiteral("--create-departments")}, 2);
+    if (!options.ok()) {
+        err << options.problem() << Qt::endl;
+        return 2;
+    }
+    const QStringList words = options.words();
+    const QString action = words.value(0);
+    std::optional<ImportChoices> choices;
+    if (action == QLatin1String("import") && words.size() == 2)
+        choices = ImportChoices{words[1], options.flag(QStringLiteral("--dry-run")),
+                                options.flag(QStringLiteral("--create-departments"))};
+    const bool exporting = action == QLatin1String("export") && words.size() <= 2 &&
+                           !options.flag(QStringLiteral("--dry-run")) &&
+                           !options.flag(QStringLiteral("--create-departments"));
     if (!choices && !exporting) {
         err << usage << Qt::endl;
         return 2;
@@ -118,5 +120,5 @@ int runEmployeesCommand(ProgramState& state, const QStringList& args, QTextStrea
     // The files are the truth: a window of a running program may have saved since the start.
     state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(state.paths));
     state.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(state.paths));
-    return choices ? importFile(state, *choices, out, err) : exportFile(state, args.value(1), out, err);
+    return choices ? importFile(state, *choices, out, err) : exportFile(state, words.value(1), out, err);
 }

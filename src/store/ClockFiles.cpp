@@ -6,6 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // A copy goes to a temporary name first so a crash never leaves half a database behind; it is
@@ -19,6 +23,44 @@ bool copyAtomically(const QString& from, const QString& to, QString* error)
     return false;
 }
 } // namespace
+
+namespace {
+// The reason a path cannot be reached, in the words of the system (ENOTDIR, EACCES, ENAMETOOLONG).
+QString unreachable(const QString& path, bool folder)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat status {};
+    if (::stat(native.constData(), &status) != 0) {
+        if (errno == ENOENT)
+            return {};
+        return QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)).toLower());
+    }
+    if (folder && !S_ISDIR(status.st_mode))
+        return QStringLiteral("%1 is not a folder").arg(path);
+    if (!folder && !S_ISREG(status.st_mode))
+        return QStringLiteral("%1 is not a file").arg(path);
+    if (::access(native.constData(), folder ? (R_OK | X_OK) : R_OK) != 0)
+        return QStringLiteral("%1 cannot be read: %2")
+            .arg(path, QString::fromLocal8Bit(std::strerror(errno)).toLower());
+    return {};
+}
+} // namespace
+
+QString ClockFiles::existingDatabaseProblem(const ProgramPaths& paths)
+{
+    const QString missing =
+        QStringLiteral("No clock database in %1: start the program there once, or name the right folder");
+    for (const QString& folder : {paths.programFolder(), paths.dataFolder()}) {
+        if (const QString problem = unreachable(folder, true); !problem.isEmpty())
+            return problem;
+        if (!QFileInfo::exists(folder))
+            return missing.arg(folder);
+    }
+    const QString database = paths.clockDatabase();
+    if (!QFileInfo::exists(database))
+        return missing.arg(paths.dataFolder());
+    return unreachable(database, false);
+}
 
 bool ClockFiles::ensureTemplate(const ProgramPaths& paths)
 {

@@ -8,6 +8,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QThread>
+#include <QUrl>
 #include <sqlite3.h>
 
 namespace {
@@ -47,14 +48,34 @@ Database::~Database()
     close();
 }
 
-Database::OpenResult Database::open(const QString& path, int busyTimeoutMs)
+Database::OpenResult Database::open(const QString& path, int busyTimeoutMs, Access access)
+{
+    // Nobody writing: read as it stands, so that nothing is left beside a backup.
+    const bool idle = isIdleWalFile(path);
+    OpenResult result = openFile(path, busyTimeoutMs, access, access == Access::ReadOnly && idle);
+    // A WAL in a folder that cannot take the shared-memory index: read as it stands too, as no
+    // writer can work there either.
+    const int primary = result.errorNumber.toInt() & 0xff;
+    if (access == Access::ReadOnly && !idle && !result.ok() && (primary == 8 || primary == 14))
+        result = openFile(path, busyTimeoutMs, access, true);
+    return result;
+}
+
+Database::OpenResult Database::openFile(const QString& path, int busyTimeoutMs, Access access, bool immutable)
 {
     close();
     m_server.reset();
     m_dialect = SqlDialect(SqlDialect::Engine::Sqlite);
+    m_readOnly = access == Access::ReadOnly;
     OpenResult result;
     const QFileInfo info(path);
-    if (info.exists() && !info.isWritable()) {
+    if (access == Access::Existing && !info.exists()) {
+        result.status = OpenStatus::NotFound;
+        result.errorNumber = QStringLiteral("14");
+        result.errorText = QStringLiteral("The file %1 is missing.").arg(path);
+        return result;
+    }
+    if (!m_readOnly && info.exists() && !info.isWritable()) {
         result.status = OpenStatus::ReadOnly;
         result.errorNumber = QStringLiteral("8");
         result.errorText = QStringLiteral("The file %1 cannot be opened for writing.").arg(path);
@@ -62,8 +83,17 @@ Database::OpenResult Database::open(const QString& path, int busyTimeoutMs)
     }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
+        if (immutable) {
+            db.setDatabaseName(fileUri(path, QStringLiteral("mode=ro&immutable=1")));
+            options += QStringLiteral(";QSQLITE_OPEN_URI");
+        } else {
+            db.setDatabaseName(path);
+        }
+        // Opened read-only, SQLite never makes a missing file.
+        if (m_readOnly)
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(options);
         if (!db.open()) {
             result.status = OpenStatus::Damaged;
             result.errorNumber = db.lastError().nativeErrorCode();
@@ -73,8 +103,10 @@ Database::OpenResult Database::open(const QString& path, int busyTimeoutMs)
     m_path = path;
     if (result.ok()) {
         try {
-            execute(QStringLiteral("PRAGMA journal_mode=WAL"));
-            execute(QStringLiteral("PRAGMA synchronous=FULL"));
+            if (!m_readOnly) {
+                execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+                execute(QStringLiteral("PRAGMA synchronous=FULL"));
+            }
             // Finished at once: an open read would pin this connection to an old snapshot.
             run(QStringLiteral("SELECT count(*) FROM sqlite_master")).finish();
         } catch (const DatabaseError& error) {
@@ -88,11 +120,29 @@ Database::OpenResult Database::open(const QString& path, int busyTimeoutMs)
     return result;
 }
 
+bool Database::isIdleWalFile(const QString& path)
+{
+    // Bytes 18 and 19 of the header, the write and read versions, are 2 in WAL mode.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = file.read(20);
+    return header.size() == 20 && header[18] == 2 && header[19] == 2 &&
+           !QFileInfo::exists(path + QStringLiteral("-wal"));
+}
+
+QString Database::fileUri(const QString& path, const QString& parameters)
+{
+    return QStringLiteral("file:%1?%2")
+        .arg(QString::fromLatin1(QUrl::toPercentEncoding(path, "/")), parameters);
+}
+
 Database::OpenResult Database::openServer(const DatabaseLocation& location)
 {
     close();
     m_server = std::make_unique<DatabaseLocation>(location);
     m_dialect = SqlDialect(SqlDialect::Engine::Postgres);
+    m_readOnly = false;
     m_path = location.displayUrl();
     const OpenResult result = connectServer();
     if (!result.ok())

@@ -33,10 +33,16 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    // Create: the file is made when missing (the windows' start). Existing: a missing file is an
+    // error, never a new database. ReadOnly: nothing is ever written, so a backup or a read-only
+    // share can be read; a file nobody has open (no -wal beside it), or one in a folder that cannot
+    // take the WAL's index, is read as it stands (immutable) and nothing is left beside it.
+    enum class Access { Create, Existing, ReadOnly };
     // Opens for shared reading and writing. Every open sets WAL with synchronous FULL: a committed
     // punch survives a killed program or a power cut. The busy timeout is how long a statement
     // waits for another program's lock before it fails.
-    OpenResult open(const QString& path, int busyTimeoutMs = 3000);
+    OpenResult open(const QString& path, int busyTimeoutMs = 3000, Access access = Access::Create);
+    bool isReadOnly() const { return m_readOnly; }
     // Connects to the server and, on an empty database, creates the clock tables. A server that
     // cannot be reached is NotFound.
     OpenResult openServer(const DatabaseLocation& location);
@@ -77,6 +83,11 @@ public:
     void lock(const QString& key);
 
     static QString quoted(const QString& identifier);
+    // An SQLite URI for a file with its parameters ("mode=ro"); needs QSQLITE_OPEN_URI.
+    static QString fileUri(const QString& path, const QString& parameters);
+    // A file in WAL mode that no program has open: the -wal is there for as long as one has. A
+    // reader may take it as it stands (immutable), which leaves no -wal or -shm behind.
+    static bool isIdleWalFile(const QString& path);
 
     // Told, before the error is thrown, whenever a statement meets a damaged file; the first read
     // of a damaged page is where the program learns of it.
@@ -89,10 +100,12 @@ public:
 
 private:
     OpenResult connectServer(int connectTimeoutSeconds = 5);
+    OpenResult openFile(const QString& path, int busyTimeoutMs, Access access, bool immutable);
     void executeUnprepared(const QString& sql);
 
     QString m_connectionName;
     QString m_path;
+    bool m_readOnly = false;
     SqlDialect m_dialect;
     std::unique_ptr<DatabaseLocation> m_server;
     QHash<QString, QSqlQuery> m_statements;

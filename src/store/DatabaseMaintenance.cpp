@@ -300,14 +300,10 @@ DatabaseMaintenance::Result rewrite(Database& database, const ProgramPaths& path
 }
 } // namespace
 
-Database::OpenResult DatabaseMaintenance::openClockDatabase(Database& database, const ProgramPaths& paths)
+namespace {
+// The checks of an opened clock database, at the same cost at any size.
+Database::OpenResult checkOpened(Database& database, Database::OpenResult result)
 {
-    database.close();
-    QString error;
-    if (!ClockFiles::ensureClockDatabase(paths, &error))
-        return failure(Database::OpenStatus::NotFound, QStringLiteral("76"), error);
-    const QString path = paths.clockDatabase();
-    Database::OpenResult result = database.open(path, checkTimeoutMs);
     if (!result.ok()) {
         if (result.status == Database::OpenStatus::Damaged)
             result.status = statusFor(result.errorNumber.toInt() & 0xff);
@@ -316,7 +312,7 @@ Database::OpenResult DatabaseMaintenance::openClockDatabase(Database& database, 
     try {
         if (const std::optional<QString> problem = damage(database)) {
             result = failure(Database::OpenStatus::Damaged, corruptNumber, *problem);
-        } else {
+        } else if (!database.isReadOnly()) {
             checkWritable(database);
             database.execute(QStringLiteral("PRAGMA busy_timeout=%1").arg(workingTimeoutMs));
         }
@@ -331,6 +327,27 @@ Database::OpenResult DatabaseMaintenance::openClockDatabase(Database& database, 
     if (!result.ok())
         database.close();
     return result;
+}
+} // namespace
+
+Database::OpenResult DatabaseMaintenance::openClockDatabase(Database& database, const ProgramPaths& paths)
+{
+    database.close();
+    QString error;
+    if (!ClockFiles::ensureClockDatabase(paths, &error))
+        return failure(Database::OpenStatus::NotFound, QStringLiteral("76"), error);
+    return checkOpened(database, database.open(paths.clockDatabase(), checkTimeoutMs));
+}
+
+Database::OpenResult DatabaseMaintenance::openExistingClockDatabase(Database& database,
+                                                                    const ProgramPaths& paths, bool readOnly)
+{
+    database.close();
+    if (const QString problem = ClockFiles::existingDatabaseProblem(paths); !problem.isEmpty())
+        return failure(Database::OpenStatus::NotFound, QStringLiteral("76"), problem);
+    return checkOpened(database,
+                       database.open(paths.clockDatabase(), checkTimeoutMs,
+                                     readOnly ? Database::Access::ReadOnly : Database::Access::Existing));
 }
 
 bool DatabaseMaintenance::repair(Database& database, const ProgramPaths& paths, QString* error)

@@ -11,6 +11,9 @@ namespace DatabaseMaintenance {
 // be written (also when it cannot be created or opened at all), Damaged when it is not a database, has
 // corrupt pages or lacks one of the clock tables. The checks wait only briefly for another program's lock.
 Database::OpenResult openClockDatabase(Database& database, const ProgramPaths& paths);
+// The same checks on the database as it is, for a command: nothing is created (a missing folder or
+// file is NotFound with the reason), and with readOnly nothing is written.
+Database::OpenResult openExistingClockDatabase(Database& database, const ProgramPaths& paths, bool readOnly);
 // Salvages every readable row of every table into Clock.CPD (fresh from the template layout), then atomically
 // replaces Clock.mdb with it and reopens. False with a reason when nothing could be done (Clock.mdb
 // untouched) or when the repaired file does not open.

@@ -3,7 +3,9 @@
 #include "platform/ProgramPaths.h"
 #include "store/Windows1252.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -52,24 +54,41 @@ bool PathFile::sameFolder(const QString& a, const QString& b)
     return localFolder(a).toUpper() == localFolder(b).toUpper();
 }
 
-PathFile::State PathFile::read(const ProgramPaths& paths)
+PathFile::State PathFile::read(const ProgramPaths& paths, Trouble* trouble)
 {
+    Trouble found;
+    const auto finish = [&](const State& state) {
+        if (trouble)
+            *trouble = found;
+        return state;
+    };
     State state;
     state.dataFolder = paths.programFolder();
     const QString path = pathFile(paths);
     QFile file(path);
-    QString folder;
+    QString text;
     if (file.open(QIODevice::ReadOnly))
-        folder = localFolder(decodeLine(firstLine(file.readAll())));
+        text = decodeLine(firstLine(file.readAll())).trimmed();
+    else
+        found.unreadable = file.exists();
     file.close();
-    if (folder.isEmpty()) {
-        QFile::remove(path);
-        return state;
+    QString folder = localFolder(text);
+    if (folder.isEmpty())
+        return finish(state);
+    // A drive letter or a network name of Windows names no folder here: taken as it stands it would
+    // be a relative name, somewhere else entirely.
+    static const QRegularExpression windowsPath(QStringLiteral("^([A-Za-z]:|\\\\)"));
+    if (windowsPath.match(text).hasMatch()) {
+        found.problem = QStringLiteral("%1 names the Windows folder %2; write the folder as this computer "
+                                       "names it (for example /srv/rostermill)")
+                            .arg(QDir::toNativeSeparators(path), text);
+    } else if (QDir::isRelativePath(folder)) {
+        folder = QDir::cleanPath(QDir(paths.programFolder()).filePath(folder));
     }
     state.dataFolder = folder;
     state.useSchedulingLink = true;
     state.useLocalStaff = sameFolder(folder, paths.programFolder());
-    return state;
+    return finish(state);
 }
 
 bool PathFile::writeNewPath(const ProgramPaths& paths, const QString& folder, const QString& chosenFileName,

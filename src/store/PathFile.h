@@ -12,6 +12,15 @@ struct State {
     bool useLocalStaff = false;     // the staff files of this program are that database
 };
 
+// What reading the file found wrong with it.
+struct Trouble {
+    // The file is there but could not be read: the windows run without an employee database (and
+    // remove the file), a command refuses to answer from a folder the file may not name.
+    bool unreadable = false;
+    // Why the folder named cannot be used on this system (a Windows path); empty when it can.
+    QString problem;
+};
+
 // Where the clock database lives under this state: with the staff files of this program, the
 // program folder as the program spells it (the file may name it in another letter case, as written
 // on a system that ignores case; here that spelling would be another folder); else the folder named.
@@ -19,9 +28,10 @@ QString clockDataFolder(const ProgramPaths& paths, const State& state);
 
 QString fileName();
 
-// A missing, unreadable or empty file means no employee database: both flags are clear, the data
-// folder is the program folder and the file is deleted.
-State read(const ProgramPaths& paths);
+// A missing, unreadable or empty file means no employee database: both flags are clear and the data
+// folder is the program folder. The file itself is never touched. A relative folder is taken
+// from the program folder.
+State read(const ProgramPaths& paths, Trouble* trouble = nullptr);
 // Writes the file naming the folder and sets the flags in the state. Returns false, changing
 // nothing, when the file cannot be written.
 bool writeNewPath(const ProgramPaths& paths, const QString& folder, const QString& chosenFileName,

@@ -18,10 +18,16 @@ SqliteSchedulingReader::SqliteSchedulingReader(const QString& path, int busyTime
     , m_connection(QStringLiteral("scheduling-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    db.setDatabaseName(path);
     // Read-only: the scheduling program owns the file; this one never writes, journals or locks it
-    // for longer than one read.
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+    // for longer than one read, and leaves no -wal or -shm beside it.
+    QString options = QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
+    if (Database::isIdleWalFile(path)) {
+        db.setDatabaseName(Database::fileUri(path, QStringLiteral("mode=ro&immutable=1")));
+        options += QStringLiteral(";QSQLITE_OPEN_URI");
+    } else {
+        db.setDatabaseName(path);
+    }
+    db.setConnectOptions(options);
     if (!db.open())
         throw SchedulingError(SchedulingError::Kind::Unreadable, db.lastError().nativeErrorCode(),
                               db.lastError().text());

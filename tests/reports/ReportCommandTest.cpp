@@ -146,8 +146,8 @@ TEST(ReportCommand, ExitCodes)
         {"--from 2026-13-01", 2, "report: --from \"2026-13-01\" is not a date of the form YYYY-MM-DD\n"},
         {"--from 12/01/2026", 2, "report: --from \"12/01/2026\" is not a date of the form YYYY-MM-DD\n"},
         {"--from", 2, "report: --from needs a value\n"},
-        {"--from 2026-12-01 --from 2026-12-02", 2, "report: --from given twice\n"},
-        {"--from 2026-12-01 --colour red", 2, "report: unknown argument \"--colour\"\n"},
+        {"--from 2026-12-01 --from 2026-12-02", 2, "report: --from is given twice\n"},
+        {"--from 2026-12-01 --colour red", 2, "report: unknown option \"--colour\"\n"},
         {"--from 2026-12-01 --by name", 2, "report: --by must be employee or department, not \"name\"\n"},
         {"--from 2026-12-01 --rounding 60", 2,
          "report: --rounding must be two digits from 1 to 5 (IN rule, OUT rule), not \"60\"\n"},
@@ -175,4 +175,38 @@ TEST(ReportCommand, DatabaseProblemIsExitThree)
     EXPECT_EQ(f.run(args("--from 2026-12-01")), 3);
     EXPECT_TRUE(f.err.startsWith(QStringLiteral("Database problem.. Error number is:")));
     EXPECT_EQ(f.err.count(QLatin1Char('\n')), 1);
+}
+
+TEST(ReportCommand, NeverWritesOverTheProgramsOwnFiles)
+{
+    CommandFixture f;
+    const QString folder = f.folder.path();
+    QFile staff(folder + QStringLiteral("/Empl.DAT"));
+    ASSERT_TRUE(staff.open(QIODevice::WriteOnly));
+    staff.write("1,Adams Ann,A1,1,0,-1,,\r\n");
+    staff.close();
+    ASSERT_TRUE(QFile::link(folder + QStringLiteral("/Clock.mdb"), folder + QStringLiteral("/week.csv")));
+    const auto bytes = [&](const QString& name) {
+        QFile file(folder + QLatin1Char('/') + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray database = bytes(QStringLiteral("Clock.mdb"));
+    const QByteArray employees = bytes(QStringLiteral("Empl.DAT"));
+    const qint64 rows = f.rowCount();
+    for (const char* format : {"lines", "csv", "pdf"}) {
+        for (const char* name : {"Clock.mdb", "CLOCK.MDB-wal", "Empl.DAT", "week.csv", "Print.Dat"}) {
+            const QString output = folder + QLatin1Char('/') + QLatin1String(name);
+            EXPECT_EQ(
+                f.run({QStringLiteral("--from"), QStringLiteral("2026-11-30"), QStringLiteral("--format"),
+                       QString::fromLatin1(format), QStringLiteral("--output"), output}),
+                6)
+                << format << ' ' << name;
+            EXPECT_TRUE(f.err.contains(QLatin1String("the program's own file"))) << f.err.toStdString();
+            EXPECT_EQ(f.err.count(QLatin1Char('\n')), 1);
+        }
+    }
+    EXPECT_EQ(bytes(QStringLiteral("Clock.mdb")), database);
+    EXPECT_EQ(bytes(QStringLiteral("Empl.DAT")), employees);
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/Print.Dat")));
+    EXPECT_EQ(f.rowCount(), rows);
 }

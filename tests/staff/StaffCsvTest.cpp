@@ -286,3 +286,19 @@ TEST_F(StaffCsvTest, CommandArguments)
     EXPECT_EQ(empty.code, 1);
     EXPECT_EQ(empty.out.toUtf8(), header);
 }
+
+TEST_F(StaffCsvTest, ExportNeverWritesOverTheProgramsOwnFiles)
+{
+    const QString folder = f.folder.path();
+    const QByteArray employees = StaffFixture::bytesOf(folder + QStringLiteral("/Empl.DAT"));
+    const QByteArray database = StaffFixture::bytesOf(folder + QStringLiteral("/Clock.mdb"));
+    for (const char* name : {"Clock.mdb", "Empl.DAT", "dept.dat", "Queue.db", "Pictures/1.jpg"}) {
+        const CommandRun r =
+            run(f.state, {QStringLiteral("export"), folder + QLatin1Char('/') + QLatin1String(name)});
+        EXPECT_EQ(r.code, 6) << name;
+        EXPECT_TRUE(r.err.contains(QLatin1String("the program's own file"))) << r.err.toStdString();
+    }
+    EXPECT_EQ(StaffFixture::bytesOf(folder + QStringLiteral("/Empl.DAT")), employees);
+    EXPECT_EQ(StaffFixture::bytesOf(folder + QStringLiteral("/Clock.mdb")), database);
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/Queue.db")));
+}

@@ -2,6 +2,7 @@
 
 #include "platform/ProgramPaths.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -28,6 +29,10 @@ TEST(PathFile, ReadDecidesSourceAndDataFolder)
         {program.toUtf8() + "/", "RtmPath.DAT", true, true, program},
         {"D:\\Roster\\\r\n\r\n", "RtmPath.DAT", true, false, QStringLiteral("D:/Roster")},
         {"/srv/caf\xE9/\r\n", "RtmPath.DAT", true, false, QStringLiteral("/srv/caf\u00E9")},
+        // relative to the program folder, wherever the program was started from
+        {"roster/\r\n\r\n", "RtmPath.DAT", true, false, program + QStringLiteral("/roster")},
+        {"../shared/rtm\\\r\n", "RtmPath.DAT", true, false,
+         QDir::cleanPath(program + QStringLiteral("/../shared/rtm"))},
     };
     for (const Case& c : cases) {
         const QString path = dir.filePath(QString::fromLatin1(c.fileName));
@@ -35,12 +40,14 @@ TEST(PathFile, ReadDecidesSourceAndDataFolder)
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(*c.content) == c.content->size());
         }
-        const PathFile::State state = PathFile::read(paths);
+        PathFile::Trouble trouble;
+        const PathFile::State state = PathFile::read(paths, &trouble);
         const QByteArray label = c.content.value_or("(none)");
         EXPECT_EQ(state.useSchedulingLink, c.link) << label.data();
         EXPECT_EQ(state.useLocalStaff, c.local) << label.data();
         EXPECT_EQ(state.dataFolder, c.dataFolder) << label.data();
-        EXPECT_EQ(QFile::exists(path), c.link) << label.data(); // an unusable file is removed
+        EXPECT_EQ(QFile::exists(path), c.content.has_value()) << label.data(); // never removed by reading
+        EXPECT_EQ(trouble.problem.isEmpty(), !c.content || !c.content->startsWith("D:")) << label.data();
         QFile::remove(path);
     }
 }
@@ -63,4 +70,23 @@ TEST(PathFile, WriteSetsFlagsAndDeleteClearsThem)
 
     PathFile::remove(paths, state);
     EXPECT_FALSE(state.useSchedulingLink || state.useLocalStaff || file.exists());
+}
+
+TEST(PathFile, AWindowsFolderIsRefusedWithTheReason)
+{
+    QTemporaryDir dir;
+    const ProgramPaths paths(dir.path());
+    for (const QByteArray& text :
+         {QByteArray("C:\\RTM\\Data\\"), QByteArray("\\\\server\\rtm\\"), QByteArray("c:/rtm")}) {
+        QFile file(dir.filePath(QStringLiteral("RtmPath.DAT")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text + "\r\n\r\n");
+        file.close();
+        PathFile::Trouble trouble;
+        PathFile::read(paths, &trouble);
+        EXPECT_TRUE(
+            trouble.problem.contains(QLatin1String("names the Windows folder ") + QString::fromLatin1(text)))
+            << trouble.problem.toStdString();
+        EXPECT_TRUE(file.exists());
+    }
 }

@@ -5,11 +5,11 @@
 #include "staff/StaffCsv.h"
 #include "staff/StaffSaving.h"
 #include "staff/ui/ImportPreviewDialog.h"
+#include "store/OwnFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -103,10 +103,11 @@ bool StaffTransfer::exportFile(QWidget* parent, ProgramState& state, const QStri
 {
     reload(state);
     const QByteArray bytes = StaffCsv::exportBytes(state.employees, state.departments);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        state.messages.inform(parent, QStringLiteral("Cannot write %1:\n%2").arg(path, file.errorString()),
-                              exportTitle, MessageBoxes::Icon::Warning);
+    QString problem = OwnFiles::refusal(state.paths, path);
+    if (problem.isEmpty())
+        OwnFiles::writeOutput(path, bytes, &problem);
+    if (!problem.isEmpty()) {
+        state.messages.inform(parent, problem, exportTitle, MessageBoxes::Icon::Warning);
         return false;
     }
     state.messages.inform(
