@@ -169,6 +169,9 @@ int runPurgeCommand(ProgramState& state, const QStringList& args, QTextStream& o
     const std::optional<QDate> day = isoDate(options.value(QStringLiteral("--before")));
     if (!day)
         return usage(err, QStringLiteral("--before is not a date"), form);
+    // A later day would take today's punches, which the clock is still writing.
+    if (*day > state.time.today())
+        return usage(err, QStringLiteral("--before %1 is after today").arg(day->toString(Qt::ISODate)), form);
     try {
         const qint64 count = OldRecords::removeBefore(state, DayNumber::of(*day));
         out << QStringLiteral("Removed %1 records before %2\n").arg(count).arg(day->toString(Qt::ISODate));

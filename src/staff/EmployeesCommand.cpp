@@ -33,10 +33,12 @@ int importFile(ProgramState& state, const ImportChoices& choices, QTextStream& o
     }
     const StaffCsv::Plan plan = StaffCsv::plan(file.readAll(), state.employees, state.departments);
     if (!plan.errors.isEmpty()) {
-        err << "tellarin: " << CommandOptions::shown(path) << ": nothing imported, " << plan.errors.size()
-            << (plan.errors.size() == 1 ? " problem" : " problems") << Qt::endl;
+        err << "tellarin: " << CommandOptions::shown(path) << ": nothing imported, " << plan.errorCount
+            << (plan.errorCount == 1 ? " problem" : " problems") << Qt::endl;
         for (const QString& e : plan.errors)
             err << e << Qt::endl;
+        if (plan.errorCount > plan.errors.size())
+            err << "... and " << plan.errorCount - plan.errors.size() << " more" << Qt::endl;
         return fileRefused;
     }
     if (choices.dryRun) {

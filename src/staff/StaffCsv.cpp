@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -164,10 +165,16 @@ StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& emplo
                               const DepartmentList& departments)
 {
     Plan plan;
+    // A file of a million bad rows is told by its first problems and a count, not a million lines.
+    const auto problem = [&plan](const QString& text) {
+        if (plan.errors.size() < Plan::keptErrors)
+            plan.errors.append(text);
+        ++plan.errorCount;
+    };
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError()) {
-        plan.errors.append(QStringLiteral("the file is not UTF-8 text"));
+        problem(QStringLiteral("the file is not UTF-8 text"));
         return plan;
     }
     if (text.startsWith(QChar(0xFEFF)))
@@ -175,12 +182,11 @@ StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& emplo
     QString quoteError;
     const QList<Record> rows = records(text, &quoteError);
     if (!quoteError.isEmpty()) {
-        plan.errors.append(quoteError);
+        problem(quoteError);
         return plan;
     }
     if (rows.isEmpty() || rows.first().fields != header()) {
-        plan.errors.append(
-            QStringLiteral("line 1: the first row must be %1").arg(header().join(QLatin1Char(','))));
+        problem(QStringLiteral("line 1: the first row must be %1").arg(header().join(QLatin1Char(','))));
         return plan;
     }
 
@@ -193,50 +199,58 @@ StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& emplo
         const Record& row = rows[r];
         const QString at = QStringLiteral("line %1: ").arg(row.line);
         if (row.fields.size() != columnCount) {
-            plan.errors.append(
-                at + QStringLiteral("%1 fields where %2 belong").arg(row.fields.size()).arg(columnCount));
+            problem(at + QStringLiteral("%1 fields where %2 belong").arg(row.fields.size()).arg(columnCount));
             continue;
         }
-        const qsizetype errorsBefore = plan.errors.size();
+        const qsizetype errorsBefore = plan.errorCount;
         const QString name = EmployeeEditing::cleaned(row.fields[0]);
         const QString id = EmployeeEditing::cleaned(row.fields[1]);
         const QString departmentText = EmployeeEditing::cleaned(row.fields[2]);
         const QString payText = row.fields[3].trimmed();
         const QString activeText = row.fields[4].trimmed().toLower();
         if (name.isEmpty())
-            plan.errors.append(at + QStringLiteral("the name is empty"));
+            problem(at + QStringLiteral("the name is empty"));
+        for (const auto& [what, value] :
+             {std::pair{"name", name}, {"ID", id}, {"department", departmentText}}) {
+            const auto control = std::find_if(value.cbegin(), value.cend(),
+                                              [](QChar c) { return c.category() == QChar::Other_Control; });
+            if (control != value.cend())
+                problem(at + QStringLiteral("the %1 contains the control character \\x%2")
+                                 .arg(QLatin1String(what))
+                                 .arg(control->unicode(), 2, 16, QLatin1Char('0')));
+        }
         // Written as "?", such a character could make two IDs one; nothing is written instead.
         for (const auto& [what, value] :
              {std::pair{"name", name}, {"ID", id}, {"department", departmentText}}) {
             if (const QString c = Windows1252::firstUnencodable(value); !c.isEmpty())
-                plan.errors.append(at +
-                                   QStringLiteral("the %1 contains \"%2\", which the staff files cannot hold")
-                                       .arg(QLatin1String(what), c));
+                problem(at + QStringLiteral("the %1 contains \"%2\", which the staff files cannot hold")
+                                 .arg(QLatin1String(what), c));
         }
         if (id.isEmpty()) {
-            plan.errors.append(at + QStringLiteral("the ID is empty"));
+            problem(at + QStringLiteral("the ID is empty"));
         } else if (const auto seen = lineOfId.constFind(EmployeeId::normalised(id));
                    seen != lineOfId.cend()) {
-            plan.errors.append(at + QStringLiteral("ID %1 is already on line %2").arg(id).arg(*seen));
+            problem(at + QStringLiteral("ID %1 is already on line %2").arg(id).arg(*seen));
         } else {
             lineOfId.insert(EmployeeId::normalised(id), row.line);
         }
         if (departmentText.contains(QLatin1Char('"')))
-            plan.errors.append(at + QStringLiteral("the department name contains a double quote"));
+            problem(at + QStringLiteral("the department name contains a double quote"));
         std::optional<Money> pay = payText.isEmpty() ? std::optional<Money>(Money()) : Money::parse(payText);
         if (!pay)
-            plan.errors.append(at + QStringLiteral("pay \"%1\" is not an amount such as 12.50").arg(payText));
+            problem(at + QStringLiteral("pay \"%1\" is not an amount such as 12.50").arg(payText));
+        else if (pay->units() < 0)
+            problem(at + QStringLiteral("pay \"%1\" is below zero").arg(payText));
         if (activeText != yes && activeText != no)
-            plan.errors.append(at +
-                               QStringLiteral("Active must be yes or no, not \"%1\"").arg(row.fields[4]));
+            problem(at + QStringLiteral("Active must be yes or no, not \"%1\"").arg(row.fields[4]));
         std::array<QList<SchedulePeriod>, ScheduleGrid::dayRows> days;
         for (int d = 1; d <= ScheduleGrid::dayRows; ++d) {
             const TypedPeriods::Parsed parsed = TypedPeriods::parse(row.fields[firstDayColumn + d - 1]);
             if (!parsed.ok())
-                plan.errors.append(at + weekdayName(d) + QStringLiteral(": ") + parsed.error);
+                problem(at + weekdayName(d) + QStringLiteral(": ") + parsed.error);
             days[d - 1] = parsed.periods;
         }
-        if (plan.errors.size() != errorsBefore)
+        if (plan.errorCount != errorsBefore)
             continue;
 
         qint16 departmentNumber = 0;
@@ -245,7 +259,7 @@ StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& emplo
             if (found >= 0) {
                 departmentNumber = static_cast<qint16>(plan.departments[found].number);
             } else if (nextDepartment > highestStaffNumber) {
-                plan.errors.append(at + QStringLiteral("every department number is in use"));
+                problem(at + QStringLiteral("every department number is in use"));
                 continue;
             } else {
                 departmentNumber = static_cast<qint16>(nextDepartment);
@@ -267,7 +281,7 @@ StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& emplo
             if (!departmentText.isEmpty() || knownDepartment(departments.entries, e.departmentNumber))
                 e.departmentNumber = departmentNumber;
         } else if (nextEmployee > highestStaffNumber) {
-            plan.errors.append(at + QStringLiteral("every employee number is in use"));
+            problem(at + QStringLiteral("every employee number is in use"));
             continue;
         } else {
             e.employeeNumber = nextEmployee++;

@@ -35,7 +35,10 @@ struct Change {
 
 // What an import would do to the staff lists.
 struct Plan {
-    QStringList errors; // "line N: ...", the whole file is refused when not empty
+    // "line N: ...", the first keptErrors of errorCount; the whole file is refused when not empty.
+    static constexpr int keptErrors = 20;
+    QStringList errors;
+    qsizetype errorCount = 0;
     QList<Employee> employees;
     QList<Department> departments;
     bool employeesChanged = false;

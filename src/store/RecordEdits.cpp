@@ -104,9 +104,11 @@ qint64 RecordEdits::removeBefore(qint32 dayNumber, const EditStamp& stamp)
     QJsonObject details;
     details.insert(QStringLiteral("before"), DayNumber::toDate(dayNumber).toString(Qt::ISODate));
     details.insert(QStringLiteral("count"), count);
-    EditHistory(m_database)
-        .append(stamp, EditHistory::removedOldRecords, std::nullopt, {}, {},
-                QString::fromUtf8(QJsonDocument(details).toJson(QJsonDocument::Compact)));
+    // Nothing removed is nothing to account for.
+    if (count > 0)
+        EditHistory(m_database)
+            .append(stamp, EditHistory::removedOldRecords, std::nullopt, {}, {},
+                    QString::fromUtf8(QJsonDocument(details).toJson(QJsonDocument::Compact)));
     transaction.commit();
     return count;
 }

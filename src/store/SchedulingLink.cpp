@@ -8,7 +8,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QThread>
+#include <cmath>
+#include <limits>
+#include <optional>
 
 namespace {
 const QString title = QStringLiteral("Database");
@@ -17,6 +21,72 @@ constexpr int periods = 7;
 QString problemLine(const SchedulingError& error)
 {
     return QStringLiteral("Database problem.. Error number is: %1.").arg(error.number());
+}
+
+// A row the clock cannot take as it stands: named by table, key and field, so it can be corrected in
+// the scheduling program. The staff table is then left as it was.
+SchedulingError badValue(const QString& table, const QVariant& key, const QString& field, const QString& why)
+{
+    return SchedulingError(SchedulingError::Kind::BadValue, QStringLiteral("3349"),
+                           QStringLiteral("Table %1, row with Employee %2: field %3 %4")
+                               .arg(table, key.toString().left(40), field, why));
+}
+
+// A whole number within the range, from a number or a text holding one; nothing otherwise.
+std::optional<qint64> wholeNumber(const QVariant& value, qint64 low, qint64 high)
+{
+    bool ok = false;
+    qint64 number = 0;
+    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+        const double d = value.toDouble();
+        ok = std::isfinite(d) && d == std::trunc(d) && d >= double(low) && d <= double(high);
+        number = ok ? static_cast<qint64>(d) : 0;
+    } else {
+        number = value.toString().trimmed().toLongLong(&ok);
+    }
+    return ok && number >= low && number <= high ? std::optional(number) : std::nullopt;
+}
+
+// Yes/No as a database keeps it: a boolean, a number (0 is No), or a word; nothing for anything else.
+std::optional<bool> yesNo(const QVariant& value)
+{
+    if (value.isNull())
+        return false;
+    if (value.typeId() != QMetaType::QString && value.typeId() != QMetaType::QByteArray) {
+        const std::optional<qint64> number =
+            wholeNumber(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+        if (value.typeId() == QMetaType::Bool)
+            return value.toBool();
+        return number ? std::optional(*number != 0) : std::nullopt;
+    }
+    const QString word = value.toString().trimmed().toLower();
+    if (word == QLatin1String("yes") || word == QLatin1String("true") || word == QLatin1String("-1") ||
+        word == QLatin1String("1") || word == QLatin1String("on"))
+        return true;
+    if (word == QLatin1String("no") || word == QLatin1String("false") || word == QLatin1String("0") ||
+        word.isEmpty() || word == QLatin1String("off"))
+        return false;
+    return std::nullopt;
+}
+
+// Whether every value the day's periods use lies within a day of quarter hours.
+bool periodsFit(const QVariant& text)
+{
+    constexpr int dayOfQuarters = 96;
+    const QString codes = text.isNull() ? QString() : text.toString();
+    if (codes.size() < 2 * periods)
+        return true; // counts as blanks
+    for (int k = 0; k < periods; ++k) {
+        const int stop = codes[k + periods].unicode() - 32;
+        if (stop < 1)
+            continue;
+        if (stop > dayOfQuarters)
+            return false;
+        const int start = codes[k].unicode() - 32;
+        if (k == 0 && (start < 0 || start > dayOfQuarters))
+            return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -56,7 +126,13 @@ SchedulingLink::Snapshot SchedulingLink::read(SchedulingReader& reader, QDate to
     for (const QVariantList& row :
          reader.rows(QStringLiteral("Department"),
                      {QStringLiteral("Dep number"), QStringLiteral("Department name")})) {
-        Department department{row[0].toInt(), row[1].toString()};
+        const std::optional<qint64> number = wholeNumber(row[0], 0, std::numeric_limits<qint16>::max());
+        if (!number)
+            throw SchedulingError(SchedulingError::Kind::BadValue, QStringLiteral("3349"),
+                                  QStringLiteral("Table Department: field Dep number holds %1, not a "
+                                                 "department number from 0 to 32767")
+                                      .arg(row[0].toString().left(40)));
+        Department department{static_cast<qint32>(*number), row[1].toString()};
         snapshot.departments.highestNumber = std::max(snapshot.departments.highestNumber, department.number);
         snapshot.departments.entries.append(department);
     }
@@ -66,22 +142,50 @@ SchedulingLink::Snapshot SchedulingLink::read(SchedulingReader& reader, QDate to
         reader.rows(QStringLiteral("Employee"),
                     {QStringLiteral("Employee"), QStringLiteral("First Name"), QStringLiteral("Last Name"),
                      QStringLiteral("ID"), QStringLiteral("Dep number"), QStringLiteral("Active")});
+    const QString table = QStringLiteral("Employee");
+    QHash<QString, QString> keyOfId; // an ID in upper case, and the employee whose ID it is
     for (const QVariantList& e : employees) {
-        if (!e[5].toBool())
+        const std::optional<bool> active = yesNo(e[5]);
+        if (!active)
+            throw badValue(table, e[0], QStringLiteral("Active"),
+                           QStringLiteral("holds %1, not yes or no").arg(e[5].toString().left(40)));
+        if (!*active)
             continue;
+        const std::optional<qint64> key = wholeNumber(e[0], 1, std::numeric_limits<qint32>::max());
+        if (!key)
+            throw badValue(table, e[0], QStringLiteral("Employee"),
+                           QStringLiteral("is not a number from 1 to 2147483647"));
+        std::optional<qint64> department = e[4].isNull()
+                                               ? std::optional<qint64>(0)
+                                               : wholeNumber(e[4], 0, std::numeric_limits<qint16>::max());
+        if (!department)
+            throw badValue(table, e[0], QStringLiteral("Dep number"),
+                           QStringLiteral("holds %1, not a department number from 0 to 32767")
+                               .arg(e[4].toString().left(40)));
         StaffRow row;
         row.employee = employeeName(e[2], e[1]);
-        row.employeeNumber = e[0].toInt();
+        row.employeeNumber = static_cast<qint32>(*key);
         row.julian = julian;
         if (!e[3].isNull()) {
             row.employeeId = e[3].toString().trimmed();
             if (row.employeeId.isEmpty()) {
                 row.employeeId = QStringLiteral("Blank");
                 snapshot.blankEmployeeId = true;
+            } else if (const QString other = keyOfId.value(row.employeeId.toUpper()); !other.isEmpty()) {
+                // The clock compares IDs without regard to case: two such rows would be one employee.
+                throw SchedulingError(SchedulingError::Kind::BadValue, QStringLiteral("3022"),
+                                      QStringLiteral("Table Employee, rows with Employee %1 and %2: field ID "
+                                                     "holds the same ID %3 (letter case aside)")
+                                          .arg(other, e[0].toString(), row.employeeId));
+            } else {
+                keyOfId.insert(row.employeeId.toUpper(), e[0].toString());
             }
         }
-        row.departmentNumber = static_cast<qint16>(e[4].toInt());
+        row.departmentNumber = static_cast<qint16>(*department);
         if (const std::optional<QVariant> codes = reader.startsAndStops(today, e[0])) {
+            if (!periodsFit(*codes))
+                throw badValue(QStringLiteral("Day schedule"), e[0], QStringLiteral("Starts & Stops"),
+                               QStringLiteral("holds a time outside the day"));
             const Period period = decodeStartsAndStops(*codes);
             row.start = period.start;
             row.stop = period.stop;
@@ -116,6 +220,7 @@ SchedulingLink::Reaction SchedulingLink::reportFailure(const SchedulingError& er
                         MessageBoxes::Icon::Critical);
         return Reaction::EndProgram;
     case SchedulingError::Kind::MissingTable:
+    case SchedulingError::Kind::BadValue:
         // Repairing cannot add what the scheduling program never wrote; the clock keeps its staff.
         messages.inform(parent, problemLine(error) + nl + error.text(), title, MessageBoxes::Icon::Critical);
         return Reaction::GoOn;

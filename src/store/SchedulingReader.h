@@ -18,6 +18,7 @@ public:
         NoAccess,     // the file may not be read
         Unreadable,   // missing, not a database, or damaged: trying again may help
         MissingTable, // the file lacks a table or a field this program reads
+        BadValue,     // a value that does not fit where the clock keeps it, or an ID given twice
     };
     SchedulingError(Kind kind, QString number, QString text);
 

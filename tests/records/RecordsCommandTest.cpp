@@ -113,3 +113,20 @@ TEST(RecordsCommand, VerifyPrintsTheLastEntryToNoteAndComparesItLater)
     EXPECT_EQ(cut.code, 4);
     EXPECT_EQ(cut.err, QStringLiteral("History broken at entry 2: entries 2 to 3 were cut off the end\n"));
 }
+
+TEST(RecordsCommand, PurgeRefusesALaterDayAndAnEmptyPurgeLeavesNoEntry)
+{
+    RecordsFixture f;
+    f.punch(QStringLiteral("E1"), QDateTime(day, QTime(8, 0)), false);
+    const Outcome later = run(runPurgeCommand, f, QStringLiteral("--before 2026-12-05"));
+    EXPECT_EQ(later.code, 2);
+    EXPECT_TRUE(later.err.startsWith(QStringLiteral("--before 2026-12-05 is after today")))
+        << later.err.toStdString();
+    const Outcome nothing = run(runPurgeCommand, f, QStringLiteral("--before 2026-01-01"));
+    EXPECT_EQ(nothing.code, 0);
+    EXPECT_EQ(nothing.out, QStringLiteral("Removed 0 records before 2026-01-01\n"));
+    EXPECT_EQ(run(runHistoryCommand, f, {}).code, 1); // no entry for a purge that removed nothing
+    EXPECT_EQ(run(runPurgeCommand, f, QStringLiteral("--before 2026-12-04")).out,
+              QStringLiteral("Removed 0 records before 2026-12-04\n")); // today itself is allowed
+    EXPECT_EQ(run(runRecordsCommand, f, QStringLiteral("--id E1")).code, 0);
+}

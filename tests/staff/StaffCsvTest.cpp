@@ -184,6 +184,12 @@ TEST_F(StaffCsvTest, ABadRowRefusesTheWholeFile)
         {"\"Multi\nline\",H8,,,yes,,,,,,,\r\n" + good + "Gus,G7,,,no,,,,,,,x\r\n", "line 5: Saturday"},
         {good + "\"Gus,G7,,,yes,,,,,,,\r\n", "line 3: a quoted field is not closed"},
         {good + "G\xFFus,G7,,,yes,,,,,,,\r\n", "the file is not UTF-8 text"},
+        {good + "Gus,G7,,-12.50,yes,,,,,,,\r\n", "line 3: pay \"-12.50\" is below zero"},
+        {good + QByteArray("G\0us,G7,,,yes,,,,,,,\r\n", 21),
+         "line 3: the name contains the control character \\x00"},
+        {good + "Gus,G\x1b[2J7,,,yes,,,,,,,\r\n", "line 3: the ID contains the control character \\x1b"},
+        {good + "Gus,G7,Ba\x07r,,yes,,,,,,,\r\n",
+         "line 3: the department contains the control character \\x07"},
     };
     const QByteArray employeesBefore = StaffFixture::bytesOf(f.employeeFile());
     const QByteArray departmentsBefore = StaffFixture::bytesOf(f.departmentFile());
@@ -301,4 +307,17 @@ TEST_F(StaffCsvTest, ExportNeverWritesOverTheProgramsOwnFiles)
     EXPECT_EQ(StaffFixture::bytesOf(folder + QStringLiteral("/Empl.DAT")), employees);
     EXPECT_EQ(StaffFixture::bytesOf(folder + QStringLiteral("/Clock.mdb")), database);
     EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/Queue.db")));
+}
+
+TEST_F(StaffCsvTest, ALongListOfProblemsStopsAfterTwentyWithTheCountOfTheRest)
+{
+    QByteArray rows;
+    for (int i = 0; i < 1000; ++i)
+        rows += "Name " + QByteArray::number(i) + ",,,-1,perhaps,,,,,,,\r\n"; // three problems a row
+    const CommandRun r = run(f.state, {QStringLiteral("import"), writeCsv(f, header + rows)});
+    EXPECT_EQ(r.code, 7);
+    const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 22) << r.err.toStdString();
+    EXPECT_TRUE(lines.first().endsWith(QStringLiteral("nothing imported, 3000 problems")));
+    EXPECT_EQ(lines.last(), QStringLiteral("... and 2980 more"));
 }

@@ -261,3 +261,54 @@ TEST(JetValues, TurnsBoundTextIntoTypedValues)
         EXPECT_EQ(value.isNull(), c.expected.isNull()) << c.type << " " << c.bound.constData();
     }
 }
+
+TEST(SchedulingLink, ValuesThatDoNotFitAreRefusedNamingTableRowAndField)
+{
+    const struct {
+        const char* employee; // the VALUES of one more row of table Employee
+        const char* schedule; // its Starts & Stops today, or nullptr
+        const char* refusal;  // nullptr: loads
+    } cases[] = {
+        {"(1099511627781, 'Al', 'Big', 'X9', 1, 1)", nullptr,
+         "Table Employee, row with Employee 1099511627781: field Employee is not a number"},
+        {"(21, 'Al', 'Dept', 'X9', 99999, 1)", nullptr,
+         "Table Employee, row with Employee 21: field Dep number holds 99999"},
+        {"(21, 'Al', 'Dept', 'X9', -1, 1)", nullptr, "field Dep number holds -1"},
+        {"(21, 'Al', 'Maybe', 'X9', 1, 'maybe')", nullptr, "field Active holds maybe, not yes or no"},
+        {"(21, 'Al', 'Twice', 'a1', 1, 1)", nullptr,
+         "rows with Employee 11 and 21: field ID holds the same ID a1"},
+        {"(21, 'Al', 'Odd', 'X9', 1, 1)", "\x01\x20\x20\x20\x20\x20\x20\x50\x20\x20\x20\x20\x20\x20",
+         "Table Day schedule, row with Employee 21: field Starts & Stops holds a time outside the day"},
+        {"(21, 'Al', 'Late', 'X9', 1, 1)", "\x30\x20\x20\x20\x20\x20\x20\xff\x20\x20\x20\x20\x20\x20",
+         "field Starts & Stops holds a time outside the day"},
+        {"(21, 'Al', 'Gone', 'a1', 1, 'no')", nullptr, nullptr}, // inactive: neither counted nor a twin
+        {"(21, 'Al', 'Fine', 'X9', 32767, 'Yes')", "\x30\x20\x20\x20\x20\x20\x20\x80\x20\x20\x20\x20\x20\x20",
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("RTM.MDB"));
+        {
+            RtmFixture rtm(path);
+            rtm.department(1, QStringLiteral("Kitchen"));
+            rtm.employee({11, QStringLiteral("Ann"), QStringLiteral("Smith"), QStringLiteral("A1"), 1, true});
+            rtm.exec(qPrintable(
+                QStringLiteral(R"(INSERT INTO "Employee" VALUES %1)").arg(QLatin1String(c.employee))));
+            if (c.schedule)
+                rtm.schedule(today, 21, QString::fromLatin1(c.schedule));
+        }
+        SCOPED_TRACE(c.employee);
+        try {
+            const SchedulingLink::Snapshot snapshot = SchedulingLink::readFile(path, today);
+            EXPECT_EQ(c.refusal, nullptr) << "loaded";
+            EXPECT_GE(snapshot.rows.size(), 1);
+        } catch (const SchedulingError& error) {
+            ASSERT_NE(c.refusal, nullptr) << error.text().toStdString();
+            EXPECT_EQ(error.kind(), SchedulingError::Kind::BadValue);
+            EXPECT_TRUE(error.text().contains(QLatin1String(c.refusal))) << error.text().toStdString();
+            FakeMessageBoxes messages;
+            EXPECT_EQ(SchedulingLink::reportFailure(error, messages, nullptr),
+                      SchedulingLink::Reaction::GoOn);
+        }
+    }
+}

@@ -64,8 +64,8 @@ bool StaffTransfer::importFile(QWidget* parent, ProgramState& state, const QStri
     const StaffCsv::Plan plan = StaffCsv::plan(file.readAll(), state.employees, state.departments);
     if (!plan.errors.isEmpty()) {
         QStringList lines = plan.errors.mid(0, shownProblems);
-        if (plan.errors.size() > shownProblems)
-            lines.append(QStringLiteral("... and %1 more").arg(plan.errors.size() - shownProblems));
+        if (plan.errorCount > lines.size())
+            lines.append(QStringLiteral("... and %1 more").arg(plan.errorCount - lines.size()));
         state.messages.beep();
         state.messages.inform(parent,
                               QStringLiteral("Nothing was imported. Please correct the file:\n\n") +
