@@ -11,6 +11,8 @@
 #include "settings/ProgramState.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
+#include "store/DurableFiles.h"
+#include "store/OwnFiles.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -29,8 +31,10 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QTextStream>
 #include <QVBoxLayout>
 
@@ -374,6 +378,14 @@ void ReportWindow::cancelPreview()
     showPreviewView(false);
 }
 
+bool ReportWindow::refusedOutput(const QString& path, const QString& title)
+{
+    const QString refusal = OwnFiles::refusal(m_state.paths, path);
+    if (!refusal.isEmpty())
+        m_state.messages.inform(this, refusal, title, MessageBoxes::Icon::Warning);
+    return !refusal.isEmpty();
+}
+
 void ReportWindow::savePdf()
 {
     if (!m_document)
@@ -383,15 +395,25 @@ void ReportWindow::savePdf()
         saveFileName(QStringLiteral("Save the report as PDF"),
                      QDir(folder).filePath(ReportDocument::defaultFileName(m_request, QStringLiteral("pdf"))),
                      QStringLiteral("PDF files (*.pdf)"));
-    if (path.isEmpty())
+    if (path.isEmpty() || refusedOutput(path, QStringLiteral("Save as PDF")))
         return;
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(path);
-    pdf.setPageLayout(pdfPageLayout());
-    pdf.setCreator(QStringLiteral("Tellarin"));
-    pdf.setDocName(m_document->report().title());
-    if (m_document->paint(pdf, m_print) == 0 || QFile(path).size() == 0)
+    // Drawn beside the file and renamed into place: a failure leaves an earlier PDF whole.
+    QTemporaryFile drawn(path + QStringLiteral(".XXXXXX"));
+    bool written = drawn.open();
+    if (written) {
+        drawn.close();
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(drawn.fileName());
+        pdf.setPageLayout(pdfPageLayout());
+        pdf.setCreator(QStringLiteral("Tellarin"));
+        pdf.setDocName(m_document->report().title());
+        written = m_document->paint(pdf, m_print) > 0;
+    }
+    written = written && QFile(drawn.fileName()).size() > 0 && DurableFiles::replace(drawn.fileName(), path);
+    if (written)
+        drawn.setAutoRemove(false);
+    else
         m_state.messages.inform(this, QStringLiteral("Cannot write ") + QDir::toNativeSeparators(path),
                                 QStringLiteral("Save as PDF"), MessageBoxes::Icon::Warning);
 }
@@ -405,14 +427,14 @@ void ReportWindow::exportCsv()
         saveFileName(QStringLiteral("Export the report as CSV"),
                      QDir(folder).filePath(ReportDocument::defaultFileName(m_request, QStringLiteral("csv"))),
                      QStringLiteral("CSV files (*.csv)"));
-    if (path.isEmpty())
+    if (path.isEmpty() || refusedOutput(path, QStringLiteral("Export CSV")))
         return;
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
         QTextStream out(&file);
         m_document->writeCsv(out);
         out.flush();
-        if (file.error() == QFileDevice::NoError)
+        if (file.commit())
             return;
     }
     m_state.messages.inform(this,

@@ -74,6 +74,8 @@ private:
     void printReport();
     void printFromPreview();
     void cancelPreview();
+    // Tells the user and answers true when the path is one of the program's own files.
+    bool refusedOutput(const QString& path, const QString& title);
     void savePdf();
     void exportCsv();
     void changeFont();

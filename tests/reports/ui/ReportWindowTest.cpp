@@ -309,3 +309,26 @@ TEST(ReportWindow, PdfMarginsArePrintable)
     for (qreal side : {margins.left(), margins.top(), margins.right(), margins.bottom()})
         EXPECT_GE(side, 6.35 - 1e-9);
 }
+
+TEST(ReportWindow, SavingNeverWritesOverTheProgramsOwnFiles)
+{
+    WindowFixture f;
+    f.pickPeriod(1, 5);
+    f.click("cmdPreview");
+    ASSERT_TRUE(f.window.previewShown());
+    const QString database = f.state.paths.clockDatabase();
+    QFile before(database);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray bytes = before.readAll();
+    before.close();
+    f.window.saveFileName = [&](const QString&, const QString&, const QString&) { return database; };
+    f.messages.shown.clear();
+    f.click("cmdSavePdf");
+    f.click("cmdExportCsv");
+    ASSERT_EQ(f.messages.shown.size(), 2);
+    for (const auto& shown : f.messages.shown)
+        EXPECT_TRUE(shown.text.contains(QLatin1String("the program's own file"))) << shown.text.toStdString();
+    QFile after(database);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), bytes);
+}
