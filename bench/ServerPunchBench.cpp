@@ -63,7 +63,9 @@ void open(Database& database, int engine)
     const bool ok =
         engine == Server
             ? database.openServer(*DatabaseLocation::parse(serverUrl())).ok()
-            : database.open(ProgramPaths(BenchDatabase::preparedFolder(rows)).clockDatabase()).ok();
+            // Stations on one file take turns for its write lock; the clock screen waits up to 30 s
+            // for it (in short steps), so a loaded machine slows a station down but never fails it.
+            : database.open(ProgramPaths(BenchDatabase::preparedFolder(rows)).clockDatabase(), 30000).ok();
     if (!ok)
         std::abort();
 }

@@ -1,6 +1,7 @@
 #include "clock/Punch.h"
 
 #include "clock/StationLink.h"
+#include "clock/WaitingPunches.h"
 #include "platform/TimeSource.h"
 #include "settings/ProgramState.h"
 #include "store/ClockRecords.h"
@@ -40,7 +41,7 @@ QString Punch::elapsedText(const QDateTime& from, const QDateTime& to)
         .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
 }
 
-Punch Punch::begin(ProgramState& state, const QString& typed, StationLink* link)
+Punch Punch::begin(ProgramState& state, const QString& typed, StationLink* link, WaitingPunches* waiting)
 {
     Punch punch;
     punch.m_id = normaliseId(typed);
@@ -64,8 +65,13 @@ Punch Punch::begin(ProgramState& state, const QString& typed, StationLink* link)
         punch.m_employeeName = punch.m_id;
     }
 
-    const auto latest =
-        link ? link->latestPunchFor(punch.m_id) : ClockRecords(state.database).latestPunchFor(punch.m_id);
+    std::optional<ClockRecords::LatestPunch> latest;
+    if (link)
+        latest = link->latestPunchFor(punch.m_id);
+    else if (waiting)
+        latest = waiting->latestFor(punch.m_id);
+    if (!link && !latest)
+        latest = ClockRecords(state.database).latestPunchFor(punch.m_id);
     punch.m_clockOut = latest && !latest->clockOut;
     if (punch.m_clockOut)
         punch.m_lastIn = latest->time;
@@ -104,26 +110,31 @@ QString Punch::soundName() const
     return m_clockOut ? QStringLiteral("Out") : QStringLiteral("In");
 }
 
+ClockRecord Punch::recordAt(const ProgramState& state, const QString& tipsText, const QDateTime& now) const
+{
+    ClockRecord r;
+    r.clockOut = m_clockOut;
+    r.options = m_verdict.mark;
+    r.time = now;
+    if (r.clockOut && state.settings.reportTips && !tipsText.trimmed().isEmpty())
+        r.tips = Money::parse(tipsText).value_or(Money()); // a lone "." counts as nothing tipped
+    r.employeeId = m_id;
+    r.employee = state.useSchedulingLink ? m_employeeName : QStringLiteral(" ");
+    r.julian = DayNumber::of(now);
+    r.dnumber = m_departmentNumber;
+    r.created = now;
+    return r;
+}
+
 qint64 Punch::record(ProgramState& state, const QString& tipsText, StationLink* link) const
 {
-    const QDateTime now = state.time.now();
     // The direction and mark the panel showed, whatever was stored since: a punch of another station
     // in between is an exception for the manager to see, never one to turn around or drop.
-    const auto decide = [&](const std::optional<ClockRecords::LatestPunch>&) -> std::optional<ClockRecord> {
-        ClockRecord r;
-        r.clockOut = m_clockOut;
-        r.options = m_verdict.mark;
-        r.time = now;
-        if (r.clockOut && state.settings.reportTips && !tipsText.trimmed().isEmpty())
-            r.tips = Money::parse(tipsText).value_or(Money()); // a lone "." counts as nothing tipped
-        r.employeeId = m_id;
-        r.employee = state.useSchedulingLink ? m_employeeName : QStringLiteral(" ");
-        r.julian = DayNumber::of(now);
-        r.dnumber = m_departmentNumber;
-        r.created = now;
-        return r;
+    const ClockRecord record = recordAt(state, tipsText, state.time.now());
+    const auto asShown = [&](const std::optional<ClockRecords::LatestPunch>&) {
+        return std::optional<ClockRecord>(record);
     };
     if (link)
-        return link->appendPunch(m_id, decide);
-    return ClockRecords(state.database).appendPunch(m_id, decide);
+        return link->appendPunch(m_id, asShown);
+    return ClockRecords(state.database).appendPunch(m_id, asShown);
 }

@@ -2,12 +2,14 @@
 
 #include "clock/PanelLook.h"
 #include "clock/ScheduleCheck.h"
+#include "store/ClockRecord.h"
 
 #include <QDateTime>
 #include <QString>
 #include <optional>
 
 class StationLink;
+class WaitingPunches;
 struct ProgramState;
 
 // One punch from the typed ID to the appended record: lookups, direction, schedule check and the
@@ -25,7 +27,9 @@ public:
 
     // Runs the punch up to the confirmation: nothing is written yet. With a link, the staff and the
     // latest punch come through it, so a station without its server still decides.
-    static Punch begin(ProgramState& state, const QString& typed, StationLink* link = nullptr);
+    // On the file, punches waiting in the station's queue are later than anything stored.
+    static Punch begin(ProgramState& state, const QString& typed, StationLink* link = nullptr,
+                       WaitingPunches* waiting = nullptr);
 
     Stage stage() const { return m_stage; }
     const QString& id() const { return m_id; }
@@ -46,6 +50,8 @@ public:
     // Appends the clock record the panel showed, stamped with the current time, and returns its
     // record number; 0 when the link queued it.
     qint64 record(ProgramState& state, const QString& tipsText, StationLink* link = nullptr) const;
+    // The clock record the panel showed, stamped with the given moment.
+    ClockRecord recordAt(const ProgramState& state, const QString& tipsText, const QDateTime& now) const;
 
 private:
     // The schedule check of a punch in the given direction at the given moment (none without an

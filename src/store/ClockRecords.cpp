@@ -130,6 +130,17 @@ QString ClockRecords::employeeKey(const QString& employeeId)
     return QStringLiteral("employee ") + EmployeeId::normalised(employeeId);
 }
 
+bool ClockRecords::contains(const ClockRecord& r)
+{
+    QSqlQuery& query = m_database.run(
+        QStringLiteral(R"(SELECT 1 FROM "In Out" WHERE "Employee ID" = ? AND "Time" = ? AND "Clock out" = ? )"
+                       R"(AND "Created" = ? LIMIT 1)"),
+        {r.employeeId, StoredTime::toText(r.time), r.clockOut ? 1 : 0, StoredTime::toText(r.created)});
+    const bool found = query.next();
+    m_database.finish(query);
+    return found;
+}
+
 bool ClockRecords::isEmpty()
 {
     QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT 1 FROM "In Out" LIMIT 1)"));

@@ -18,6 +18,9 @@ public:
     // Appends in its own committed transaction and returns the record number the database gave it.
     qint64 append(const ClockRecord& record);
     bool isEmpty();
+    // Whether a record of that employee, direction, time and creation moment is stored: a punch sent
+    // again after a lost answer.
+    bool contains(const ClockRecord& record);
     // What a punch needs of the employee's latest record (latest day number, and within it the
     // last appended): whether it is an IN, and its time.
     struct LatestPunch {

@@ -101,6 +101,7 @@ Database::OpenResult Database::openFile(const QString& path, int busyTimeoutMs, 
         }
     }
     m_path = path;
+    m_lockWait = std::chrono::milliseconds(busyTimeoutMs);
     if (result.ok()) {
         try {
             if (!m_readOnly) {
@@ -192,6 +193,7 @@ Database::OpenResult Database::connectServer(int connectTimeoutSeconds)
         QSqlQuery session(connection());
         session.exec(QStringLiteral("SET idle_in_transaction_session_timeout = '60s'"));
         session.exec(QStringLiteral("SET lock_timeout = '15s'"));
+        m_lockWait = std::chrono::seconds(15);
     }
     try {
         // Two stations meeting an empty database at once must not both lay out the tables.
@@ -263,6 +265,22 @@ QStringList Database::columnNames(const QString& table)
         names.append(query.value(0).toString());
     finish(query);
     return names;
+}
+
+void Database::setLockWait(std::chrono::milliseconds wait)
+{
+    if (!isOpen() || wait == m_lockWait)
+        return;
+    if (isServer()) {
+        QSqlQuery query(connection());
+        if (!query.exec(QStringLiteral("SET lock_timeout = %1").arg(wait.count())))
+            fail(DatabaseError(query.lastError()));
+    } else {
+        const QVariant handle = connection().driver()->handle();
+        if (sqlite3* db = handle.isValid() ? *static_cast<sqlite3* const*>(handle.constData()) : nullptr)
+            sqlite3_busy_timeout(db, static_cast<int>(wait.count()));
+    }
+    m_lockWait = wait;
 }
 
 void Database::lock(const QString& key)
@@ -418,6 +436,22 @@ void probeServerLater(const DatabaseLocation& location, QObject* receiver,
     QObject::connect(worker, &QThread::finished, receiver,
                      [answer, answered = std::move(answered)] { answered(*answer); });
     worker->start();
+}
+
+LockWait::LockWait(Database& database, std::chrono::milliseconds wait)
+    : m_database(database)
+    , m_before(database.lockWait())
+{
+    m_database.setLockWait(wait);
+}
+
+LockWait::~LockWait()
+{
+    try {
+        m_database.setLockWait(m_before);
+    } catch (const DatabaseError&) {
+        // A server gone meanwhile: the next connection starts with its usual wait.
+    }
 }
 
 Transaction::Transaction(Database& database)

@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -78,6 +79,11 @@ public:
     bool hasTable(const QString& table);
     QStringList columnNames(const QString& table);
 
+    // How long a statement waits for another writer's lock before it fails as busy; the punch path
+    // waits in short steps instead, so that the clock screen goes on meanwhile.
+    std::chrono::milliseconds lockWait() const { return m_lockWait; }
+    void setLockWait(std::chrono::milliseconds wait);
+
     // Inside a transaction: waits for and holds a lock on the key (an employee ID, a table) until the
     // transaction ends, so writers on other stations that use the same key take turns.
     void lock(const QString& key);
@@ -112,6 +118,20 @@ private:
     QHash<QString, std::shared_ptr<NativeStatement>> m_nativeStatements;
     std::function<void(const DatabaseError&)> m_damageHandler;
     std::function<void()> m_closingHandler;
+    std::chrono::milliseconds m_lockWait{0};
+};
+
+// For the length of a scope, statements wait only so long for another writer's lock.
+class LockWait {
+public:
+    LockWait(Database& database, std::chrono::milliseconds wait);
+    ~LockWait();
+    LockWait(const LockWait&) = delete;
+    LockWait& operator=(const LockWait&) = delete;
+
+private:
+    Database& m_database;
+    std::chrono::milliseconds m_before;
 };
 
 // Connects once to the server and lays out an empty database, as a station would at start; empty

@@ -19,6 +19,8 @@ public:
     // unwritable: the error that calls for a repair.
     bool isDamage() const;
     static bool isDamage(const QString& number);
+    // Another program held the lock longer than the statement waited: trying again later may work.
+    bool isBusy() const;
 
 private:
     QString m_number;

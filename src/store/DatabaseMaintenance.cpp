@@ -245,7 +245,7 @@ void reopen(Database& database, const QString& path)
     if (!database.open(path, checkTimeoutMs).ok())
         return;
     try {
-        database.execute(QStringLiteral("PRAGMA busy_timeout=%1").arg(workingTimeoutMs));
+        database.setLockWait(std::chrono::milliseconds(workingTimeoutMs));
     } catch (const DatabaseError&) {
     }
 }
@@ -314,7 +314,7 @@ Database::OpenResult checkOpened(Database& database, Database::OpenResult result
             result = failure(Database::OpenStatus::Damaged, corruptNumber, *problem);
         } else if (!database.isReadOnly()) {
             checkWritable(database);
-            database.execute(QStringLiteral("PRAGMA busy_timeout=%1").arg(workingTimeoutMs));
+            database.setLockWait(std::chrono::milliseconds(workingTimeoutMs));
         }
     } catch (const DatabaseError& e) {
         // The file may be written (Database::open saw to that): a plain read-only refusal, not one of

@@ -102,6 +102,21 @@ qsizetype PunchQueue::size()
 
 std::optional<ClockRecords::LatestPunch> PunchQueue::latestPunchFor(const QString& employeeId)
 {
+    if (std::optional<ClockRecords::LatestPunch> latest = latestQueuedFor(employeeId))
+        return latest;
+    std::optional<ClockRecords::LatestPunch> latest;
+    QSqlQuery& known = m_database.run(
+        QStringLiteral(R"(SELECT "Clock out", "Time" FROM "Known punches" WHERE "Employee ID" = ?)"),
+        {key(employeeId)});
+    if (known.next())
+        latest = ClockRecords::LatestPunch{known.value(0).toInt() != 0,
+                                           StoredTime::fromText(known.value(1).toString()), 0};
+    m_database.finish(known);
+    return latest;
+}
+
+std::optional<ClockRecords::LatestPunch> PunchQueue::latestQueuedFor(const QString& employeeId)
+{
     QSqlQuery& queued = m_database.run(
         QStringLiteral(R"(SELECT "Clock out", "Time" FROM "Queued punches" )"
                        R"(WHERE upper(trim("Employee ID")) = ? ORDER BY "Sequence" DESC LIMIT 1)"),
@@ -111,15 +126,6 @@ std::optional<ClockRecords::LatestPunch> PunchQueue::latestPunchFor(const QStrin
         latest = ClockRecords::LatestPunch{queued.value(0).toInt() != 0,
                                            StoredTime::fromText(queued.value(1).toString()), 0};
     m_database.finish(queued);
-    if (latest)
-        return latest;
-    QSqlQuery& known = m_database.run(
-        QStringLiteral(R"(SELECT "Clock out", "Time" FROM "Known punches" WHERE "Employee ID" = ?)"),
-        {key(employeeId)});
-    if (known.next())
-        latest = ClockRecords::LatestPunch{known.value(0).toInt() != 0,
-                                           StoredTime::fromText(known.value(1).toString()), 0};
-    m_database.finish(known);
     return latest;
 }
 

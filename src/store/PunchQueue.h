@@ -40,6 +40,8 @@ public:
     // The employee's latest punch as this station knows it: its own latest queued punch, else the
     // last one it saw stored on the server.
     std::optional<ClockRecords::LatestPunch> latestPunchFor(const QString& employeeId);
+    // The employee's latest punch among those queued only.
+    std::optional<ClockRecords::LatestPunch> latestQueuedFor(const QString& employeeId);
     void remember(const QString& employeeId, const ClockRecords::LatestPunch& punch);
     // Replaces everything known of the employees' latest punches.
     void rememberAll(const QHash<QString, ClockRecords::LatestPunch>& latest);

@@ -6,10 +6,12 @@
 #include "store/EmployeeId.h"
 #include "store/StoredTime.h"
 
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
 
 namespace {
 const QString columns = QStringLiteral(
@@ -96,19 +98,34 @@ bool RecordEdits::remove(qint64 recordNumber, const EditStamp& stamp)
 
 qint64 RecordEdits::removeBefore(qint32 dayNumber, const EditStamp& stamp)
 {
-    Transaction transaction(m_database);
-    QSqlQuery& remove =
-        m_database.run(QStringLiteral(R"(DELETE FROM "In Out" WHERE "Julian" < ?)"), {dayNumber});
-    const qint64 count = remove.numRowsAffected();
-    remove.finish();
-    QJsonObject details;
-    details.insert(QStringLiteral("before"), DayNumber::toDate(dayNumber).toString(Qt::ISODate));
-    details.insert(QStringLiteral("count"), count);
-    // Nothing removed is nothing to account for.
-    if (count > 0)
-        EditHistory(m_database)
-            .append(stamp, EditHistory::removedOldRecords, std::nullopt, {}, {},
-                    QString::fromUtf8(QJsonDocument(details).toJson(QJsonDocument::Compact)));
-    transaction.commit();
-    return count;
+    // In steps of about half a second, oldest days first, each whole with its history entry: a clock
+    // station punching beside the removal never waits longer than one step for the write lock.
+    constexpr qint64 stepMs = 500;
+    qint64 batch = 2000;
+    qint64 total = 0;
+    for (;;) {
+        QElapsedTimer step;
+        step.start();
+        Transaction transaction(m_database);
+        QSqlQuery& remove = m_database.run(
+            QStringLiteral(R"(DELETE FROM "In Out" WHERE "Record number" IN (SELECT "Record number" )"
+                           R"(FROM "In Out" WHERE "Julian" < ? ORDER BY "Julian" LIMIT ?))"),
+            {dayNumber, batch});
+        const qint64 count = remove.numRowsAffected();
+        remove.finish();
+        // Nothing removed is nothing to account for.
+        if (count > 0) {
+            QJsonObject details;
+            details.insert(QStringLiteral("before"), DayNumber::toDate(dayNumber).toString(Qt::ISODate));
+            details.insert(QStringLiteral("count"), count);
+            EditHistory(m_database)
+                .append(stamp, EditHistory::removedOldRecords, std::nullopt, {}, {},
+                        QString::fromUtf8(QJsonDocument(details).toJson(QJsonDocument::Compact)));
+        }
+        transaction.commit();
+        total += count;
+        if (count < batch)
+            return total;
+        batch = std::clamp(batch * stepMs / std::max<qint64>(1, step.elapsed()), qint64(100), qint64(200000));
+    }
 }

@@ -78,6 +78,7 @@ ClockWindow::ClockWindow(ProgramState& state, StationLink* link, QWidget* parent
     , m_link(link)
     , m_forcedClockOut(state.database, state.time)
     , m_log(state.paths.programFolder(), state.time)
+    , m_waiting(state.database, state.paths.programFolder())
 {
     setObjectName(QStringLiteral("ClockWindow"));
     setWindowTitle(QStringLiteral("Orvane time and attendance"));
@@ -327,7 +328,8 @@ bool ClockWindow::acceptsNoInput() const
 bool ClockWindow::isBusy() const
 {
     return (m_panel && !m_panel->isHidden()) ||
-           (m_pauseUntil.isValid() && m_state.time.preciseNow() < m_pauseUntil) || m_reloadingStaff;
+           (m_pauseUntil.isValid() && m_state.time.preciseNow() < m_pauseUntil) || m_reloadingStaff ||
+           m_storing.has_value();
 }
 
 bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
@@ -366,7 +368,7 @@ void ClockWindow::enterId()
     const QString typed = m_idBox->text();
     m_idBox->clear();
     try {
-        const Punch punch = Punch::begin(m_state, typed, m_link);
+        const Punch punch = Punch::begin(m_state, typed, m_link, m_link ? nullptr : &m_waiting);
         switch (punch.stage()) {
         case Punch::Stage::Ignored:
             return;
@@ -477,7 +479,15 @@ void ClockWindow::hidePanel()
 
 void ClockWindow::writeRecord(const Punch& punch, const QString& tips)
 {
-    const qint64 recordNumber = punch.record(m_state, tips, m_link);
+    std::optional<qint64> recordNumber;
+    if (m_link) {
+        recordNumber = punch.record(m_state, tips, m_link);
+    } else {
+        const ClockRecord record = punch.recordAt(m_state, tips, m_state.time.now());
+        recordNumber = storeOnFile(record);
+        if (!recordNumber)
+            startStoring(punch, record);
+    }
     m_tips->clear();
     if (punch.isClockOut() && m_state.settings.showElapsedTime && punch.lastInTime()) {
         m_elapsed->setText(Punch::elapsedText(*punch.lastInTime(), m_state.time.now()));
@@ -486,7 +496,8 @@ void ClockWindow::writeRecord(const Punch& punch, const QString& tips)
         m_elapsed->raise();
         m_elapsedUntil = m_state.time.preciseNow().addSecs(2);
     }
-    afterRecordWritten(punch, recordNumber);
+    if (recordNumber)
+        afterRecordWritten(punch, *recordNumber);
 }
 
 void ClockWindow::afterRecordWritten(const Punch& punch, qint64 recordNumber)
@@ -517,7 +528,7 @@ void ClockWindow::tick()
         m_forcedPending = true;
     }
     // Never between the panel of a punch and its record: the record is what the panel showed.
-    if (m_forcedPending && !m_awaitingTips)
+    if (m_forcedPending && !m_awaitingTips && !m_storing)
         runForcedClockOut();
     if (!m_firstTickDone) {
         m_firstTickDone = true;
@@ -529,10 +540,12 @@ void ClockWindow::tick()
             m_idBox->setFocus();
         }
     }
+    storeWaitingPunches();
     const QDateTime precise = m_state.time.preciseNow();
     if (!m_elapsed->isHidden() && precise >= m_elapsedUntil)
         m_elapsed->hide();
-    if (!m_panel->isHidden() && !m_awaitingTips && m_panelUntil.isValid() && precise >= m_panelUntil)
+    if (!m_panel->isHidden() && !m_awaitingTips && !m_storing && m_panelUntil.isValid() &&
+        precise >= m_panelUntil)
         hidePanel();
 }
 

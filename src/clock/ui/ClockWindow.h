@@ -2,6 +2,7 @@
 
 #include "clock/ForcedClockOut.h"
 #include "clock/Punch.h"
+#include "clock/WaitingPunches.h"
 #include "platform/ProgramLog.h"
 
 #include <QDate>
@@ -67,6 +68,12 @@ private:
     void showPanel(const Punch& punch);
     void hidePanel();
     void writeRecord(const Punch& punch, const QString& tips);
+    // On the file: the record number, 0 when it went into the queue, nullopt while the file is held.
+    std::optional<qint64> storeOnFile(const ClockRecord& record);
+    qint64 keepWaiting(const ClockRecord& record, const QString& reason);
+    void startStoring(const Punch& punch, const ClockRecord& record);
+    // Every tick: the punch on display tried again, and what waits in the queue sent now and then.
+    void storeWaitingPunches();
     void afterRecordWritten(const Punch& punch, qint64 recordNumber);
     void placePanel();
     // Where the confirmation panel stands: over the ID frame, reaching below it.
@@ -136,6 +143,15 @@ private:
     bool m_forcedPending = false;
     QDateTime m_forcedRetryAt; // a pass that could not write tries again then
     ProgramLog m_log;
+    // A punch on the file waiting for another program's write lock, with the panel up until then.
+    struct Storing {
+        Punch punch;
+        ClockRecord record;
+        QDateTime until;
+    };
+    std::optional<Storing> m_storing;
+    WaitingPunches m_waiting;
+    QDateTime m_nextSend;
     QDate m_dateSeen;   // empty until the first tick
     QDate m_pictureDay; // the date stamped on pictures, taken at each date change
     bool m_firstTickDone = false;

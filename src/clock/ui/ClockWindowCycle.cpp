@@ -14,6 +14,7 @@
 #include "platform/WindowPlacement.h"
 #include "platform/ui/HelpWindow.h"
 #include "settings/ProgramState.h"
+#include "store/Database.h"
 #include "store/DatabaseError.h"
 
 #include <QEvent>
@@ -178,6 +179,10 @@ void ClockWindow::runForcedClockOut()
     if (m_link && m_link->isOffline())
         return;
     try {
+        // The screen goes on while another program writes the file; the pass tries again later.
+        std::optional<LockWait> shortWait;
+        if (!m_link)
+            shortWait.emplace(m_state.database, std::chrono::milliseconds(200));
         if (m_forcedClockOut.run(m_state.settings) > 0 && m_state.settings.showInOutLists)
             refreshInOutLists();
     } catch (const DatabaseError& error) {
