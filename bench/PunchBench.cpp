@@ -17,7 +17,6 @@
 #include "store/DayNumber.h"
 #include "store/StoredTime.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -137,12 +136,3 @@ BENCHMARK(BM_ReferenceSqlite)
     ->Arg(5'000'000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2000);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

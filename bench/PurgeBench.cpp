@@ -11,7 +11,6 @@
 #include "store/DayNumber.h"
 #include "store/RecordEdits.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -83,12 +82,3 @@ void BM_PurgeBesidePunching(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_PurgeBesidePunching)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -18,7 +18,6 @@
 #include "store/ReportRows.h"
 #include "store/StaffFiles.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -201,12 +200,3 @@ void BM_RawScan(benchmark::State& state)
 // Argument 0: December (a month); 1: the whole year.
 BENCHMARK(BM_Report)->ArgName("year")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_RawScan)->ArgName("year")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -12,7 +12,6 @@
 #include "shell/StartUp.h"
 #include "store/Database.h"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 #include <chrono>
 
@@ -48,12 +47,3 @@ BENCHMARK(BM_OpenToReady)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
     ->Iterations(20);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
