@@ -9,6 +9,7 @@ packages=(
     fonts-urw-base35
     mdbtools-dev
     postgresql libqt6sql6-psql
+    clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -123,13 +123,12 @@ Database::OpenResult Database::openFile(const QString& path, int busyTimeoutMs, 
 
 bool Database::isIdleWalFile(const QString& path)
 {
-    // Bytes 18 and 19 of the header, the write and read versions, are 2 in WAL mode.
+    // Byte 19 of the header, the read version, is 2 in WAL mode: SQLite looks at it alone.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray header = file.read(20);
-    return header.size() == 20 && header[18] == 2 && header[19] == 2 &&
-           !QFileInfo::exists(path + QStringLiteral("-wal"));
+    return header.size() == 20 && header[19] == 2 && !QFileInfo::exists(path + QStringLiteral("-wal"));
 }
 
 QString Database::fileUri(const QString& path, const QString& parameters)
