@@ -20,6 +20,7 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <QHash>
+#include <QStringDecoder>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
@@ -251,8 +252,24 @@ int run(int argc, char** argv)
 {
     qInstallMessageHandler(&quietQtNotes);
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QByteArray notUtf8;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        arguments.append(utf8.decode(bytes));
+        if (utf8.hasError() && notUtf8.isEmpty())
+            notUtf8 = bytes;
+    }
+    // Names are UTF-8 text to Qt: other bytes would become another name, a folder nobody made.
+    if (!notUtf8.isEmpty() && commandIn(arguments)) {
+        QString shown;
+        for (const char c : notUtf8)
+            shown += (c & 0x80) ? QStringLiteral("\\x%1").arg(uchar(c), 2, 16, QLatin1Char('0'))
+                                : CommandOptions::shown(QString(QLatin1Char(c)));
+        fprintf(stderr, "tellarin: \"%s\" is not UTF-8 text; name it in UTF-8 (rename the folder)\n",
+                qPrintable(shown));
+        return BadArguments;
+    }
     const Command* command = commandIn(arguments);
     std::unique_ptr<QCoreApplication> app;
     if (command && command->paints) {
