@@ -31,7 +31,7 @@ int importFile(ProgramState& state, const ImportChoices& choices, QTextStream& o
             << Qt::endl;
         return 2;
     }
-    const StaffCsv::Plan plan = StaffCsv::plan(file.readAll(), state.employees, state.departments);
+    const StaffCsv::Plan plan = StaffCsv::plan(file, state.employees, state.departments);
     if (!plan.errors.isEmpty()) {
         err << "tellarin: " << CommandOptions::shown(path) << ": nothing imported, " << plan.errorCount
             << (plan.errorCount == 1 ? " problem" : " problems") << Qt::endl;

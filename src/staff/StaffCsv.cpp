@@ -8,6 +8,7 @@
 #include "store/EmployeeId.h"
 #include "store/Windows1252.h"
 
+#include <QBuffer>
 #include <QHash>
 #include <QStringDecoder>
 #include <algorithm>
@@ -161,7 +162,67 @@ QList<StaffCsv::Record> StaffCsv::records(const QString& text, QString* error)
     return result;
 }
 
+namespace {
+// The records of a file one at a time, read a line at a time, so that a file of any size is planned
+// in the memory of its kept rows. A quoted field may run over several lines.
+class RecordStream {
+public:
+    explicit RecordStream(QIODevice& device)
+        : m_device(device)
+    {}
+
+    std::optional<StaffCsv::Record> next()
+    {
+        while (m_ready.isEmpty() && m_problem.isEmpty() && !m_device.atEnd()) {
+            const int firstLine = m_line;
+            QByteArray raw;
+            do {
+                const QByteArray line = m_device.readLine();
+                raw += line;
+                if (line.endsWith('\n'))
+                    ++m_line;
+            } while (raw.count('"') % 2 != 0 && !m_device.atEnd());
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            QString text = utf8.decode(raw);
+            if (utf8.hasError()) {
+                m_problem = QStringLiteral("the file is not UTF-8 text");
+                break;
+            }
+            if (firstLine == 1 && text.startsWith(QChar(0xFEFF)))
+                text.remove(0, 1);
+            QString quoteError;
+            for (StaffCsv::Record& record : StaffCsv::records(text, &quoteError)) {
+                record.line += firstLine - 1;
+                m_ready.append(std::move(record));
+            }
+            if (!quoteError.isEmpty())
+                m_problem = QStringLiteral("line %1: a quoted field is not closed").arg(firstLine);
+        }
+        if (m_ready.isEmpty())
+            return std::nullopt;
+        return m_ready.takeFirst();
+    }
+    // Why the file cannot be read further (not UTF-8, a quote left open); empty while it can.
+    const QString& problem() const { return m_problem; }
+
+private:
+    QIODevice& m_device;
+    int m_line = 1;
+    QList<StaffCsv::Record> m_ready;
+    QString m_problem;
+};
+} // namespace
+
 StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& employees,
+                              const DepartmentList& departments)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return plan(buffer, employees, departments);
+}
+
+StaffCsv::Plan StaffCsv::plan(QIODevice& file, const EmployeeList& employees,
                               const DepartmentList& departments)
 {
     Plan plan;
@@ -171,21 +232,19 @@ StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& emplo
             plan.errors.append(text);
         ++plan.errorCount;
     };
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        problem(QStringLiteral("the file is not UTF-8 text"));
+    RecordStream rows(file);
+    // The file as a whole is refused for these, with that one reason.
+    const auto unreadable = [&] {
+        if (rows.problem().isEmpty())
+            return false;
+        plan.errors = {rows.problem()};
+        plan.errorCount = 1;
+        return true;
+    };
+    const std::optional<Record> first = rows.next();
+    if (unreadable())
         return plan;
-    }
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    QString quoteError;
-    const QList<Record> rows = records(text, &quoteError);
-    if (!quoteError.isEmpty()) {
-        problem(quoteError);
-        return plan;
-    }
-    if (rows.isEmpty() || rows.first().fields != header()) {
+    if (!first || first->fields != header()) {
         problem(QStringLiteral("line 1: the first row must be %1").arg(header().join(QLatin1Char(','))));
         return plan;
     }
@@ -195,8 +254,8 @@ StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& emplo
     qint32 nextDepartment = departments.highestNumber + 1;
     qint32 nextEmployee = employees.highestNumber + 1;
     QHash<QString, int> lineOfId;
-    for (qsizetype r = 1; r < rows.size(); ++r) {
-        const Record& row = rows[r];
+    while (const std::optional<Record> next = rows.next()) {
+        const Record& row = *next;
         const QString at = QStringLiteral("line %1: ").arg(row.line);
         if (row.fields.size() != columnCount) {
             problem(at + QStringLiteral("%1 fields where %2 belong").arg(row.fields.size()).arg(columnCount));
@@ -306,7 +365,7 @@ StaffCsv::Plan StaffCsv::plan(const QByteArray& bytes, const EmployeeList& emplo
             ++plan.updated;
         }
     }
-    if (!plan.errors.isEmpty())
+    if (unreadable() || !plan.errors.isEmpty())
         return plan;
     plan.employeesChanged = plan.added + plan.updated > 0;
     plan.departmentsChanged = plan.departmentsAdded > 0;

@@ -3,6 +3,7 @@
 #include "store/StaffFiles.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -53,4 +54,6 @@ struct Plan {
 // file order after the highest number. When anything changes the lists come sorted by name, as
 // the editors write them.
 Plan plan(const QByteArray& bytes, const EmployeeList& employees, const DepartmentList& departments);
+// The same, read from the file as it goes: a file of any size takes the memory of its kept rows.
+Plan plan(QIODevice& file, const EmployeeList& employees, const DepartmentList& departments);
 } // namespace StaffCsv

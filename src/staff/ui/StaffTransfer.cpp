@@ -61,7 +61,7 @@ bool StaffTransfer::importFile(QWidget* parent, ProgramState& state, const QStri
         return false;
     }
     reload(state);
-    const StaffCsv::Plan plan = StaffCsv::plan(file.readAll(), state.employees, state.departments);
+    const StaffCsv::Plan plan = StaffCsv::plan(file, state.employees, state.departments);
     if (!plan.errors.isEmpty()) {
         QStringList lines = plan.errors.mid(0, shownProblems);
         if (plan.errorCount > lines.size())
