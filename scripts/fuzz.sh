@@ -19,12 +19,14 @@ for corpus in fuzz/corpus/*/; do
     mkdir -p "$work" "build-fuzz/findings/$target"
     cp -n "$corpus"* "$work/" 2>/dev/null || true
     echo "== $target: $seconds s"
+    log="build-fuzz/findings/$target.log"
+    status=0
     "build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -artifact_prefix="build-fuzz/findings/$target/" -print_final_stats=1 "$work" 2>&1 |
-        grep -E "^#[0-9]+ *DONE|stat::number_of_executed_units|ERROR|SUMMARY|Test unit written" || true
-    # A finding leaves its input behind and is a failure.
-    if compgen -G "build-fuzz/findings/$target/*" >/dev/null; then
-        echo "fuzz: $target found a problem: $(ls build-fuzz/findings/$target/)" >&2
+        -artifact_prefix="$PWD/build-fuzz/findings/$target/" -print_final_stats=1 "$work" >"$log" 2>&1 || status=$?
+    grep -E "stat::number_of_executed_units|ERROR|SUMMARY|Test unit written" "$log" || true
+    # A finding stops the fuzzer with a failure and leaves its input behind.
+    if [ "$status" -ne 0 ]; then
+        echo "fuzz: $target found a problem (exit $status); see $log and build-fuzz/findings/$target/" >&2
         exit 1
     fi
 done
