@@ -17,15 +17,32 @@ SqliteSchedulingReader::SqliteSchedulingReader(const QString& path, int busyTime
     : m_path(path)
     , m_connection(QStringLiteral("scheduling-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
+    // A refused file must not keep its connection: the clock reloads every day, and each refusal
+    // would otherwise hold one more file open for the rest of the run.
+    try {
+        open(busyTimeoutMs);
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+SqliteSchedulingReader::~SqliteSchedulingReader()
+{
+    close();
+}
+
+void SqliteSchedulingReader::open(int busyTimeoutMs)
+{
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     // Read-only: the scheduling program owns the file; this one never writes, journals or locks it
     // for longer than one read, and leaves no -wal or -shm beside it.
     QString options = QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
-    if (Database::isIdleWalFile(path)) {
-        db.setDatabaseName(Database::fileUri(path, QStringLiteral("mode=ro&immutable=1")));
+    if (Database::isIdleWalFile(m_path)) {
+        db.setDatabaseName(Database::fileUri(m_path, QStringLiteral("mode=ro&immutable=1")));
         options += QStringLiteral(";QSQLITE_OPEN_URI");
     } else {
-        db.setDatabaseName(path);
+        db.setDatabaseName(m_path);
     }
     db.setConnectOptions(options);
     if (!db.open())
@@ -35,7 +52,7 @@ SqliteSchedulingReader::SqliteSchedulingReader(const QString& path, int busyTime
     run(QStringLiteral("SELECT count(*) FROM sqlite_master"));
 }
 
-SqliteSchedulingReader::~SqliteSchedulingReader()
+void SqliteSchedulingReader::close()
 {
     m_lookup.reset();
     {

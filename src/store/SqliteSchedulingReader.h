@@ -17,6 +17,8 @@ public:
     std::optional<QVariant> startsAndStops(QDate day, const QVariant& employee) override;
 
 private:
+    void open(int busyTimeoutMs);
+    void close();
     QString tableNamed(const QString& table);
     QStringList columnsNamed(const QString& table, const QStringList& fields);
     QSqlQuery run(const QString& sql, const QVariantList& values = {});
