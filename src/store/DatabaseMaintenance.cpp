@@ -26,7 +26,6 @@ constexpr int workingTimeoutMs = 3000;
 constexpr int sqliteBusy = 5;
 constexpr int sqliteLocked = 6;
 constexpr int sqliteReadOnly = 8;
-constexpr int sqliteCantOpen = 14;
 constexpr int sqliteCorrupt = 11;
 constexpr int sqliteNotADatabase = 26;
 
