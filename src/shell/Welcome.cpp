@@ -1,16 +1,15 @@
 #include "shell/Welcome.h"
 
 #include "platform/MessageBoxes.h"
-#include "platform/TimeSource.h"
 #include "settings/ProgramState.h"
 #include "shell/ScheduledStaff.h"
+#include "staff/StaffSaving.h"
 #include "store/ClockRecords.h"
 #include "store/DatabaseError.h"
 #include "store/DatabaseLocation.h"
 #include "store/DatabaseMaintenance.h"
 #include "store/PathFile.h"
 #include "store/StaffFiles.h"
-#include "store/StaffRebuild.h"
 
 #include <QFileInfo>
 
@@ -76,13 +75,7 @@ bool Welcome::useSource(ProgramState& state, EmployeeSource source, const QStrin
     state.useLocalStaff = chosen.useLocalStaff;
     if (!local)
         return ScheduledStaff::load(state, parent);
-    try {
-        StaffRebuild::Loaded loaded =
-            StaffRebuild::rebuildStaffTable(state.database, state.paths, state.time.today());
-        state.employees = std::move(loaded.employees);
-        state.departments = std::move(loaded.departments);
-    } catch (const DatabaseError& error) {
-        inform(state, parent, error.userMessage());
-    }
+    if (const auto problem = StaffSaving::rebuildTodaysStaff(state))
+        inform(state, parent, *problem);
     return true;
 }

@@ -107,13 +107,20 @@ StaffSaving::Outcome StaffSaving::save(ProgramState& state, const std::optional<
     state.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(state.paths));
     if (!(state.useSchedulingLink && state.useLocalStaff))
         return {};
+    if (const auto problem = rebuildTodaysStaff(state))
+        return {Status::TableNotRebuilt, *problem};
+    return {};
+}
+
+std::optional<QString> StaffSaving::rebuildTodaysStaff(ProgramState& state)
+{
     try {
         StaffRebuild::Loaded loaded =
             StaffRebuild::rebuildStaffTable(state.database, state.paths, state.time.today());
         state.employees = std::move(loaded.employees);
         state.departments = std::move(loaded.departments);
     } catch (const DatabaseError& error) {
-        return {Status::TableNotRebuilt, error.userMessage()};
+        return error.userMessage();
     }
-    return {};
+    return std::nullopt;
 }

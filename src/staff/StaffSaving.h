@@ -32,4 +32,7 @@ bool writeFiles(const ProgramPaths& paths, const std::optional<QList<Employee>>&
 // source, rebuilds today's staff table. A table that cannot be rebuilt leaves the files saved.
 Outcome save(ProgramState& state, const std::optional<QList<Employee>>& employees,
              const std::optional<QList<Department>>& departments, const Replace& replace = {});
+// Today's staff table rebuilt from the staff files, and the lists taken from what was read; the
+// error's text for the user when the table could not be written.
+std::optional<QString> rebuildTodaysStaff(ProgramState& state);
 } // namespace StaffSaving

@@ -14,12 +14,10 @@ qint16 startOf(ClockFixture& f, const char* id)
     const std::optional<StaffRow> row = StaffTable(f.folder.database()).find(QString::fromLatin1(id));
     return row ? row->start : qint16(-1);
 }
-} // namespace
-
-TEST(StaffReloadWindow, ReloadsTheNewDaysScheduleAfterMidnight)
+// Ann (A1) starts at 08:00 on `day` and 10:00 the day after; the clock reads the scheduling file
+// and stands two seconds before midnight.
+void scheduleAnnAcrossMidnight(ClockFixture& f, const QDate& day)
 {
-    ClockFixture f;
-    const QDate day(2026, 12, 4);
     {
         RtmFixture rtm(QDir(f.folder.path()).filePath(QStringLiteral("RTM.MDB")));
         rtm.employee({11, QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral("A1"), 0, true});
@@ -29,6 +27,14 @@ TEST(StaffReloadWindow, ReloadsTheNewDaysScheduleAfterMidnight)
     f.state.useSchedulingLink = true;
     f.state.useLocalStaff = false;
     f.time.set(QDateTime(day, QTime(23, 59, 58)));
+}
+} // namespace
+
+TEST(StaffReloadWindow, ReloadsTheNewDaysScheduleAfterMidnight)
+{
+    ClockFixture f;
+    const QDate day(2026, 12, 4);
+    scheduleAnnAcrossMidnight(f, day);
 
     f.open(); // the first tick is a date change: today's staff are read
     ASSERT_TRUE(QTest::qWaitFor([&] { return startOf(f, "A1") == 32 && !f.window->isReloadingStaff(); }));
@@ -72,15 +78,7 @@ TEST(StaffReloadWindow, AReloadTheServerMissedIsDoneWhenItAnswers)
     TELLARIN_REQUIRE_POSTGRES();
     ClockFixture f(Backend::Server);
     const QDate day(2026, 12, 4);
-    {
-        RtmFixture rtm(QDir(f.folder.path()).filePath(QStringLiteral("RTM.MDB")));
-        rtm.employee({11, QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral("A1"), 0, true});
-        rtm.schedule(day, 11, RtmFixture::period(32, 68));
-        rtm.schedule(day.addDays(1), 11, RtmFixture::period(40, 72));
-    }
-    f.state.useSchedulingLink = true;
-    f.state.useLocalStaff = false;
-    f.time.set(QDateTime(day, QTime(23, 59, 58)));
+    scheduleAnnAcrossMidnight(f, day);
     StationLink link(f.folder.database(), f.folder.path(), QStringLiteral("station 1"), f.time);
     link.startOnline();
     f.open(&link);
