@@ -43,59 +43,67 @@ QString Punch::elapsedText(const QDateTime& from, const QDateTime& to)
 
 Punch Punch::begin(ProgramState& state, const QString& typed, StationLink* link, WaitingPunches* waiting)
 {
-    Punch punch;
-    punch.m_id = normaliseId(typed);
-    if (punch.m_id.isEmpty())
-        return punch;
-    const SettingsRecord& settings = state.settings;
-
+    const QString id = normaliseId(typed);
+    if (id.isEmpty())
+        return Punch();
+    std::optional<StaffRow> staff;
     if (state.useSchedulingLink) {
-        const std::optional<StaffRow> staff =
-            link ? link->findStaff(punch.m_id) : StaffTable(state.database).find(punch.m_id);
-        if (!staff) {
-            punch.m_stage = Stage::NotFound;
-            punch.m_notFoundText = settings.notFound;
-            return punch;
-        }
+        staff = link ? link->findStaff(id) : StaffTable(state.database).find(id);
+        if (!staff)
+            return notFound(id, state.settings.notFound);
+    }
+    std::optional<ClockRecords::LatestPunch> latest;
+    if (link)
+        latest = link->latestPunchFor(id);
+    else if (waiting)
+        latest = waiting->latestFor(id);
+    if (!link && !latest)
+        latest = ClockRecords(state.database).latestPunchFor(id);
+    return decide(id, staff ? &*staff : nullptr, latest, state.time.now(), state.settings);
+}
+
+Punch Punch::notFound(const QString& id, const QString& notFoundText)
+{
+    Punch punch;
+    punch.m_id = id;
+    punch.m_stage = Stage::NotFound;
+    punch.m_notFoundText = notFoundText;
+    return punch;
+}
+
+Punch Punch::decide(const QString& id, const StaffRow* staff,
+                    const std::optional<ClockRecords::LatestPunch>& latest, const QDateTime& now,
+                    const SettingsRecord& settings)
+{
+    Punch punch;
+    punch.m_id = id;
+    if (staff) {
         punch.m_employeeName = staff->employee;
         punch.m_departmentNumber = staff->departmentNumber;
         punch.m_start = staff->start;
         punch.m_stop = staff->stop;
     } else {
-        punch.m_employeeName = punch.m_id;
+        punch.m_employeeName = id;
     }
-
-    std::optional<ClockRecords::LatestPunch> latest;
-    if (link)
-        latest = link->latestPunchFor(punch.m_id);
-    else if (waiting)
-        latest = waiting->latestFor(punch.m_id);
-    if (!link && !latest)
-        latest = ClockRecords(state.database).latestPunchFor(punch.m_id);
     punch.m_clockOut = latest && !latest->clockOut;
     if (punch.m_clockOut)
         punch.m_lastIn = latest->time;
 
-    punch.m_punchTime = state.time.now();
+    punch.m_punchTime = now;
     punch.m_displaySeconds = punch.m_clockOut ? settings.keepOutSeconds : settings.keepInSeconds;
-    punch.m_verdict = punch.verdictFor(state, punch.m_clockOut, punch.m_punchTime);
+    // Without an employee database there is no schedule to check against.
+    if (staff) {
+        const QTime clock = now.time();
+        punch.m_verdict = ScheduleCheck::check(punch.m_clockOut, clock.hour() * 60 + clock.minute(),
+                                               punch.m_start, punch.m_stop, settings);
+    } else {
+        punch.m_verdict.outcome = punch.m_clockOut ? PunchOutcome::NormalOut : PunchOutcome::NormalIn;
+    }
     punch.m_look = PanelLook::forOutcome(punch.m_verdict.outcome, punch.m_verdict.message, settings);
     // A rejected OUT is not recorded, so it has no tips to ask for.
     punch.m_asksTips = punch.m_clockOut && settings.reportTips && !punch.isRejected();
     punch.m_stage = Stage::Shown;
     return punch;
-}
-
-ScheduleCheck::Verdict Punch::verdictFor(const ProgramState& state, bool clockOut, const QDateTime& at) const
-{
-    if (!state.useSchedulingLink) {
-        ScheduleCheck::Verdict verdict;
-        verdict.outcome = clockOut ? PunchOutcome::NormalOut : PunchOutcome::NormalIn;
-        return verdict;
-    }
-    const QTime clock = at.time();
-    return ScheduleCheck::check(clockOut, clock.hour() * 60 + clock.minute(), m_start, m_stop,
-                                state.settings);
 }
 
 QString Punch::notFoundMessage() const

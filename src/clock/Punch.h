@@ -3,6 +3,7 @@
 #include "clock/PanelLook.h"
 #include "clock/ScheduleCheck.h"
 #include "store/ClockRecord.h"
+#include "store/ClockRecords.h"
 
 #include <QDateTime>
 #include <QString>
@@ -11,6 +12,8 @@
 class StationLink;
 class WaitingPunches;
 struct ProgramState;
+struct SettingsRecord;
+struct StaffRow;
 
 // One punch from the typed ID to the appended record: lookups, direction, schedule check and the
 // record written. Knows nothing of widgets; the clock screen shows what it decides.
@@ -30,6 +33,13 @@ public:
     // On the file, punches waiting in the station's queue are later than anything stored.
     static Punch begin(ProgramState& state, const QString& typed, StationLink* link = nullptr,
                        WaitingPunches* waiting = nullptr);
+    // The punch of a normalised ID whose lookups are done: `staff` is the employee's row, null
+    // without an employee database; `latest` the employee's latest punch, if any.
+    static Punch decide(const QString& id, const StaffRow* staff,
+                        const std::optional<ClockRecords::LatestPunch>& latest, const QDateTime& now,
+                        const SettingsRecord& settings);
+    // The punch of an ID the employee database does not know.
+    static Punch notFound(const QString& id, const QString& notFoundText);
 
     Stage stage() const { return m_stage; }
     const QString& id() const { return m_id; }
@@ -54,10 +64,6 @@ public:
     ClockRecord recordAt(const ProgramState& state, const QString& tipsText, const QDateTime& now) const;
 
 private:
-    // The schedule check of a punch in the given direction at the given moment (none without an
-    // employee database).
-    ScheduleCheck::Verdict verdictFor(const ProgramState& state, bool clockOut, const QDateTime& at) const;
-
     Stage m_stage = Stage::Ignored;
     QString m_id;
     QString m_notFoundText;

@@ -4,6 +4,7 @@
 #include "clock/InOutLists.h"
 #include "clock/StationLink.h"
 #include "clock/ui/KeypadWidget.h"
+#include "clock/ui/PunchPanel.h"
 #include "clock/ui/ResetCodeBox.h"
 #include "platform/Camera.h"
 #include "platform/MessageBoxes.h"
@@ -20,11 +21,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QValidator>
 
 namespace {
 constexpr int panelExtraHeight = 67; // the panel stands 1000 twips taller than the ID frame
@@ -33,41 +32,6 @@ constexpr int cameraLeft = 8;
 constexpr int cameraBottom = 40;
 const QSize cameraSize(176, 132);
 const QString passwordCaption = QStringLiteral("Type in password... press Enter");
-
-QString css(const Rgb& c)
-{
-    return QStringLiteral("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
-}
-
-// Lets into the tips box only what makes an amount of money.
-class TipsValidator final : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        QString accepted;
-        for (const QChar c : input) {
-            if (!Punch::acceptsTipsChar(accepted, c))
-                return Invalid;
-            accepted.append(c);
-        }
-        return Acceptable;
-    }
-};
-
-QPixmap welcomePicture()
-{
-    QPixmap pixmap(56, 56);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0, 128, 128), 4));
-    p.setBrush(QColor(255, 210, 60));
-    p.drawEllipse(6, 6, 44, 44);
-    p.drawLine(28, 28, 28, 14);
-    p.drawLine(28, 28, 38, 32);
-    return pixmap;
-}
 } // namespace
 
 ClockWindow::ClockWindow(ProgramState& state, StationLink* link, QWidget* parent)
@@ -79,6 +43,9 @@ ClockWindow::ClockWindow(ProgramState& state, StationLink* link, QWidget* parent
     , m_forcedClockOut(state.database, state.time)
     , m_log(state.paths.programFolder(), state.time)
     , m_waiting(state.database, state.paths.programFolder())
+    , m_cycle(state.time, *this,
+              {state.settings.showElapsedTime, state.useSchedulingLink && !state.useLocalStaff,
+               state.settings.password})
 {
     setObjectName(QStringLiteral("ClockWindow"));
     setWindowTitle(QStringLiteral("Orvane time and attendance"));
@@ -89,11 +56,8 @@ ClockWindow::ClockWindow(ProgramState& state, StationLink* link, QWidget* parent
         m_offline->setVisible(m_link->isOffline());
         connect(m_link, &StationLink::offlineChanged, m_offline, &QLabel::setVisible);
         connect(m_link, &StationLink::offlineChanged, this, [this](bool offline) {
-            if (offline || !m_staffReloadDue.isValid() || m_reloadingStaff)
-                return;
-            const QDate day = m_staffReloadDue;
-            m_staffReloadDue = QDate();
-            reloadStaffForNewDay(day);
+            if (!offline)
+                m_cycle.serverBack();
         });
     }
     if (m_state.settings.showInOutLists)
@@ -139,6 +103,82 @@ void ClockWindow::buildUi()
     root->addWidget(m_resetCode, 0, Qt::AlignHCenter);
     connect(m_resetCode, &ResetCodeBox::passwordCleared, this, &ClockWindow::endRequested);
 
+    // The ID frame with the keypad under it, the lists beside it.
+    QVBoxLayout* idColumn = buildIdFrame();
+    m_keypad = new KeypadWidget(this);
+    m_keypad->setVisible(settings.showKeyboard);
+    connect(m_keypad, &KeypadWidget::keyPressed, this, &ClockWindow::keypadKey);
+    // The panel reaches below the ID frame; the keypad starts under it, so no key is hidden while
+    // tips are typed.
+    if (settings.showKeyboard)
+        idColumn->addSpacing(panelExtraHeight + 6);
+    idColumn->addWidget(m_keypad, 0, Qt::AlignHCenter);
+    idColumn->addStretch(1);
+    auto* middle = new QHBoxLayout;
+    middle->addStretch(1);
+    middle->addLayout(idColumn);
+    middle->addSpacing(24);
+    middle->addLayout(buildInOutLists());
+    middle->addStretch(1);
+    root->addStretch(1);
+    root->addLayout(middle, 6);
+    root->addStretch(1);
+
+    auto* buttons = new QHBoxLayout;
+    auto* minimize = new QPushButton(QStringLiteral("Minimize this window"), this);
+    minimize->setObjectName(QStringLiteral("cmdMinimize"));
+    minimize->setFocusPolicy(Qt::NoFocus);
+    minimize->setVisible(settings.allowMinimize);
+    auto* help = new QPushButton(QStringLiteral("&Help"), this);
+    help->setObjectName(QStringLiteral("cmdHelp"));
+    help->setFocusPolicy(Qt::NoFocus);
+    m_exit = new QPushButton(QStringLiteral("&Exit"), this);
+    m_exit->setObjectName(QStringLiteral("cmdExitClock"));
+    m_exit->setFocusPolicy(Qt::NoFocus);
+    buttons->addSpacing(cameraLeft + cameraSize.width());
+    buttons->addStretch(1);
+    buttons->addWidget(minimize);
+    buttons->addWidget(help);
+    buttons->addWidget(m_exit);
+    root->addLayout(buttons);
+    connect(m_exit, &QPushButton::clicked, this, [this] { m_cycle.askToLeave(); });
+    connect(minimize, &QPushButton::clicked, this, [this] {
+        if (!acceptsNoInput())
+            showMinimized();
+    });
+    connect(help, &QPushButton::clicked, this, &ClockWindow::showHelp);
+
+    m_cameraArea = new QWidget(this);
+    m_cameraArea->setObjectName(QStringLiteral("camPreview"));
+    m_cameraArea->setFixedSize(cameraSize);
+    m_cameraArea->setStyleSheet(QStringLiteral("background: black;"));
+    m_cameraArea->hide();
+
+    // Small and out of the way: the station still takes punches, the mark only says they wait.
+    m_offline = new QLabel(QStringLiteral("offline"), this);
+    m_offline->setObjectName(QStringLiteral("lblOffline"));
+    m_offline->setToolTip(QStringLiteral("The clock database cannot be reached; punches are kept here "
+                                         "and sent when it answers again."));
+    m_offline->setStyleSheet(QStringLiteral("background: rgb(192,0,0); color: white; font-size: 10pt; "
+                                            "font-weight: bold; padding: 2px 8px; border-radius: 4px;"));
+    m_offline->adjustSize();
+    m_offline->move(8, 8);
+    m_offline->hide();
+
+    m_elapsed = new QLabel(this);
+    m_elapsed->setObjectName(QStringLiteral("lblElapsed"));
+    m_elapsed->setAlignment(Qt::AlignCenter);
+    m_elapsed->setStyleSheet(QStringLiteral("background: white; color: rgb(0,128,128); font-size: 40pt;"
+                                            "border: 2px solid rgb(0,128,128);"));
+    m_elapsed->hide();
+
+    m_panel = new PunchPanel(this);
+    connect(m_panel, &PunchPanel::tipsEntered, this, [this] { m_cycle.enterTips(m_panel->tips()); });
+    connect(m_panel, &PunchPanel::cancelled, this, [this] { m_cycle.cancelTips(); });
+}
+
+QVBoxLayout* ClockWindow::buildIdFrame()
+{
     m_idFrame = new QFrame(this);
     m_idFrame->setObjectName(QStringLiteral("IdFrame"));
     m_idFrame->setFrameShape(QFrame::StyledPanel);
@@ -149,7 +189,7 @@ void ClockWindow::buildUi()
         QStringLiteral("QFrame#IdFrame { background: rgb(235,245,235); border-radius: 6px; }"
                        "QLineEdit { lineedit-password-character: 42; }"));
     auto* idLayout = new QVBoxLayout(m_idFrame);
-    m_prompt = new QLabel(settings.enterId, m_idFrame);
+    m_prompt = new QLabel(m_state.settings.enterId, m_idFrame);
     m_prompt->setObjectName(QStringLiteral("lblPrompt"));
     m_prompt->setStyleSheet(QStringLiteral("font-size: 16pt;"));
     m_idBox = new QLineEdit(m_idFrame);
@@ -177,110 +217,9 @@ void ClockWindow::buildUi()
     idLayout->addLayout(passwordRow);
     m_passwordCaption->hide();
     m_password->hide();
-
-    // The ID frame with the keypad under it, the lists beside it.
     auto* idColumn = new QVBoxLayout;
     idColumn->addWidget(m_idFrame, 0, Qt::AlignHCenter);
-    m_keypad = new KeypadWidget(this);
-    m_keypad->setVisible(settings.showKeyboard);
-    connect(m_keypad, &KeypadWidget::keyPressed, this, &ClockWindow::keypadKey);
-    // The panel reaches below the ID frame; the keypad starts under it, so no key is hidden while
-    // tips are typed.
-    if (settings.showKeyboard)
-        idColumn->addSpacing(panelExtraHeight + 6);
-    idColumn->addWidget(m_keypad, 0, Qt::AlignHCenter);
-    idColumn->addStretch(1);
-    auto* middle = new QHBoxLayout;
-    middle->addStretch(1);
-    middle->addLayout(idColumn);
-    middle->addSpacing(24);
-    middle->addLayout(buildInOutLists());
-    middle->addStretch(1);
-    root->addStretch(1);
-    root->addLayout(middle, 6);
-    root->addStretch(1);
-
-    auto* buttons = new QHBoxLayout;
-    m_minimize = new QPushButton(QStringLiteral("Minimize this window"), this);
-    m_minimize->setObjectName(QStringLiteral("cmdMinimize"));
-    m_minimize->setFocusPolicy(Qt::NoFocus);
-    m_minimize->setVisible(settings.allowMinimize);
-    m_help = new QPushButton(QStringLiteral("&Help"), this);
-    m_help->setObjectName(QStringLiteral("cmdHelp"));
-    m_help->setFocusPolicy(Qt::NoFocus);
-    m_exit = new QPushButton(QStringLiteral("&Exit"), this);
-    m_exit->setObjectName(QStringLiteral("cmdExitClock"));
-    m_exit->setFocusPolicy(Qt::NoFocus);
-    buttons->addSpacing(cameraLeft + cameraSize.width());
-    buttons->addStretch(1);
-    buttons->addWidget(m_minimize);
-    buttons->addWidget(m_help);
-    buttons->addWidget(m_exit);
-    root->addLayout(buttons);
-    connect(m_exit, &QPushButton::clicked, this, &ClockWindow::askPassword);
-    connect(m_minimize, &QPushButton::clicked, this, [this] {
-        if (!acceptsNoInput())
-            showMinimized();
-    });
-    connect(m_help, &QPushButton::clicked, this, &ClockWindow::showHelp);
-
-    m_cameraArea = new QWidget(this);
-    m_cameraArea->setObjectName(QStringLiteral("camPreview"));
-    m_cameraArea->setFixedSize(cameraSize);
-    m_cameraArea->setStyleSheet(QStringLiteral("background: black;"));
-    m_cameraArea->hide();
-
-    // Small and out of the way: the station still takes punches, the mark only says they wait.
-    m_offline = new QLabel(QStringLiteral("offline"), this);
-    m_offline->setObjectName(QStringLiteral("lblOffline"));
-    m_offline->setToolTip(QStringLiteral("The clock database cannot be reached; punches are kept here "
-                                         "and sent when it answers again."));
-    m_offline->setStyleSheet(QStringLiteral("background: rgb(192,0,0); color: white; font-size: 10pt; "
-                                            "font-weight: bold; padding: 2px 8px; border-radius: 4px;"));
-    m_offline->adjustSize();
-    m_offline->move(8, 8);
-    m_offline->hide();
-
-    m_elapsed = new QLabel(this);
-    m_elapsed->setObjectName(QStringLiteral("lblElapsed"));
-    m_elapsed->setAlignment(Qt::AlignCenter);
-    m_elapsed->setStyleSheet(QStringLiteral("background: white; color: rgb(0,128,128); font-size: 40pt;"
-                                            "border: 2px solid rgb(0,128,128);"));
-    m_elapsed->hide();
-
-    m_panel = new QFrame(this);
-    m_panel->setObjectName(QStringLiteral("pnlFin"));
-    m_panel->setFrameShape(QFrame::Box);
-    auto* panelLayout = new QGridLayout(m_panel);
-    for (int i = 0; i < 4; ++i) {
-        m_lines[i] = new QLabel(m_panel);
-        m_lines[i]->setObjectName(QStringLiteral("pnlLine%1").arg(i));
-        m_lines[i]->setAlignment(Qt::AlignCenter);
-        m_lines[i]->setWordWrap(true);
-        panelLayout->addWidget(m_lines[i], i, 0, 1, 2);
-    }
-    m_picture = new QLabel(m_panel);
-    m_picture->setObjectName(QStringLiteral("pnlPicture"));
-    m_picture->setPixmap(welcomePicture());
-    panelLayout->addWidget(m_picture, 0, 2, 2, 1);
-    m_tipsCaption = new QLabel(QStringLiteral("Type in tips and press Enter"), m_panel);
-    m_tipsCaption->setObjectName(QStringLiteral("lblTips"));
-    m_tips = new QLineEdit(m_panel);
-    m_tips->setObjectName(QStringLiteral("txtTips"));
-    m_tips->setMaxLength(12);
-    m_tips->setValidator(new TipsValidator(m_tips));
-    m_tips->setContextMenuPolicy(Qt::NoContextMenu);
-    m_panelExit = new QPushButton(QStringLiteral("&Exit"), m_panel);
-    m_panelExit->setObjectName(QStringLiteral("cmdExit"));
-    panelLayout->addWidget(m_tipsCaption, 4, 0);
-    panelLayout->addWidget(m_tips, 4, 1);
-    panelLayout->addWidget(m_panelExit, 4, 2);
-    connect(m_tips, &QLineEdit::returnPressed, this, &ClockWindow::enterTips);
-    connect(m_panelExit, &QPushButton::clicked, this, &ClockWindow::cancelTips);
-    m_panel->hide();
-    m_tipsCaption->hide();
-    m_tips->hide();
-    m_panelExit->hide();
+    return idColumn;
 }
 
 QLayout* ClockWindow::buildInOutLists()
@@ -320,16 +259,24 @@ QLayout* ClockWindow::buildInOutLists()
     return column;
 }
 
-bool ClockWindow::acceptsNoInput() const
+void ClockWindow::tick()
 {
-    return isBusy() && !m_awaitingTips;
+    m_cycle.tick();
 }
 
 bool ClockWindow::isBusy() const
 {
-    return (m_panel && !m_panel->isHidden()) ||
-           (m_pauseUntil.isValid() && m_state.time.preciseNow() < m_pauseUntil) || m_reloadingStaff ||
-           m_storing.has_value();
+    return m_cycle.isBusy();
+}
+
+bool ClockWindow::acceptsNoInput() const
+{
+    return m_cycle.acceptsNoInput();
+}
+
+bool ClockWindow::isReloadingStaff() const
+{
+    return m_cycle.isReadingStaff();
 }
 
 bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
@@ -343,11 +290,11 @@ bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     } else if (watched == m_idBox && event->type() == QEvent::FocusIn) {
-        hidePassword();
+        m_cycle.dismissPassword();
     } else if (watched == m_password && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            enterPassword();
+            m_cycle.enterPassword(m_password->text());
             return true;
         }
     } else if (acceptsNoInput() && (watched == m_date || watched == m_inOutLabel) &&
@@ -367,186 +314,83 @@ void ClockWindow::enterId()
 {
     const QString typed = m_idBox->text();
     m_idBox->clear();
-    try {
-        const Punch punch = Punch::begin(m_state, typed, m_link, m_link ? nullptr : &m_waiting);
-        switch (punch.stage()) {
-        case Punch::Stage::Ignored:
-            return;
-        case Punch::Stage::NotFound:
-            m_message->setText(punch.notFoundMessage());
-            playSound(punch.soundName());
-            m_pauseUntil = m_state.time.preciseNow().addSecs(1);
-            return;
-        case Punch::Stage::Shown:
-            break;
-        }
-        m_message->clear();
-        showPanel(punch);
-        // Counted from the moment the panel is up, not from the whole second the clock shows.
-        const QDateTime deadline = m_state.time.preciseNow().addSecs(punch.displaySeconds());
-        if (punch.asksForTips()) {
-            m_awaitingTips = punch;
-            m_tips->setFocus();
-            return;
-        }
-        playSound(punch.soundName());
-        if (!punch.isRejected())
-            writeRecord(punch, QString());
-        m_panelUntil = !m_elapsed->isHidden() ? std::max(deadline, m_elapsedUntil) : deadline;
-        tick();
-    } catch (const DatabaseError& error) {
-        reportDatabaseError(error.userMessage());
+    m_cycle.enterId(typed);
+}
+
+void ClockWindow::showTime(const QDateTime& now)
+{
+    m_time->setText(ClockFace::timeText(now.time(), m_state.settings.clock12Hour, QLocale()));
+    m_date->setText(ClockFace::dateText(now.date(), QLocale()));
+}
+
+void ClockWindow::takeKeyboard()
+{
+    if (isVisible() && m_idBox->isVisible()) {
+        // Without a window manager the screen is never made active, and the box would take keys
+        // without showing its focus colour.
+        if (!isActiveWindow())
+            activateWindow();
+        m_idBox->setFocus();
     }
 }
 
-void ClockWindow::enterTips()
+void ClockWindow::showNotFound(const Punch& punch)
 {
-    if (!m_awaitingTips)
-        return;
-    const Punch punch = *m_awaitingTips;
-    m_awaitingTips.reset();
-    m_tips->hide();
-    m_tipsCaption->hide();
-    m_panelExit->hide();
-    try {
-        // The hourly pass that fell due meanwhile comes first, as it would have without the tips.
-        if (m_forcedPending)
-            runForcedClockOut();
-        playSound(punch.soundName());
-        writeRecord(punch, m_tips->text());
-    } catch (const DatabaseError& error) {
-        reportDatabaseError(error.userMessage());
-        return;
-    }
-    m_panelUntil = !m_elapsed->isHidden() ? m_elapsedUntil : m_state.time.preciseNow();
-    tick();
-}
-
-void ClockWindow::cancelTips()
-{
-    m_awaitingTips.reset();
-    hidePanel();
+    m_message->setText(punch.notFoundMessage());
 }
 
 void ClockWindow::showPanel(const Punch& punch)
 {
-    const PanelLook& look = punch.look();
-    const QString background = css(look.background);
-    m_panel->setStyleSheet(
-        QStringLiteral("QFrame#pnlFin { background: %1; border: 2px solid rgb(0,96,0); }").arg(background));
-    const auto paint = [&](QLabel* line, const Rgb& colour, int points) {
-        line->setStyleSheet(QStringLiteral("color: %1; background: %2; font-size: %3pt;")
-                                .arg(css(colour), background)
-                                .arg(points));
-    };
-    paint(m_lines[0], look.line0, 16);
-    if (look.line2) {
-        paint(m_lines[2], *look.line2, 18);
-    } else {
-        // Only the background follows the outcome; the text keeps the colour it had.
-        QString sheet = m_lines[2]->styleSheet();
-        const qsizetype at = sheet.indexOf(QStringLiteral("background:"));
-        if (at >= 0)
-            sheet = sheet.left(at);
-        m_lines[2]->setStyleSheet(sheet + QStringLiteral("background: %1; font-size: 18pt;").arg(background));
-    }
-    paint(m_lines[3], look.line3, 14);
-    m_lines[0]->setText(punch.employeeName());
-    m_lines[1]->hide();
-    m_lines[2]->setText(look.line2Text);
-    m_lines[3]->setText(look.line3Text);
-    m_picture->setVisible(look.pictureVisible);
-    const bool tips = punch.asksForTips();
-    m_tipsCaption->setVisible(tips);
-    m_tips->setVisible(tips);
-    m_panelExit->setVisible(tips);
-    m_tips->clear();
+    m_message->clear();
     placePanel();
-    m_panel->show();
-    m_panel->raise();
-    m_panel->repaint();
+    m_panel->present(punch);
+    if (punch.asksForTips())
+        m_panel->focusTips();
+}
+
+void ClockWindow::hideTips()
+{
+    m_panel->hideTips();
 }
 
 void ClockWindow::hidePanel()
 {
-    m_panel->hide();
-    m_tips->hide();
-    m_tipsCaption->hide();
-    m_panelExit->hide();
-    m_panelUntil = QDateTime();
+    m_panel->dismiss();
     m_idBox->setFocus();
 }
 
-void ClockWindow::writeRecord(const Punch& punch, const QString& tips)
+void ClockWindow::showElapsed(const QString& text)
 {
-    std::optional<qint64> recordNumber;
-    if (m_link) {
-        recordNumber = punch.record(m_state, tips, m_link);
-    } else {
-        const ClockRecord record = punch.recordAt(m_state, tips, m_state.time.now());
-        recordNumber = storeOnFile(record);
-        if (!recordNumber)
-            startStoring(punch, record);
-    }
-    m_tips->clear();
-    if (punch.isClockOut() && m_state.settings.showElapsedTime && punch.lastInTime()) {
-        m_elapsed->setText(Punch::elapsedText(*punch.lastInTime(), m_state.time.now()));
-        m_elapsed->setGeometry(m_time->geometry().adjusted(40, 0, -40, 0));
-        m_elapsed->show();
-        m_elapsed->raise();
-        m_elapsedUntil = m_state.time.preciseNow().addSecs(2);
-    }
-    if (recordNumber)
-        afterRecordWritten(punch, *recordNumber);
+    m_elapsed->setText(text);
+    m_elapsed->setGeometry(m_time->geometry().adjusted(40, 0, -40, 0));
+    m_elapsed->show();
+    m_elapsed->raise();
 }
 
-void ClockWindow::afterRecordWritten(const Punch& punch, qint64 recordNumber)
+void ClockWindow::hideElapsed()
 {
-    // A picture is named by its record number; a queued punch has none yet.
-    if (m_state.settings.takePictures && recordNumber > 0)
-        takePicture(punch, recordNumber);
-    if (m_state.settings.showInOutLists)
-        refreshInOutLists();
+    m_elapsed->hide();
 }
 
-void ClockWindow::tick()
+void ClockWindow::showPassword(bool shown)
 {
-    const QDateTime now = m_state.time.now();
-    const QDate today = now.date();
-    if (today != m_dateSeen) {
-        m_pictureDay = today;
-        if (m_state.useSchedulingLink && !m_state.useLocalStaff)
-            reloadStaffForNewDay(today);
-    }
-    m_time->setText(ClockFace::timeText(now.time(), m_state.settings.clock12Hour, QLocale()));
-    m_date->setText(ClockFace::dateText(today, QLocale()));
-    m_dateSeen = today;
-    if (m_forcedTrigger.due(now))
-        m_forcedPending = true;
-    if (m_forcedRetryAt.isValid() && now >= m_forcedRetryAt) {
-        m_forcedRetryAt = QDateTime();
-        m_forcedPending = true;
-    }
-    // Never between the panel of a punch and its record: the record is what the panel showed.
-    if (m_forcedPending && !m_awaitingTips && !m_storing)
-        runForcedClockOut();
-    if (!m_firstTickDone) {
-        m_firstTickDone = true;
-        if (isVisible() && m_idBox->isVisible()) {
-            // Without a window manager the screen is never made active, and the box would take keys
-            // without showing its focus colour.
-            if (!isActiveWindow())
-                activateWindow();
-            m_idBox->setFocus();
-        }
-    }
-    storeWaitingPunches();
-    const QDateTime precise = m_state.time.preciseNow();
-    if (!m_elapsed->isHidden() && precise >= m_elapsedUntil)
-        m_elapsed->hide();
-    if (!m_panel->isHidden() && !m_awaitingTips && !m_storing && m_panelUntil.isValid() &&
-        precise >= m_panelUntil)
-        hidePanel();
+    if (shown)
+        m_message->clear();
+    m_password->clear();
+    m_passwordCaption->setVisible(shown);
+    m_password->setVisible(shown);
+    if (shown)
+        m_password->setFocus();
+}
+
+void ClockWindow::focusIdBox()
+{
+    m_idBox->setFocus();
+}
+
+void ClockWindow::showError(const QString& message)
+{
+    m_state.messages.inform(this, message, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
 }
 
 QRect ClockWindow::panelRect() const
@@ -569,13 +413,6 @@ void ClockWindow::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     placePanel();
     placeCamera();
-}
-
-void ClockWindow::reportDatabaseError(const QString& message)
-{
-    m_awaitingTips.reset();
-    hidePanel();
-    m_state.messages.inform(this, message, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
 }
 
 bool ClockWindow::absorbedByLink(const DatabaseError& error)

@@ -1,32 +1,32 @@
 #pragma once
 
+#include "clock/ClockCycle.h"
 #include "clock/ForcedClockOut.h"
-#include "clock/Punch.h"
 #include "clock/WaitingPunches.h"
 #include "platform/ProgramLog.h"
 
-#include <QDate>
-#include <QDateTime>
 #include <QPointer>
 #include <QWidget>
-#include <optional>
 
 class HelpWindow;
 class KeypadWidget;
+class PunchPanel;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTimer;
+class QVBoxLayout;
 class DatabaseError;
 class ResetCodeBox;
 class StationLink;
 struct ProgramState;
 
-// The clock screen: takes an employee ID, shows the confirmation panel and records the punch; around
-// it keeps the time and date on display, runs the hourly forced clock-out and shows who is in.
-class ClockWindow : public QWidget {
+// The clock screen: shows what its cycle says (the confirmation panel, the tips and password boxes,
+// the time and date, who is in) and hands it what is typed and clicked; runs the cycle's store
+// operations on its station.
+class ClockWindow : public QWidget, private ClockCycle::Host {
     Q_OBJECT
 
 public:
@@ -35,8 +35,7 @@ public:
     explicit ClockWindow(ProgramState& state, StationLink* link = nullptr, QWidget* parent = nullptr);
     ~ClockWindow() override;
 
-    // Runs every 100 ms: date change, time display, forced clock-out, first focus, and the ends of the
-    // confirmation and the elapsed-time display.
+    // Runs every 100 ms.
     void tick();
     // True while a punch is on display; the ID box takes no input then.
     bool isBusy() const;
@@ -45,7 +44,7 @@ public:
     // Fills the in and out lists again; they keep what they show when there is nothing to show.
     void refreshInOutLists();
     // True while the day's staff are read from the scheduling database; no punch starts meanwhile.
-    bool isReloadingStaff() const { return m_reloadingStaff; }
+    bool isReloadingStaff() const;
 
 Q_SIGNALS:
     void closed();
@@ -60,48 +59,57 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // What the cycle asks of the screen.
+    void showTime(const QDateTime& now) override;
+    void takeKeyboard() override;
+    void showNotFound(const Punch& punch) override;
+    void showPanel(const Punch& punch) override;
+    void hideTips() override;
+    void hidePanel() override;
+    void showElapsed(const QString& text) override;
+    void hideElapsed() override;
+    void showPassword(bool shown) override;
+    void focusIdBox() override;
+    void leave() override;
+    void showError(const QString& message) override;
+    void playSound(const QString& name) override;
+    // What it asks of the station.
+    Punch begin(const QString& typed) override;
+    ClockCycle::Written write(const Punch& punch, const QString& tips) override;
+    std::optional<qint64> writeAgain(const ClockRecord& record) override;
+    qint64 keep(const ClockRecord& record, const QString& reason) override;
+    void sendWaiting() override;
+    void recordStored(const Punch& punch, qint64 recordNumber) override;
+    void runForcedClockOut() override;
+    void readStaff(QDate day) override;
+    void note(const QString& line) override;
+
     void buildUi();
+    QVBoxLayout* buildIdFrame();
     QLayout* buildInOutLists();
     void enterId();
-    void enterTips();
-    void cancelTips();
-    void showPanel(const Punch& punch);
-    void hidePanel();
-    void writeRecord(const Punch& punch, const QString& tips);
-    // On the file: the record number, 0 when it went into the queue, nullopt while the file is held.
-    std::optional<qint64> storeOnFile(const ClockRecord& record);
-    qint64 keepWaiting(const ClockRecord& record, const QString& reason);
-    void startStoring(const Punch& punch, const ClockRecord& record);
-    // Every tick: the punch on display tried again, and what waits in the queue sent now and then.
-    void storeWaitingPunches();
-    void afterRecordWritten(const Punch& punch, qint64 recordNumber);
     void placePanel();
     // Where the confirmation panel stands: over the ID frame, reaching below it.
     QRect panelRect() const;
     QList<QRect> helpKeepsClear() const;
     void placeCamera();
-    void reportDatabaseError(const QString& message);
     // Whether the error was the server going away, which the link has taken care of.
     bool absorbedByLink(const DatabaseError& error);
 
     void screenActivated();
     void keypadKey(int key);
-    void askPassword();
-    // Closes the screen for real; any other close (title bar, Alt+F4) is refused.
-    void leave();
-    void enterPassword();
-    void hidePassword();
     void showHelp();
-    void runForcedClockOut();
-    void playSound(const QString& name);
     void takePicture(const Punch& punch, qint64 recordNumber);
-    // With the scheduling database as the source: today's staff and schedules, read while the
-    // screen keeps running under a "Loading Employees and schedules" panel.
-    void reloadStaffForNewDay(QDate today);
     void startStaffRead(QDate today);
 
     ProgramState& m_state;
     StationLink* m_link = nullptr;
+    ForcedClockOut m_forcedClockOut;
+    ProgramLog m_log;
+    WaitingPunches m_waiting;
+    ClockCycle m_cycle;
+    bool m_leaving = false;
+
     QTimer* m_timer = nullptr;
     QLabel* m_offline = nullptr;
     QLabel* m_time = nullptr;
@@ -119,43 +127,9 @@ private:
     QListWidget* m_inList = nullptr;
     QListWidget* m_outList = nullptr;
     QWidget* m_cameraArea = nullptr;
-    QFrame* m_panel = nullptr;
-    QLabel* m_lines[4] = {};
-    QLabel* m_picture = nullptr;
-    QLineEdit* m_tips = nullptr;
-    QLabel* m_tipsCaption = nullptr;
-    QPushButton* m_panelExit = nullptr;
+    PunchPanel* m_panel = nullptr;
     QPushButton* m_exit = nullptr;
-    QPushButton* m_minimize = nullptr;
-    QPushButton* m_help = nullptr;
+    QLabel* m_loadingPanel = nullptr; // made at the first reload
     QPointer<HelpWindow> m_helpWindow;
     bool m_helpShownBefore = false;
-
-    std::optional<Punch> m_awaitingTips;
-    bool m_leaving = false;
-    QDateTime m_panelUntil;
-    QDateTime m_elapsedUntil;
-    QDateTime m_pauseUntil; // after an unknown ID
-
-    ForcedClockOut m_forcedClockOut;
-    ForcedClockOutTrigger m_forcedTrigger;
-    // A pass that fell due while a punch waited for its tips runs when that punch is stored.
-    bool m_forcedPending = false;
-    QDateTime m_forcedRetryAt; // a pass that could not write tries again then
-    ProgramLog m_log;
-    // A punch on the file waiting for another program's write lock, with the panel up until then.
-    struct Storing {
-        Punch punch;
-        ClockRecord record;
-        QDateTime until;
-    };
-    std::optional<Storing> m_storing;
-    WaitingPunches m_waiting;
-    QDateTime m_nextSend;
-    QDate m_dateSeen;   // empty until the first tick
-    QDate m_pictureDay; // the date stamped on pictures, taken at each date change
-    bool m_firstTickDone = false;
-    QLabel* m_loadingPanel = nullptr; // made at the first reload
-    bool m_reloadingStaff = false;
-    QDate m_staffReloadDue; // a reload the server was away for, done again once it answers
 };

@@ -1,11 +1,12 @@
-// The clock screen's day around the punch: activation, keypad, leaving with the password, help, the
-// hourly forced clock-out, the in and out lists, sounds and pictures.
+// The clock screen around the punch: activation, keypad, help, the hourly forced clock-out, the in
+// and out lists, sounds and pictures.
 #include "clock/ClockFace.h"
 #include "clock/InOutLists.h"
 #include "clock/PictureText.h"
 #include "clock/StationLink.h"
 #include "clock/ui/ClockWindow.h"
 #include "clock/ui/KeypadWidget.h"
+#include "clock/ui/PunchPanel.h"
 #include "platform/Camera.h"
 #include "platform/HelpTopics.h"
 #include "platform/MessageBoxes.h"
@@ -48,7 +49,7 @@ void ClockWindow::paintEvent(QPaintEvent*)
 void ClockWindow::screenActivated()
 {
     m_prompt->setText(m_state.settings.enterId);
-    hidePassword();
+    m_cycle.dismissPassword();
     if (m_idBox->isVisible() && m_panel->isHidden())
         m_idBox->setFocus();
     m_exit->setToolTip(ClockFace::exitToolTip(m_state.settings.password));
@@ -56,66 +57,31 @@ void ClockWindow::screenActivated()
 
 void ClockWindow::keypadKey(int key)
 {
-    if (!m_panel->isHidden()) {
-        // Only the tips can be typed while a punch is on display.
-        if (!m_tips->isHidden())
-            m_tips->setFocus();
+    const ClockCycle::KeyTarget target = m_cycle.keypadTarget(key == KeypadWidget::clearKey);
+    switch (target) {
+    case ClockCycle::KeyTarget::Nowhere:
         return;
+    case ClockCycle::KeyTarget::TipsBox:
+        m_panel->focusTips();
+        return;
+    case ClockCycle::KeyTarget::IdBox:
+    case ClockCycle::KeyTarget::PasswordBox:
+        break;
     }
-    if (isBusy())
-        return;
     if (key == KeypadWidget::clearKey) {
         m_idBox->clear();
         m_idBox->setFocus();
         return;
     }
-    QLineEdit* box = m_password->isHidden() ? m_idBox : m_password;
+    QLineEdit* box = target == ClockCycle::KeyTarget::IdBox ? m_idBox : m_password;
     if (key == KeypadWidget::enterKey) {
         if (box == m_idBox)
             enterId();
         else
-            enterPassword();
+            m_cycle.enterPassword(m_password->text());
         return;
     }
     box->setText(box->text() + KeypadWidget::caption(key)); // setText keeps the ID box's ten characters
-}
-
-void ClockWindow::askPassword()
-{
-    if (acceptsNoInput())
-        return;
-    if (m_state.settings.password.trimmed().isEmpty()) {
-        leave();
-        return;
-    }
-    m_message->clear();
-    m_password->clear();
-    m_passwordCaption->show();
-    m_password->show();
-    m_password->setFocus();
-}
-
-void ClockWindow::enterPassword()
-{
-    switch (ClockFace::judgePassword(m_password->text(), m_state.settings.password)) {
-    case ClockFace::PasswordEntry::Cancel:
-        hidePassword();
-        m_idBox->setFocus();
-        break;
-    case ClockFace::PasswordEntry::Accept:
-        hidePassword();
-        leave();
-        break;
-    case ClockFace::PasswordEntry::Ignore:
-        break;
-    }
-}
-
-void ClockWindow::hidePassword()
-{
-    m_password->clear();
-    m_password->hide();
-    m_passwordCaption->hide();
 }
 
 void ClockWindow::showHelp()
@@ -129,7 +95,7 @@ void ClockWindow::showHelp()
         connect(m_helpWindow, &HelpWindow::closed, this, [this] {
             // Without a window manager nobody hands the keyboard back to the clock screen.
             activateWindow();
-            if (m_panel->isHidden() && m_password->isHidden())
+            if (m_panel->isHidden() && !m_cycle.isAskingPassword())
                 m_idBox->setFocus();
         });
     }
@@ -174,7 +140,6 @@ QList<QRect> ClockWindow::helpKeepsClear() const
 
 void ClockWindow::runForcedClockOut()
 {
-    m_forcedPending = false;
     // Another station, or this one at the next hour with its server back, closes them.
     if (m_link && m_link->isOffline())
         return;
@@ -186,12 +151,8 @@ void ClockWindow::runForcedClockOut()
         if (m_forcedClockOut.run(m_state.settings) > 0 && m_state.settings.showInOutLists)
             refreshInOutLists();
     } catch (const DatabaseError& error) {
-        if (absorbedByLink(error))
-            return;
-        // Nobody at the clock could act on a message: the opening window's own passes report.
-        m_log.write(QStringLiteral("Forced clock-out not written, tried again in a minute: ") +
-                    error.userMessage());
-        m_forcedRetryAt = m_state.time.now().addSecs(60);
+        if (!absorbedByLink(error))
+            throw;
     }
 }
 
@@ -238,9 +199,8 @@ void ClockWindow::playSound(const QString& name)
 
 void ClockWindow::takePicture(const Punch& punch, qint64 recordNumber)
 {
-    const QDate day = m_pictureDay.isValid() ? m_pictureDay : m_state.time.today();
-    const PictureText::Punch stamp{punch.id(), punch.employeeName(), day, punch.punchTime().time(),
-                                   punch.isClockOut()};
+    const PictureText::Punch stamp{punch.id(), punch.employeeName(), m_cycle.pictureDay(),
+                                   punch.punchTime().time(), punch.isClockOut()};
     const QString text =
         PictureText::text(stamp, m_state.useSchedulingLink, m_state.settings.clock12Hour, QLocale());
     try {

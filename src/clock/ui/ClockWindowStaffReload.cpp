@@ -1,6 +1,7 @@
 // The clock screen's reload of the day's staff and schedules from the scheduling database.
 #include "clock/StationLink.h"
 #include "clock/ui/ClockWindow.h"
+#include "clock/ui/PunchPanel.h"
 #include "platform/MessageBoxes.h"
 #include "settings/ProgramState.h"
 #include "store/DatabaseError.h"
@@ -11,7 +12,7 @@
 #include <QLineEdit>
 #include <QLocale>
 
-void ClockWindow::reloadStaffForNewDay(QDate today)
+void ClockWindow::readStaff(QDate today)
 {
     if (!m_loadingPanel) {
         m_loadingPanel = new QLabel(this);
@@ -25,14 +26,13 @@ void ClockWindow::reloadStaffForNewDay(QDate today)
     m_loadingPanel->setGeometry(m_time->geometry().united(m_date->geometry()));
     m_loadingPanel->show();
     m_loadingPanel->raise();
-    m_reloadingStaff = true;
     startStaffRead(today);
 }
 
 void ClockWindow::startStaffRead(QDate today)
 {
     const auto finished = [this] {
-        m_reloadingStaff = false;
+        m_cycle.staffRead();
         m_loadingPanel->hide();
         if (isVisible() && m_idBox->isVisible() && m_panel->isHidden())
             m_idBox->setFocus();
@@ -61,7 +61,7 @@ void ClockWindow::startStaffRead(QDate today)
                         m_link->refreshCache(); // the new day's staff, for a time without the server
                 } catch (const DatabaseError& error) {
                     if (absorbedByLink(error))
-                        m_staffReloadDue = today; // yesterday's staff stay until the server answers
+                        m_cycle.staffReadMissed(today);
                     else
                         m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
                                                 MessageBoxes::Icon::Critical);

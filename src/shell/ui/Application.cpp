@@ -109,25 +109,23 @@ int Application::run(int argc, char** argv)
         WhoIsInWindow whoIsIn(state, &main);
         whoIsIn.exec();
     });
-    // Forgotten clock-ins are closed first, so they show with their forced OUT.
-    main.setCommand(MainWindow::Command::Reports, [&] {
+    // Forgotten clock-ins are closed first, so the reports and the record editor show them with
+    // their forced OUT.
+    const auto closeForgottenClockIns = [&] {
         try {
             ForcedClockOut(database, time).run(state.settings);
         } catch (const DatabaseError& error) {
             messages.inform(&main, error.userMessage(), QStringLiteral("Database"),
                             MessageBoxes::Icon::Critical);
         }
+    };
+    main.setCommand(MainWindow::Command::Reports, [&] {
+        closeForgottenClockIns();
         ReportWindow report(state, &main);
         report.exec();
     });
     main.setCommand(MainWindow::Command::EditClockRecords, [&] {
-        // Forgotten clock-ins are closed first, so the editor shows what the reports will use.
-        try {
-            ForcedClockOut(state.database, state.time).run(state.settings);
-        } catch (const DatabaseError& error) {
-            state.messages.inform(&main, error.userMessage(), QStringLiteral("Database"),
-                                  MessageBoxes::Icon::Critical);
-        }
+        closeForgottenClockIns();
         RecordSelectionWindow selection(state, &main);
         selection.exec();
     });
