@@ -1,9 +1,9 @@
 #include "reports/ReportLines.h"
 
+#include "reports/RecordPairs.h"
 #include "reports/ReportTexts.h"
 #include "settings/SettingsRecord.h"
 #include "store/DayNumber.h"
-#include "store/EmployeeId.h"
 #include "store/StaffFiles.h"
 
 #include <QLocale>
@@ -55,26 +55,6 @@ public:
 private:
     QLocale m_locale;
     QHash<qint32, std::pair<QString, QString>> m_texts;
-};
-
-// IDs in the form they compare in, worked out once per run of rows that share one string.
-class UpperIds {
-public:
-    const QString& of(const QString& id)
-    {
-        if (!m_valid || !id.isSharedWith(m_raw)) {
-            if (!m_valid || id != m_raw)
-                m_upper = EmployeeId::normalised(id);
-            m_raw = id;
-            m_valid = true;
-        }
-        return m_upper;
-    }
-
-private:
-    QString m_raw;
-    QString m_upper;
-    bool m_valid = false;
 };
 
 QString clean(const QString& field)
@@ -179,20 +159,19 @@ void ClockingReport::PrintReport(const QList<ReportRow>& rows, ReportSink& sink)
         line.row = &row;
         line.opensPair = sameAsNext && !row.clockOut && next->clockOut;
         line.shaded = line.opensPair && pairCount == 1;
-        line.closesPair = sameAsPrevious && row.clockOut && !rows[i - 1].clockOut;
+        line.closesPair = i > 0 && RecordPairs::closes(rows[i - 1], row, sameAsPrevious);
         line.id = id;
         line.name = row.employee.trimmed().isEmpty() ? noName : row.employee;
         line.department = departmentName(row.dnumber);
         line.action = row.clockOut ? QStringLiteral("Out") : QStringLiteral("In");
-        line.rounded =
-            row.clockOut ? m_request.rounding.roundOut(row.time) : m_request.rounding.roundIn(row.time);
+        line.rounded = RecordPairs::roundedTime(m_request.rounding, row);
         line.time = timeOfDay(line.rounded, s.clock12Hour);
         if (const QString mark = ReportTexts::markName(row.options); !mark.isEmpty())
             line.mark = QStringLiteral(" - ") + mark;
         const auto& [weekday, date] = days.of(dayOf(line.rounded));
         line.weekday = weekday;
         line.date = date;
-        if (row.clockOut && row.tips.units() > 0 && s.reportTips) {
+        if (RecordPairs::countsTip(row, s.reportTips)) {
             line.tip = ReportTexts::moneyPlain(row.tips);
             groupTips += row.tips;
         }
@@ -208,10 +187,7 @@ void ClockingReport::PrintReport(const QList<ReportRow>& rows, ReportSink& sink)
             pair.roundedIn = previousRounded;
             pair.minutes = minutesBetween(previousRounded, line.rounded);
             pair.rawMinutes = minutesBetween(in.time, row.time);
-            // Every full stretch of MinBeforeDed minutes beyond the first counts one break.
-            pair.breaks = s.minBeforeDed > 0 && pair.minutes > s.minBeforeDed
-                              ? static_cast<int>((pair.minutes - 1) / s.minBeforeDed)
-                              : 0;
+            pair.breaks = RecordPairs::breaks(pair.minutes, s.minBeforeDed);
             groupBreaks += pair.breaks;
             pairCount = (pairCount + 1) % 2;
             groupMinutes += pair.minutes;
