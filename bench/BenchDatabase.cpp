@@ -87,6 +87,65 @@ QString BenchDatabase::preparedFolder(int rows)
     return folder;
 }
 
+QString BenchDatabase::reportFolder()
+{
+    const QString folder = benchFolder() + QStringLiteral("/report");
+    if (QFileInfo::exists(folder + QStringLiteral("/ready")))
+        return folder;
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    ProgramPaths paths(folder);
+    ClockFiles::ensureClockDatabase(paths);
+    sqlite3* db = nullptr;
+    check(sqlite3_open(paths.clockDatabase().toUtf8().constData(), &db), db);
+    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; BEGIN", nullptr, nullptr, nullptr), db);
+    sqlite3_stmt* insert = nullptr;
+    check(sqlite3_prepare_v2(
+              db,
+              R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", )"
+              R"("Tips", "Dnumber", "Options", "Created") VALUES (?, ?, ?, ?, ?, ?, ?, 0, ?))",
+              -1, &insert, nullptr),
+          db);
+    std::mt19937 random(7);
+    const int starts[] = {7 * 60, 11 * 60 + 30, 16 * 60};
+    for (QDate date = yearStart; date <= yearEnd; date = date.addDays(1)) {
+        for (int e = 0; e < reportEmployeeCount; ++e) {
+            if (random() % 365 < 15) // a day off
+                continue;
+            const QByteArray id = QStringLiteral("E%1").arg(e, 3, 10, QLatin1Char('0')).toUtf8();
+            const QByteArray name = QStringLiteral("Employee %1").arg(e * 7919 % 1000).toUtf8();
+            for (int pair = 0; pair < 3; ++pair) {
+                const int in = starts[pair] + static_cast<int>(random() % 20);
+                const int out = in + 180 + static_cast<int>(random() % 60);
+                for (int minute : {in, out}) {
+                    const QDateTime t(date, QTime(minute / 60, minute % 60, static_cast<int>(random() % 60)));
+                    const QByteArray text = t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+                    sqlite3_bind_text(insert, 1, text.constData(), -1, SQLITE_TRANSIENT);
+                    sqlite3_bind_text(insert, 2, id.constData(), -1, SQLITE_TRANSIENT);
+                    sqlite3_bind_int(insert, 3, minute == out ? 1 : 0);
+                    sqlite3_bind_int(insert, 4, DayNumber::of(date));
+                    sqlite3_bind_text(insert, 5, name.constData(), -1, SQLITE_TRANSIENT);
+                    if (minute == out && random() % 4 == 0)
+                        sqlite3_bind_int64(insert, 6, static_cast<qint64>(random() % 500000));
+                    else
+                        sqlite3_bind_null(insert, 6);
+                    sqlite3_bind_int(insert, 7, 1 + e % 12);
+                    sqlite3_bind_text(insert, 8, text.constData(), -1, SQLITE_TRANSIENT);
+                    check(sqlite3_step(insert), db);
+                    sqlite3_reset(insert);
+                }
+            }
+        }
+    }
+    sqlite3_finalize(insert);
+    check(sqlite3_exec(db, "COMMIT; PRAGMA wal_checkpoint(TRUNCATE); ANALYZE", nullptr, nullptr, nullptr),
+          db);
+    sqlite3_close(db);
+    QFile ready(folder + QStringLiteral("/ready"));
+    ready.open(QIODevice::WriteOnly);
+    return folder;
+}
+
 QString BenchDatabase::benchFolder()
 {
     const QString folder = qEnvironmentVariable("TELLARIN_BENCH_FOLDER");

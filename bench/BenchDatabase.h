@@ -16,6 +16,13 @@ QString employeeId(int i);
 // A program folder whose Clock.mdb holds `rows` clock records over 500 employees and ten years, and
 // whose staff table holds the 500 employees for 2026-12-04 (08:00 to 17:00).
 QString preparedFolder(int rows);
+// The report benchmarks' folder: 200 employees with three pairs a day on about 350 days of 2025,
+// some OUTs with tips, twelve departments: about 420,000 rows, 35,000 in December.
+inline constexpr int reportEmployeeCount = 200;
+inline const QDate yearStart(2025, 1, 1);
+inline const QDate yearEnd(2025, 12, 31);
+inline const QDate monthStart(2025, 12, 1);
+QString reportFolder();
 // Empl.DAT with the same 500 employees, and the path file naming the program folder, so a start-up
 // rebuilds the same staff table from the staff files.
 void writeStaffFiles(const QString& folder);
