@@ -29,28 +29,55 @@ void check(int rc, sqlite3* db)
     }
 }
 
+// A new Clock.mdb in an emptied folder, open in a write transaction for the rows to come.
+sqlite3* beginFreshDatabase(const QString& folder)
+{
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    const ProgramPaths paths(folder);
+    ClockFiles::ensureClockDatabase(paths);
+    sqlite3* db = nullptr;
+    check(sqlite3_open(paths.clockDatabase().toUtf8().constData(), &db), db);
+    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; BEGIN", nullptr, nullptr, nullptr), db);
+    return db;
+}
+
+sqlite3_stmt* prepared(sqlite3* db, const char* sql)
+{
+    sqlite3_stmt* statement = nullptr;
+    check(sqlite3_prepare_v2(db, sql, -1, &statement, nullptr), db);
+    return statement;
+}
+
+void commitAndClose(sqlite3* db, sqlite3_stmt* insert)
+{
+    sqlite3_finalize(insert);
+    check(sqlite3_exec(db, "COMMIT; PRAGMA wal_checkpoint(TRUNCATE); ANALYZE", nullptr, nullptr, nullptr),
+          db);
+    sqlite3_close(db);
+}
+
+bool isReady(const QString& folder)
+{
+    return QFileInfo::exists(folder + QStringLiteral("/ready"));
+}
+
+void markReady(const QString& folder)
+{
+    QFile ready(folder + QStringLiteral("/ready"));
+    ready.open(QIODevice::WriteOnly);
+}
 } // namespace
 
 QString BenchDatabase::preparedFolder(int rows)
 {
     const QString folder = benchFolder() + QStringLiteral("/rows-%1").arg(rows);
-    ProgramPaths paths(folder);
-    if (QFileInfo::exists(folder + QStringLiteral("/ready")))
+    if (isReady(folder))
         return folder;
-    QDir(folder).removeRecursively();
-    QDir().mkpath(folder);
-    ClockFiles::ensureClockDatabase(paths);
-
-    sqlite3* db = nullptr;
-    check(sqlite3_open(paths.clockDatabase().toUtf8().constData(), &db), db);
-    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; BEGIN", nullptr, nullptr, nullptr), db);
-    sqlite3_stmt* insert = nullptr;
-    check(sqlite3_prepare_v2(
-              db,
-              R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", )"
-              R"("Dnumber", "Options", "Created") VALUES (?, ?, ?, ?, ?, 0, 0, ?))",
-              -1, &insert, nullptr),
-          db);
+    sqlite3* db = beginFreshDatabase(folder);
+    sqlite3_stmt* insert =
+        prepared(db, R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", )"
+                     R"("Dnumber", "Options", "Created") VALUES (?, ?, ?, ?, ?, 0, 0, ?))");
     std::mt19937 random(42);
     std::vector<bool> in(employeeCount, false);
     const QDateTime first(QDate(2016, 12, 4), QTime(0, 0));
@@ -70,42 +97,28 @@ QString BenchDatabase::preparedFolder(int rows)
         sqlite3_reset(insert);
         in[e] = !in[e];
     }
-    sqlite3_finalize(insert);
-    check(sqlite3_exec(db, "COMMIT; PRAGMA wal_checkpoint(TRUNCATE); ANALYZE", nullptr, nullptr, nullptr),
-          db);
-    sqlite3_close(db);
+    commitAndClose(db, insert);
 
     Database database;
-    database.open(paths.clockDatabase());
+    database.open(ProgramPaths(folder).clockDatabase());
     QList<StaffRow> staff;
     for (int e = 0; e < employeeCount; ++e)
         staff.append({employeeId(e), e + 1, DayNumber::of(QDate(2026, 12, 4)), employeeId(e), 1, 32, 68});
     StaffTable(database).replaceAll(staff);
     database.close();
-    QFile ready(folder + QStringLiteral("/ready"));
-    ready.open(QIODevice::WriteOnly);
+    markReady(folder);
     return folder;
 }
 
 QString BenchDatabase::reportFolder()
 {
     const QString folder = benchFolder() + QStringLiteral("/report");
-    if (QFileInfo::exists(folder + QStringLiteral("/ready")))
+    if (isReady(folder))
         return folder;
-    QDir(folder).removeRecursively();
-    QDir().mkpath(folder);
-    ProgramPaths paths(folder);
-    ClockFiles::ensureClockDatabase(paths);
-    sqlite3* db = nullptr;
-    check(sqlite3_open(paths.clockDatabase().toUtf8().constData(), &db), db);
-    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; BEGIN", nullptr, nullptr, nullptr), db);
-    sqlite3_stmt* insert = nullptr;
-    check(sqlite3_prepare_v2(
-              db,
-              R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", )"
-              R"("Tips", "Dnumber", "Options", "Created") VALUES (?, ?, ?, ?, ?, ?, ?, 0, ?))",
-              -1, &insert, nullptr),
-          db);
+    sqlite3* db = beginFreshDatabase(folder);
+    sqlite3_stmt* insert =
+        prepared(db, R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", )"
+                     R"("Tips", "Dnumber", "Options", "Created") VALUES (?, ?, ?, ?, ?, ?, ?, 0, ?))");
     std::mt19937 random(7);
     const int starts[] = {7 * 60, 11 * 60 + 30, 16 * 60};
     for (QDate date = yearStart; date <= yearEnd; date = date.addDays(1)) {
@@ -137,12 +150,8 @@ QString BenchDatabase::reportFolder()
             }
         }
     }
-    sqlite3_finalize(insert);
-    check(sqlite3_exec(db, "COMMIT; PRAGMA wal_checkpoint(TRUNCATE); ANALYZE", nullptr, nullptr, nullptr),
-          db);
-    sqlite3_close(db);
-    QFile ready(folder + QStringLiteral("/ready"));
-    ready.open(QIODevice::WriteOnly);
+    commitAndClose(db, insert);
+    markReady(folder);
     return folder;
 }
 

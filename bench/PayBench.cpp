@@ -102,46 +102,42 @@ struct Bench {
     PayRates payRates = rates();
 };
 
-void BM_Pay(benchmark::State& state)
+// Reads the rows at every run, as the summary or the report would, or once before the timing.
+void measure(benchmark::State& state, bool pay, bool readEachRun)
 {
     Bench bench;
-    qint64 rows = 0;
+    QList<ReportRow> rows;
+    if (!readEachRun)
+        rows = bench.reportRows(state);
     for (auto _ : state) {
-        const QList<ReportRow> selected = bench.payRows(state);
-        benchmark::DoNotOptimize(bench.pay(state, selected));
-        rows = selected.size();
+        if (readEachRun)
+            rows = pay ? bench.payRows(state) : bench.reportRows(state);
+        if (pay)
+            benchmark::DoNotOptimize(bench.pay(state, rows));
+        else
+            benchmark::DoNotOptimize(bench.report(state, rows));
     }
-    state.counters["rows"] = static_cast<double>(rows);
+    state.counters["rows"] = static_cast<double>(rows.size());
+}
+
+void BM_Pay(benchmark::State& state)
+{
+    measure(state, true, true);
 }
 
 void BM_ReportLines(benchmark::State& state)
 {
-    Bench bench;
-    qint64 rows = 0;
-    for (auto _ : state) {
-        const QList<ReportRow> selected = bench.reportRows(state);
-        benchmark::DoNotOptimize(bench.report(state, selected));
-        rows = selected.size();
-    }
-    state.counters["rows"] = static_cast<double>(rows);
+    measure(state, false, true);
 }
 
 void BM_PayComputation(benchmark::State& state)
 {
-    Bench bench;
-    const QList<ReportRow> rows = bench.reportRows(state);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(bench.pay(state, rows));
-    state.counters["rows"] = static_cast<double>(rows.size());
+    measure(state, true, false);
 }
 
 void BM_ReportComputation(benchmark::State& state)
 {
-    Bench bench;
-    const QList<ReportRow> rows = bench.reportRows(state);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(bench.report(state, rows));
-    state.counters["rows"] = static_cast<double>(rows.size());
+    measure(state, false, false);
 }
 } // namespace
 
