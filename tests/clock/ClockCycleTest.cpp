@@ -8,6 +8,7 @@
 #include <QHash>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 const QDate day(2026, 12, 4);
@@ -186,8 +187,7 @@ TEST(ClockCycle, ThePanelStaysUntilItsDeadlineToTheMillisecond)
             s.settings.keepOutSeconds = c.displaySeconds;
         });
         if (c.out)
-            f.cycle->enterId(QStringLiteral("7")); // the IN at 08:00
-
+            f.cycle->enterId(QStringLiteral("7"));  // the IN at 08:00
         const QDateTime start = at(16, 10, 0, 700); // the panel counts from its millisecond
         f.time.set(start);
         f.station.take();
@@ -200,8 +200,17 @@ TEST(ClockCycle, ThePanelStaysUntilItsDeadlineToTheMillisecond)
             continue;
         }
         EXPECT_EQ(f.cycle->state(), State::ShowingPunch);
-        EXPECT_TRUE(f.panelUpAt(start.addMSecs(c.panelMs - 1)));
-        EXPECT_FALSE(f.panelUpAt(start.addMSecs(c.panelMs)));
+        // The elapsed time has a deadline of its own; each ends at its millisecond, not one before.
+        const int elapsedMs = c.out && c.showElapsed ? ClockCycle::elapsedSeconds * 1000 : -1;
+        std::set<int> moments{c.panelMs - 1, c.panelMs};
+        if (elapsedMs > 0)
+            moments.insert({elapsedMs - 1, elapsedMs});
+        for (const int ms : moments) {
+            f.tickAt(start.addMSecs(ms));
+            const QStringList ended = f.station.take();
+            EXPECT_EQ(ended.contains(QStringLiteral("hide elapsed")), ms == elapsedMs) << ms;
+            EXPECT_EQ(ended.contains(QStringLiteral("hide panel")), ms == c.panelMs) << ms;
+        }
         EXPECT_EQ(f.cycle->state(), State::WaitingForId);
     }
 }
