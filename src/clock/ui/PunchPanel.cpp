@@ -137,11 +137,6 @@ void PunchPanel::clearTips()
     m_tips->clear();
 }
 
-bool PunchPanel::showsTips() const
-{
-    return !m_tips->isHidden();
-}
-
 void PunchPanel::focusTips()
 {
     m_tips->setFocus();

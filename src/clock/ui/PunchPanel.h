@@ -22,7 +22,6 @@ public:
     void dismiss();
     QString tips() const;
     void clearTips();
-    bool showsTips() const;
     void focusTips();
 
 Q_SIGNALS:
