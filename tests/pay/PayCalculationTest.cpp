@@ -174,6 +174,11 @@ const WeekCase weekCases[] = {
      "500.00"},
 };
 
+void PrintTo(const WeekCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class WeekRules : public testing::TestWithParam<WeekCase> {};
 
 TEST_P(WeekRules, MinutesByKindAndGross)

@@ -28,6 +28,11 @@ const ZoneCase zoneCases[] = {
     {"Asia/Kolkata", "2026-10-31 22:00", "2026-11-01 06:00", 480}, // a zone without changes
 };
 
+void PrintTo(const ZoneCase& c, std::ostream* os)
+{
+    *os << c.zone << " " << c.in << " to " << c.out;
+}
+
 class ZoneNights : public testing::TestWithParam<ZoneCase> {};
 
 TEST_P(ZoneNights, CountTheTimeThatPassed)
@@ -80,6 +85,11 @@ const DeductionCase deductionCases[] = {
     // Nine hours on the night the clocks go back, one break as the report counts eight.
     {"LongNightBreaksCountOnTheClockFace", 33, weekly(), {"2026-10-31 22:00", "2026-11-01 06:00"}, 510},
 };
+
+void PrintTo(const DeductionCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Deductions : public testing::TestWithParam<DeductionCase> {};
 
