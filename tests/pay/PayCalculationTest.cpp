@@ -1,6 +1,9 @@
 #include "PayFixture.h"
+#include "PunchRecord.h"
+#include "TestFolder.h"
 #include "pay/PayAmount.h"
 #include "pay/WorkCalendar.h"
+#include "store/ClockRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -284,10 +287,26 @@ TEST(Pay, WorkdaysAndWorkweeksFollowTheirStarts)
     EXPECT_EQ(calendar.workdayOf(clockFace("2026-06-10 06:00")), day("2026-06-10"));
 }
 
-TEST(Pay, RowDaysReachBackToTheWorkweekAndPastTheLastNight)
+TEST(Pay, RowsReadForAPeriodHoldItsWorkweekAndItsLastNightsOut)
 {
-    const auto [first, last] = PayCalculation::rowDays(day("2026-06-10"), day("2026-06-13"), weekly());
-    EXPECT_EQ(first, day("2026-06-06"));
-    EXPECT_EQ(last, day("2026-06-15"));
+    // A period from Wednesday: Monday and Tuesday still fill the week's forty regular hours.
+    TestFolder folder;
+    ClockRecords records(folder.database());
+    for (const Shift& s : everyDay("2026-06-01", 1, "08:00", "18:00") +
+                              everyDay("2026-06-08", 5, "08:00", "18:00") +
+                              everyDay("2026-06-13", 1, "22:00", "06:00"))
+        for (const bool out : {false, true}) {
+            const QByteArray& t = out ? s.out : s.in;
+            records.append(punchRecord(
+                QStringLiteral("E1"),
+                QDateTime::fromString(QString::fromLatin1(t), QStringLiteral("yyyy-MM-dd HH:mm")), out));
+        }
+    const PayRequest r = request("2026-06-10", "2026-06-13", weekly());
+    const auto [from, to] = PayCalculation::rowDays(r.firstDay, r.lastDay, r.rules);
+    const QList<ReportRow> list =
+        ReportRows::select(folder.database(), from, to, ReportRows::Order::Employee);
+    const PayResult result = compute(r, list);
+    EXPECT_EQ(result.paid, (PayMinutes{1200, 1080, 0}));
+    EXPECT_TRUE(result.openPairs.isEmpty());
 }
 } // namespace

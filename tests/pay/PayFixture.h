@@ -7,7 +7,13 @@
 #include <QList>
 #include <cstdlib>
 #include <ctime>
+#include <ostream>
 #include <vector>
+
+inline void PrintTo(const PayMinutes& m, std::ostream* os)
+{
+    *os << "{regular " << m.regular << ", overtime " << m.overtime << ", double " << m.doubleTime << "}";
+}
 
 // Shifts written as wall-clock text, turned into the rows the clocking report reads.
 namespace PayFixture {
