@@ -15,11 +15,6 @@
 namespace {
 constexpr qint64 unlimited = std::numeric_limits<qint64>::max();
 
-qint64 wholeMinutes(qint64 seconds)
-{
-    return seconds >= 0 ? seconds / 60 : (seconds - 59) / 60;
-}
-
 // The part of a pair that falls on one workday: the whole pair, or with splitting one stretch
 // between workday starts.
 struct Piece {
@@ -126,7 +121,7 @@ void Computation::addPair(Employee& employee, const ReportRow& in, qint64 rounde
     pair.workday = m_calendar.workdayOf(roundedIn);
     const qint64 from = m_zone->instant(roundedIn, ZoneClock::Repeated::Earlier);
     const qint64 to = m_zone->instant(roundedOut, ZoneClock::Repeated::Later);
-    pair.minutes = wholeMinutes(to) - wholeMinutes(from);
+    pair.minutes = ClockingReport::minutesBetween(from, to);
     // The deduction follows the report, which counts breaks on the clock face.
     if (m_settings.autoDeduct)
         pair.deducted = qint64(m_settings.minutesToDeduct) *
@@ -145,7 +140,7 @@ void Computation::addPair(Employee& employee, const ReportRow& in, qint64 rounde
                 m_zone->instant(m_calendar.startOf(workday + 1), ZoneClock::Repeated::Earlier);
             end = std::min(end, next);
         }
-        const qint64 minutes = wholeMinutes(end) - wholeMinutes(start) - deduction;
+        const qint64 minutes = ClockingReport::minutesBetween(start, end) - deduction;
         employee.pieces.push_back({workday, start, std::max<qint64>(minutes, 0), index});
         deduction = 0;
         if (end >= to)
