@@ -39,13 +39,10 @@ struct ProgramState {
     // An employee database is in use (either source); with useLocalStaff it is the staff files.
     bool useSchedulingLink = false;
     bool useLocalStaff = false;
-    QString callMode;
     // The staff entered in this program, as last read from its files.
     EmployeeList employees;
     DepartmentList departments;
     bool passwordPromptShown = false;
-    // The day number the date picker leaves for its caller.
-    float pickedDay = 0.0f;
     // The period of the clocking report and of the sequence audit, as day numbers; 0: not chosen.
     qint32 firstDay = 0;
     qint32 lastDay = 0;

@@ -46,12 +46,16 @@ int EmployeeListing::firstMatch(const QStringList& lines, const QString& typed)
     return -1;
 }
 
-QString EmployeeListing::caption(const QString& callMode)
+QString EmployeeListing::caption(Purpose purpose)
 {
-    if (callMode == QLatin1String("Change"))
+    switch (purpose) {
+    case Purpose::Change:
         return QStringLiteral("Change Employee");
-    if (callMode == QLatin1String("Delete"))
+    case Purpose::Delete:
         return QStringLiteral("Delete Employee");
+    case Purpose::PickForRecords:
+        break;
+    }
     return QStringLiteral("Edit employee clocking records");
 }
 

@@ -9,6 +9,9 @@ struct ProgramState;
 // What the employee list window shows and does, apart from the widgets: its lines, its search
 // and the deletion of an employee from the staff files.
 namespace EmployeeListing {
+// What the list is opened for: an employee whose clock records are edited, or one to change or delete.
+enum class Purpose { PickForRecords, Change, Delete };
+
 struct Entry {
     QString name;
     QString employeeId;
@@ -27,7 +30,7 @@ QString lineText(const QString& name, const QString& employeeId, const TwipsWidt
 // The first line beginning with the typed text in any letter case; -1 when none does.
 int firstMatch(const QStringList& lines, const QString& typed);
 
-QString caption(const QString& callMode);
+QString caption(Purpose purpose);
 QString deleteQuestion(const QString& name, const QString& employeeId);
 // Marks the entry deleted, rewrites Empl.DAT without it and reloads the list from the file.
 // False, with the list unchanged, when the file cannot be written.

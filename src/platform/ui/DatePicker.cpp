@@ -1,7 +1,6 @@
 #include "platform/ui/DatePicker.h"
 
 #include "platform/TimeSource.h"
-#include "settings/ProgramState.h"
 
 #include <QEvent>
 #include <QFontDatabase>
@@ -28,10 +27,9 @@ const char* const navigationTips[] = {"Two months back", "One month back", "This
                                       "One year on",     "Two years on"};
 } // namespace
 
-DatePicker::DatePicker(ProgramState& state, QWidget* parent)
+DatePicker::DatePicker(QDate today, QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
-    , m_grid(state.time.today())
+    , m_grid(today)
 {
     setWindowTitle(QStringLiteral("Date"));
     auto* layout = new QVBoxLayout(this);
@@ -121,15 +119,16 @@ DatePicker::DatePicker(ProgramState& state, QWidget* parent)
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
     connect(accept, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &DatePicker::reject);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     drawMonth();
 }
 
-void DatePicker::reject()
+std::optional<QDate> DatePicker::chosenDate() const
 {
-    m_state.callMode = QStringLiteral("Cancel");
-    QDialog::reject();
+    if (result() != QDialog::Accepted)
+        return std::nullopt;
+    return selectedDate();
 }
 
 bool DatePicker::eventFilter(QObject* watched, QEvent* event)
@@ -171,6 +170,12 @@ void DatePicker::selectDay(int day)
     const QPushButton* button = m_dayButtons.at(m_grid.selectedDay() - 1);
     m_selection->setGeometry(button->geometry().adjusted(-frameInset, -frameInset, frameInset, frameInset));
     m_selection->lower();
-    m_longDate->setText(locale().toString(m_grid.date(m_grid.selectedDay()), QLocale::LongFormat));
-    m_state.pickedDay = static_cast<float>(m_grid.dayNumber(m_grid.selectedDay()));
+    m_longDate->setText(locale().toString(selectedDate(), QLocale::LongFormat));
+}
+
+std::optional<QDate> pickDate(const TimeSource& time, QWidget* parent)
+{
+    DatePicker picker(time.today(), parent);
+    picker.exec();
+    return picker.chosenDate();
 }

@@ -2,27 +2,27 @@
 
 #include "platform/MonthGrid.h"
 
+#include <QDate>
 #include <QDialog>
 #include <QList>
+#include <optional>
 
 class QFrame;
 class QLabel;
 class QPushButton;
-struct ProgramState;
+class TimeSource;
 
-// The modal calendar that lets the user pick one day. It leaves the day number in the program
-// state's picked day each time a day is selected; a cancel sets the call mode to "Cancel".
-// Callers: exec(), then check callMode for "Cancel", then read pickedDay.
+// The modal calendar that lets the user pick one day; it opens on today's month with today selected.
 class DatePicker : public QDialog {
     Q_OBJECT
 
 public:
-    explicit DatePicker(ProgramState& state, QWidget* parent = nullptr);
+    explicit DatePicker(QDate today, QWidget* parent = nullptr);
 
     const MonthGrid& grid() const { return m_grid; }
-
-    // Escape and the window's close button cancel as the cancel button does.
-    void reject() override;
+    QDate selectedDate() const { return m_grid.date(m_grid.selectedDay()); }
+    // The selected day once the picker was accepted; nothing while it is open or after a cancel.
+    std::optional<QDate> chosenDate() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -31,7 +31,6 @@ private:
     void drawMonth();
     void selectDay(int day);
 
-    ProgramState& m_state;
     MonthGrid m_grid;
     QLabel* m_title = nullptr;
     QWidget* m_days = nullptr;
@@ -40,3 +39,6 @@ private:
     QLabel* m_longDate = nullptr;
     QList<QLabel*> m_navigation;
 };
+
+// Shows the picker over parent and waits for it: the day chosen, or nothing when it was cancelled.
+std::optional<QDate> pickDate(const TimeSource& time, QWidget* parent);

@@ -1,10 +1,13 @@
 #include "records/ui/OldRecordsWindow.h"
 
 #include "platform/MessageBoxes.h"
+#include "platform/TimeSource.h"
+#include "platform/ui/DatePicker.h"
 #include "records/OldRecords.h"
 #include "records/ui/DayChoice.h"
 #include "settings/ProgramState.h"
 #include "store/DatabaseError.h"
+#include "store/DayNumber.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,10 +43,10 @@ OldRecordsWindow::OldRecordsWindow(ProgramState& state, QWidget* parent)
 
 void OldRecordsWindow::chooseDate()
 {
-    const std::optional<qint32> day = chooseDay(m_state, this);
+    const std::optional<QDate> day = pickDate(m_state.time, this);
     if (!day)
         return;
-    m_chosenDay = *day;
+    m_chosenDay = DayNumber::of(*day);
     showChosenDay(m_date, m_chosenDay);
 }
 
@@ -51,15 +54,12 @@ void OldRecordsWindow::removeRecords()
 {
     if (m_chosenDay == 0)
         return;
-    if (m_state.callMode != QLatin1String("Cancel")) {
-        try {
-            OldRecords::removeBefore(m_state, m_chosenDay);
-        } catch (const DatabaseError& error) {
-            // Nothing was removed: the removal is one transaction.
-            m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                    MessageBoxes::Icon::Critical);
-        }
+    try {
+        OldRecords::removeBefore(m_state, m_chosenDay);
+    } catch (const DatabaseError& error) {
+        // Nothing was removed: the removal is one transaction.
+        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                MessageBoxes::Icon::Critical);
     }
     accept();
-    m_state.callMode.clear();
 }

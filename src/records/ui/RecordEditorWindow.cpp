@@ -1,12 +1,15 @@
 #include "records/ui/RecordEditorWindow.h"
 
 #include "platform/MessageBoxes.h"
+#include "platform/TimeSource.h"
+#include "platform/ui/DatePicker.h"
 #include "platform/ui/TabColumns.h"
 #include "records/RecordTexts.h"
 #include "records/ui/DayChoice.h"
 #include "records/ui/RecordHistoryWindow.h"
 #include "settings/ProgramState.h"
 #include "store/DatabaseError.h"
+#include "store/DayNumber.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -250,11 +253,11 @@ void RecordEditorWindow::updateMoves()
 
 void RecordEditorWindow::chooseDate()
 {
-    const std::optional<qint32> day = chooseDay(m_state, this);
+    const std::optional<QDate> day = pickDate(m_state.time, this);
     if (!day)
         return;
-    m_editor.setCurrentDay(*day);
-    showChosenDay(m_date, *day);
+    m_editor.setCurrentDay(DayNumber::of(*day));
+    showChosenDay(m_date, DayNumber::of(*day));
 }
 
 void RecordEditorWindow::directionChanged()

@@ -2,6 +2,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
+#include "platform/ui/DatePicker.h"
 #include "records/ui/DayChoice.h"
 #include "records/ui/RecordEditorWindow.h"
 #include "settings/ProgramState.h"
@@ -64,7 +65,7 @@ RecordSelectionWindow::RecordSelectionWindow(ProgramState& state, QWidget* paren
     connect(m_date, &QPushButton::clicked, this, &RecordSelectionWindow::chooseDate);
     connect(m_pick, &QPushButton::clicked, this, &RecordSelectionWindow::pickEmployee);
     connect(goButton, &QPushButton::clicked, this, &RecordSelectionWindow::go);
-    connect(cancel, &QPushButton::clicked, this, &RecordSelectionWindow::reject);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void RecordSelectionWindow::showEvent(QShowEvent* event)
@@ -79,27 +80,21 @@ void RecordSelectionWindow::showEvent(QShowEvent* event)
 
 void RecordSelectionWindow::chooseDate()
 {
-    const std::optional<qint32> day = chooseDay(m_state, this);
+    const std::optional<QDate> day = pickDate(m_state.time, this);
     if (!day)
         return;
-    m_startDay = *day;
+    m_startDay = DayNumber::of(*day);
     showChosenDay(m_date, m_startDay);
     if (m_id->isVisible())
         m_id->setFocus();
-    m_state.callMode.clear();
 }
 
 void RecordSelectionWindow::pickEmployee()
 {
-    m_state.callMode = QStringLiteral("EditRecord");
     m_warning->clear();
-    EmployeeListWindow list(m_state, this);
-    list.exec();
-    if (m_state.callMode == QLatin1String("Cancel")) {
-        m_state.callMode.clear();
+    EmployeeListWindow list(m_state, EmployeeListing::Purpose::PickForRecords, this);
+    if (list.exec() != QDialog::Accepted)
         return;
-    }
-    m_state.callMode.clear();
     m_pickedId = list.chosenId().value_or(QString());
     go();
 }
@@ -120,10 +115,4 @@ void RecordSelectionWindow::go()
     m_warning->clear();
     RecordEditorWindow editor(m_state, id, m_startDay, this);
     editor.exec();
-}
-
-void RecordSelectionWindow::reject()
-{
-    m_state.callMode = QStringLiteral("Cancel");
-    QDialog::reject();
 }

@@ -8,7 +8,7 @@ class QPushButton;
 struct ProgramState;
 
 // Chooses whose clock records are edited and from which day on, then opens the record editor;
-// stays open for the next employee until cancelled, which sets the call mode to "Cancel".
+// stays open for the next employee until cancelled.
 //
 // Object names: cmdDate, cmdPickEmployee, lblEnterID, txtID, lblWarning, cmdGo, cmdCancel.
 class RecordSelectionWindow : public QDialog {
@@ -18,7 +18,6 @@ public:
     explicit RecordSelectionWindow(ProgramState& state, QWidget* parent = nullptr);
 
     qint32 startDay() const { return m_startDay; }
-    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

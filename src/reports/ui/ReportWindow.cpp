@@ -57,13 +57,7 @@ ReportWindow::ReportWindow(ProgramState& state, QWidget* parent)
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     pickDate = [this] {
-        DatePicker picker(m_state, this);
-        picker.exec();
-        if (m_state.callMode == QLatin1String("Cancel")) {
-            m_state.callMode.clear();
-            return false;
-        }
-        return true;
+        return ::pickDate(m_state.time, this);
     };
     confirmPrinter = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
@@ -240,10 +234,10 @@ void ReportWindow::showPreviewView(bool shown)
 
 void ReportWindow::pickDay(int index)
 {
-    if (!pickDate())
+    const std::optional<QDate> day = pickDate();
+    if (!day)
         return;
-    const auto day = static_cast<qint32>(m_state.pickedDay);
-    (index == 0 ? m_request.firstDay : m_request.lastDay) = day;
+    (index == 0 ? m_request.firstDay : m_request.lastDay) = DayNumber::of(*day);
     showDay(index);
 }
 
@@ -552,12 +546,6 @@ void ReportWindow::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void ReportWindow::reject()
-{
-    m_state.callMode = QStringLiteral("Cancel");
-    QDialog::reject();
 }
 
 void ReportWindow::done(int result)

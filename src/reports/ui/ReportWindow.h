@@ -40,8 +40,8 @@ public:
     ~ReportWindow() override;
 
     // The dialogs the window asks through; tests answer them without a screen.
-    // Picks a day into the state's picked day; false when cancelled.
-    std::function<bool()> pickDate;
+    // The day picked, or nothing when cancelled.
+    std::function<std::optional<QDate>()> pickDate;
     std::function<bool(QPrinter&)> confirmPrinter;
     std::function<QString(const QString& caption, const QString& suggested, const QString& filter)>
         saveFileName;
@@ -56,7 +56,6 @@ public:
     // printable area but never under a quarter inch.
     QPageLayout pdfPageLayout() const;
 
-    void reject() override;
     void done(int result) override;
 
 protected:

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <cmath>
 
 namespace {
 const QString firstCaption = QStringLiteral("First date");
@@ -76,13 +75,10 @@ void SequenceAuditFrame::showDays()
 
 void SequenceAuditFrame::pickDay(bool first)
 {
-    DatePicker picker(m_state, this);
-    picker.exec();
-    if (m_state.callMode == QLatin1String("Cancel")) {
-        m_state.callMode.clear();
+    const std::optional<QDate> day = pickDate(m_state.time, this);
+    if (!day)
         return;
-    }
-    (first ? m_state.firstDay : m_state.lastDay) = static_cast<qint32>(std::lround(m_state.pickedDay));
+    (first ? m_state.firstDay : m_state.lastDay) = DayNumber::of(*day);
     showDays();
 }
 

@@ -6,7 +6,6 @@
 #include "settings/ProgramState.h"
 #include "settings/SystemClockSetter.h"
 #include "settings/TimeText.h"
-#include "store/DayNumber.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,7 +14,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace {
 const QString title = QStringLiteral("Sytem date and time ");
@@ -72,13 +70,10 @@ void DateTimePage::showDate(const QDate& date)
 
 void DateTimePage::pickDate()
 {
-    DatePicker picker(m_state, this);
-    picker.exec();
-    if (m_state.callMode == QLatin1String("Cancel")) {
-        m_state.callMode.clear();
+    const std::optional<QDate> day = ::pickDate(m_state.time, this);
+    if (!day)
         return;
-    }
-    m_chosen = DayNumber::toDate(static_cast<qint32>(std::lround(m_state.pickedDay)));
+    m_chosen = *day;
     showDate(m_chosen);
 }
 

@@ -133,17 +133,18 @@ int Application::run(int argc, char** argv)
         OldRecordsWindow removal(state, &main);
         removal.exec();
     });
-    // In "Change" mode the list hands the chosen employee to the editor.
-    const auto employeeList = [&] {
-        EmployeeListWindow list(state, &main);
+    main.setCommand(MainWindow::Command::ChangeEmployee, [&] {
+        EmployeeListWindow list(state, EmployeeListing::Purpose::Change, &main);
         list.exec();
-        if (list.chosenIndex() && state.callMode == QLatin1String("Change")) {
+        if (list.chosenIndex()) {
             EmployeeEditor editor(state, *list.chosenIndex(), &main);
             editor.exec();
         }
-    };
-    main.setCommand(MainWindow::Command::ChangeEmployee, employeeList);
-    main.setCommand(MainWindow::Command::DeleteEmployee, employeeList);
+    });
+    main.setCommand(MainWindow::Command::DeleteEmployee, [&] {
+        EmployeeListWindow list(state, EmployeeListing::Purpose::Delete, &main);
+        list.exec();
+    });
     HelpWindow help;
     main.setShowHelp([&](int topic) {
         help.showTopic(topic);
@@ -160,10 +161,13 @@ int Application::run(int argc, char** argv)
         EmployeeEditor editor(state, EmployeeEditing::adding, &main);
         editor.exec();
     });
-    for (const auto command : {MainWindow::Command::AddDepartment, MainWindow::Command::ChangeDepartment,
-                               MainWindow::Command::DeleteDepartment}) {
-        main.setCommand(command, [&] {
-            DepartmentWindow window(state, &main);
+    const std::pair<MainWindow::Command, DepartmentWindow::Action> departmentCommands[] = {
+        {MainWindow::Command::AddDepartment, DepartmentWindow::Action::Add},
+        {MainWindow::Command::ChangeDepartment, DepartmentWindow::Action::Change},
+        {MainWindow::Command::DeleteDepartment, DepartmentWindow::Action::Delete}};
+    for (const auto& [command, action] : departmentCommands) {
+        main.setCommand(command, [&, action] {
+            DepartmentWindow window(state, action, &main);
             window.exec();
         });
     }

@@ -34,25 +34,6 @@ constexpr int progressFromRight = 200;
 constexpr int progressSteps = 20;
 constexpr int progressStepMilliseconds = 4;
 
-QString callModeFor(MainWindow::Command command)
-{
-    using C = MainWindow::Command;
-    switch (command) {
-    case C::AddDepartment:
-    case C::AddEmployee:
-        return QStringLiteral("Add");
-    case C::ChangeDepartment:
-    case C::ChangeEmployee:
-        return QStringLiteral("Change");
-    case C::DeleteDepartment:
-    case C::DeleteEmployee:
-        return QStringLiteral("Delete");
-    case C::Reports:
-        return QStringLiteral("InOutReport");
-    default:
-        return {};
-    }
-}
 } // namespace
 
 MainWindow::MainWindow(ProgramState& state, QWidget* parent)
@@ -192,8 +173,8 @@ void MainWindow::buildBody()
     m_resetCode->hide();
     connect(m_resetCode, &ResetCodeBox::passwordCleared, this, &MainWindow::endRequested);
     // With a shared server the folder holds only this station's files; the server is where the data is.
-    auto* folder = new QLabel(m_state.location.isServer() ? m_state.location.displayUrl() : m_state.paths.dataFolder(),
-                              status);
+    auto* folder = new QLabel(
+        m_state.location.isServer() ? m_state.location.displayUrl() : m_state.paths.dataFolder(), status);
     folder->setObjectName(QStringLiteral("lblStatus"));
     // The reset-code area must stay a plain part of the status panel, not a label eating the clicks.
     folder->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -241,12 +222,7 @@ void MainWindow::runCommand(Command command)
     const auto& open = m_commands[static_cast<std::size_t>(command)];
     if (!open)
         return;
-    const QString mode = callModeFor(command);
-    if (!mode.isEmpty())
-        m_state.callMode = mode;
     open();
-    if (m_state.callMode == QLatin1String("Cancel"))
-        m_state.callMode.clear();
     if (command == Command::Options) {
         // A changed employee source shows or hides the staff menus.
         MenuOffer offer = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff, QString());

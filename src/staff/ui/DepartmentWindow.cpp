@@ -14,16 +14,10 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-namespace {
-const QString addMode = QStringLiteral("Add");
-const QString changeMode = QStringLiteral("Change");
-const QString deleteMode = QStringLiteral("Delete");
-} // namespace
-
-DepartmentWindow::DepartmentWindow(ProgramState& state, QWidget* parent)
+DepartmentWindow::DepartmentWindow(ProgramState& state, Action action, QWidget* parent)
     : QDialog(parent)
     , m_state(state)
-    , m_mode(state.callMode)
+    , m_action(action)
 {
     setWindowTitle(QStringLiteral("Department"));
     setModal(true);
@@ -78,15 +72,15 @@ DepartmentWindow::DepartmentWindow(ProgramState& state, QWidget* parent)
     layout->addWidget(m_delete);
     layout->addLayout(buttons);
 
-    const bool adding = m_mode == addMode;
+    const bool adding = m_action == Action::Add;
     m_select->setVisible(!adding);
     m_list->setVisible(!adding);
     m_frame->setVisible(adding);
     m_delete->setVisible(false);
     m_save->setEnabled(adding);
-    if (m_mode == changeMode)
+    if (m_action == Action::Change)
         m_select->setText(QStringLiteral("Select the Department to change"));
-    else if (m_mode == deleteMode)
+    else if (m_action == Action::Delete)
         m_select->setText(QStringLiteral("Select the Department to delete"));
     if (adding)
         m_name->setFocus();
@@ -102,11 +96,11 @@ void DepartmentWindow::choose(int row)
         m_list->setCurrentRow(row);
     m_selected = item->data(Qt::UserRole).toInt();
     const QString name = m_state.departments.entries.at(m_selected).name;
-    if (m_mode == changeMode) {
+    if (m_action == Action::Change) {
         m_frame->setTitle(QStringLiteral("Change the Department name and Save"));
         m_frame->setVisible(true);
         m_name->setText(name);
-    } else if (m_mode == deleteMode) {
+    } else if (m_action == Action::Delete) {
         m_delete->setText(QStringLiteral("Department to be deleted ") + name);
         m_delete->setVisible(true);
     }
@@ -116,12 +110,12 @@ void DepartmentWindow::choose(int row)
 bool DepartmentWindow::save()
 {
     DepartmentEditing::Result result;
-    if (m_mode == addMode) {
+    if (m_action == Action::Add) {
         result = DepartmentEditing::add(m_state.departments, m_name->text());
     } else if (m_selected < 0) {
         m_state.messages.beep();
         return false;
-    } else if (m_mode == changeMode) {
+    } else if (m_action == Action::Change) {
         result = DepartmentEditing::rename(m_state.departments, m_selected, m_name->text());
     } else {
         const Department& d = m_state.departments.entries.at(m_selected);
@@ -166,18 +160,6 @@ bool DepartmentWindow::save()
     if (outcome.status == StaffSaving::Status::TableNotRebuilt)
         m_state.messages.inform(this, outcome.message, QStringLiteral("Database"),
                                 MessageBoxes::Icon::Critical);
-    finish();
     QDialog::accept();
     return true;
-}
-
-void DepartmentWindow::reject()
-{
-    finish();
-    QDialog::reject();
-}
-
-void DepartmentWindow::finish()
-{
-    m_state.callMode = QStringLiteral("0");
 }

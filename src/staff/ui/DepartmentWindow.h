@@ -9,7 +9,7 @@ class QListWidget;
 class QPushButton;
 struct ProgramState;
 
-// The department editor: adds, renames or deletes one department, as the call mode says.
+// The department editor: adds, renames or deletes one department, as its opener asks.
 //
 // Object names: fraName (frame of the name box), txtName, lblSelect, lstDepartments, lblDelete,
 // cmdSave, cmdExit.
@@ -17,21 +17,18 @@ class DepartmentWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit DepartmentWindow(ProgramState& state, QWidget* parent = nullptr);
+    enum class Action { Add, Change, Delete };
+
+    DepartmentWindow(ProgramState& state, Action action, QWidget* parent = nullptr);
 
     // Chooses the list entry at this row, as a click does.
     void choose(int row);
     // False when nothing was saved and the window stays open.
     bool save();
 
-public Q_SLOTS:
-    void reject() override;
-
 private:
-    void finish();
-
     ProgramState& m_state;
-    QString m_mode;
+    Action m_action;
     int m_selected = -1; // index in the department list
 
     QGroupBox* m_frame = nullptr;

@@ -19,10 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString addMode = QStringLiteral("Add");
-const QString changeMode = QStringLiteral("Change");
-const QString moveMode = QStringLiteral("Move");
-
 QPushButton* button(const QString& text, const char* name)
 {
     auto* b = new QPushButton(text);
@@ -38,8 +34,7 @@ EmployeeEditor::EmployeeEditor(ProgramState& state, int index, QWidget* parent)
 {
     const bool valid = index >= 0 && index < state.employees.count();
     m_index = valid ? index : EmployeeEditing::adding;
-    m_mode = valid ? changeMode : addMode;
-    m_state.callMode = m_mode;
+    m_mode = valid ? Mode::Change : Mode::Add;
     setModal(true);
     buildWindow();
     load();
@@ -127,14 +122,14 @@ void EmployeeEditor::buildWindow()
 
 void EmployeeEditor::load()
 {
-    setWindowTitle(m_mode == addMode ? QStringLiteral("Add new Employee")
-                                     : QStringLiteral("Change employee record"));
+    setWindowTitle(m_mode == Mode::Add ? QStringLiteral("Add new Employee")
+                                       : QStringLiteral("Change employee record"));
     m_department->clear();
     for (const Department& d : m_state.departments.entries) {
         if (!d.name.trimmed().isEmpty())
             m_department->addItem(d.name, d.number);
     }
-    if (m_mode == addMode) {
+    if (m_mode == Mode::Add) {
         m_name->clear();
         m_id->clear();
         m_pay->clear();
@@ -151,7 +146,7 @@ void EmployeeEditor::load()
         m_grid->setSchedule(e.schedule);
     }
     const int count = static_cast<int>(m_state.employees.count());
-    const bool browsing = m_mode != addMode && count > 1;
+    const bool browsing = m_mode != Mode::Add && count > 1;
     m_previous->setEnabled(browsing && m_index > 0);
     m_next->setEnabled(browsing && m_index < count - 1);
     m_changed = false;
@@ -163,7 +158,7 @@ bool EmployeeEditor::store(int* savedIndex)
         return false;
     for (QLineEdit* box : {m_name, m_id, m_pay})
         box->setText(EmployeeEditing::cleaned(box->text()));
-    const int edited = m_mode == addMode ? EmployeeEditing::adding : m_index;
+    const int edited = m_mode == Mode::Add ? EmployeeEditing::adding : m_index;
     if (const auto problem =
             EmployeeEditing::check(m_state.employees, m_name->text(), m_id->text(), edited)) {
         m_state.messages.beep();
@@ -220,7 +215,6 @@ bool EmployeeEditor::save()
     int saved = 0;
     if (!store(&saved))
         return false;
-    m_state.callMode.clear();
     QDialog::accept();
     return true;
 }
@@ -255,7 +249,7 @@ bool EmployeeEditor::settleChanges()
             return false;
         m_savedOnAsking = true;
         // The file is sorted anew, so the employee just saved may stand elsewhere now.
-        if (m_mode != addMode)
+        if (m_mode != Mode::Add)
             m_index = saved;
     }
     m_changed = false;
@@ -264,8 +258,7 @@ bool EmployeeEditor::settleChanges()
 
 void EmployeeEditor::step(int by)
 {
-    m_mode = moveMode;
-    m_state.callMode = m_mode;
+    m_mode = Mode::Move;
     if (!settleChanges())
         return;
     m_index = qBound(0, m_index + by, static_cast<int>(m_state.employees.count()) - 1);
@@ -284,10 +277,9 @@ void EmployeeEditor::next()
 
 void EmployeeEditor::newEmployee()
 {
-    if (m_mode != addMode && !settleChanges())
+    if (m_mode != Mode::Add && !settleChanges())
         return;
-    m_mode = addMode;
-    m_state.callMode = m_mode;
+    m_mode = Mode::Add;
     m_index = EmployeeEditing::adding;
     load();
     m_name->setFocus();
@@ -299,10 +291,8 @@ void EmployeeEditor::reject()
     if (!settleChanges())
         return;
     if (m_savedOnAsking) {
-        m_state.callMode.clear();
         QDialog::accept();
         return;
     }
-    m_state.callMode = QStringLiteral("Cancel");
     QDialog::reject();
 }

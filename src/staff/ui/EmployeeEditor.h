@@ -23,7 +23,10 @@ public:
     // EmployeeEditing::adding for a new employee ("Add").
     EmployeeEditor(ProgramState& state, int index, QWidget* parent = nullptr);
 
-    QString mode() const { return m_mode; }
+    // Move: Previous or Next has been used since it opened or since New employee.
+    enum class Mode { Add, Change, Move };
+
+    Mode mode() const { return m_mode; }
     int index() const { return m_index; }
     bool hasChanges() const { return m_changed; }
     ScheduleGridWidget* grid() const { return m_grid; }
@@ -48,7 +51,7 @@ private:
     void markChanged() { m_changed = true; }
 
     ProgramState& m_state;
-    QString m_mode;
+    Mode m_mode = Mode::Add;
     int m_index = -1;
     bool m_changed = false;
     bool m_savedOnAsking = false;

@@ -16,12 +16,12 @@ namespace {
 constexpr double twipsPerInch = 1440.0;
 } // namespace
 
-EmployeeListWindow::EmployeeListWindow(ProgramState& state, QWidget* parent)
+EmployeeListWindow::EmployeeListWindow(ProgramState& state, EmployeeListing::Purpose purpose, QWidget* parent)
     : QDialog(parent)
     , m_state(state)
-    , m_mode(state.callMode)
+    , m_purpose(purpose)
 {
-    setWindowTitle(EmployeeListing::caption(m_mode));
+    setWindowTitle(EmployeeListing::caption(m_purpose));
     auto* layout = new QVBoxLayout(this);
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(new QLabel(QStringLiteral("Search:"), this));
@@ -49,7 +49,7 @@ EmployeeListWindow::EmployeeListWindow(ProgramState& state, QWidget* parent)
     connect(m_search, &QLineEdit::textEdited, this, &EmployeeListWindow::search);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &EmployeeListWindow::choose);
     connect(ok, &QPushButton::clicked, this, &EmployeeListWindow::choose);
-    connect(cancel, &QPushButton::clicked, this, &EmployeeListWindow::reject);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     fill();
 }
 
@@ -111,11 +111,11 @@ void EmployeeListWindow::choose()
     if (row < 0 || row >= m_entries.size())
         return;
     const EmployeeListing::Entry& entry = m_entries.at(row);
-    if (m_mode == QLatin1String("Change")) {
+    if (m_purpose == EmployeeListing::Purpose::Change) {
         m_chosenIndex = entry.index;
         Q_EMIT changeRequested(entry.index);
         accept();
-    } else if (m_mode == QLatin1String("Delete")) {
+    } else if (m_purpose == EmployeeListing::Purpose::Delete) {
         deleteChosen(entry);
     } else {
         m_chosenId = entry.employeeId;
@@ -137,10 +137,4 @@ void EmployeeListWindow::deleteChosen(const EmployeeListing::Entry& entry)
         m_state.messages.inform(this, QStringLiteral("Empl.DAT could not be written; nothing was deleted."),
                                 QStringLiteral("Employee delete"), MessageBoxes::Icon::Critical);
     fill();
-}
-
-void EmployeeListWindow::reject()
-{
-    m_state.callMode = QStringLiteral("Cancel");
-    QDialog::reject();
 }

@@ -9,28 +9,26 @@ class QLineEdit;
 class QListWidget;
 struct ProgramState;
 
-// The employee list: picks an employee whose clock records are edited ("EditRecord"), who is to
-// be changed ("Change") or deleted ("Delete"), by the call mode set before it opens. A cancel sets
-// the call mode to "Cancel".
+// The employee list: picks an employee whose clock records are edited, who is to be changed or who
+// is deleted at once, as its opener asks.
 //
 // Object names: txtSearch, lstEmployees, cmdOK, cmdCancel.
 class EmployeeListWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit EmployeeListWindow(ProgramState& state, QWidget* parent = nullptr);
+    EmployeeListWindow(ProgramState& state, EmployeeListing::Purpose purpose, QWidget* parent = nullptr);
 
-    // "EditRecord": the chosen employee's ID, whole however the list shows it.
+    // Picking for records: the chosen employee's ID, whole however the list shows it.
     const std::optional<QString>& chosenId() const { return m_chosenId; }
-    // "Change": the chosen entry's index in the program state's employee list.
+    // Change: the chosen entry's index in the program state's employee list.
     const std::optional<int>& chosenIndex() const { return m_chosenIndex; }
 
-    void reject() override;
-    // OK: what it does depends on the call mode.
+    // OK: what it does depends on the purpose.
     void choose();
 
 Q_SIGNALS:
-    // "Change": the employee editor is to open on this entry of the employee list.
+    // Change: the employee editor is to open on this entry of the employee list.
     void changeRequested(int index);
 
 protected:
@@ -42,7 +40,7 @@ private:
     void deleteChosen(const EmployeeListing::Entry& entry);
 
     ProgramState& m_state;
-    QString m_mode;
+    EmployeeListing::Purpose m_purpose;
     QList<EmployeeListing::Entry> m_entries;
     QLineEdit* m_search = nullptr;
     QListWidget* m_list = nullptr;

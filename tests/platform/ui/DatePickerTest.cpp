@@ -1,8 +1,6 @@
 #include "platform/ui/DatePicker.h"
 
-#include "ShellFixture.h"
 #include "platform/MonthGrid.h"
-#include "store/DayNumber.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -68,32 +66,32 @@ TEST(MonthGrid, CalendarLayout)
 
 TEST(DatePicker, AcceptAtOnceGivesTodayDayButtonsNavigationAndCancel)
 {
-    ShellFixture f;
-    f.time.set(QDateTime(QDate(2026, 1, 31), QTime(10, 0)));
-    DatePicker accepted(f.state);
+    const QDate today(2026, 1, 31);
+    DatePicker accepted(today);
     accepted.show();
+    EXPECT_EQ(accepted.chosenDate(), std::nullopt) << "nothing is chosen while it is open";
     QTest::mouseClick(accepted.findChild<QPushButton*>(QStringLiteral("Command3D1")), Qt::LeftButton);
     EXPECT_EQ(accepted.result(), QDialog::Accepted);
-    EXPECT_EQ(f.state.pickedDay, float(DayNumber::of(QDate(2026, 1, 31))));
+    EXPECT_EQ(accepted.chosenDate(), today);
 
-    DatePicker picker(f.state);
+    DatePicker picker(today);
     picker.show();
     const auto button = [&](int day) {
         return picker.findChild<QPushButton*>(QStringLiteral("Command3D2_%1").arg(day));
     };
     QTest::mouseClick(button(10), Qt::LeftButton);
-    EXPECT_EQ(f.state.pickedDay, float(DayNumber::of(QDate(2026, 1, 10))));
+    EXPECT_EQ(picker.selectedDate(), QDate(2026, 1, 10));
     QTest::mouseClick(picker.findChild<QLabel*>(QStringLiteral("Label2_3")), Qt::LeftButton);
     EXPECT_EQ(picker.findChild<QLabel*>(QStringLiteral("lblTitle"))->text(),
               QStringLiteral("February - 2026"));
     EXPECT_FALSE(button(29)->isVisible());
     EXPECT_TRUE(
         picker.findChild<QFrame*>(QStringLiteral("Shape1"))->geometry().contains(button(28)->geometry()));
-    EXPECT_EQ(f.state.pickedDay, float(DayNumber::of(QDate(2026, 2, 28))));
+    EXPECT_EQ(picker.selectedDate(), QDate(2026, 2, 28));
 
     QTest::mouseClick(button(3), Qt::LeftButton);
     QTest::mouseClick(picker.findChild<QPushButton*>(QStringLiteral("Command3D3")), Qt::LeftButton);
     EXPECT_EQ(picker.result(), QDialog::Rejected);
-    EXPECT_EQ(f.state.callMode, QStringLiteral("Cancel"));
-    EXPECT_EQ(f.state.pickedDay, float(DayNumber::of(QDate(2026, 2, 3))));
+    EXPECT_EQ(picker.selectedDate(), QDate(2026, 2, 3));
+    EXPECT_EQ(picker.chosenDate(), std::nullopt) << "a cancel gives no day, whatever was selected";
 }

@@ -50,11 +50,10 @@ struct WindowFixture {
             records.append(punchRecord(QStringLiteral("A1"), at(day, 8, 0), false, QStringLiteral("Ann")));
             records.append(punchRecord(QStringLiteral("A1"), at(day, 16, 30), true, QStringLiteral("Ann")));
         }
-        window.pickDate = [this] {
+        window.pickDate = [this]() -> std::optional<QDate> {
             if (daysToPick.isEmpty())
-                return false;
-            state.pickedDay = static_cast<float>(daysToPick.takeFirst());
-            return true;
+                return std::nullopt;
+            return DayNumber::toDate(daysToPick.takeFirst());
         };
         QObject::connect(window.preview(), &QPrintPreviewWidget::paintRequested, [this] { ++paints; });
         window.show();
@@ -179,12 +178,12 @@ TEST(ReportWindow, PrintGoesToTheConfirmedPrinter)
     EXPECT_EQ(f.paints, 0); // no preview on the way
 }
 
-TEST(ReportWindow, CancelReportsCancelAndWritesPrintDat)
+TEST(ReportWindow, CancelClosesRejectedAndWritesPrintDat)
 {
     WindowFixture f;
     f.click("Option3_4");
     f.click("cmdCANCEL");
-    EXPECT_EQ(f.state.callMode, QStringLiteral("Cancel"));
+    EXPECT_EQ(f.window.result(), QDialog::Rejected);
     EXPECT_EQ(PrintDat::load(PrintDat::path(f.state.paths)).roundingCode, 35);
 }
 
@@ -321,7 +320,9 @@ TEST(ReportWindow, SavingNeverWritesOverTheProgramsOwnFiles)
     ASSERT_TRUE(before.open(QIODevice::ReadOnly));
     const QByteArray bytes = before.readAll();
     before.close();
-    f.window.saveFileName = [&](const QString&, const QString&, const QString&) { return database; };
+    f.window.saveFileName = [&](const QString&, const QString&, const QString&) {
+        return database;
+    };
     f.messages.shown.clear();
     f.click("cmdSavePdf");
     f.click("cmdExportCsv");

@@ -15,13 +15,12 @@ struct DepartmentFixture : StaffFixture {
     DepartmentFixture()
     {
         writeStaff({{1, QStringLiteral("Ann"), QStringLiteral("A"), 3, {}, true, {}},
-              {2, QStringLiteral("Bob"), QStringLiteral("B"), 3, {}, true, {}}},
-             {{1, QStringLiteral("Kitchen")}, {5, QStringLiteral("Bar")}, {3, QStringLiteral("Hall")}});
+                    {2, QStringLiteral("Bob"), QStringLiteral("B"), 3, {}, true, {}}},
+                   {{1, QStringLiteral("Kitchen")}, {5, QStringLiteral("Bar")}, {3, QStringLiteral("Hall")}});
     }
-    DepartmentWindow& open(const char* mode)
+    DepartmentWindow& open(DepartmentWindow::Action action)
     {
-        state.callMode = QString::fromLatin1(mode);
-        window = std::make_unique<DepartmentWindow>(state);
+        window = std::make_unique<DepartmentWindow>(state, action);
         return *window;
     }
     template <typename T> T* find(const char* name)
@@ -42,7 +41,7 @@ struct DepartmentFixture : StaffFixture {
 TEST(DepartmentWindow, Add)
 {
     DepartmentFixture f;
-    DepartmentWindow& w = f.open("Add");
+    DepartmentWindow& w = f.open(DepartmentWindow::Action::Add);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Department"));
     EXPECT_EQ(f.find<QGroupBox>("fraName")->title(), QStringLiteral("Add new Department name  "));
     EXPECT_TRUE(f.find<QListWidget>("lstDepartments")->isHidden());
@@ -64,13 +63,13 @@ TEST(DepartmentWindow, Add)
     EXPECT_TRUE(w.save());
     EXPECT_EQ(f.names(), (QStringList{"5 Bar", "6 Front desk", "3 Hall", "1 Kitchen"}));
     EXPECT_EQ(f.state.departments.count(), 4);
-    EXPECT_EQ(f.state.callMode, QStringLiteral("0"));
+    EXPECT_EQ(w.result(), QDialog::Accepted);
 }
 
 TEST(DepartmentWindow, Change)
 {
     DepartmentFixture f;
-    DepartmentWindow& w = f.open("Change");
+    DepartmentWindow& w = f.open(DepartmentWindow::Action::Change);
     EXPECT_EQ(f.find<QLabel>("lblSelect")->text(), QStringLiteral("Select the Department to change"));
     EXPECT_FALSE(w.save()) << "nothing chosen";
     w.choose(1);
@@ -89,7 +88,7 @@ TEST(DepartmentWindow, DeleteAsksWhenEmployeesBelongToIt)
 {
     for (const auto answer : {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes}) {
         DepartmentFixture f;
-        DepartmentWindow& w = f.open("Delete");
+        DepartmentWindow& w = f.open(DepartmentWindow::Action::Delete);
         EXPECT_EQ(f.find<QLabel>("lblSelect")->text(), QStringLiteral("Select the Department to delete"));
         // The list taking the focus makes a line current, which must not choose it for deleting.
         w.show();
@@ -110,10 +109,10 @@ TEST(DepartmentWindow, DeleteAsksWhenEmployeesBelongToIt)
     }
     // Without members the department goes unasked; the highest number is then given again.
     DepartmentFixture f;
-    f.open("Delete").choose(1);
+    f.open(DepartmentWindow::Action::Delete).choose(1);
     EXPECT_TRUE(f.window->save());
     EXPECT_TRUE(f.messages.shown.isEmpty());
-    f.open("Add");
+    f.open(DepartmentWindow::Action::Add);
     f.find<QLineEdit>("txtName")->setText(QStringLiteral("Pool"));
     EXPECT_TRUE(f.window->save());
     EXPECT_TRUE(f.names().contains(QStringLiteral("4 Pool")));

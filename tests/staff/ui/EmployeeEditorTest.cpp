@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 using Answer = MessageBoxes::Answer;
@@ -27,8 +28,9 @@ Employee person(qint32 number, const char* name, const char* id, qint16 departme
 struct EditorFixture : StaffFixture {
     EditorFixture()
     {
-        writeStaff({person(1, "Adams Ann", "A1", 1), person(2, "Brown Bob", "B2", 2), person(3, "Cole Cy", "C3")},
-             {{1, QStringLiteral("Kitchen")}, {2, QStringLiteral("Bar")}});
+        writeStaff(
+            {person(1, "Adams Ann", "A1", 1), person(2, "Brown Bob", "B2", 2), person(3, "Cole Cy", "C3")},
+            {{1, QStringLiteral("Kitchen")}, {2, QStringLiteral("Bar")}});
     }
     void open(int index)
     {
@@ -66,9 +68,8 @@ struct EditorFixture : StaffFixture {
 TEST(EmployeeEditor, AddDrawTypeAndSave)
 {
     EditorFixture f;
-    f.state.callMode = QStringLiteral("Add");
     f.open(EmployeeEditing::adding);
-    EXPECT_EQ(f.editor->mode(), QStringLiteral("Add"));
+    EXPECT_EQ(f.editor->mode(), EmployeeEditor::Mode::Add);
     EXPECT_EQ(f.find<QComboBox>("cboDepartment")->currentText(), QStringLiteral("Kitchen"));
     EXPECT_FALSE(f.find<QPushButton>("cmdPrevious")->isEnabled() ||
                  f.find<QPushButton>("cmdNext")->isEnabled());
@@ -86,7 +87,6 @@ TEST(EmployeeEditor, AddDrawTypeAndSave)
     ASSERT_TRUE(f.editor->save()) << f.lastText().toStdString();
 
     EXPECT_EQ(f.editor->result(), QDialog::Accepted);
-    EXPECT_TRUE(f.state.callMode.isEmpty());
     const EmployeeList saved = StaffFiles::loadEmployees(f.employeeFile());
     ASSERT_EQ(saved.count(), 4);
     const Employee& dana = saved.entries[3];
@@ -143,8 +143,8 @@ TEST(EmployeeEditor, ValidationMessages)
 TEST(EmployeeEditor, PreviousAndNextAskAboutChanges)
 {
     EditorFixture f;
-    f.state.callMode = QStringLiteral("Change");
     f.open(1);
+    EXPECT_EQ(f.editor->mode(), EmployeeEditor::Mode::Change);
     auto* name = f.find<QLineEdit>("txtName");
     EXPECT_EQ(name->text(), QStringLiteral("Brown Bob"));
     EXPECT_EQ(f.find<QComboBox>("cboDepartment")->currentText(), QStringLiteral("Bar"));
@@ -153,7 +153,7 @@ TEST(EmployeeEditor, PreviousAndNextAskAboutChanges)
     // Unchanged: no question.
     f.editor->next();
     EXPECT_EQ(f.editor->index(), 2);
-    EXPECT_EQ(f.editor->mode(), QStringLiteral("Move"));
+    EXPECT_EQ(f.editor->mode(), EmployeeEditor::Mode::Move);
     EXPECT_TRUE(f.messages.shown.isEmpty());
     EXPECT_FALSE(f.find<QPushButton>("cmdNext")->isEnabled());
     EXPECT_TRUE(f.find<QPushButton>("cmdPrevious")->isEnabled());
@@ -191,24 +191,24 @@ TEST(EmployeeEditor, PreviousAndNextAskAboutChanges)
     const qsizetype asked = f.messages.shown.size();
     f.editor->newEmployee();
     EXPECT_EQ(f.messages.shown.size(), asked + 1);
-    EXPECT_EQ(f.editor->mode(), QStringLiteral("Add"));
+    EXPECT_EQ(f.editor->mode(), EmployeeEditor::Mode::Add);
     EXPECT_TRUE(name->text().isEmpty());
 }
 
 TEST(EmployeeEditor, ClosingWithChangesAsks)
 {
-    const std::pair<Answer, const char*> cases[] = {
-        {Answer::Cancel, nullptr}, {Answer::No, "Cancel"}, {Answer::Yes, ""}};
-    for (const auto& [answer, callMode] : cases) {
+    const std::pair<Answer, std::optional<QDialog::DialogCode>> cases[] = {
+        {Answer::Cancel, std::nullopt}, {Answer::No, QDialog::Rejected}, {Answer::Yes, QDialog::Accepted}};
+    for (const auto& [answer, closedAs] : cases) {
         EditorFixture f;
         f.open(0);
         f.type("txtId", QStringLiteral("A100"));
         f.messages.answers = {answer};
         f.editor->close();
         EXPECT_EQ(f.messages.shown.size(), 1);
-        EXPECT_EQ(f.editor->isVisible(), callMode == nullptr);
-        if (callMode) {
-            EXPECT_EQ(f.state.callMode, QString::fromUtf8(callMode));
+        EXPECT_EQ(f.editor->isVisible(), !closedAs);
+        if (closedAs) {
+            EXPECT_EQ(f.editor->result(), *closedAs);
         }
         EXPECT_EQ(StaffFiles::loadEmployees(f.employeeFile()).entries[0].employeeId,
                   answer == Answer::Yes ? QStringLiteral("A100") : QStringLiteral("A1"));

@@ -48,8 +48,7 @@ QListWidget* list(EmployeeListWindow& w)
 TEST(EmployeeListWindow, SearchPicksTheFirstLineInAnyCaseAndEnterHandsBackTheId)
 {
     ListFixture f;
-    f.state.callMode = QStringLiteral("EditRecord");
-    EmployeeListWindow window(f.state);
+    EmployeeListWindow window(f.state, EmployeeListing::Purpose::PickForRecords);
     window.show();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Edit employee clocking records"));
     EXPECT_EQ(list(window)->currentRow(), -1);
@@ -63,8 +62,7 @@ TEST(EmployeeListWindow, SearchPicksTheFirstLineInAnyCaseAndEnterHandsBackTheId)
 TEST(EmployeeListWindow, DeleteAsksThenRewritesTheStaffFile)
 {
     ListFixture f;
-    f.state.callMode = QStringLiteral("Delete");
-    EmployeeListWindow window(f.state);
+    EmployeeListWindow window(f.state, EmployeeListing::Purpose::Delete);
     window.show();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Delete Employee"));
     list(window)->setCurrentRow(0);
@@ -89,8 +87,7 @@ TEST(EmployeeListWindow, DeleteAsksThenRewritesTheStaffFile)
 TEST(EmployeeListWindow, ChangeHandsBackTheIndexAndAnEmptyListSaysSo)
 {
     ListFixture f;
-    f.state.callMode = QStringLiteral("Change");
-    EmployeeListWindow window(f.state);
+    EmployeeListWindow window(f.state, EmployeeListing::Purpose::Change);
     int requested = -1;
     QObject::connect(&window, &EmployeeListWindow::changeRequested, [&](int index) { requested = index; });
     window.show();
@@ -102,7 +99,7 @@ TEST(EmployeeListWindow, ChangeHandsBackTheIndexAndAnEmptyListSaysSo)
     EXPECT_EQ(window.chosenIndex(), 2);
 
     f.state.employees = {};
-    EmployeeListWindow empty(f.state);
+    EmployeeListWindow empty(f.state, EmployeeListing::Purpose::Change);
     empty.choose();
     ASSERT_FALSE(f.messages.shown.isEmpty());
     EXPECT_EQ(f.messages.shown.last().text, QStringLiteral("No Employees entered!"));
