@@ -1,5 +1,6 @@
 #include "payroll/PayrollExport.h"
 
+#include "pay/PayFixture.h"
 #include "platform/ProgramPaths.h"
 #include "store/DayNumber.h"
 
@@ -99,6 +100,34 @@ TEST(PayrollExport, EachPresetWritesItsServicesFile)
         EXPECT_EQ(bytes.toStdString(), expectedFile(file).toStdString())
             << name << " as " << file.toStdString();
     }
+}
+
+TEST(PayrollExport, ComputedPayReachesTheFilesUnderTheEmployeesOwnIds)
+{
+    using namespace PayFixture;
+    // California's example week: 40 regular hours, 6 overtime, 1 double; and a night shift that
+    // starts on the period's last day and counts for it.
+    QList<ReportRow> list;
+    add(list, "a1",
+        {{"2026-12-07 08:00", "2026-12-07 18:00"},
+         {"2026-12-08 08:00", "2026-12-08 16:00"},
+         {"2026-12-09 06:00", "2026-12-09 19:00"},
+         {"2026-12-10 08:00", "2026-12-10 16:00"},
+         {"2026-12-11 08:00", "2026-12-11 16:00"}});
+    add(list, "b2", {{"2026-12-12 22:00", "2026-12-13 06:00"}});
+    const PayResult result = compute(request("2026-12-06", "2026-12-12", california()), list);
+    ExportInput input = inputFor(result);
+    input.employees.insert(QStringLiteral("A1"), {QStringLiteral("000777"), {}, {}, {}});
+
+    EXPECT_EQ(PayrollExport::bytes(ExportProfile::preset(QStringLiteral("adp")), input, nullptr),
+              QByteArray("Co Code,Batch ID,File #,Reg Hours,O/T Hours,Hours 3 Code,Hours 3 Amount\r\n"
+                         "X7Q,1207,000777,40.00,6.00,D,1.00\r\n"
+                         "X7Q,1207,B2,8.00,0.00,,\r\n"));
+    const QByteArray iif =
+        PayrollExport::bytes(ExportProfile::preset(QStringLiteral("quickbooks")), input, nullptr);
+    EXPECT_TRUE(iif.endsWith("TIMEACT\t12/11/26\t\tName a1\tHourly\t\t8:00\t\t\t0\r\n"
+                             "TIMEACT\t12/12/26\t\tName b2\tHourly\t\t8:00\t\t\t0\r\n"))
+        << iif.toStdString();
 }
 
 TEST(PayrollExport, CsvCellsAreQuotedAndDefusedLikeTheReportsExport)
