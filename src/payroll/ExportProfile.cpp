@@ -26,7 +26,7 @@ public:
 private:
     bool fail(int line, const QString& what)
     {
-        m_problem = line > 0 ? QStringLiteral("%1 line %2: %3").arg(m_origin).arg(line).arg(what)
+        m_problem = line > 0 ? QStringLiteral("%1 line %2: %3").arg(m_origin, QString::number(line), what)
                              : QStringLiteral("%1: %2").arg(m_origin, what);
         return false;
     }
@@ -337,6 +337,13 @@ std::optional<ExportProfile> ExportProfile::load(const QString& presetOrFile, QS
     if (!file.open(QIODevice::ReadOnly)) {
         if (problem)
             *problem = QStringLiteral("cannot read the profile %1: %2").arg(presetOrFile, file.errorString());
+        return std::nullopt;
+    }
+    // A profile is a few lines; a large file is another file chosen by mistake.
+    constexpr qint64 largestProfile = 1 << 20;
+    if (file.size() > largestProfile) {
+        if (problem)
+            *problem = QStringLiteral("%1 is no export profile: it is larger than 1 MB").arg(presetOrFile);
         return std::nullopt;
     }
     QStringDecoder utf8(QStringDecoder::Utf8);

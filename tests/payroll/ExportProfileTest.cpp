@@ -125,7 +125,8 @@ TEST(ExportProfile, PresetsParseAndDescribeTheirServices)
 TEST(ExportProfile, FilesFromAWindowsEditorLoad)
 {
     QTemporaryDir dir;
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("mine.ini"));
+    // A name with a percent sign, as message texts are filled in by number.
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("mine%1.ini"));
     QByteArray text = "\xEF\xBB\xBF" + ExportProfile::presetText(QStringLiteral("gusto")).toUtf8();
     text.replace("\n", "\r\n");
     text.replace("cash_tips = tips", "Trinkgeld (bar) = tips");
@@ -137,11 +138,15 @@ TEST(ExportProfile, FilesFromAWindowsEditorLoad)
 
     ASSERT_TRUE(writeFile(path, "[profile]\r\nformat = csv\r\nfile_name = x\r\n[columns]\r\nH = hourz\r\n"));
     EXPECT_FALSE(ExportProfile::load(path, &problem).has_value());
-    EXPECT_TRUE(problem.startsWith(QStringLiteral("mine.ini line 5:"))) << problem.toStdString();
+    EXPECT_TRUE(problem.startsWith(QStringLiteral("mine%1.ini line 5:"))) << problem.toStdString();
 
     ASSERT_TRUE(writeFile(path, "[profile]\nname = Caf\xE9\n"));
     EXPECT_FALSE(ExportProfile::load(path, &problem).has_value());
     EXPECT_EQ(problem, QStringLiteral("the profile %1 is not UTF-8 text").arg(path));
+
+    ASSERT_TRUE(writeFile(path, QByteArray(2 << 20, ';')));
+    EXPECT_FALSE(ExportProfile::load(path, &problem).has_value());
+    EXPECT_TRUE(problem.contains(QStringLiteral("larger than 1 MB"))) << problem.toStdString();
 
     const QString missing = QDir(dir.path()).filePath(QStringLiteral("none.ini"));
     EXPECT_FALSE(ExportProfile::load(missing, &problem).has_value());
