@@ -3,8 +3,10 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramExit.h"
 #include "settings/ProgramState.h"
+#include "settings/SettingsIo.h"
 #include "store/ApplicationTable.h"
 #include "store/DatabaseError.h"
+#include "store/DatabaseLocation.h"
 #include "store/PathFile.h"
 #include "store/SchedulingLink.h"
 #include "store/StaffFiles.h"
@@ -17,11 +19,6 @@ const QString newDatabaseTitle = QStringLiteral("New database file");
 QString lines(const QStringList& parts)
 {
     return parts.join(QLatin1Char('\n'));
-}
-
-bool withinHours(double hours)
-{
-    return hours >= 0.5 && hours <= 23.0;
 }
 
 PathFile::State pathState(const ProgramState& state)
@@ -41,60 +38,6 @@ EmployeeSource OptionsForm::sourceOf(bool useSchedulingLink, bool useLocalStaff)
     if (!useSchedulingLink)
         return EmployeeSource::None;
     return useLocalStaff ? EmployeeSource::LocalStaff : EmployeeSource::SchedulingLink;
-}
-
-OptionsEntry OptionsForm::fromSettings(const SettingsRecord& s)
-{
-    OptionsEntry e;
-    e.flags = s;
-    const auto number = [](qint16 value) {
-        return QString::number(value);
-    };
-    e.earlyLimit = number(s.earlyLimit);
-    e.lateLimit = number(s.lateLimit);
-    e.lateInLimit = number(s.lateInLimit);
-    e.earlyOutLimit = number(s.earlyOutLimit);
-    e.screenInOutDays = number(s.screenInOutDays);
-    e.pictureDays = number(s.pictureDays);
-    e.keepInSeconds = number(s.keepInSeconds);
-    e.keepOutSeconds = number(s.keepOutSeconds);
-    e.forceAfter = s.forceAfter == 0.0f ? QStringLiteral("12") : SettingsIo::numberText(s.forceAfter);
-    e.minutesToDeduct = number(s.minutesToDeduct);
-    e.minBeforeDedHours = SettingsIo::hoursText(s.minBeforeDed);
-    e.earlyMessage = s.earlyMessage;
-    e.lateMessage = s.lateMessage;
-    e.lateInMessage = s.lateInMessage;
-    e.earlyOutMessage = s.earlyOutMessage;
-    e.notFound = s.notFound;
-    e.tryAgain = s.tryAgain;
-    e.enterId = s.enterId;
-    e.tipsWord = s.tipsWord;
-    e.clockingIn = s.clockingIn;
-    e.clockingOut = s.clockingOut;
-    e.rejected = s.rejected;
-    e.goodMorning = s.goodMorning;
-    e.goodNight = s.goodNight;
-    return e;
-}
-
-std::optional<OptionsForm::Message> OptionsForm::refusal(const OptionsEntry& e)
-{
-    const auto hours = [](const QString& text) {
-        return SettingsIo::typedNumber(text).value_or(0.0);
-    };
-    if (e.flags.forceClockOuts && !withinHours(hours(e.forceAfter)))
-        return Message{QStringLiteral("Force after hours must be between .5 and 23"),
-                       QStringLiteral("Force a clock out after...")};
-    if (e.flags.autoDeduct) {
-        const QString title = QStringLiteral("Automatically deduct break hours");
-        const double typedHours = hours(e.minBeforeDedHours);
-        if (!withinHours(typedHours))
-            return Message{QStringLiteral("Hours must be between .5 and 23"), title};
-        const double minutes = SettingsIo::typedNumber(e.minutesToDeduct).value_or(0.0);
-        if (minutes < 1.0 || minutes > typedHours * 60.0)
-            return Message{QStringLiteral("Auto deduct minutes must be less then hours"), title};
-    }
-    return std::nullopt;
 }
 
 SourceChoice::SourceChoice(EmployeeSource atOpen)
@@ -140,17 +83,17 @@ EmployeeSource SourceChoice::choose(EmployeeSource wanted, ProgramState& state, 
     return m_selected;
 }
 
-OptionsSave::Outcome OptionsSave::run(ProgramState& state, const OptionsEntry& entry,
-                                      const SourceChoice& source, bool showKeyboardAtOpen, ProgramExit& exit,
-                                      QWidget* parent)
+OptionsSave::Outcome OptionsSave::run(ProgramState& state, const SettingsChange& change,
+                                      const SourceChoice& source, ProgramExit& exit, QWidget* parent)
 {
-    if (const auto refused = OptionsForm::refusal(entry)) {
-        state.messages.inform(parent, refused->text, refused->title, MessageBoxes::Icon::Information);
+    if (const auto refused = SettingsTable::refusal(change, state.settings)) {
+        state.messages.inform(parent, refused->text, refused->title, refused->icon);
         return Outcome::Refused;
     }
+    const bool showKeyboardAtOpen = state.settings.showKeyboard;
 
     // The row first, in one transaction: when it fails nothing at all has changed.
-    const SettingsIo::Saved saved = SettingsIo::save(entry, state.settings);
+    const SettingsIo::Saved saved = SettingsIo::save(change, state.settings);
     try {
         ApplicationTable(state.database).write(saved.fields);
     } catch (const DatabaseError& error) {
@@ -159,6 +102,8 @@ OptionsSave::Outcome OptionsSave::run(ProgramState& state, const OptionsEntry& e
         return Outcome::Refused;
     }
     state.settings = saved.held;
+    if (change.stationDatabaseUrl)
+        StationSettings(state.paths.programFolder()).setDatabaseUrl(*change.stationDatabaseUrl);
 
     PathFile::State path = pathState(state);
     if (source.selected() == EmployeeSource::None) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SettingsIo.h"
+#include "settings/SettingsTable.h"
 
 #include <QString>
 #include <functional>
@@ -13,19 +13,8 @@ struct ProgramState;
 // The three employee sources of the options dialog's frame "Database ", by option index.
 enum class EmployeeSource { None = 0, LocalStaff = 1, SchedulingLink = 2 };
 
-// What the options dialog shows when it opens and what it refuses to save.
 namespace OptionsForm {
 EmployeeSource sourceOf(bool useSchedulingLink, bool useLocalStaff);
-// The boxes as they are filled from the settings record.
-OptionsEntry fromSettings(const SettingsRecord& settings);
-
-struct Message {
-    QString text;
-    QString title;
-};
-// The first check the entry fails: the hour and minute ranges count only when their box is
-// ticked; a number box that holds no number is refused in any case.
-std::optional<Message> refusal(const OptionsEntry& entry);
 } // namespace OptionsForm
 
 // The employee source chosen in the dialog and what saving it will have to do with the path file.
@@ -55,15 +44,16 @@ private:
     QString m_chosenFile;
 };
 
-// "&Save all settings": checks, employee source, the settings row, and the restart some changes need.
+// "&Save all settings": checks, the settings row, the station's server, the employee source, and the
+// restart some changes need.
 namespace OptionsSave {
 enum class Outcome {
     Refused, // a check failed; nothing was written and the dialog stays open
     Saved,   // every change takes effect at once; the dialog closes
     Ended,   // the program was told to end after its restart message
 };
-Outcome run(ProgramState& state, const OptionsEntry& entry, const SourceChoice& source,
-            bool showKeyboardAtOpen, ProgramExit& exit, QWidget* parent = nullptr);
+Outcome run(ProgramState& state, const SettingsChange& change, const SourceChoice& source, ProgramExit& exit,
+            QWidget* parent = nullptr);
 
 inline const QString restartLine = QStringLiteral("Now you must restart the program ..");
 } // namespace OptionsSave

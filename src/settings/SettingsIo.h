@@ -9,28 +9,20 @@
 #include <QVariant>
 #include <optional>
 
-// What the options dialog hands over on save: its check boxes as flags and its boxes as typed.
-struct OptionsEntry {
-    SettingsRecord flags; // only the on/off options are taken from here
-    QString earlyLimit, lateLimit, lateInLimit, earlyOutLimit;
-    QString screenInOutDays, pictureDays;
-    QString keepInSeconds, keepOutSeconds;
-    QString forceAfter, minutesToDeduct, minBeforeDedHours;
-    QString earlyMessage, lateMessage, lateInMessage, earlyOutMessage;
-    QString notFound, tryAgain, enterId, tipsWord, clockingIn, clockingOut, rejected;
-    QString goodMorning, goodNight;
-};
+class SettingsChange;
 
-// Loading the settings record from the "Application" row and composing the row to save.
+// Loading the settings record from the "Application" row and composing the row to save, both
+// through SettingsTable.
 namespace SettingsIo {
 SettingsRecord load(const ApplicationTable::Row& row);
 
 struct Saved {
     SettingsRecord held;                    // the record as the program holds it after the save
-    QList<QPair<QString, QVariant>> fields; // the row's fields, in the order they are written
+    QList<QPair<QString, QVariant>> fields; // the row's fields to write
 };
-// The password of `current` is kept; everything else comes from the entry.
-Saved save(const OptionsEntry& entry, const SettingsRecord& current);
+// The settings the change holds are taken from it, every other one (the password included) is
+// kept as in `current`. Only the fields of the settings changed are written.
+Saved save(const SettingsChange& change, const SettingsRecord& current);
 
 // A typed number, with the decimal separator of the locale or a point ("7,5" and "7.5" in
 // German, "7.5" in English); an empty box is 0. Nothing when the text is not a number: no part of
@@ -41,4 +33,7 @@ std::optional<double> typedNumber(const QString& text, const QLocale& locale = Q
 QString hoursText(qint16 minutes, const QLocale& locale = QLocale());
 // A stored decimal number as a box shows it: "0.5", "12".
 QString numberText(double value, const QLocale& locale = QLocale());
+// Typed hours as whole minutes, exactly (4.1 hours is 246 minutes, not 245.99) and held within
+// 16 bits; a box that holds no number is 0.
+qint16 typedMinutes(const QString& hours, const QLocale& locale = QLocale());
 } // namespace SettingsIo

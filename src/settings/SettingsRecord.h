@@ -3,8 +3,12 @@
 #include <QString>
 
 // The program's options as loaded from the "Application" row; every part of the program reads
-// these values, only the options dialog changes them.
+// these values, only the options dialog changes them. The defaults, the stored forms and the
+// rules of each option are in SettingsTable.
 struct SettingsRecord {
+    // Every option as a blank row loads it.
+    SettingsRecord();
+
     // Options bits
     bool showLiveCam = false;
     bool autoDeduct = false;
@@ -13,7 +17,7 @@ struct SettingsRecord {
     bool lateOutReject = false;
     bool earlyInReject = false;
     bool showClockFirst = false;
-    bool useSound = true; // stored inverted: the bit is set when sound is off
+    bool useSound = false;
     bool forceClockOuts = false;
     bool lateOutShow = false;
     bool earlyInShow = false;
@@ -28,28 +32,28 @@ struct SettingsRecord {
     bool showInOutLists = false;
     bool showElapsedTime = false;
 
-    QString earlyMessage = QStringLiteral("You clocked in early...");
-    QString lateMessage = QStringLiteral("You clocked out late...");
-    QString lateInMessage = QStringLiteral("You clocked in late...");
-    QString earlyOutMessage = QStringLiteral("You clocked out early...");
-    qint16 earlyLimit = 10;
-    qint16 lateLimit = 10;
-    qint16 lateInLimit = 10;
-    qint16 earlyOutLimit = 10;
-    qint16 screenInOutDays = 7;
-    qint16 pictureDays = 30;
+    QString earlyMessage;
+    QString lateMessage;
+    QString lateInMessage;
+    QString earlyOutMessage;
+    qint16 earlyLimit = 0;
+    qint16 lateLimit = 0;
+    qint16 lateInLimit = 0;
+    qint16 earlyOutLimit = 0;
+    qint16 screenInOutDays = 0;
+    qint16 pictureDays = 0;
     qint16 keepInSeconds = 0;
     qint16 keepOutSeconds = 0;
-    float forceAfter = 12.0f;
-    qint16 minutesToDeduct = 30;
-    qint16 minBeforeDed = 300;
-    QString enterId = QStringLiteral("Enter ID");
-    QString tipsWord = QStringLiteral("Tips");
-    QString clockingIn = QStringLiteral("Clocking In");
-    QString clockingOut = QStringLiteral("Clocking Out");
-    QString notFound = QStringLiteral("not found");
-    QString tryAgain = QStringLiteral("try again");
-    QString rejected = QStringLiteral("Rejected");
+    float forceAfter = 0.0f;
+    qint16 minutesToDeduct = 0;
+    qint16 minBeforeDed = 0;
+    QString enterId;
+    QString tipsWord;
+    QString clockingIn;
+    QString clockingOut;
+    QString notFound;
+    QString tryAgain;
+    QString rejected;
     QString goodMorning;
     QString goodNight;
 

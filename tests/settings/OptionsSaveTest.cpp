@@ -5,6 +5,7 @@
 #include "settings/Password.h"
 #include "settings/PasswordChange.h"
 #include "settings/ProgramState.h"
+#include "settings/SettingsIo.h"
 #include "settings/TimeText.h"
 #include "store/ApplicationTable.h"
 #include "store/PathFile.h"
@@ -27,10 +28,9 @@ struct OptionsFixture {
     FakeProgramExit exit;
     ProgramState state{folder.paths(), folder.database(), time, messages, sounds, camera};
 
-    OptionsSave::Outcome save(const OptionsEntry& entry, const SourceChoice& source,
-                              bool showKeyboardAtOpen = false)
+    OptionsSave::Outcome save(const SettingsChange& change, const SourceChoice& source)
     {
-        return OptionsSave::run(state, entry, source, showKeyboardAtOpen, exit);
+        return OptionsSave::run(state, change, source, exit);
     }
     ApplicationTable::Row row() { return ApplicationTable(folder.database()).read(); }
     bool pathFileExists() const { return QFile::exists(state.paths.inProgramFolder(PathFile::fileName())); }
@@ -60,13 +60,13 @@ TEST(OptionsSave, HourAndMinuteChecksWriteNothingOnFailure)
     };
     for (const Case& c : cases) {
         OptionsFixture f;
-        OptionsEntry entry = OptionsForm::fromSettings(f.state.settings);
-        entry.flags.forceClockOuts = c.force;
-        entry.forceAfter = QString::fromLatin1(c.forceHours);
-        entry.flags.autoDeduct = c.deduct;
-        entry.minBeforeDedHours = QString::fromLatin1(c.deductHours);
-        entry.minutesToDeduct = QString::fromLatin1(c.deductMinutes);
-        entry.enterId = QStringLiteral("Your number");
+        SettingsChange entry = SettingsChange::of(f.state.settings);
+        entry.setFlag(QStringLiteral("ForceClockOuts"), c.force);
+        entry.set(QStringLiteral("ForceAfter"), QString::fromLatin1(c.forceHours));
+        entry.setFlag(QStringLiteral("AutoDeduct"), c.deduct);
+        entry.set(QStringLiteral("MinBeforeDed"), QString::fromLatin1(c.deductHours));
+        entry.set(QStringLiteral("MinutesToDeduct"), QString::fromLatin1(c.deductMinutes));
+        entry.set(QStringLiteral("EnterID"), QStringLiteral("Your number"));
         const SourceChoice source(EmployeeSource::None);
         const OptionsSave::Outcome outcome = f.save(entry, source);
         const std::string label = std::string(c.forceHours) + " " + c.deductHours + " " + c.deductMinutes;
@@ -126,9 +126,9 @@ TEST(OptionsSave, RestartCasesEndTheProgramAfterTheirMessage)
         SourceChoice source(c.atOpen);
         for (EmployeeSource wanted : c.chosen)
             EXPECT_EQ(source.choose(wanted, f.state, nullptr), wanted) << c.label;
-        OptionsEntry entry = OptionsForm::fromSettings(f.state.settings);
-        entry.flags.showKeyboard = c.keyboardChanged;
-        entry.flags.clock12Hour = true;
+        SettingsChange entry = SettingsChange::of(f.state.settings);
+        entry.setFlag(QStringLiteral("ShowKeyboard"), c.keyboardChanged);
+        entry.setFlag(QStringLiteral("Clock12Hour"), true);
 
         const OptionsSave::Outcome outcome = f.save(entry, source);
         EXPECT_EQ(outcome, c.message.isEmpty() ? OptionsSave::Outcome::Saved : OptionsSave::Outcome::Ended)
@@ -183,15 +183,18 @@ TEST(OptionsSave, SchedulingSourceTakesTheChosenRtmFile)
 
 TEST(OptionsForm, FilledFromTheSettingsRecord)
 {
+    const auto shown = [](const SettingsRecord& s, const char* key) {
+        return SettingsTable::at(QString::fromLatin1(key)).text(s);
+    };
     SettingsRecord s;
     s.minBeforeDed = 285;
     s.forceAfter = 0.0f;
-    EXPECT_EQ(OptionsForm::fromSettings(s).minBeforeDedHours, QStringLiteral("4.8"));
-    EXPECT_EQ(OptionsForm::fromSettings(s).forceAfter, QStringLiteral("12"));
+    EXPECT_EQ(shown(s, "MinBeforeDed"), QStringLiteral("4.8"));
+    EXPECT_EQ(shown(s, "ForceAfter"), QStringLiteral("12"));
     s.minBeforeDed = 30;
     s.forceAfter = 0.5f;
-    EXPECT_EQ(OptionsForm::fromSettings(s).minBeforeDedHours, QStringLiteral(".5"));
-    EXPECT_EQ(OptionsForm::fromSettings(s).forceAfter, QStringLiteral("0.5"));
+    EXPECT_EQ(shown(s, "MinBeforeDed"), QStringLiteral(".5"));
+    EXPECT_EQ(shown(s, "ForceAfter"), QStringLiteral("0.5"));
     EXPECT_EQ(SettingsIo::hoursText(300), QStringLiteral("5.0"));
     EXPECT_EQ(SettingsIo::hoursText(255, QLocale(QLocale::German)), QStringLiteral("4,3"));
     EXPECT_EQ(OptionsForm::sourceOf(true, true), EmployeeSource::LocalStaff);
@@ -215,15 +218,15 @@ TEST(OptionsSave, UntouchedBreakHoursKeepTheirMinutes)
     ApplicationTable(f.folder.database()).write({{QStringLiteral("MinBeforeDed"), 255}});
     f.state.settings = SettingsIo::load(f.row());
     for (int save = 0; save < 2; ++save) {
-        OptionsEntry entry = OptionsForm::fromSettings(f.state.settings);
-        entry.flags.autoDeduct = true;
-        EXPECT_EQ(entry.minBeforeDedHours, QStringLiteral("4.3"));
+        SettingsChange entry = SettingsChange::of(f.state.settings);
+        entry.setFlag(QStringLiteral("AutoDeduct"), true);
+        EXPECT_EQ(entry.typed(QStringLiteral("MinBeforeDed")).value_or(QString()), QStringLiteral("4.3"));
         ASSERT_EQ(f.save(entry, SourceChoice(EmployeeSource::None)), OptionsSave::Outcome::Saved);
         EXPECT_EQ(f.row().value(QStringLiteral("MinBeforeDed")).toInt(), 255) << save;
         EXPECT_EQ(f.state.settings.minBeforeDed, 255);
     }
-    OptionsEntry entry = OptionsForm::fromSettings(f.state.settings);
-    entry.minBeforeDedHours = QStringLiteral("4.75");
+    SettingsChange entry = SettingsChange::of(f.state.settings);
+    entry.set(QStringLiteral("MinBeforeDed"), QStringLiteral("4.75"));
     ASSERT_EQ(f.save(entry, SourceChoice(EmployeeSource::None)), OptionsSave::Outcome::Saved);
     EXPECT_EQ(f.row().value(QStringLiteral("MinBeforeDed")).toInt(), 285);
 }
@@ -256,11 +259,12 @@ TEST(OptionsSave, TypedNumbersFollowTheLocale)
     for (const Case& c : cases) {
         const LocaleScope scope{QLocale(c.language)};
         OptionsFixture f;
-        OptionsEntry entry = OptionsForm::fromSettings(f.state.settings);
-        entry.flags.autoDeduct = entry.flags.forceClockOuts = true;
-        entry.minBeforeDedHours = QString::fromLatin1(c.breakHours);
-        entry.forceAfter = QString::fromLatin1(c.forceAfter);
-        entry.pictureDays = QString::fromLatin1(c.pictureDays);
+        SettingsChange entry = SettingsChange::of(f.state.settings);
+        entry.setFlag(QStringLiteral("AutoDeduct"), true);
+        entry.setFlag(QStringLiteral("ForceClockOuts"), true);
+        entry.set(QStringLiteral("MinBeforeDed"), QString::fromLatin1(c.breakHours));
+        entry.set(QStringLiteral("ForceAfter"), QString::fromLatin1(c.forceAfter));
+        entry.set(QStringLiteral("PictureDays"), QString::fromLatin1(c.pictureDays));
         const std::string label = std::string(c.breakHours) + " " + c.forceAfter + " " + c.pictureDays;
         const OptionsSave::Outcome outcome = f.save(entry, SourceChoice(EmployeeSource::None));
         if (c.refusal) {
@@ -288,7 +292,7 @@ TEST(OptionsSave, RowBeforePathFileAndSayWhatWasSaved)
         SourceChoice source(EmployeeSource::None);
         ASSERT_EQ(source.choose(EmployeeSource::LocalStaff, f.state, nullptr), EmployeeSource::LocalStaff);
         f.folder.database().execute(QStringLiteral(R"(DROP TABLE "Application")"));
-        EXPECT_EQ(f.save(OptionsForm::fromSettings(f.state.settings), source), OptionsSave::Outcome::Refused);
+        EXPECT_EQ(f.save(SettingsChange::of(f.state.settings), source), OptionsSave::Outcome::Refused);
         ASSERT_EQ(f.messages.shown.size(), 1);
         EXPECT_TRUE(f.messages.shown.first().text.endsWith(QStringLiteral("No setting was saved.")));
         EXPECT_FALSE(f.pathFileExists());
@@ -301,8 +305,8 @@ TEST(OptionsSave, RowBeforePathFileAndSayWhatWasSaved)
         ASSERT_EQ(source.choose(EmployeeSource::LocalStaff, f.state, nullptr), EmployeeSource::LocalStaff);
         // a folder where the file belongs: no file can be written under that name
         ASSERT_TRUE(QDir(f.state.paths.programFolder()).mkdir(PathFile::fileName()));
-        OptionsEntry entry = OptionsForm::fromSettings(f.state.settings);
-        entry.enterId = QStringLiteral("Your number");
+        SettingsChange entry = SettingsChange::of(f.state.settings);
+        entry.set(QStringLiteral("EnterID"), QStringLiteral("Your number"));
         EXPECT_EQ(f.save(entry, source), OptionsSave::Outcome::Saved);
         EXPECT_EQ(f.row().value(QStringLiteral("EnterID")).toString(), QStringLiteral("Your number"));
         ASSERT_EQ(f.messages.shown.size(), 1);

@@ -2,8 +2,8 @@
 
 #include "BackendTest.h"
 #include "settings/DateOrder.h"
-#include "settings/OptionBits.h"
 #include "settings/Scramble.h"
+#include "settings/SettingsTable.h"
 
 #include <gtest/gtest.h>
 
@@ -41,60 +41,19 @@ TEST(SettingsLoad, DefaultsNullZeroAndBlankRules)
     EXPECT_EQ(load({{"PW", Scramble::apply(QStringLiteral(" secret "))}}).password, QStringLiteral("SECRET"));
 }
 
-TEST(OptionBits, EveryFlagRoundTripsAlone)
-{
-    for (qint32 bit = 1; bit <= 8192; bit *= 2) {
-        SettingsRecord s;
-        OptionBits::decode(bit, 0, s);
-        EXPECT_EQ(OptionBits::encodeOptions(s), bit) << bit;
-    }
-    for (qint32 bit = 1; bit <= 32; bit *= 2) {
-        SettingsRecord s;
-        OptionBits::decode(0, bit, s);
-        EXPECT_EQ(OptionBits::encodeOptions2(s), bit) << bit;
-    }
-}
-
-TEST(SettingsSave, TypedNumbersBecomeStoredAndHeldValues)
-{
-    struct Case {
-        const char* hours;
-        qint16 stored;
-        qint16 held;
-    };
-    for (const Case& c :
-         {Case{"4.75", 285, 285}, Case{"0.51", 30, 30}, Case{"4.1", 246, 246}, Case{"0", 0, 300},
-          Case{"abc", 0, 300}, Case{" 2 ", 120, 120}, Case{"5.0", 300, 300}, Case{"1000", 32767, 32767}}) {
-        OptionsEntry e;
-        e.minBeforeDedHours = QString::fromLatin1(c.hours);
-        const SettingsIo::Saved saved = SettingsIo::save(e, SettingsRecord());
-        EXPECT_EQ(saved.fields.last().first, QStringLiteral("MinBeforeDed"));
-        EXPECT_EQ(saved.fields.last().second.toInt(), c.stored) << c.hours;
-        EXPECT_EQ(saved.held.minBeforeDed, c.held) << c.hours;
-    }
-    for (const auto& [typed, held] :
-         {std::pair{"11", 2}, std::pair{"-1", 2}, std::pair{"10", 10}, std::pair{"0", 0}}) {
-        OptionsEntry e;
-        e.keepInSeconds = QString::fromLatin1(typed);
-        EXPECT_EQ(SettingsIo::save(e, SettingsRecord()).held.keepInSeconds, held) << typed;
-    }
-    OptionsEntry e;
-    e.pictureDays = QStringLiteral("99999");
-    EXPECT_EQ(SettingsIo::save(e, SettingsRecord()).held.pictureDays, 32767); // held within 16 bits
-}
-
 TEST_P(SettingsStore, RoundTripThroughTheDatabase)
 {
     TestFolder folder(backend());
     ApplicationTable table(folder.database());
-    OptionsEntry e;
-    e.earlyLimit = QStringLiteral("0");
-    e.flags.useSound = false;
-    e.flags.reportTips = true;
-    e.flags.showElapsedTime = true;
-    e.notFound = QStringLiteral("  unknown  ");
     SettingsRecord current;
     current.password = QStringLiteral("KEEP");
+    SettingsChange e = SettingsChange::of(current);
+    e.set(QStringLiteral("EarlyLimit"), QStringLiteral("0"));
+    e.setFlag(QStringLiteral("UseSound"), false);
+    e.setFlag(QStringLiteral("ReportTips"), true);
+    e.setFlag(QStringLiteral("ShowElapsedTime"), true);
+    e.set(QStringLiteral("NotFound"), QStringLiteral("  unknown  "));
+    e.set(QStringLiteral("ClockingIN"), QString());
     const SettingsIo::Saved saved = SettingsIo::save(e, current);
 
     // Held after the save: the save-time defaults.

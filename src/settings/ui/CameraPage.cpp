@@ -38,7 +38,7 @@ std::optional<QCameraDevice> chosenDevice(const CameraChoice& choice)
 } // namespace
 
 CameraPage::CameraPage(ProgramState& state, QWidget* parent)
-    : QWidget(parent)
+    : OptionsPage(parent)
     , m_state(state)
 {
     setProperty("helpText",

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "platform/Camera.h"
-
-#include <QWidget>
+#include "settings/ui/OptionsPage.h"
 
 class QLabel;
 struct ProgramState;
@@ -11,7 +10,7 @@ struct ProgramState;
 // live test picture. The choice is kept in the program folder and given to the punch camera at once.
 //
 // Object names: cmdPictureProperties, cmdPictureSize, cmdTestCamera, camTest, lblCamera.
-class CameraPage : public QWidget {
+class CameraPage : public OptionsPage {
     Q_OBJECT
 
 public:

@@ -22,7 +22,7 @@ const QString help = QStringLiteral("Sets the date and the time of this computer
 } // namespace
 
 DateTimePage::DateTimePage(ProgramState& state, SystemClockSetter& clockSetter, QWidget* parent)
-    : QWidget(parent)
+    : OptionsPage(parent)
     , m_state(state)
     , m_clockSetter(clockSetter)
 {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "settings/ui/OptionsPage.h"
+
 #include <QDate>
-#include <QWidget>
 
 class QLineEdit;
 class QPushButton;
@@ -13,7 +14,7 @@ struct ProgramState;
 // and holds the frame of the record sequence audit below.
 //
 // Object names: cmdNewDate, txtNewTime, cmdSetDateTime.
-class DateTimePage : public QWidget {
+class DateTimePage : public OptionsPage {
     Q_OBJECT
 
 public:

@@ -1,94 +1,28 @@
 #include "settings/ui/OptionsDialog.h"
 
 #include "platform/MessageBoxes.h"
-#include "platform/ui/SelectNewPath.h"
 #include "settings/ProgramState.h"
 #include "settings/ui/CameraPage.h"
 #include "settings/ui/DateTimePage.h"
+#include "settings/ui/GeneralPage.h"
 #include "settings/ui/PasswordPage.h"
 #include "settings/ui/StationsPage.h"
+#include "settings/ui/TranslationsPage.h"
+#include "settings/ui/WorkHoursPage.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QEvent>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
-#include <array>
 #include <utility>
 
-namespace {
-using Flag = bool SettingsRecord::*;
-using Text = QString OptionsEntry::*;
-
-// Every check box and the flag of the settings record it shows.
-const std::array<std::pair<const char*, Flag>, 19> checkFlags{{
-    {"chkTakePictures", &SettingsRecord::takePictures},
-    {"chkUseSound", &SettingsRecord::useSound},
-    {"chkReportTips", &SettingsRecord::reportTips},
-    {"chkShowClockFirst", &SettingsRecord::showClockFirst},
-    {"chkShowKeyboard", &SettingsRecord::showKeyboard},
-    {"chkAllowMinimize", &SettingsRecord::allowMinimize},
-    {"chkShowLiveCam", &SettingsRecord::showLiveCam},
-    {"chkShowInOutLists", &SettingsRecord::showInOutLists},
-    {"chkShowElapsedTime", &SettingsRecord::showElapsedTime},
-    {"chkForceClockOuts", &SettingsRecord::forceClockOuts},
-    {"chkAutoDeduct", &SettingsRecord::autoDeduct},
-    {"chkEarlyInShow", &SettingsRecord::earlyInShow},
-    {"chkEarlyInReject", &SettingsRecord::earlyInReject},
-    {"chkLateOutShow", &SettingsRecord::lateOutShow},
-    {"chkLateOutReject", &SettingsRecord::lateOutReject},
-    {"chkLateInShow", &SettingsRecord::lateInShow},
-    {"chkLateInReject", &SettingsRecord::lateInReject},
-    {"chkEarlyOutShow", &SettingsRecord::earlyOutShow},
-    {"chkEarlyOutReject", &SettingsRecord::earlyOutReject},
-}};
-
-// Every text box and the entry field it holds.
-const std::array<std::pair<const char*, Text>, 24> boxTexts{{
-    {"txtPictureDays", &OptionsEntry::pictureDays},
-    {"txtScreenInOutDays", &OptionsEntry::screenInOutDays},
-    {"txtKeepInSeconds", &OptionsEntry::keepInSeconds},
-    {"txtKeepOutSeconds", &OptionsEntry::keepOutSeconds},
-    {"txtForceAfter", &OptionsEntry::forceAfter},
-    {"txtMinutesToDeduct", &OptionsEntry::minutesToDeduct},
-    {"txtMinBeforeDed", &OptionsEntry::minBeforeDedHours},
-    {"txtEarlyMessage", &OptionsEntry::earlyMessage},
-    {"txtLateMessage", &OptionsEntry::lateMessage},
-    {"txtLateInMessage", &OptionsEntry::lateInMessage},
-    {"txtEarlyOutMessage", &OptionsEntry::earlyOutMessage},
-    {"txtEarlyLimit", &OptionsEntry::earlyLimit},
-    {"txtLateLimit", &OptionsEntry::lateLimit},
-    {"txtLateInLimit", &OptionsEntry::lateInLimit},
-    {"txtEarlyOutLimit", &OptionsEntry::earlyOutLimit},
-    {"txtRejected", &OptionsEntry::rejected},
-    {"txtClockingIN", &OptionsEntry::clockingIn},
-    {"txtClockingOUT", &OptionsEntry::clockingOut},
-    {"txtTipsWord", &OptionsEntry::tipsWord},
-    {"txtEnterID", &OptionsEntry::enterId},
-    {"txtTryAgain", &OptionsEntry::tryAgain},
-    {"txtNotFound", &OptionsEntry::notFound},
-    {"txtGoodMorning", &OptionsEntry::goodMorning},
-    {"txtGoodNight", &OptionsEntry::goodNight},
-}};
-} // namespace
-
-const char* const OptionsDialog::helpProperty = "helpText";
-const QString OptionsDialog::firstHelpText =
-    QStringLiteral("You can use the Scheduling database (RTM.MDB) to verify the employee and their scheduled "
-                   "start and stop times. ");
-
-OptionsDialog::OptionsDialog(ProgramState& state, ProgramExit& exit, SystemClockSetter& clockSetter,
+OptionsDialog::OptionsDialog(ProgramState& state, SystemClockSetter& clockSetter, Store store,
                              QWidget* parent)
     : QDialog(parent)
     , m_state(state)
-    , m_exit(exit)
-    , m_source(OptionsForm::sourceOf(state.useSchedulingLink, state.useLocalStaff))
+    , m_store(std::move(store))
 {
     setWindowTitle(QStringLiteral("Options"));
     // Every box of the dialog shows where the typing goes.
@@ -97,17 +31,18 @@ OptionsDialog::OptionsDialog(ProgramState& state, ProgramExit& exit, SystemClock
     auto* layout = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabOptions"));
-    m_passwordPage = new PasswordPage(state, this);
+    const bool employeeDatabase = state.useSchedulingLink;
+    m_general =
+        new GeneralPage(state, OptionsForm::sourceOf(state.useSchedulingLink, state.useLocalStaff), this);
     m_cameraPage = new CameraPage(state, this);
     m_dateTimePage = new DateTimePage(state, clockSetter, this);
-    m_tabs->addTab(buildGeneralPage(), QStringLiteral("General"));
-    m_tabs->addTab(m_cameraPage, QStringLiteral("Camera"));
-    m_tabs->addTab(m_passwordPage, QStringLiteral("Password"));
-    m_tabs->addTab(buildTranslationsPage(), QStringLiteral("Translations"));
-    m_tabs->addTab(m_dateTimePage, QStringLiteral("Date Time"));
-    m_tabs->addTab(buildWorkHoursPage(), QStringLiteral("Work hours"));
-    m_stationsPage = new StationsPage(state, this);
-    m_tabs->addTab(m_stationsPage, QStringLiteral("Stations"));
+    addPage(m_general, QStringLiteral("General"));
+    addPage(m_cameraPage, QStringLiteral("Camera"));
+    addPage(new PasswordPage(state, this), QStringLiteral("Password"));
+    addPage(new TranslationsPage(this), QStringLiteral("Translations"));
+    addPage(m_dateTimePage, QStringLiteral("Date Time"));
+    addPage(new WorkHoursPage(employeeDatabase, this), QStringLiteral("Work hours"));
+    addPage(new StationsPage(state, this), QStringLiteral("Stations"));
     layout->addWidget(m_tabs, 1);
 
     m_help = new QLabel(firstHelpText, this);
@@ -134,20 +69,20 @@ OptionsDialog::OptionsDialog(ProgramState& state, ProgramExit& exit, SystemClock
     connect(save, &QPushButton::clicked, this, &OptionsDialog::saveAll);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    for (QWidget* page : {static_cast<QWidget*>(m_passwordPage), static_cast<QWidget*>(m_cameraPage),
-                          static_cast<QWidget*>(m_dateTimePage)})
+    for (OptionsPage* page : std::as_const(m_pages)) {
+        page->load(state.settings);
         watchHelp(page);
-    fill();
+    }
     // Room for the audit's list on the "Date Time" page.
     resize(sizeHint().width(), qMax(sizeHint().height(), 640));
 }
 
 OptionsDialog::~OptionsDialog() = default;
 
-void OptionsDialog::setHelp(QWidget* widget, const QString& text)
+void OptionsDialog::addPage(OptionsPage* page, const QString& title)
 {
-    widget->setProperty(helpProperty, text);
-    widget->installEventFilter(this);
+    m_tabs->addTab(page, title);
+    m_pages.append(page);
 }
 
 void OptionsDialog::watchHelp(QWidget* widget)
@@ -155,7 +90,7 @@ void OptionsDialog::watchHelp(QWidget* widget)
     QList<QWidget*> widgets = widget->findChildren<QWidget*>();
     widgets.prepend(widget);
     for (QWidget* w : std::as_const(widgets)) {
-        if (w->property(helpProperty).isValid())
+        if (w->property(OptionsPage::helpProperty).isValid())
             w->installEventFilter(this);
     }
 }
@@ -174,63 +109,29 @@ QString OptionsDialog::helpText() const
 bool OptionsDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Enter) {
-        const QVariant text = watched->property(helpProperty);
+        const QVariant text = watched->property(OptionsPage::helpProperty);
         if (text.isValid())
             m_help->setText(text.toString());
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void OptionsDialog::fill()
-{
-    const SettingsRecord& s = m_state.settings;
-    const OptionsEntry e = OptionsForm::fromSettings(s);
-    for (const auto& [name, flag] : checkFlags)
-        m_checks.value(QString::fromLatin1(name))->setChecked(s.*flag);
-    for (const auto& [name, text] : boxTexts)
-        m_boxes.value(QString::fromLatin1(name))->setText(e.*text);
-    (s.clock12Hour ? m_12Hour : m_24Hour)->setChecked(true);
-    m_sources->button(static_cast<int>(m_source.selected()))->setChecked(true);
-    m_showKeyboardAtOpen = s.showKeyboard;
-
-    const bool employeeDatabase = m_state.useSchedulingLink;
-    for (QGroupBox* frame : std::as_const(m_workHourFrames))
-        frame->setEnabled(employeeDatabase);
-    m_noDatabase->setVisible(!employeeDatabase);
-}
-
-OptionsEntry OptionsDialog::entry() const
-{
-    OptionsEntry e;
-    e.flags = m_state.settings;
-    for (const auto& [name, flag] : checkFlags)
-        e.flags.*flag = m_checks.value(QString::fromLatin1(name))->isChecked();
-    e.flags.clock12Hour = m_12Hour->isChecked();
-    for (const auto& [name, text] : boxTexts)
-        e.*text = m_boxes.value(QString::fromLatin1(name))->text();
-    return e;
-}
-
-void OptionsDialog::chooseSource(int index)
-{
-    const EmployeeSource selected =
-        m_source.choose(static_cast<EmployeeSource>(index), m_state, this,
-                        [this] { return selectNewPath(this, m_state.paths.programFolder()); });
-    m_sources->button(static_cast<int>(selected))->setChecked(true);
-}
-
 void OptionsDialog::saveAll()
 {
-    if (const QString problem = m_stationsPage->problem(); !problem.isEmpty()) {
-        m_tabs->setCurrentWidget(m_stationsPage);
-        m_state.messages.inform(this, problem, QStringLiteral("Options"), MessageBoxes::Icon::Warning);
+    for (OptionsPage* page : std::as_const(m_pages)) {
+        if (const std::optional<Refusal> refused = page->validate()) {
+            m_tabs->setCurrentWidget(page);
+            m_state.messages.inform(this, refused->text, refused->title, refused->icon);
+            return;
+        }
+    }
+    SettingsChange change;
+    for (const OptionsPage* page : std::as_const(m_pages))
+        page->save(change);
+    if (m_store(change, m_general->source(), this) == OptionsSave::Outcome::Refused)
         return;
-    }
-    m_lastOutcome = OptionsSave::run(m_state, entry(), m_source, m_showKeyboardAtOpen, m_exit, this);
-    if (*m_lastOutcome != OptionsSave::Outcome::Refused) {
-        m_stationsPage->save();
-        accept();
-    }
+    m_result = std::move(change);
+    accept();
 }
 
 void OptionsDialog::done(int result)

@@ -20,7 +20,7 @@ const QString pageHelp =
 } // namespace
 
 PasswordPage::PasswordPage(ProgramState& state, QWidget* parent)
-    : QWidget(parent)
+    : OptionsPage(parent)
     , m_state(state)
     , m_change(state)
 {

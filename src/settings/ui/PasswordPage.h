@@ -1,8 +1,7 @@
 #pragma once
 
 #include "settings/PasswordChange.h"
-
-#include <QWidget>
+#include "settings/ui/OptionsPage.h"
 
 class QKeyEvent;
 class QLabel;
@@ -15,7 +14,7 @@ struct ProgramState;
 //
 // Object names: lblPasswordHeading, txtNewPassword, lblConfirm, txtConfirmPassword, cmdSavePassword,
 // lblPasswordStatus.
-class PasswordPage : public QWidget {
+class PasswordPage : public OptionsPage {
     Q_OBJECT
 
 public:

@@ -1,5 +1,6 @@
 #include "settings/ui/StationsPage.h"
 
+#include "platform/MessageBoxes.h"
 #include "settings/ProgramState.h"
 #include "store/Database.h"
 #include "store/DatabaseLocation.h"
@@ -11,7 +12,7 @@
 #include <QVBoxLayout>
 
 StationsPage::StationsPage(ProgramState& state, QWidget* parent)
-    : QWidget(parent)
+    : OptionsPage(parent)
     , m_state(state)
 {
     auto* layout = new QVBoxLayout(this);
@@ -79,10 +80,17 @@ QString StationsPage::problem() const
     return {};
 }
 
-void StationsPage::save()
+std::optional<Refusal> StationsPage::validate() const
 {
-    StationSettings(m_state.paths.programFolder())
-        .setDatabaseUrl(m_server->isChecked() ? m_address->text() : QString());
+    const QString error = problem();
+    if (error.isEmpty())
+        return std::nullopt;
+    return Refusal{error, QStringLiteral("Options"), MessageBoxes::Icon::Warning};
+}
+
+void StationsPage::save(SettingsChange& change) const
+{
+    change.stationDatabaseUrl = m_server->isChecked() ? m_address->text() : QString();
 }
 
 QString StationsPage::resultText() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "settings/ui/OptionsPage.h"
 
 class QLabel;
 class QLineEdit;
@@ -12,7 +12,7 @@ struct ProgramState;
 // file or shares them with other stations on a PostgreSQL server, kept in the station's own settings.
 //
 // Object names: optOwnFile, optSharedServer, txtServer, cmdTestServer, lblServerResult.
-class StationsPage : public QWidget {
+class StationsPage : public OptionsPage {
     Q_OBJECT
 
 public:
@@ -21,8 +21,9 @@ public:
 
     // Empty when what is entered can be kept; otherwise what is wrong with it.
     QString problem() const;
-    // Keeps the choice for the next start; call only when problem() is empty.
-    void save();
+    std::optional<Refusal> validate() const override;
+    // The choice is kept for the next start.
+    void save(SettingsChange& change) const override;
     // The last connection test's outcome, for a window that waits on it.
     QString resultText() const;
 

@@ -101,7 +101,12 @@ int Application::run(int argc, char** argv)
     QtProgramExit programExit;
     TimedateClockSetter clockSetter;
     main.setCommand(MainWindow::Command::Options, [&] {
-        OptionsDialog options(state, programExit, clockSetter, &main);
+        OptionsDialog options(
+            state, clockSetter,
+            [&](const SettingsChange& change, const SourceChoice& source, QWidget* parent) {
+                return OptionsSave::run(state, change, source, programExit, parent);
+            },
+            &main);
         options.setAuditFrame(new SequenceAuditFrame(state));
         options.exec();
     });

@@ -4,6 +4,7 @@
 #include "platform/SoundPlayer.h"
 #include "settings/ProgramState.h"
 #include "settings/SettingsIo.h"
+#include "settings/SettingsTable.h"
 #include "settings/SystemClockSetter.h"
 #include "settings/ui/StationsPage.h"
 #include "store/ApplicationTable.h"
@@ -41,7 +42,15 @@ struct DialogFixture {
     explicit DialogFixture(bool employeeDatabase = false)
     {
         state.useSchedulingLink = state.useLocalStaff = employeeDatabase;
-        dialog = std::make_unique<OptionsDialog>(state, exit, clockSetter);
+        dialog = makeDialog();
+    }
+    std::unique_ptr<OptionsDialog> makeDialog()
+    {
+        return std::make_unique<OptionsDialog>(
+            state, clockSetter,
+            [this](const SettingsChange& change, const SourceChoice& source, QWidget* parent) {
+                return OptionsSave::run(state, change, source, exit, parent);
+            });
     }
     template <typename T> T* find(const char* name)
     {
@@ -140,7 +149,7 @@ TEST(OptionsDialog, FilledFromTheSettingsAndCancelWritesNothing)
     f.state.settings.clock12Hour = true;
     f.state.settings.useSound = false;
     f.state.settings.enterId = QStringLiteral("Your number");
-    f.dialog = std::make_unique<OptionsDialog>(f.state, f.exit, f.clockSetter);
+    f.dialog = f.makeDialog();
     EXPECT_EQ(f.find<QLineEdit>("txtMinBeforeDed")->text(), QStringLiteral("4.8"));
     EXPECT_EQ(f.find<QLineEdit>("txtForceAfter")->text(), QStringLiteral("12"));
     EXPECT_EQ(f.find<QLineEdit>("txtEnterID")->text(), QStringLiteral("Your number"));
@@ -314,9 +323,44 @@ TEST(OptionsDialog, StationsPageKeepsTheServerForTheNextStart)
     f.click("cmdSave");
     EXPECT_EQ(kept.databaseUrl(), QStringLiteral("postgresql://clock@db.example/tellarin"));
 
-    f.dialog = std::make_unique<OptionsDialog>(f.state, f.exit, f.clockSetter);
+    f.dialog = f.makeDialog();
     EXPECT_TRUE(f.find<QRadioButton>("optSharedServer")->isChecked());
     f.find<QRadioButton>("optOwnFile")->setChecked(true);
     f.click("cmdSave");
     EXPECT_TRUE(kept.databaseUrl().isEmpty());
+}
+
+// Every setting of the table has a control that shows it and hands it to the save unchanged.
+TEST(OptionsDialog, EverySettingIsShownAndSavedAsItWas)
+{
+    DialogFixture f(true);
+    SettingsRecord unusual;
+    for (const Setting& setting : SettingsTable::all()) {
+        const QString current = setting.text(unusual);
+        // Within the 12 characters the shortest box takes.
+        QString typed = QStringLiteral("x%1").arg(setting.key).left(12);
+        if (setting.kind == Setting::Kind::Flag)
+            typed = SettingsTable::flagText(!SettingsTable::isOnText(current));
+        else if (setting.kind != Setting::Kind::Text)
+            typed = QStringLiteral("3");
+        setting.take(typed, unusual, unusual);
+    }
+    f.state.settings = unusual;
+    f.dialog = f.makeDialog();
+    f.click("cmdSave");
+    ASSERT_TRUE(f.dialog->savedChange().has_value());
+    for (const Setting& setting : SettingsTable::all()) {
+        EXPECT_EQ(f.dialog->savedChange()
+                      ->typed(setting.key)
+                      .value_or(QStringLiteral("(no control)"))
+                      .toStdString(),
+                  setting.text(unusual).toStdString())
+            << setting.key.toStdString();
+    }
+    EXPECT_EQ(f.exit.ends, 0);
+    EXPECT_EQ(f.state.settings.showKeyboard, unusual.showKeyboard);
+
+    DialogFixture cancelled;
+    cancelled.click("cmdCancel");
+    EXPECT_FALSE(cancelled.dialog->savedChange().has_value());
 }

@@ -1,0 +1,77 @@
+#include "settings/ui/WorkHoursPage.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int numberWidth = 44;
+} // namespace
+
+WorkHoursPage::WorkHoursPage(bool employeeDatabase, QWidget* parent)
+    : OptionsPage(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    const char* than = "Show if more than";
+    const char* then = "Show if more then";
+    // The message fields of the late clock in and the early clock out hold no more than 100 characters.
+    const Frame frames[] = {
+        {"Early clock in ", "chkEarlyInShow", "EarlyInShow", "chkEarlyInReject", "EarlyInReject",
+         "txtEarlyMessage", "EarlyMessage", "txtEarlyLimit", "EarlyLimit", than,
+         "An employee who clocks in more minutes than this before the scheduled start sees the message; "
+         "with Reject the clock in is refused.",
+         0},
+        {"Late clock out ", "chkLateOutShow", "LateOutShow", "chkLateOutReject", "LateOutReject",
+         "txtLateMessage", "LateMessage", "txtLateLimit", "LateLimit", than,
+         "An employee who clocks out more minutes than this after the scheduled stop sees the message; "
+         "with Reject the clock out is refused.",
+         0},
+        {"Late clock in  ", "chkLateInShow", "LateInShow", "chkLateInReject", "LateInReject",
+         "txtLateInMessage", "LateINmessage", "txtLateInLimit", "LateINlimit", then,
+         "An employee who clocks in more minutes than this after the scheduled start sees the message; "
+         "with Reject the clock in is refused.",
+         100},
+        {"Early clock out  ", "chkEarlyOutShow", "EarlyOutShow", "chkEarlyOutReject", "EarlyOutReject",
+         "txtEarlyOutMessage", "EarlyOUTmessage", "txtEarlyOutLimit", "EarlyOUTlimit", then,
+         "An employee who clocks out more minutes than this before the scheduled stop sees the message; "
+         "with Reject the clock out is refused.",
+         100},
+    };
+    for (int i = 0; i < 4; ++i) {
+        QGroupBox* frame = buildFrame(frames[i]);
+        frame->setEnabled(employeeDatabase);
+        grid->addWidget(frame, i / 2, i % 2);
+    }
+    layout->addLayout(grid);
+    auto* noDatabase = new QLabel(QStringLiteral("Feature not available without using a database"), this);
+    noDatabase->setObjectName(QStringLiteral("lblNoDatabase"));
+    noDatabase->setStyleSheet(QStringLiteral("color: rgb(192,0,0); font-weight: bold;"));
+    noDatabase->setVisible(!employeeDatabase);
+    layout->addWidget(noDatabase);
+    layout->addStretch(1);
+}
+
+QGroupBox* WorkHoursPage::buildFrame(const Frame& f)
+{
+    const QString help = QString::fromLatin1(f.help);
+    auto* frame = new QGroupBox(QString::fromLatin1(f.title), this);
+    setHelp(frame, help);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(addCheck(f.show, f.showKey, QStringLiteral("Show message"), help), 0, 0);
+    grid->addWidget(addCheck(f.reject, f.rejectKey, QStringLiteral("Reject"), help), 0, 1);
+    QLineEdit* text = addBox(f.message, f.messageKey, help);
+    if (f.messageLength > 0)
+        text->setMaxLength(f.messageLength);
+    grid->addWidget(text, 1, 0, 1, 4);
+    auto* more = new QLabel(QString::fromLatin1(f.limitCaption), frame);
+    setHelp(more, help);
+    grid->addWidget(more, 2, 0);
+    grid->addWidget(addBox(f.limit, f.limitKey, help, numberWidth), 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("minutes"), frame), 2, 2);
+    grid->setColumnStretch(3, 1);
+    return frame;
+}
