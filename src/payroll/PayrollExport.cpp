@@ -125,9 +125,10 @@ QString Writer::value(const ExportColumn& column, const Line& line) const
         return name;
     if (s == QLatin1String("first_name") || s == QLatin1String("last_name")) {
         const bool given = !line.known.firstName.isEmpty() || !line.known.lastName.isEmpty();
-        const auto [first, last] =
-            given ? std::pair{line.known.firstName, line.known.lastName} : PayrollExport::splitName(name);
-        return s == QLatin1String("first_name") ? first : last;
+        const PayrollExport::PersonName person =
+            given ? PayrollExport::PersonName{line.known.firstName, line.known.lastName}
+                  : PayrollExport::splitName(name);
+        return s == QLatin1String("first_name") ? person.first : person.last;
     }
     if (s == QLatin1String("date"))
         return english.toString(line.date, m_profile.dateFormat);
@@ -326,11 +327,11 @@ bool PayrollExport::write(const ProgramPaths& paths, const QString& output, cons
     return OwnFiles::writeOutput(output, bytes, error);
 }
 
-std::pair<QString, QString> PayrollExport::splitName(const QString& name)
+PayrollExport::PersonName PayrollExport::splitName(const QString& stored)
 {
-    const QString plain = name.simplified();
+    const QString plain = stored.simplified();
     const qsizetype blank = plain.lastIndexOf(QLatin1Char(' '));
     if (blank < 0)
-        return {plain, QString()};
-    return {plain.left(blank), plain.mid(blank + 1)};
+        return {QString(), plain};
+    return {plain.mid(blank + 1), plain.left(blank)};
 }

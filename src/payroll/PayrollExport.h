@@ -49,6 +49,12 @@ QString fileName(const ExportProfile& profile, const PayPeriod& period, const Ex
 // The file written through a temporary name, never over one of the program's own files.
 bool write(const ProgramPaths& paths, const QString& output, const QByteArray& bytes, QString* error);
 
-// "Mary Ann Smith" as first name "Mary Ann" and last name "Smith": split at the last blank.
-std::pair<QString, QString> splitName(const QString& name);
+struct PersonName {
+    QString first;
+    QString last;
+};
+// A stored name is last name first, as the employee editor asks for it and the scheduling link
+// writes it: split at the last blank, "Van Der Berg Anna" is Anna Van Der Berg. A single word is
+// the last name.
+PersonName splitName(const QString& stored);
 } // namespace PayrollExport

@@ -43,11 +43,11 @@ PayResult twoWeeks()
 {
     PayResult result;
     result.employees = {
-        employee("1001", QStringLiteral("René Lefèvre "),
+        employee("1001", QStringLiteral("Lefèvre René "),
                  {workday("2026-12-07", 480), workday("2026-12-08", 480, 240, 45),
                   workday("2026-12-09", 480, 240, 871)},
                  "1234.56", "0"),
-        employee("1002", QStringLiteral("Mary Ann Smith"), {workday("2026-12-10", 385)}, "96.25", "12.5"),
+        employee("1002", QStringLiteral("Van Der Berg Anna"), {workday("2026-12-10", 385)}, "96.25", "12.5"),
         employee("1004", QStringLiteral("Zero Hours"), {}, "0", "0"),
         employee("1005", QStringLiteral("Tip Only"), {}, "0", "5"),
     };
@@ -239,7 +239,7 @@ TEST(PayrollExport, TextTheEncodingCannotHoldIsRefusedNamingIt)
 {
     PayResult result;
     result.employees = {
-        employee("1001", QStringLiteral("Łukasz Nowak"), {workday("2026-12-08", 60)}, "0", "0")};
+        employee("1001", QStringLiteral("Nowak Łukasz"), {workday("2026-12-08", 60)}, "0", "0")};
     QString problem;
     EXPECT_TRUE(
         PayrollExport::bytes(ExportProfile::preset(QStringLiteral("quickbooks")), inputFor(result), &problem)
@@ -288,22 +288,22 @@ TEST(PayrollExport, FileNamesFillPlaceholdersAndAvoidFolders)
     }
 }
 
-TEST(PayrollExport, NamesSplitAtTheLastBlank)
+TEST(PayrollExport, StoredNamesAreLastNameFirst)
 {
     const struct {
         const char* name;
         const char* first;
         const char* last;
     } cases[] = {
-        {"Mary Ann Smith", "Mary Ann", "Smith"},
-        {"  Ann   Lee ", "Ann", "Lee"},
-        {"Cher", "Cher", ""},
+        {"Van Der Berg Anna", "Anna", "Van Der Berg"},
+        {"  Lee   Ann ", "Ann", "Lee"},
+        {"Cher", "", "Cher"},
         {"", "", ""},
     };
     for (const auto& c : cases) {
-        const auto [first, last] = PayrollExport::splitName(QString::fromLatin1(c.name));
-        EXPECT_EQ(first, QString::fromLatin1(c.first)) << c.name;
-        EXPECT_EQ(last, QString::fromLatin1(c.last)) << c.name;
+        const PayrollExport::PersonName person = PayrollExport::splitName(QString::fromLatin1(c.name));
+        EXPECT_EQ(person.first, QString::fromLatin1(c.first)) << c.name;
+        EXPECT_EQ(person.last, QString::fromLatin1(c.last)) << c.name;
     }
 }
 
