@@ -31,6 +31,7 @@ struct ExportSettings {
     QString value(const QString& source) const;
 };
 
+// What one export is written from: the period, its computed pay and what the service needs besides.
 struct ExportInput {
     PayPeriod period;
     const PayResult* pay = nullptr;
@@ -49,6 +50,7 @@ QString fileName(const ExportProfile& profile, const PayPeriod& period, const Ex
 // The file written through a temporary name, never over one of the program's own files.
 bool write(const ProgramPaths& paths, const QString& output, const QByteArray& bytes, QString* error);
 
+// A name as payroll services match employees by it.
 struct PersonName {
     QString first;
     QString last;
