@@ -29,8 +29,6 @@ struct Setting {
     // The field the value is stored in: the key itself, or a flag's bit field.
     QString field;
     qint32 bit = 0;
-    // The value a blank row loads, in its typed form.
-    QString defaultText;
 
     // Takes the stored value (Null when the field is missing or empty) into the record.
     std::function<void(const QVariant& stored, SettingsRecord& settings)> read;
