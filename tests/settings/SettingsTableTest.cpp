@@ -3,7 +3,9 @@
 #include "BackendTest.h"
 #include "settings/SettingsIo.h"
 #include "store/ApplicationTable.h"
+#include "store/PunchQueue.h"
 
+#include <QDir>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -119,11 +121,12 @@ TEST(SettingsTable, KeysAndBitsAreUnique)
 }
 
 // Every setting, changed alone, is written, read back at the next start as typed, and leaves every
-// other setting as it was.
+// other setting as it was; a station that starts from its cached copy of the row reads the same.
 TEST_P(SettingsTableStore, EverySettingRoundTripsAloneThroughTheRow)
 {
     TestFolder folder(backend());
     ApplicationTable table(folder.database());
+    PunchQueue cache(QDir(folder.path()).filePath(PunchQueue::fileName()));
     const SettingsRecord before = SettingsIo::load(table.read());
     for (const Setting& setting : SettingsTable::all()) {
         const QString typed = otherThanDefault(setting);
@@ -134,11 +137,15 @@ TEST_P(SettingsTableStore, EverySettingRoundTripsAloneThroughTheRow)
         EXPECT_EQ(setting.text(saved.held), typed) << setting.key.toStdString();
 
         table.write(saved.fields);
+        cache.keepSettings(table.read());
         const SettingsRecord after = SettingsIo::load(table.read());
+        const SettingsRecord cached = SettingsIo::load(*cache.settings());
         for (const Setting& other : SettingsTable::all()) {
             const QString expected = &other == &setting ? typed : other.text(before);
-            EXPECT_EQ(other.text(after), expected)
-                << setting.key.toStdString() << " changed, " << other.key.toStdString() << " read";
+            const std::string label =
+                setting.key.toStdString() + " changed, " + other.key.toStdString() + " read";
+            EXPECT_EQ(other.text(after), expected) << label;
+            EXPECT_EQ(other.text(cached), expected) << label << " from the cache";
         }
         table.write(SettingsIo::save(SettingsChange::of(before), before).fields);
     }
