@@ -1,7 +1,5 @@
 #include "platform/MonthGrid.h"
 
-#include "store/DayNumber.h"
-
 #include <algorithm>
 
 namespace {
@@ -22,11 +20,6 @@ MonthGrid::MonthGrid(QDate today)
 int MonthGrid::daysInMonth() const
 {
     return QDate(m_year, m_month, 1).daysInMonth();
-}
-
-qint32 MonthGrid::dayNumber(int day) const
-{
-    return DayNumber::of(date(day));
 }
 
 int MonthGrid::column(int day) const

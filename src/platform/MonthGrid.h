@@ -15,7 +15,6 @@ public:
     int year() const { return m_year; }
     int daysInMonth() const;
     QDate date(int day) const { return QDate(m_year, m_month, day); }
-    qint32 dayNumber(int day) const;
 
     // Where a day sits: column 0 is Sunday, row 0 the first calendar week.
     int column(int day) const;

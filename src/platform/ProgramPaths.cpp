@@ -63,3 +63,9 @@ QString ProgramPaths::findIn(const QString& folder, const QString& fileName)
     }
     return exact;
 }
+
+QString ProgramPaths::documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}

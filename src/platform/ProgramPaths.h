@@ -11,6 +11,8 @@ public:
 
     // --program-folder DIR, else TELLARIN_PROGRAM_FOLDER, else the user's application-data folder.
     static QString resolveProgramFolder(const QStringList& arguments);
+    // Where a file dialog for the user's own files starts: the documents folder, else home.
+    static QString documentsFolder();
 
     const QString& programFolder() const { return m_programFolder; }
     const QString& dataFolder() const { return m_dataFolder; }

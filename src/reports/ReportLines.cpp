@@ -1,6 +1,7 @@
 #include "reports/ReportLines.h"
 
 #include "reports/RecordPairs.h"
+#include "reports/ReportPeriod.h"
 #include "reports/ReportTexts.h"
 #include "settings/SettingsRecord.h"
 #include "store/DayNumber.h"
@@ -70,10 +71,9 @@ QString clean(const QString& field)
 ReportRequest ReportRequest::completed() const
 {
     ReportRequest r = *this;
-    if (r.firstDay >= 1 && r.lastDay == 0)
-        r.lastDay = r.firstDay;
-    if (r.firstDay == 0 && r.lastDay >= 1)
-        r.firstDay = r.lastDay;
+    const ReportPeriod::Days days = ReportPeriod::completed({firstDay, lastDay});
+    r.firstDay = days.firstDay;
+    r.lastDay = days.lastDay;
     return r;
 }
 

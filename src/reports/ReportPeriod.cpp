@@ -29,6 +29,15 @@ QString ReportPeriod::caption(Quick quick)
     return {};
 }
 
+ReportPeriod::Days ReportPeriod::completed(Days days)
+{
+    if (days.firstDay == 0 && days.lastDay >= 1)
+        days.firstDay = days.lastDay;
+    if (days.lastDay == 0 && days.firstDay >= 1)
+        days.lastDay = days.firstDay;
+    return days;
+}
+
 ReportPeriod::Days ReportPeriod::quick(Quick choice, const QDate& today, Qt::DayOfWeek firstDayOfWeek)
 {
     QDate first;

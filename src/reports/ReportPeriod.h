@@ -13,6 +13,8 @@ struct Days {
     qint32 lastDay = 0;
     bool operator==(const Days&) const = default;
 };
+// A day left unchosen (0) takes the other one: a single day.
+Days completed(Days days);
 
 enum class Quick { ThisWeek, LastWeek, ThisMonth, LastMonth };
 QString caption(Quick quick);

@@ -7,15 +7,6 @@
 
 #include <optional>
 
-SequenceAudit::Period SequenceAudit::normalised(Period p)
-{
-    if (p.firstDay == 0 && p.lastDay >= 1)
-        p.firstDay = p.lastDay;
-    if (p.lastDay == 0 && p.firstDay >= 1)
-        p.lastDay = p.firstDay;
-    return p;
-}
-
 bool SequenceAudit::canRun(Period p)
 {
     return p.firstDay >= 1 && p.lastDay >= 1;
@@ -28,7 +19,7 @@ SequenceAudit::Result SequenceAudit::run(Database& database, Period period)
         result.tableEmpty = true;
         return result;
     }
-    const Period p = normalised(period);
+    const Period p = ReportPeriod::completed(period);
     std::optional<ClockRecord> previous;
     RecordSequence::walk(database, p.firstDay, p.lastDay, [&](const ClockRecord& row) {
         // Equal times are two punches in the same second, not a step back.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/ReportPeriod.h"
 #include "store/ClockRecord.h"
 
 #include <QList>
@@ -12,12 +13,7 @@ class Database;
 // The audit of the order of appending: every row whose time is earlier than that of the row
 // appended just before it, over all employees, for a period of days.
 namespace SequenceAudit {
-struct Period {
-    qint32 firstDay = 0;
-    qint32 lastDay = 0;
-};
-// A day left unchosen (0) takes the other one.
-Period normalised(Period period);
+using Period = ReportPeriod::Days;
 // The audit can run once both days are chosen.
 bool canRun(Period period);
 

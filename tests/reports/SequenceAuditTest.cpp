@@ -43,7 +43,7 @@ TEST(SequenceAudit, DayRangeRule)
         {{3, 9}, {3, 9}, true},
     };
     for (const Case& c : cases) {
-        const P n = SequenceAudit::normalised(c.in);
+        const P n = ReportPeriod::completed(c.in);
         EXPECT_EQ(n.firstDay, c.out.firstDay);
         EXPECT_EQ(n.lastDay, c.out.lastDay);
         EXPECT_EQ(SequenceAudit::canRun(n), c.runs);

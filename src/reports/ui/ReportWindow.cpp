@@ -1,6 +1,7 @@
 #include "reports/ui/ReportWindow.h"
 
 #include "platform/MessageBoxes.h"
+#include "platform/ProgramPaths.h"
 #include "platform/TimeSource.h"
 #include "platform/ui/DatePicker.h"
 #include "reports/ReportDocument.h"
@@ -33,18 +34,11 @@
 #include <QRadioButton>
 #include <QSaveFile>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QTextStream>
 #include <QVBoxLayout>
 
 namespace {
-QString suggestedFolder()
-{
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(documents).exists() ? documents : QDir::homePath();
-}
-
 QString beforeDatePicked(int index)
 {
     return index == 0 ? QStringLiteral("First date") : QStringLiteral("Last date");
@@ -384,7 +378,7 @@ void ReportWindow::savePdf()
 {
     if (!m_document)
         return;
-    const QString folder = suggestedFolder();
+    const QString folder = ProgramPaths::documentsFolder();
     const QString path =
         saveFileName(QStringLiteral("Save the report as PDF"),
                      QDir(folder).filePath(ReportDocument::defaultFileName(m_request, QStringLiteral("pdf"))),
@@ -416,7 +410,7 @@ void ReportWindow::exportCsv()
 {
     if (!m_document)
         return;
-    const QString folder = suggestedFolder();
+    const QString folder = ProgramPaths::documentsFolder();
     const QString path =
         saveFileName(QStringLiteral("Export the report as CSV"),
                      QDir(folder).filePath(ReportDocument::defaultFileName(m_request, QStringLiteral("csv"))),

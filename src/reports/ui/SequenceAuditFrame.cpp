@@ -84,7 +84,7 @@ void SequenceAuditFrame::pickDay(bool first)
 
 void SequenceAuditFrame::audit()
 {
-    const SequenceAudit::Period period = SequenceAudit::normalised({m_state.firstDay, m_state.lastDay});
+    const SequenceAudit::Period period = ReportPeriod::completed({m_state.firstDay, m_state.lastDay});
     m_state.firstDay = period.firstDay;
     m_state.lastDay = period.lastDay;
     SequenceAudit::Result result;

@@ -1,28 +1,21 @@
 #include "staff/ui/StaffTransfer.h"
 
 #include "platform/MessageBoxes.h"
+#include "platform/ProgramPaths.h"
 #include "settings/ProgramState.h"
 #include "staff/StaffCsv.h"
 #include "staff/StaffSaving.h"
 #include "staff/ui/ImportPreviewDialog.h"
 #include "store/OwnFiles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QStandardPaths>
 
 namespace {
 const QString importTitle = QStringLiteral("Import employees");
 const QString exportTitle = QStringLiteral("Export employees");
 const QString csvFilter = QStringLiteral("CSV files (*.csv);;All files (*)");
 constexpr int shownProblems = 15;
-
-QString startFolder()
-{
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(documents).exists() ? documents : QDir::homePath();
-}
 
 // A command or another copy of the program may have changed the staff files since they were read.
 void reload(ProgramState& state)
@@ -39,7 +32,8 @@ QString counted(int n, const char* one, const char* many)
 
 void StaffTransfer::importEmployees(QWidget* parent, ProgramState& state)
 {
-    const QString path = QFileDialog::getOpenFileName(parent, importTitle, startFolder(), csvFilter);
+    const QString path =
+        QFileDialog::getOpenFileName(parent, importTitle, ProgramPaths::documentsFolder(), csvFilter);
     if (!path.isEmpty())
         importFile(parent, state, path);
 }
@@ -47,7 +41,7 @@ void StaffTransfer::importEmployees(QWidget* parent, ProgramState& state)
 void StaffTransfer::exportEmployees(QWidget* parent, ProgramState& state)
 {
     const QString path = QFileDialog::getSaveFileName(
-        parent, exportTitle, startFolder() + QStringLiteral("/Employees.csv"), csvFilter);
+        parent, exportTitle, ProgramPaths::documentsFolder() + QStringLiteral("/Employees.csv"), csvFilter);
     if (!path.isEmpty())
         exportFile(parent, state, path);
 }
