@@ -133,17 +133,13 @@ bool StartUp::run()
                                 server ? QString() : DatabaseMaintenance::fileFormatVersion(m_state.database),
                                 server);
 
-        // A server is laid out in the current layout when it is first used.
-        if (!server && DatabaseMaintenance::needsUpgrade(m_state.database)) {
-            if (m_state.database.isReadOnly()) {
-                m_state.messages.inform(nullptr,
-                                        QStringLiteral("The clock database %1 has an older layout: start the "
-                                                       "program there once to bring it up to date")
-                                            .arg(m_state.database.path()),
-                                        QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+        // A server is brought to the current layout as a station connects.
+        if (!server) {
+            if (const std::optional<QString> problem = DatabaseMaintenance::upgrade(m_state.database)) {
+                m_state.messages.inform(nullptr, *problem, QStringLiteral("Database"),
+                                        MessageBoxes::Icon::Critical);
                 return false;
             }
-            DatabaseMaintenance::CheckDBversion(m_state.database);
         }
 
         try {

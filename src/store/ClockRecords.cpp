@@ -2,18 +2,12 @@
 
 #include "store/Database.h"
 #include "store/EmployeeId.h"
+#include "store/InOutRow.h"
 #include "store/StoredTime.h"
 
 #include <QSqlQuery>
 #include <QVariant>
 #include <algorithm>
-
-namespace {
-const QString columns = QStringLiteral(
-    R"("Time", "Employee ID", "Clock out", "Julian", "Employee", "Record number", "Tips", "Dnumber", )"
-    R"("InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created")");
-
-} // namespace
 
 ClockRecords::ClockRecords(Database& database)
     : m_database(database)
@@ -21,24 +15,19 @@ ClockRecords::ClockRecords(Database& database)
 
 qint64 ClockRecords::append(const ClockRecord& r)
 {
-    static const QString sql = QStringLiteral(
-        R"(INSERT INTO "In Out" ("Time", "Employee ID", "Clock out", "Julian", "Employee", "Tips", "Dnumber", )"
-        R"("InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created") )"
-        R"(VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?))");
+    static const QString sql = QStringLiteral(R"(INSERT INTO "In Out" (%1) VALUES (%2))")
+                                   .arg(InOutRow::insertList(), InOutRow::insertPlaceholders());
     StatementUse insert(m_database.native(sql));
-    const auto bindTime = [&](int position, const QDateTime& moment) {
-        if (moment.isValid())
-            insert->bind(position, StoredTime::toText(moment));
+    const QVariantList values = InOutRow::insertValues(r);
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant& value = values.at(i);
+        if (value.isNull())
+            insert->bindNull(i + 1);
+        else if (value.typeId() == QMetaType::QString)
+            insert->bind(i + 1, value.toString());
         else
-            insert->bindNull(position);
-    };
-    bindTime(1, r.time);
-    insert->bind(2, r.employeeId).bind(3, r.clockOut ? 1 : 0).bind(4, r.julian).bind(5, r.employee);
-    if (r.tips)
-        insert->bind(6, r.tips->units());
-    insert->bind(7, r.dnumber).bind(8, r.inEarly ? 1 : 0).bind(9, r.inLate ? 1 : 0);
-    insert->bind(10, r.outEarly ? 1 : 0).bind(11, r.outLate ? 1 : 0).bind(12, r.options);
-    bindTime(13, r.created);
+            insert->bind(i + 1, value.toLongLong());
+    }
     insert->step();
     return insert->lastInsertRowId();
 }
@@ -181,7 +170,7 @@ QList<ClockRecord> ClockRecords::after(qint32 dayNumber)
 {
     static const QString sql = QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" > ? )"
                                               R"(ORDER BY "Employee ID", "Time", "Record number")")
-                                   .arg(columns);
+                                   .arg(InOutRow::selectList());
     return select(sql, dayNumber);
 }
 
@@ -189,7 +178,7 @@ QList<ClockRecord> ClockRecords::since(qint32 dayNumber)
 {
     static const QString sql =
         QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" >= ? ORDER BY "Employee ID", "Time")")
-            .arg(columns);
+            .arg(InOutRow::selectList());
     return select(sql, dayNumber);
 }
 
@@ -198,28 +187,7 @@ QList<ClockRecord> ClockRecords::select(const QString& sql, qint32 dayNumber)
     QSqlQuery& query = m_database.run(sql, {dayNumber});
     QList<ClockRecord> rows;
     while (query.next())
-        rows.append(fromQuery(query));
+        rows.append(InOutRow::read(query));
     m_database.finish(query);
     return rows;
-}
-
-ClockRecord ClockRecords::fromQuery(const QSqlQuery& q)
-{
-    ClockRecord r;
-    r.time = StoredTime::fromText(q.value(0).toString());
-    r.employeeId = q.value(1).toString();
-    r.clockOut = q.value(2).toInt() != 0;
-    r.julian = q.value(3).toInt();
-    r.employee = q.value(4).toString();
-    r.recordNumber = q.value(5).toLongLong();
-    if (!q.value(6).isNull())
-        r.tips = Money::fromUnits(q.value(6).toLongLong());
-    r.dnumber = q.value(7).toInt();
-    r.inEarly = q.value(8).toInt() != 0;
-    r.inLate = q.value(9).toInt() != 0;
-    r.outEarly = q.value(10).toInt() != 0;
-    r.outLate = q.value(11).toInt() != 0;
-    r.options = static_cast<qint16>(q.value(12).toInt());
-    r.created = StoredTime::fromText(q.value(13).toString());
-    return r;
 }

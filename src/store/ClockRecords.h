@@ -8,7 +8,6 @@
 #include <optional>
 
 class Database;
-class QSqlQuery;
 
 // Reads and appends rows of the "In Out" table.
 class ClockRecords {
@@ -59,8 +58,6 @@ public:
     // up with the others), and in *highest the highest record number there is.
     QHash<QString, LatestPunch> latestPunchesAfter(qint64 recordNumber, qint64* highest);
     qint64 highestRecordNumber();
-
-    static ClockRecord fromQuery(const QSqlQuery& query);
 
 private:
     QList<ClockRecord> select(const QString& sql, qint32 dayNumber);

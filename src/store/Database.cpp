@@ -2,6 +2,7 @@
 
 #include "store/DatabaseError.h"
 #include "store/DatabaseLocation.h"
+#include "store/SchemaUpgrade.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,25 +18,6 @@ bool isBusyCode(const QString& code)
 {
     const int primary = code.toInt() & 0xff;
     return primary == 5 /*BUSY*/ || primary == 6 /*LOCKED*/;
-}
-
-// The server's statements of the clock tables, split where one ends.
-QStringList serverSchemaStatements()
-{
-    QFile file(QStringLiteral(":/template/ServerSchema.sql"));
-    file.open(QIODevice::ReadOnly);
-    QStringList statements;
-    QString current;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        if (line.trimmed().startsWith(QLatin1String("--")))
-            continue;
-        current += line + QLatin1Char('\n');
-        if (line.trimmed().endsWith(QLatin1Char(';'))) {
-            statements.append(current.trimmed());
-            current.clear();
-        }
-    }
-    return statements;
 }
 } // namespace
 
@@ -195,27 +177,19 @@ Database::OpenResult Database::connectServer(int connectTimeoutSeconds)
         m_lockWait = std::chrono::seconds(15);
     }
     try {
-        // Two stations meeting an empty database at once must not both lay out the tables.
+        // Two stations meeting an empty or older database at once must not both lay out the tables.
         Transaction transaction(*this);
         lock(QStringLiteral("clock tables"));
-        if (!hasTable(QStringLiteral("In Out"))) {
-            QSqlQuery query(connection());
-            for (const QString& statement : serverSchemaStatements()) {
-                if (!query.exec(statement))
-                    fail(DatabaseError(query.lastError()));
-            }
+        QSqlDatabase db = connection();
+        const SchemaUpgrade::Result layout = SchemaUpgrade::upgrade(db, SchemaUpgrade::Backend::Server);
+        if (layout.outcome == SchemaUpgrade::Outcome::TooNew ||
+            layout.outcome == SchemaUpgrade::Outcome::Failed) {
+            // Rolled back: a database this release cannot bring up to date is left as it was.
+            result.status = OpenStatus::Damaged;
+            result.errorNumber = QStringLiteral("0");
+            result.errorText = layout.message;
+            return result;
         }
-        // A server laid out while the password column was text, which cannot hold every scrambled
-        // password: the column becomes bytes, each value its UTF-8 encoding.
-        QSqlQuery& password = run(QStringLiteral("SELECT data_type FROM information_schema.columns WHERE "
-                                                 "table_schema = current_schema() AND table_name = ? AND "
-                                                 "column_name = ?"),
-                                  {QStringLiteral("Application"), QStringLiteral("PW")});
-        const bool passwordAsText = password.next() && password.value(0).toString() == QLatin1String("text");
-        finish(password);
-        if (passwordAsText)
-            executeUnprepared(QStringLiteral(
-                R"(ALTER TABLE "Application" ALTER COLUMN "PW" TYPE BYTEA USING convert_to("PW", 'UTF8'))"));
         transaction.commit();
     } catch (const DatabaseError& error) {
         result.status = OpenStatus::Damaged;

@@ -5,14 +5,13 @@
 #include "store/ClockFiles.h"
 #include "store/DatabaseError.h"
 #include "store/DurableFiles.h"
-#include "store/EditHistory.h"
 #include "store/Salvage.h"
+#include "store/SchemaUpgrade.h"
 #include "store/SqliteConnection.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QSqlQuery>
 #include <algorithm>
 #include <optional>
@@ -30,31 +29,6 @@ constexpr int sqliteCorrupt = 11;
 constexpr int sqliteNotADatabase = 26;
 
 const QString corruptNumber = QStringLiteral("11");
-
-struct Field {
-    const char* table;
-    const char* name;
-    const char* type;
-};
-
-// Fields that older layouts lack, in the order they are appended.
-constexpr Field upgradeFields[] = {
-    {"Application", "KeepInSeconds", "INTEGER"},
-    {"Application", "KeepOutSeconds", "INTEGER"},
-    {"Application", "UseLocal DB", "INTEGER"},
-    {"Application", "ForceAfter", "REAL"},
-    {"Application", "MinutesToDeduct", "INTEGER"},
-    {"Application", "MinBeforeDed", "INTEGER"},
-    {"Application", "LateINmessage", "TEXT"},
-    {"Application", "EarlyOUTmessage", "TEXT"},
-    {"Application", "LateINlimit", "INTEGER"},
-    {"Application", "EarlyOUTlimit", "INTEGER"},
-    {"Application", "Options2", "INTEGER"},
-    {"Application", "ScreenInOutDays", "INTEGER"},
-    {"Application", "Rejected", "TEXT"},
-    {"In Out", "Options", "INTEGER"},
-    {"In Out", "Created", "TEXT"},
-};
 
 const QStringList clockTables = {QStringLiteral("In Out"), QStringLiteral("Employee"),
                                  QStringLiteral("Application")};
@@ -398,53 +372,60 @@ int DatabaseMaintenance::layoutVersion(Database& database)
     }
 }
 
-void DatabaseMaintenance::CheckDBversion(Database& database)
+std::optional<QString> DatabaseMaintenance::upgrade(Database& database)
 {
+    using SchemaUpgrade::Backend;
     const QString path = database.path();
-    if (path.isEmpty())
-        return;
+    const int newest = SchemaUpgrade::newestLayout(Backend::File);
+    SchemaUpgrade::Layout layout;
+    QString error;
+    {
+        QSqlDatabase db = database.connection();
+        if (!SchemaUpgrade::layoutOf(db, Backend::File, &layout, &error))
+            return QStringLiteral("The layout of the clock database %1 cannot be read: %2").arg(path, error);
+    }
+    if (layout.number > newest)
+        return QStringLiteral("The clock database %1 cannot be used. %2")
+            .arg(path, SchemaUpgrade::newerLayoutText(layout.number, Backend::File));
+    if (database.isReadOnly()) {
+        if (layout.number < newest)
+            return QStringLiteral(
+                       "The clock database %1 has an older layout: start the program there once to "
+                       "bring it up to date")
+                .arg(path);
+        return std::nullopt;
+    }
+    if (layout.recorded && layout.number == newest)
+        return std::nullopt;
     // Statements prepared against the old layout go with the old connection.
     database.open(path);
-    QHash<QString, QStringList> existing;
-    for (const Field& field : upgradeFields) {
-        const QString table = QString::fromLatin1(field.table);
-        const QString name = QString::fromLatin1(field.name);
-        if (!existing.contains(table)) {
-            QStringList names;
-            try {
-                QSqlQuery& query =
-                    database.run(QStringLiteral("SELECT lower(name) FROM pragma_table_info(?)"), {table});
-                while (query.next())
-                    names.append(query.value(0).toString());
-                query.finish();
-            } catch (const DatabaseError&) {
-            }
-            existing.insert(table, names);
-        }
-        if (existing.value(table).contains(name.toLower()))
-            continue;
-        QSqlQuery alter(database.connection());
-        alter.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                       .arg(Database::quoted(table), Database::quoted(name), QLatin1String(field.type)));
-    }
+    SchemaUpgrade::Result result;
     try {
-        EditHistory::ensureTable(database);
-    } catch (const DatabaseError&) {
+        database.beginTransaction();
+        QSqlDatabase db = database.connection();
+        result = SchemaUpgrade::upgrade(db, Backend::File);
+        if (result.outcome == SchemaUpgrade::Outcome::Upgraded)
+            database.commit();
+        else
+            database.rollback();
+    } catch (const DatabaseError& failure) {
+        result.outcome = SchemaUpgrade::Outcome::Failed;
+        result.message = failure.text();
     }
     database.open(path);
-    try {
-        ApplicationTable(database).write({{QStringLiteral("Version"), currentLayoutVersion}});
-    } catch (const DatabaseError&) {
-    }
+    if (result.outcome == SchemaUpgrade::Outcome::Failed || result.outcome == SchemaUpgrade::Outcome::TooNew)
+        return QStringLiteral("The clock database %1 cannot be used and is left as it was. %2")
+            .arg(path, result.message);
+    return std::nullopt;
 }
 
 bool DatabaseMaintenance::needsUpgrade(Database& database)
 {
-    try {
-        return layoutVersion(database) != currentLayoutVersion || !EditHistory::hasTable(database);
-    } catch (const DatabaseError&) {
-        return true;
-    }
+    SchemaUpgrade::Layout layout;
+    QString error;
+    QSqlDatabase db = database.connection();
+    return !SchemaUpgrade::layoutOf(db, SchemaUpgrade::Backend::File, &layout, &error) ||
+           layout.number < SchemaUpgrade::newestLayout(SchemaUpgrade::Backend::File);
 }
 
 DatabaseMaintenance::Result DatabaseMaintenance::compact(Database& database, const ProgramPaths& paths)

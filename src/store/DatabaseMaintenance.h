@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <optional>
 class ProgramPaths;
 // Whole-file work on the clock database: open with checks, repair, upgrade, compact, migrate.
 namespace DatabaseMaintenance {
@@ -20,10 +21,12 @@ Database::OpenResult openExistingClockDatabase(Database& database, const Program
 bool repair(Database& database, const ProgramPaths& paths, QString* error = nullptr);
 // Layout version from table Application field Version (Null -> 0).
 int layoutVersion(Database& database);
-// CheckDBversion: adds only the missing fields of the upgrade list, in order and type, and the edit
-// history table when missing, then sets Version 6; a failing step is skipped.
-void CheckDBversion(Database& database);
-// True when the layout version is not the current one or a table of the current layout is missing.
+// Brings the file to the newest layout of its schema files in one transaction, recording the layout
+// reached; nothing when it is usable, else why not (a layout newer than this program knows, a step
+// that failed: the file is left as it was). A file opened read-only is only checked: an older layout
+// is the reason then.
+std::optional<QString> upgrade(Database& database);
+// True when the file's layout is older than the newest (or cannot be read).
 bool needsUpgrade(Database& database);
 enum class Result { Done, InUse, Failed };
 // Rewrites Clock.mdb without its free space. The database is open again afterwards, whatever the result.
@@ -34,7 +37,7 @@ Result migrate(Database& database, const ProgramPaths& paths, const QDateTime& n
 // "4.0" for this program's current file format; see docs/architecture.md for older ones.
 QString fileFormatVersion(Database& database);
 
-// The layout version the upgrade brings a database to.
+// The layout number the settings row carries after the upgrade, which older releases read.
 inline constexpr int currentLayoutVersion = 6;
 // PRAGMA user_version of a file in the current format.
 inline constexpr int currentFormatStamp = 40;

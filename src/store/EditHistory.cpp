@@ -3,6 +3,7 @@
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
+#include "store/InOutRow.h"
 #include "store/StoredTime.h"
 
 #include <QCryptographicHash>
@@ -22,21 +23,6 @@ const QString EditHistory::removedOldRecords = QStringLiteral("Removed old recor
 const QString EditHistory::purgedHistory = QStringLiteral("Purged history");
 
 namespace {
-const QString tableSql = QStringLiteral(R"(CREATE TABLE IF NOT EXISTS "Edit history" (
-    "Entry number" INTEGER PRIMARY KEY AUTOINCREMENT,
-    "When" TEXT,
-    "Action" TEXT,
-    "Record number" INTEGER,
-    "Old values" TEXT,
-    "New values" TEXT,
-    "User" TEXT,
-    "Details" TEXT,
-    "Previous hash" TEXT,
-    "Hash" TEXT
-))");
-const QString indexSql =
-    QStringLiteral(R"(CREATE INDEX IF NOT EXISTS "History record" ON "Edit history" ("Record number"))");
-
 const QString entryColumns =
     QStringLiteral(R"("Entry number", "When", "Action", "Record number", "Old values", "New values", )"
                    R"("User", "Details", "Previous hash", "Hash")");
@@ -127,15 +113,6 @@ QString EditHistory::workstationUser()
     return home.isEmpty() ? QStringLiteral("unknown") : home;
 }
 
-void EditHistory::ensureTable(Database& database)
-{
-    // A server is laid out whole, history included, when it is first used.
-    if (database.isServer())
-        return;
-    database.execute(tableSql);
-    database.execute(indexSql);
-}
-
 bool EditHistory::hasTable(Database& database)
 {
     return database.hasTable(QStringLiteral("Edit history"));
@@ -143,16 +120,9 @@ bool EditHistory::hasTable(Database& database)
 
 QString EditHistory::rowValues(qint64 recordNumber)
 {
-    static const QString sql = QStringLiteral(
-        R"(SELECT "Time", "Employee ID", "Clock out", "Julian", "Employee", "Record number", "Tips", )"
-        R"("Dnumber", "InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created" )"
-        R"(FROM "In Out" WHERE "Record number" = ?)");
-    static const QStringList names = {
-        QStringLiteral("Time"),    QStringLiteral("Employee ID"), QStringLiteral("Clock out"),
-        QStringLiteral("Julian"),  QStringLiteral("Employee"),    QStringLiteral("Record number"),
-        QStringLiteral("Tips"),    QStringLiteral("Dnumber"),     QStringLiteral("InEarly"),
-        QStringLiteral("InLate"),  QStringLiteral("OutEarly"),    QStringLiteral("OutLate"),
-        QStringLiteral("Options"), QStringLiteral("Created")};
+    static const QString sql =
+        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Record number" = ?)").arg(InOutRow::selectList());
+    const QStringList& names = InOutRow::names();
     QSqlQuery& query = m_database.run(sql, {recordNumber});
     if (!query.next()) {
         query.finish();

@@ -50,8 +50,6 @@ public:
     // The login name of the person at this workstation.
     static QString workstationUser();
 
-    // Creates the table when the database has none yet; rows of other tables are not touched.
-    static void ensureTable(Database& database);
     static bool hasTable(Database& database);
 
     // The current "In Out" row as stored, in the form kept in the history; empty when there is none.

@@ -1,6 +1,7 @@
 #include "store/PunchQueue.h"
 
 #include "store/DatabaseError.h"
+#include "store/InOutRow.h"
 #include "store/StoredTime.h"
 
 #include <QSqlQuery>
@@ -40,15 +41,9 @@ PunchQueue::PunchQueue(const QString& path)
 
 qint64 PunchQueue::enqueue(const ClockRecord& r)
 {
-    QSqlQuery& insert = m_database.run(
-        QStringLiteral(
-            R"(INSERT INTO "Queued punches" ("Time", "Employee ID", "Clock out", "Julian", )"
-            R"("Employee", "Tips", "Dnumber", "InEarly", "InLate", "OutEarly", "OutLate", "Options", )"
-            R"("Created") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?))"),
-        {timeValue(r.time), r.employeeId, r.clockOut ? 1 : 0, r.julian, r.employee,
-         r.tips ? QVariant(r.tips->units()) : QVariant(QMetaType(QMetaType::LongLong)), r.dnumber,
-         r.inEarly ? 1 : 0, r.inLate ? 1 : 0, r.outEarly ? 1 : 0, r.outLate ? 1 : 0, r.options,
-         timeValue(r.created)});
+    static const QString sql = QStringLiteral(R"(INSERT INTO "Queued punches" (%1) VALUES (%2))")
+                                   .arg(InOutRow::insertList(), InOutRow::insertPlaceholders());
+    QSqlQuery& insert = m_database.run(sql, InOutRow::insertValues(r));
     const qint64 sequence = insert.lastInsertId().toLongLong();
     insert.finish();
     return sequence;
@@ -56,14 +51,13 @@ qint64 PunchQueue::enqueue(const ClockRecord& r)
 
 std::optional<PunchQueue::Queued> PunchQueue::first()
 {
-    QSqlQuery& query = m_database.run(QStringLiteral(
-        R"(SELECT "Time", "Employee ID", "Clock out", "Julian", "Employee", "Sequence", "Tips", )"
-        R"("Dnumber", "InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created" )"
-        R"(FROM "Queued punches" ORDER BY "Sequence" LIMIT 1)"));
+    static const QString sql =
+        QStringLiteral(R"(SELECT %1 FROM "Queued punches" ORDER BY "Sequence" LIMIT 1)")
+            .arg(InOutRow::selectList(QStringLiteral("Sequence")));
+    QSqlQuery& query = m_database.run(sql);
     std::optional<Queued> queued;
     if (query.next()) {
-        // The columns stand where ClockRecords reads its own, with the sequence as the record number.
-        ClockRecord record = ClockRecords::fromQuery(query);
+        ClockRecord record = InOutRow::read(query);
         const qint64 sequence = record.recordNumber;
         record.recordNumber = 0;
         queued = Queued{sequence, record};

@@ -4,6 +4,7 @@
 #include "store/Database.h"
 #include "store/DayNumber.h"
 #include "store/EmployeeId.h"
+#include "store/InOutRow.h"
 #include "store/StoredTime.h"
 
 #include <QElapsedTimer>
@@ -12,12 +13,6 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <algorithm>
-
-namespace {
-const QString columns = QStringLiteral(
-    R"("Time", "Employee ID", "Clock out", "Julian", "Employee", "Record number", "Tips", "Dnumber", )"
-    R"("InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created")");
-} // namespace
 
 RecordEdits::RecordEdits(Database& database)
     : m_database(database)
@@ -31,12 +26,12 @@ QList<ClockRecord> RecordEdits::forEmployee(const QString& employeeId, qint32 st
     static const QString sql =
         QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Employee ID" = ? AND "Julian" > ? )"
                        R"(ORDER BY "Employee ID", "Julian", "Time")")
-            .arg(columns);
+            .arg(InOutRow::selectList());
     const EmployeeId id(employeeId);
     QSqlQuery& query = m_database.run(sql, {id.text(), qint64(startDay) - 1});
     QList<ClockRecord> rows;
     while (query.next()) {
-        ClockRecord row = ClockRecords::fromQuery(query);
+        ClockRecord row = InOutRow::read(query);
         if (EmployeeId(row.employeeId) == id)
             rows.append(std::move(row));
     }
@@ -47,11 +42,11 @@ QList<ClockRecord> RecordEdits::forEmployee(const QString& employeeId, qint32 st
 std::optional<ClockRecord> RecordEdits::find(qint64 recordNumber)
 {
     static const QString sql =
-        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Record number" = ?)").arg(columns);
+        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Record number" = ?)").arg(InOutRow::selectList());
     QSqlQuery& query = m_database.run(sql, {recordNumber});
     std::optional<ClockRecord> found;
     if (query.next())
-        found = ClockRecords::fromQuery(query);
+        found = InOutRow::read(query);
     query.finish();
     return found;
 }

@@ -2,6 +2,7 @@
 
 #include "store/ClockRecords.h"
 #include "store/Database.h"
+#include "store/InOutRow.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -38,13 +39,12 @@ void RecordSequence::walk(Database& database, qint32 firstDay, qint32 lastDay,
                     QStringLiteral(R"(SELECT MIN("Record number") FROM "In Out" )"
                                    R"(WHERE "Record number" >= ? AND "Julian" > ?)"),
                     {*start, lastDay});
-    // The columns in the order ClockRecords reads them.
-    static const QString sql = QStringLiteral(
-        R"(SELECT "Time", "Employee ID", "Clock out", "Julian", "Employee", "Record number", "Tips", )"
-        R"("Dnumber", "InEarly", "InLate", "OutEarly", "OutLate", "Options", "Created" FROM "In Out" )"
-        R"(WHERE "Record number" >= ? AND "Record number" < ? ORDER BY "Record number")");
+    static const QString sql =
+        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Record number" >= ? AND "Record number" < ? )"
+                       R"(ORDER BY "Record number")")
+            .arg(InOutRow::selectList());
     QSqlQuery& query = database.run(sql, {*start, stop.value_or(std::numeric_limits<qint64>::max())});
     while (query.next())
-        visit(ClockRecords::fromQuery(query));
+        visit(InOutRow::read(query));
     database.finish(query);
 }

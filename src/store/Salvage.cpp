@@ -1,6 +1,7 @@
 #include "store/Salvage.h"
 
 #include "store/Database.h"
+#include "store/SchemaUpgrade.h"
 #include "store/SqliteConnection.h"
 
 #include <QHash>
@@ -433,6 +434,9 @@ Salvage::Outcome Salvage::copyReadableRows(SqliteConnection& source, SqliteConne
         sourceTables = targetTables; // the schema itself is unreadable: try the tables we know
     const QHash<QString, qint64> counters = countersOf(source);
     for (const QString& table : sourceTables) {
+        // The rescued rows go into the template's layout, which the template's own row records.
+        if (table.compare(SchemaUpgrade::versionTable, Qt::CaseInsensitive) == 0)
+            continue;
         QString targetTable = targetByName.value(table.toLower());
         if (targetTable.isEmpty()) {
             QSqlQuery create(target.database());

@@ -169,10 +169,14 @@ TEST(EditHistory, TheUpgradeAddsTheTableToAnOlderFileAndKeepsItsRows)
 {
     RecordsFixture f;
     f.punch(QStringLiteral("E1"), at(8, 0), false);
-    ASSERT_TRUE(
-        SqliteConnection(f.database().path(), 1000).exec(QStringLiteral(R"(DROP TABLE "Edit history")")));
+    // A file from before the edit history and the recorded layouts.
+    {
+        SqliteConnection older(f.database().path(), 1000);
+        ASSERT_TRUE(older.exec(QStringLiteral(R"(DROP TABLE "Edit history")")));
+        ASSERT_TRUE(older.exec(QStringLiteral(R"(DROP TABLE "Schema version")")));
+    }
     EXPECT_TRUE(DatabaseMaintenance::needsUpgrade(f.database()));
-    DatabaseMaintenance::CheckDBversion(f.database());
+    EXPECT_FALSE(DatabaseMaintenance::upgrade(f.database()));
     EXPECT_FALSE(DatabaseMaintenance::needsUpgrade(f.database()));
     EXPECT_EQ(ClockRecords(f.database()).since(0).size(), 1);
     EXPECT_TRUE(EditHistory(f.database()).entries().isEmpty());

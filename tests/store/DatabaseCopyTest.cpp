@@ -172,6 +172,8 @@ TEST(DatabaseCopy, PasswordsOfEveryKindReachTheServer)
         ASSERT_TRUE(
             QSqlQuery(older.connection())
                 .exec(QStringLiteral(R"(ALTER TABLE "Application" ALTER COLUMN "PW" TYPE TEXT USING NULL)")));
+        // A server laid out before layouts were recorded.
+        ASSERT_TRUE(QSqlQuery(older.connection()).exec(QStringLiteral(R"(DROP TABLE "Schema version")")));
         older.execute(QStringLiteral(R"(UPDATE "Application" SET "PW" = ?)"), {QStringLiteral("\x01Z\x7f")});
     }
     Database server;

@@ -14,24 +14,6 @@ QString queuePath(const QTemporaryDir& dir)
 {
     return QDir(dir.path()).filePath(PunchQueue::fileName());
 }
-// Every field of a record in one line, to compare a record read back with the one queued.
-QString fields(const ClockRecord& r)
-{
-    return QStringList{r.time.toString(Qt::ISODate),
-                       r.employeeId,
-                       QString::number(r.clockOut),
-                       QString::number(r.julian),
-                       r.employee,
-                       r.tips ? QString::number(r.tips->units()) : QStringLiteral("no tips"),
-                       QString::number(r.dnumber),
-                       QString::number(r.inEarly),
-                       QString::number(r.inLate),
-                       QString::number(r.outEarly),
-                       QString::number(r.outLate),
-                       QString::number(r.options),
-                       r.created.toString(Qt::ISODate)}
-        .join(QLatin1Char('|'));
-}
 } // namespace
 
 TEST(PunchQueue, KeepsEveryFieldInOrderAcrossReopening)
@@ -54,7 +36,7 @@ TEST(PunchQueue, KeepsEveryFieldInOrderAcrossReopening)
     for (const ClockRecord& expected : {tipped, plain}) {
         const auto next = queue.first();
         ASSERT_TRUE(next.has_value());
-        EXPECT_EQ(fields(next->record), fields(expected));
+        EXPECT_EQ(recordFields(next->record), recordFields(expected));
         EXPECT_GT(next->sequence, lastSequence);
         lastSequence = next->sequence;
         queue.remove(next->sequence);

@@ -2,8 +2,8 @@
 #include "store/ApplicationTable.h"
 #include "store/DatabaseMaintenance.h"
 
-using DatabaseMaintenance::CheckDBversion;
 using DatabaseMaintenance::layoutVersion;
+using DatabaseMaintenance::upgrade;
 
 namespace {
 const QStringList applicationAdded =
@@ -65,7 +65,7 @@ QStringList upgraded(const QStringList& had, const QStringList& added)
 }
 } // namespace
 
-TEST(CheckDBversion, AddsOnlyTheMissingFieldsInOrderAndSetsVersion6)
+TEST(Upgrade, AddsOnlyTheMissingFieldsInOrderAndSetsVersion6)
 {
     struct Case {
         const char* name;
@@ -89,8 +89,8 @@ TEST(CheckDBversion, AddsOnlyTheMissingFieldsInOrderAndSetsVersion6)
         ASSERT_TRUE(db.open(folder.file()).ok());
         EXPECT_EQ(layoutVersion(db), c.version.isNull() ? 0 : c.version.toInt());
 
-        CheckDBversion(db);
-        CheckDBversion(db); // a second run finds nothing to add
+        EXPECT_FALSE(upgrade(db));
+        EXPECT_FALSE(upgrade(db)); // a second run finds nothing to add
 
         EXPECT_EQ(layoutVersion(db), 6);
         EXPECT_EQ(columnsOf(db, QStringLiteral("Application")), upgraded(c.application, applicationAdded));
@@ -107,15 +107,32 @@ TEST(CheckDBversion, AddsOnlyTheMissingFieldsInOrderAndSetsVersion6)
     }
 }
 
-TEST(CheckDBversion, AFailingStepDoesNotStopTheOthers)
+TEST(Upgrade, AFileThatCannotBeUpgradedIsLeftAsItWasWithTheReason)
 {
-    ClockFolder folder;
-    ASSERT_TRUE(SqliteConnection(folder.file(), 1000)
-                    .exec(QStringLiteral(R"(CREATE TABLE "In Out" ("Time" TEXT, "Employee ID" TEXT))")));
-    Database& db = folder.database();
-    ASSERT_TRUE(db.open(folder.file()).ok());
-    CheckDBversion(db); // no Application table: its fields and the version cannot be written
-    const QStringList expected = QStringLiteral("Time,Employee ID,Options,Created").split(QLatin1Char(','));
-    EXPECT_EQ(columnsOf(db, QStringLiteral("In Out")), expected);
-    EXPECT_EQ(layoutVersion(db), 0);
+    struct Case {
+        const char* name;
+        const char* blocker; // what an older file holds that the upgrade cannot get past
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"no settings table", R"(DROP TABLE "Application")", "Application"},
+        // The third step fails after the second has added its fields: those go too.
+        {"a view where the history goes", R"(CREATE VIEW "Edit history" AS SELECT 1 AS "Record number")",
+         "layout 3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClockFolder folder;
+        createOldLayout(folder.file(), applicationBase, inOutBase, 5);
+        ASSERT_TRUE(SqliteConnection(folder.file(), 1000).exec(QString::fromLatin1(c.blocker)));
+        Database& db = folder.database();
+        ASSERT_TRUE(db.open(folder.file()).ok());
+        const std::optional<QString> problem = upgrade(db);
+        ASSERT_TRUE(problem);
+        EXPECT_TRUE(problem->contains(QLatin1String(c.reason))) << qPrintable(*problem);
+        EXPECT_TRUE(problem->contains(folder.file())) << qPrintable(*problem);
+        EXPECT_EQ(columnsOf(db, QStringLiteral("In Out")), inOutBase);
+        EXPECT_FALSE(db.hasTable(QStringLiteral("Schema version")));
+        EXPECT_EQ(ClockRecords(db).since(46360).size(), 5);
+    }
 }

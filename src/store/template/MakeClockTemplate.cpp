@@ -1,7 +1,7 @@
-// Builds the empty clock database from its schema: MakeClockTemplate SCHEMA.sql OUTPUT.
+// Lays out the empty clock database with the program's own upgrade routine: MakeClockTemplate OUTPUT.
+#include "store/SchemaUpgrade.h"
+
 #include <QCoreApplication>
-#include <QFile>
-#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -11,38 +11,27 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3) {
-        QTextStream(stderr) << "usage: MakeClockTemplate SCHEMA.sql OUTPUT\n";
+    if (args.size() != 2) {
+        QTextStream(stderr) << "usage: MakeClockTemplate OUTPUT\n";
         return 2;
     }
-    QFile schema(args.at(1));
-    if (!schema.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QTextStream(stderr) << "cannot read " << args.at(1) << "\n";
-        return 1;
-    }
-    QString text = QString::fromUtf8(schema.readAll());
-    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
-
-    int failures = 0;
+    bool done = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("template"));
-        db.setDatabaseName(args.at(2));
+        db.setDatabaseName(args.at(1));
         if (!db.open()) {
             QTextStream(stderr) << db.lastError().text() << "\n";
             return 1;
         }
-        const QStringList statements = text.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (const QString& statement : statements) {
-            if (statement.trimmed().isEmpty())
-                continue;
-            QSqlQuery query(db);
-            if (!query.exec(statement)) {
-                QTextStream(stderr) << query.lastError().text() << "\n" << statement << "\n";
-                ++failures;
-            }
-        }
+        const SchemaUpgrade::Result result = SchemaUpgrade::upgrade(db, SchemaUpgrade::Backend::File);
+        if (result.outcome != SchemaUpgrade::Outcome::Upgraded)
+            QTextStream(stderr) << result.message << "\n";
+        // Files in the current format carry 40 ("4.0"); files without it are the older format.
+        QSqlQuery stamp(db);
+        done = result.outcome == SchemaUpgrade::Outcome::Upgraded &&
+               stamp.exec(QStringLiteral("PRAGMA user_version = 40"));
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("template"));
-    return failures == 0 ? 0 : 1;
+    return done ? 0 : 1;
 }

@@ -1,7 +1,7 @@
--- The clock tables on a PostgreSQL server: the same tables, fields and indexes as the embedded
--- file. Text compares byte by byte ("C") as in the file, except employee IDs, which match without
--- regard to case there too. Record and entry numbers come from identity sequences, which never
--- hand a number out twice.
+-- The oldest layout of the clock tables on a PostgreSQL server: the same tables, fields and indexes
+-- as the embedded file. Text compares byte by byte ("C") as in the file, except employee IDs, which
+-- match without regard to case there too. Record and entry numbers come from identity sequences,
+-- which never hand a number out twice.
 
 CREATE COLLATION IF NOT EXISTS "tellarin_nocase" (provider = icu, locale = 'und-u-ks-level2', deterministic = false);
 
@@ -38,7 +38,7 @@ CREATE INDEX "Employee_ID" ON "Employee" ("Employee ID");
 
 CREATE TABLE "Application" (
     "Version" INTEGER,
-    "PW" BYTEA,
+    "PW" TEXT COLLATE "C",
     "Options" INTEGER,
     "Options2" INTEGER,
     "EarlyMessage" TEXT COLLATE "C",
@@ -67,6 +67,7 @@ CREATE TABLE "Application" (
     "ScreenInOutDays" INTEGER,
     "Rejected" TEXT COLLATE "C"
 );
+-- A first punch on a new database must be seen: the confirmation stays 3 seconds.
 INSERT INTO "Application" ("Version", "KeepInSeconds", "KeepOutSeconds") VALUES (6, 3, 3);
 
 CREATE TABLE "Edit history" (
