@@ -2,28 +2,13 @@
 
 #include "store/DatabaseError.h"
 #include "store/InOutRow.h"
+#include "store/SchemaUpgrade.h"
 #include "store/StoredTime.h"
 
 #include <QSqlQuery>
 #include <QVariant>
 
 namespace {
-const QStringList schema = {
-    QStringLiteral(
-        R"(CREATE TABLE IF NOT EXISTS "Queued punches" ()"
-        R"("Sequence" INTEGER PRIMARY KEY AUTOINCREMENT, "Time" TEXT, "Employee ID" TEXT NOT NULL, )"
-        R"("Clock out" INTEGER NOT NULL, "Julian" INTEGER, "Employee" TEXT, "Tips" INTEGER, )"
-        R"("Dnumber" INTEGER, "InEarly" INTEGER, "InLate" INTEGER, "OutEarly" INTEGER, )"
-        R"("OutLate" INTEGER, "Options" INTEGER, "Created" TEXT))"),
-    QStringLiteral(R"(CREATE TABLE IF NOT EXISTS "Known punches" ()"
-                   R"("Employee ID" TEXT PRIMARY KEY, "Clock out" INTEGER NOT NULL, "Time" TEXT))"),
-    QStringLiteral(R"(CREATE TABLE IF NOT EXISTS "Staff" ("Employee ID" TEXT PRIMARY KEY, "Employee" TEXT, )"
-                   R"("Employee number" INTEGER, "Julian" INTEGER, "Dnumber" INTEGER, "Start" INTEGER, )"
-                   R"("Stop" INTEGER))"),
-    QStringLiteral(R"(CREATE TABLE IF NOT EXISTS "Settings" ("Field" TEXT PRIMARY KEY, "Value"))"),
-    QStringLiteral(R"(CREATE TABLE IF NOT EXISTS "Seen" ("Record number" INTEGER NOT NULL))"),
-};
-
 QVariant timeValue(const QDateTime& moment)
 {
     return moment.isValid() ? QVariant(StoredTime::toText(moment)) : QVariant(QMetaType(QMetaType::QString));
@@ -35,8 +20,23 @@ PunchQueue::PunchQueue(const QString& path)
     const Database::OpenResult opened = m_database.open(path);
     if (!opened.ok())
         throw DatabaseError(opened.errorNumber, opened.errorText);
-    for (const QString& statement : schema)
-        m_database.execute(statement);
+    QSqlDatabase db = m_database.connection();
+    // Opened by every send and punch: the write lock is taken only when there is something to lay out.
+    SchemaUpgrade::Layout current;
+    QString error;
+    if (SchemaUpgrade::layoutOf(db, SchemaUpgrade::Backend::Queue, &current, &error) && current.recorded &&
+        current.number == SchemaUpgrade::newestLayout(SchemaUpgrade::Backend::Queue))
+        return;
+    m_database.beginTransaction();
+    const SchemaUpgrade::Result layout = SchemaUpgrade::upgrade(db, SchemaUpgrade::Backend::Queue);
+    if (layout.outcome != SchemaUpgrade::Outcome::Upgraded &&
+        layout.outcome != SchemaUpgrade::Outcome::UpToDate) {
+        m_database.rollback();
+        throw DatabaseError(
+            QStringLiteral("0"),
+            QStringLiteral("The punch queue %1 cannot be used. %2").arg(path, layout.message));
+    }
+    m_database.commit();
 }
 
 qint64 PunchQueue::enqueue(const ClockRecord& r)

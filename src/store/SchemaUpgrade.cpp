@@ -12,7 +12,21 @@ using SchemaUpgrade::Backend;
 
 QString folderOf(Backend backend)
 {
-    return backend == Backend::File ? QStringLiteral(":/schema/file") : QStringLiteral(":/schema/server");
+    switch (backend) {
+    case Backend::File:
+        return QStringLiteral(":/schema/file");
+    case Backend::Server:
+        return QStringLiteral(":/schema/server");
+    case Backend::Queue:
+        break;
+    }
+    return QStringLiteral(":/schema/queue");
+}
+
+// The table every layout of the backend has: without it the database is empty.
+QString firstTable(Backend backend)
+{
+    return backend == Backend::Queue ? QStringLiteral("Queued punches") : QStringLiteral("In Out");
 }
 
 QStringList fileNames(Backend backend)
@@ -45,7 +59,7 @@ bool valueOf(QSqlDatabase& db, const QString& sql, const QVariantList& bound, QV
 bool hasTable(QSqlDatabase& db, Backend backend, const QString& table, bool* found, QString* error)
 {
     const QString sql =
-        backend == Backend::File
+        backend != Backend::Server
             ? QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND lower(name) = lower(?)")
             : QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() "
                              "AND table_name = ?");
@@ -60,6 +74,10 @@ bool hasTable(QSqlDatabase& db, Backend backend, const QString& table, bool* fou
 bool unrecordedLayout(QSqlDatabase& db, Backend backend, int* layout, QString* error)
 {
     QVariant value;
+    if (backend == Backend::Queue) {
+        *layout = 1;
+        return true;
+    }
     if (backend == Backend::Server) {
         // The password column became bytes in the second layout.
         if (!valueOf(db,
@@ -187,7 +205,7 @@ bool SchemaUpgrade::layoutOf(QSqlDatabase& db, Backend backend, Layout* layout, 
         return true;
     }
     bool clockTables = false;
-    if (!hasTable(db, backend, QStringLiteral("In Out"), &clockTables, error))
+    if (!hasTable(db, backend, firstTable(backend), &clockTables, error))
         return false;
     if (!clockTables)
         return true;
@@ -225,7 +243,7 @@ SchemaUpgrade::Result SchemaUpgrade::upgrade(QSqlDatabase& db, Backend backend, 
         for (const QString& statement : statementsOfStep) {
             QString error;
             bool present = false;
-            if (backend == Backend::File && !columnExists(db, statement, &present, &error))
+            if (backend != Backend::Server && !columnExists(db, statement, &present, &error))
                 return failed(step, error);
             if (!present && !execute(db, statement, {}, &error))
                 return failed(step, error);

@@ -5,11 +5,13 @@
 #include <QStringList>
 
 // The clock tables' layouts as numbered schema files, one series per backend (schema/file/NN-*.sql,
-// schema/server/NN-*.sql, carried in the resources), and the one routine that takes a database from
-// the layout it records to the newest, recording each step in table "Schema version". Plain QtSql, so
-// that the build's template tool lays out the new database with the very same routine.
+// schema/server/NN-*.sql, and schema/queue/NN-*.sql for a station's queue; carried in the resources), and the
+// one routine that takes a database from the layout it records to the newest, recording each step in table
+// "Schema version". Plain QtSql, so that the build's template tool lays out the new database with the very
+// same routine.
 namespace SchemaUpgrade {
-enum class Backend { File, Server };
+// The clock database as a file or on a server, and a station's own queue file.
+enum class Backend { File, Server, Queue };
 
 // The newest layout: the number of the backend's last schema file.
 int newestLayout(Backend backend);

@@ -2,6 +2,8 @@
 
 #include "PunchRecord.h"
 #include "store/ClockRecords.h"
+#include "store/DatabaseError.h"
+#include "store/SqliteConnection.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -87,4 +89,31 @@ TEST(PunchQueue, FindsKeptStaffAsTheStaffTableDoes)
     EXPECT_FALSE(queue.findStaff(QStringLiteral("AB2")).has_value());
     queue.keepStaff({});
     EXPECT_FALSE(queue.findStaff(QStringLiteral("AB1")).has_value());
+}
+
+TEST(PunchQueue, AQueueOfAnEarlierReleaseKeepsItsPunchesAndANewerOneIsRefusedUntouched)
+{
+    QTemporaryDir dir;
+    const ClockRecord punch = punchRecord(QStringLiteral("A1"), morning, false);
+    PunchQueue(queuePath(dir)).enqueue(punch);
+    // As a release from before the recorded layouts left it.
+    ASSERT_TRUE(
+        SqliteConnection(queuePath(dir), 1000).exec(QStringLiteral(R"(DROP TABLE "Schema version")")));
+    {
+        PunchQueue queue(queuePath(dir));
+        ASSERT_TRUE(queue.first().has_value());
+        EXPECT_EQ(recordFields(queue.first()->record), recordFields(punch));
+    }
+    SqliteConnection direct(queuePath(dir), 1000);
+    EXPECT_EQ(direct.column(QStringLiteral(R"(SELECT "Version" FROM "Schema version")")).value(0).toInt(), 1);
+
+    ASSERT_TRUE(direct.exec(QStringLiteral(R"(UPDATE "Schema version" SET "Version" = 2)")));
+    try {
+        PunchQueue refused(queuePath(dir));
+        ADD_FAILURE() << "a queue of a newer layout was opened";
+    } catch (const DatabaseError& error) {
+        EXPECT_TRUE(error.text().contains(QStringLiteral("newer release"))) << qPrintable(error.text());
+    }
+    EXPECT_EQ(direct.column(QStringLiteral(R"(SELECT count(*) FROM "Queued punches")")).value(0).toInt(), 1);
+    EXPECT_EQ(direct.column(QStringLiteral(R"(SELECT "Version" FROM "Schema version")")).value(0).toInt(), 2);
 }
