@@ -2,6 +2,7 @@
 
 #include "settings/SettingsIo.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -175,6 +176,7 @@ Setting forceAfter()
                            QStringLiteral("Force a clock out after...")};
         return std::nullopt;
     };
+    s.checkReads = {QStringLiteral("ForceClockOuts")};
     return s;
 }
 
@@ -207,6 +209,7 @@ Setting minBeforeDed()
             return Refusal{QStringLiteral("Hours must be between .5 and 23"), deductTitle};
         return std::nullopt;
     };
+    s.checkReads = {QStringLiteral("AutoDeduct")};
     return s;
 }
 
@@ -229,6 +232,7 @@ Setting minutesToDeduct()
             return Refusal{QStringLiteral("Auto deduct minutes must be less then hours"), deductTitle};
         return std::nullopt;
     };
+    s.checkReads = {QStringLiteral("AutoDeduct"), QStringLiteral("MinBeforeDed")};
     return s;
 }
 
@@ -329,7 +333,12 @@ const Setting& SettingsTable::at(const QString& key)
 std::optional<Refusal> SettingsTable::refusal(const SettingsChange& change, const SettingsRecord& current)
 {
     for (const Setting& setting : all()) {
-        if (!setting.check || !change.holds(setting.key))
+        if (!setting.check)
+            continue;
+        const bool touched =
+            change.holds(setting.key) || std::any_of(setting.checkReads.cbegin(), setting.checkReads.cend(),
+                                                     [&](const QString& key) { return change.holds(key); });
+        if (!touched)
             continue;
         if (std::optional<Refusal> refused = setting.check(change, current))
             return refused;

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <optional>
@@ -41,6 +42,9 @@ struct Setting {
     std::function<qint32(const SettingsRecord& held)> fieldBits;
     // The first thing the change gets wrong about this setting; empty when nothing.
     std::function<std::optional<Refusal>(const SettingsChange& change, const SettingsRecord& current)> check;
+    // The other settings the check reads: a change of any of them is checked too, so a change of one
+    // setting is refused as the whole page holding it would be.
+    QStringList checkReads;
 };
 
 // Every setting of the "Application" row, once: load, save, the options pages and commands go
@@ -52,8 +56,6 @@ const Setting* find(const QString& key);
 // The setting of a key the program itself names; a key missing from the table is a programming error.
 const Setting& at(const QString& key);
 
-// The record every setting reads as from a blank row.
-SettingsRecord defaults();
 // The first refusal of a setting the change holds, in the order of the table.
 std::optional<Refusal> refusal(const SettingsChange& change, const SettingsRecord& current);
 

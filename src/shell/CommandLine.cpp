@@ -11,6 +11,7 @@
 #include "reports/SequenceAuditCommand.h"
 #include "reports/WhoIsInCommand.h"
 #include "settings/ProgramState.h"
+#include "settings/SettingsCommand.h"
 #include "shell/DatabaseCommand.h"
 #include "shell/StartUp.h"
 #include "staff/EmployeesCommand.h"
@@ -155,6 +156,10 @@ const QList<Command>& commands()
          "import FILE.csv [--dry-run] [--create-departments] | export [FILE.csv]  the staff to and\n"
          "         from a spreadsheet; --dry-run prints what an import would do and writes nothing",
          false, true, &employeesWrite},
+        {"settings", &runSettingsCommand,
+         "list | get KEY | set KEY VALUE  the options as key, value and default; set checks and saves\n"
+         "         a value as the options dialog does",
+         false, true, &SettingsCommand::writes},
         // Runs on the file alone: the server it fills is not yet one the program can start on.
         {"database", &runDatabaseCommand,
          "copy --to URL [--from FILE]  the data folder's Clock.mdb (or FILE) into an empty server\n"

@@ -1,0 +1,169 @@
+#include "settings/SettingsCommand.h"
+
+#include "BackendTest.h"
+#include "FakeTimeSource.h"
+#include "settings/SettingsTable.h"
+#include "shell/CommandLine.h"
+
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+namespace {
+struct Outcome {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+class SettingsCommandTest : public BackendTest {
+protected:
+    void SetUp() override
+    {
+        BackendTest::SetUp();
+        if (!IsSkipped())
+            m_folder = std::make_unique<TestFolder>(backend());
+    }
+
+    Outcome tellarin(const QStringList& words) const
+    {
+        Outcome run;
+        QTextStream out(&run.out), err(&run.err);
+        const FakeTimeSource time{QDateTime(QDate(2026, 12, 4), QTime(8, 0))};
+        QStringList arguments{QStringLiteral("tellarin"), QStringLiteral("--program-folder"),
+                              m_folder->path()};
+        if (!m_folder->url().isEmpty())
+            arguments << QStringLiteral("--database") << m_folder->url();
+        run.code =
+            CommandLine::runWith(arguments + QStringList{QStringLiteral("settings")} + words, time, out, err);
+        out.flush();
+        err.flush();
+        return run;
+    }
+
+    // The value a fresh start of the program reads.
+    QString stored(const QString& key) const
+    {
+        const Outcome got = tellarin({QStringLiteral("get"), key});
+        EXPECT_EQ(got.code, 0) << got.err.toStdString();
+        return got.out.chopped(got.out.endsWith(QLatin1Char('\n')) ? 1 : 0);
+    }
+
+    void setOrFail(const QString& key, const QString& value) const
+    {
+        const Outcome set = tellarin({QStringLiteral("set"), key, value});
+        ASSERT_EQ(set.code, 0) << key.toStdString() << ": " << set.err.toStdString();
+    }
+
+private:
+    std::unique_ptr<TestFolder> m_folder;
+};
+TELLARIN_ON_BOTH_BACKENDS(SettingsCommandTest);
+} // namespace
+
+TEST_P(SettingsCommandTest, ListShowsEverySettingWithItsValueAndDefaultInTableOrder)
+{
+    const Outcome listed = tellarin({QStringLiteral("list")});
+    ASSERT_EQ(listed.code, 0) << listed.err.toStdString();
+    EXPECT_TRUE(listed.err.isEmpty()) << listed.err.toStdString();
+    const QStringList lines = listed.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), SettingsTable::all().size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringList cells = lines[i].split(QLatin1Char('\t'));
+        ASSERT_EQ(cells.size(), 3) << lines[i].toStdString();
+        EXPECT_EQ(cells[0], SettingsTable::all()[i].key);
+    }
+    // A new database shows a confirmation for 3 seconds, where a blank row would load 0.
+    EXPECT_TRUE(lines.contains(QStringLiteral("KeepInSeconds\t3\t0")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("EnterID\tEnter ID\tEnter ID")));
+}
+
+TEST_P(SettingsCommandTest, SetValuesReadBackAsTheOptionsDialogWouldShowThem)
+{
+    const struct {
+        const char* key;
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {"TipsWord", "Gratuity", "Gratuity"},
+        {"forceafter", "2.5", "2.5"},
+        {"UseSound", "off", "off"},
+        {"TakePictures", "YES", "on"},
+        {"MinBeforeDed", "4.75", "4.8"},
+        {"EarlyLimit", "-5", "-5"},
+        {"KeepOutSeconds", "11", "2"},
+        {"ClockingIN", " ", "Clocking In"}, // a blank one is stored blank and loads its default
+        {"GoodMorning", "It's a new day", "It's a new day"},
+        // Changing the keyboard needs a restart: the command says so and keeps the change.
+        {"ShowKeyboard", "on", "on"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        setOrFail(QString::fromLatin1(c.key), QString::fromLatin1(c.typed));
+        EXPECT_EQ(stored(QString::fromLatin1(c.key)), QString::fromLatin1(c.shown));
+    }
+    // Flags of one stored field are kept beside each other.
+    EXPECT_EQ(stored(QStringLiteral("UseSound")), QStringLiteral("off"));
+}
+
+TEST_P(SettingsCommandTest, RefusedValuesLeaveTheStoredOneAndSayWhyOnOneLine)
+{
+    setOrFail(QStringLiteral("ForceClockOuts"), QStringLiteral("on"));
+    setOrFail(QStringLiteral("MinBeforeDed"), QStringLiteral("30")); // kept: no break is deducted yet
+    const struct {
+        const char* key;
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {"ForceAfter", "30", "Force after hours must be between .5 and 23"},
+        {"ForceAfter", "0.2", "Force after hours must be between .5 and 23"},
+        // Turning deduction on checks the hours already stored, as the dialog's page would.
+        {"AutoDeduct", "on", "Hours must be between .5 and 23"},
+        {"EarlyLimit", "ten", "EarlyLimit needs a number, not \"ten\""},
+        {"KeepInSeconds", "", "KeepInSeconds needs a number"},
+        {"UseSound", "maybe", "UseSound is on or off, not \"maybe\""},
+        {"NoSuchSetting", "1", "unknown setting \"NoSuchSetting\""},
+        {"PW", "secret", "unknown setting \"PW\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + " " + c.typed);
+        const QString key = QString::fromLatin1(c.key);
+        const bool known = SettingsTable::find(key) != nullptr;
+        const QString before = known ? stored(key) : QString();
+        const Outcome set = tellarin({QStringLiteral("set"), key, QString::fromLatin1(c.typed)});
+        EXPECT_EQ(set.code, CommandLine::BadArguments);
+        EXPECT_TRUE(set.err.contains(QLatin1String(c.message))) << set.err.toStdString();
+        EXPECT_EQ(set.err.count(QLatin1Char('\n')), 1) << set.err.toStdString();
+        if (known) {
+            EXPECT_EQ(stored(key), before);
+        }
+    }
+
+    setOrFail(QStringLiteral("MinBeforeDed"), QStringLiteral("2"));
+    setOrFail(QStringLiteral("AutoDeduct"), QStringLiteral("on"));
+    const Outcome tooMany =
+        tellarin({QStringLiteral("set"), QStringLiteral("MinutesToDeduct"), QStringLiteral("121")});
+    EXPECT_EQ(tooMany.code, CommandLine::BadArguments);
+    EXPECT_TRUE(tooMany.err.contains(QLatin1String("Auto deduct minutes must be less then hours")))
+        << tooMany.err.toStdString();
+    setOrFail(QStringLiteral("MinutesToDeduct"), QStringLiteral("120"));
+}
+
+TEST_P(SettingsCommandTest, WordsOtherThanTheThreeFormsAreBadArguments)
+{
+    const QStringList cases[] = {
+        {},
+        {QStringLiteral("show")},
+        {QStringLiteral("list"), QStringLiteral("TipsWord")},
+        {QStringLiteral("get")},
+        {QStringLiteral("get"), QStringLiteral("NoSuch")},
+        {QStringLiteral("set"), QStringLiteral("TipsWord")},
+        {QStringLiteral("set"), QStringLiteral("TipsWord"), QStringLiteral("a"), QStringLiteral("b")},
+    };
+    for (const QStringList& words : cases) {
+        SCOPED_TRACE(words.join(QLatin1Char(' ')).toStdString());
+        const Outcome run = tellarin(words);
+        EXPECT_EQ(run.code, CommandLine::BadArguments);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
+    }
+}
