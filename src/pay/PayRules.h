@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtCore/qnamespace.h>
 #include <QtGlobal>
 
 // The overtime rules pay is computed by. Times are minutes; multipliers are ten-thousandths, so

@@ -65,7 +65,7 @@ QString ReportRows::selectSql(Order order)
     const QString byName =
         QStringLiteral(R"(UPPER("Employee"), UPPER("Employee ID"), "Time", "Record number")");
     return QStringLiteral(R"(SELECT "Time", "Employee ID", "Clock out", "Employee", "Tips", "Dnumber", )"
-                          R"("Options", "Julian" FROM "In Out" WHERE "Julian" BETWEEN ? AND ? ORDER BY )") +
+                          R"("Options", "Julian", "Record number" FROM "In Out" WHERE "Julian" BETWEEN ? AND ? ORDER BY )") +
            (order == Order::Department ? QStringLiteral(R"("Dnumber", )") : QString()) + byName;
 }
 
@@ -87,6 +87,7 @@ QList<ReportRow> ReportRows::select(Database& database, qint32 firstDay, qint32 
         row.tips = Money::fromUnits(query->integer(4));
         row.dnumber = static_cast<qint32>(query->integer(5));
         row.options = static_cast<qint16>(query->integer(6));
+        row.recordNumber = query->integer(8);
         rows.append(std::move(row));
     }
     return rows;

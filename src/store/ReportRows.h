@@ -18,6 +18,7 @@ struct ReportRow {
     qint32 dnumber = 0;
     qint16 options = 0;
     bool clockOut = false;
+    qint64 recordNumber = 0;
 };
 
 // Selects the clock records of a period for the clocking report.
