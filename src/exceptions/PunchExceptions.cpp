@@ -1,5 +1,6 @@
 #include "exceptions/PunchExceptions.h"
 
+#include "clock/PunchSequence.h"
 #include "pay/WorkCalendar.h"
 #include "store/ClockRecord.h"
 #include "store/DayNumber.h"
@@ -11,6 +12,7 @@
 #include <vector>
 
 namespace {
+using PunchSequence::Break;
 constexpr qint64 secondsPerDay = ReportRows::secondsPerDay;
 
 const std::array<const char*, 11> kindNames = {
@@ -97,7 +99,7 @@ std::vector<std::pair<qsizetype, qsizetype>> employeeRuns(const QList<ReportRow>
         const ReportRow& y = rows[b];
         if (employeeOf[a] != employeeOf[b])
             return employeeOf[a] < employeeOf[b];
-        return x.time != y.time ? x.time < y.time : x.recordNumber < y.recordNumber;
+        return PunchSequence::runsBefore(x.time, x.recordNumber, y.time, y.recordNumber);
     });
     std::vector<std::pair<qsizetype, qsizetype>> runs;
     for (qsizetype begin = 0; begin < qsizetype(order.size());) {
@@ -176,8 +178,10 @@ private:
         }
         if (row.clockOut && (!previous || m_calendar.workdayOf(previous->time) != workday))
             add(ExceptionKind::NoIn, row, QStringLiteral("An OUT with no IN before it on its workday"));
-        if (previous && previous->clockOut == row.clockOut) {
-            add(row.clockOut ? ExceptionKind::DoubleOut : ExceptionKind::DoubleIn, row,
+        const Break broken =
+            previous ? PunchSequence::between(previous->clockOut, row.clockOut) : Break::None;
+        if (broken != Break::None) {
+            add(broken == Break::DoubleOut ? ExceptionKind::DoubleOut : ExceptionKind::DoubleIn, row,
                 QStringLiteral("A second %1 in a row: the one before is at %2")
                     .arg(directionText(row.clockOut), otherText(*previous, row)));
         }
@@ -203,7 +207,8 @@ private:
             add(ExceptionKind::EarlyOut, row, QStringLiteral("Clocked out before the scheduled stop"));
         if (appendedBefore && appendedBefore->recordNumber < row.recordNumber &&
             !markedBy(row, Mark::Edited) && !markedBy(row, Mark::Inserted) && !markedBy(row, Mark::Forced) &&
-            ((previous && previous->clockOut == row.clockOut) || (next && next->clockOut == row.clockOut))) {
+            (broken != Break::None ||
+             (next && PunchSequence::between(row.clockOut, next->clockOut) != Break::None))) {
             add(ExceptionKind::OutOfStep, row,
                 QStringLiteral("Stored after the later %1 at %2 and out of step with its neighbours")
                     .arg(directionText(appendedBefore->clockOut), otherText(*appendedBefore, row)));

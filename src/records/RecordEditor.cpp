@@ -1,6 +1,7 @@
 #include "records/RecordEditor.h"
 
 #include "clock/PictureText.h"
+#include "clock/PunchSequence.h"
 #include "platform/TimeSource.h"
 #include "records/RecordTexts.h"
 #include "settings/ProgramState.h"
@@ -256,7 +257,7 @@ QString RecordEditor::sequenceQuestion(Write write, const Input& input)
         }
     }
     std::stable_sort(records.begin(), records.end(), [](const ClockRecord& a, const ClockRecord& b) {
-        return a.time != b.time ? a.time < b.time : a.recordNumber < b.recordNumber;
+        return PunchSequence::runsBefore(a.time, a.recordNumber, b.time, b.recordNumber);
     });
     qsizetype at = -1;
     for (qsizetype i = 0; i < records.size(); ++i) {
@@ -278,7 +279,7 @@ QString RecordEditor::sequenceQuestion(Write write, const Input& input)
             continue;
         const ClockRecord& a = records[first];
         const ClockRecord& b = records[second];
-        if (a.clockOut != b.clockOut)
+        if (PunchSequence::between(a.clockOut, b.clockOut) == PunchSequence::Break::None)
             continue;
         const QString secondText = a.time.date() == b.time.date() ? RecordTexts::timeBoxText(b.time, clock12)
                                                                   : HistoryWords::momentText(b.time, clock12);
