@@ -12,7 +12,8 @@
 #include "platform/ProgramPaths.h"
 #include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/Database.h"
 #include "store/DayNumber.h"
 #include "store/StoredTime.h"
@@ -53,16 +54,16 @@ void BM_PunchPath(benchmark::State& state)
     SilentSoundPlayer sounds;
     Database database;
     NoCamera camera;
-    ProgramState program(ProgramPaths(folder), database, time, messages, sounds, camera);
-    database.open(program.paths.clockDatabase());
-    program.useSchedulingLink = true;
-    program.useLocalStaff = true;
+    const Services services{database, time, messages, sounds, camera};
+    Session session{ProgramPaths(folder)};
+    database.open(session.paths().clockDatabase());
+    session.setEmployeeSource(EmployeeSource::LocalFiles);
     std::vector<double> micros;
     int i = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        const Punch punch = Punch::begin(program, employeeId(i++ % employeeCount));
-        punch.record(program, QString());
+        const Punch punch = Punch::begin(services, session, employeeId(i++ % employeeCount));
+        punch.record(services, session, QString());
         micros.push_back(
             std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
     }

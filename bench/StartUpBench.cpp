@@ -8,7 +8,8 @@
 #include "BenchDatabase.h"
 #include "platform/Camera.h"
 #include "platform/SoundPlayer.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "shell/StartUp.h"
 #include "store/Database.h"
 
@@ -26,11 +27,12 @@ void BM_OpenToReady(benchmark::State& state)
     NoCamera camera;
     for (auto _ : state) {
         Database database;
-        ProgramState program(ProgramPaths(folder), database, time, messages, sounds, camera);
+        const Services services{database, time, messages, sounds, camera};
+        Session session{ProgramPaths(folder)};
         const auto start = std::chrono::steady_clock::now();
         {
-            StartUp startUp(program);
-            if (!startUp.run() || messages.shown > 0 || !program.useLocalStaff) {
+            StartUp startUp(services, session);
+            if (!startUp.run() || messages.shown > 0 || !session.usesLocalStaff()) {
                 state.SkipWithError("the start-up did not get to the opening window");
                 break;
             }

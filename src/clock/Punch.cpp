@@ -3,7 +3,8 @@
 #include "clock/StationLink.h"
 #include "clock/WaitingPunches.h"
 #include "platform/TimeSource.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
 #include "store/EmployeeId.h"
@@ -41,16 +42,17 @@ QString Punch::elapsedText(const QDateTime& from, const QDateTime& to)
         .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
 }
 
-Punch Punch::begin(ProgramState& state, const QString& typed, StationLink* link, WaitingPunches* waiting)
+Punch Punch::begin(const Services& services, Session& session, const QString& typed, StationLink* link,
+                   WaitingPunches* waiting)
 {
     const QString id = normaliseId(typed);
     if (id.isEmpty())
         return Punch();
     std::optional<StaffRow> staff;
-    if (state.useSchedulingLink) {
-        staff = link ? link->findStaff(id) : StaffTable(state.database).find(id);
+    if (session.hasEmployeeDatabase()) {
+        staff = link ? link->findStaff(id) : StaffTable(services.database).find(id);
         if (!staff)
-            return notFound(id, state.settings.notFound);
+            return notFound(id, session.settings().notFound);
     }
     std::optional<ClockRecords::LatestPunch> latest;
     if (link)
@@ -58,8 +60,8 @@ Punch Punch::begin(ProgramState& state, const QString& typed, StationLink* link,
     else if (waiting)
         latest = waiting->latestFor(id);
     if (!link && !latest)
-        latest = ClockRecords(state.database).latestPunchFor(id);
-    return decide(id, staff ? &*staff : nullptr, latest, state.time.now(), state.settings);
+        latest = ClockRecords(services.database).latestPunchFor(id);
+    return decide(id, staff ? &*staff : nullptr, latest, services.time.now(), session.settings());
 }
 
 Punch Punch::notFound(const QString& id, const QString& notFoundText)
@@ -118,31 +120,32 @@ QString Punch::soundName() const
     return m_clockOut ? QStringLiteral("Out") : QStringLiteral("In");
 }
 
-ClockRecord Punch::recordAt(const ProgramState& state, const QString& tipsText, const QDateTime& now) const
+ClockRecord Punch::recordAt(const Session& session, const QString& tipsText, const QDateTime& now) const
 {
     ClockRecord r;
     r.clockOut = m_clockOut;
     r.options = m_verdict.mark;
     r.time = now;
-    if (r.clockOut && state.settings.reportTips && !tipsText.trimmed().isEmpty())
+    if (r.clockOut && session.settings().reportTips && !tipsText.trimmed().isEmpty())
         r.tips = Money::parse(tipsText).value_or(Money()); // a lone "." counts as nothing tipped
     r.employeeId = m_id;
-    r.employee = state.useSchedulingLink ? m_employeeName : QStringLiteral(" ");
+    r.employee = session.hasEmployeeDatabase() ? m_employeeName : QStringLiteral(" ");
     r.julian = DayNumber::of(now);
     r.dnumber = m_departmentNumber;
     r.created = now;
     return r;
 }
 
-qint64 Punch::record(ProgramState& state, const QString& tipsText, StationLink* link) const
+qint64 Punch::record(const Services& services, Session& session, const QString& tipsText,
+                     StationLink* link) const
 {
     // The direction and mark the panel showed, whatever was stored since: a punch of another station
     // in between is an exception for the manager to see, never one to turn around or drop.
-    const ClockRecord record = recordAt(state, tipsText, state.time.now());
+    const ClockRecord record = recordAt(session, tipsText, services.time.now());
     const auto asShown = [&](const std::optional<ClockRecords::LatestPunch>&) {
         return std::optional<ClockRecord>(record);
     };
     if (link)
         return link->appendPunch(m_id, asShown);
-    return ClockRecords(state.database).appendPunch(m_id, asShown);
+    return ClockRecords(services.database).appendPunch(m_id, asShown);
 }

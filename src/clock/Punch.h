@@ -11,7 +11,8 @@
 
 class StationLink;
 class WaitingPunches;
-struct ProgramState;
+struct Services;
+class Session;
 struct SettingsRecord;
 struct StaffRow;
 
@@ -31,8 +32,8 @@ public:
     // Runs the punch up to the confirmation: nothing is written yet. With a link, the staff and the
     // latest punch come through it, so a station without its server still decides.
     // On the file, punches waiting in the station's queue are later than anything stored.
-    static Punch begin(ProgramState& state, const QString& typed, StationLink* link = nullptr,
-                       WaitingPunches* waiting = nullptr);
+    static Punch begin(const Services& services, Session& session, const QString& typed,
+                       StationLink* link = nullptr, WaitingPunches* waiting = nullptr);
     // The punch of a normalised ID whose lookups are done: `staff` is the employee's row, null
     // without an employee database; `latest` the employee's latest punch, if any.
     static Punch decide(const QString& id, const StaffRow* staff,
@@ -59,9 +60,10 @@ public:
 
     // Appends the clock record the panel showed, stamped with the current time, and returns its
     // record number; 0 when the link queued it.
-    qint64 record(ProgramState& state, const QString& tipsText, StationLink* link = nullptr) const;
+    qint64 record(const Services& services, Session& session, const QString& tipsText,
+                  StationLink* link = nullptr) const;
     // The clock record the panel showed, stamped with the given moment.
-    ClockRecord recordAt(const ProgramState& state, const QString& tipsText, const QDateTime& now) const;
+    ClockRecord recordAt(const Session& session, const QString& tipsText, const QDateTime& now) const;
 
 private:
     Stage m_stage = Stage::Ignored;

@@ -1,11 +1,12 @@
 #include "records/OldRecords.h"
 
 #include "platform/TimeSource.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/RecordEdits.h"
 
-qint64 OldRecords::removeBefore(ProgramState& state, qint32 dayNumber)
+qint64 OldRecords::removeBefore(const Services& services, qint32 dayNumber)
 {
-    return RecordEdits(state.database)
-        .removeBefore(dayNumber, {state.time.now(), EditHistory::workstationUser()});
+    return RecordEdits(services.database)
+        .removeBefore(dayNumber, {services.time.now(), EditHistory::workstationUser()});
 }

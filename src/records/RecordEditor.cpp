@@ -4,7 +4,8 @@
 #include "clock/PunchSequence.h"
 #include "platform/TimeSource.h"
 #include "records/RecordTexts.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "settings/TimeText.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
@@ -33,8 +34,9 @@ RecordEditor::Outcome failed(const QString& message, bool beep = false, bool foc
 }
 } // namespace
 
-RecordEditor::RecordEditor(ProgramState& state, QString employeeId, qint32 startDay)
-    : m_state(state)
+RecordEditor::RecordEditor(const Services& services, Session& session, QString employeeId, qint32 startDay)
+    : m_services(services)
+    , m_session(session)
     , m_employeeId(employeeId.trimmed())
     , m_startDay(startDay)
     , m_currentDay(startDay)
@@ -42,8 +44,8 @@ RecordEditor::RecordEditor(ProgramState& state, QString employeeId, qint32 start
     // What an insert writes before any record was shown: the name the staff data gives the ID,
     // or the single blank of a clock without employee database.
     m_currentName = QStringLiteral(" ");
-    for (const Employee& e : std::as_const(m_state.employees.entries)) {
-        if (m_state.useSchedulingLink && EmployeeId::same(e.employeeId, m_employeeId)) {
+    for (const Employee& e : std::as_const(m_session.employees().entries)) {
+        if (m_session.hasEmployeeDatabase() && EmployeeId::same(e.employeeId, m_employeeId)) {
             m_currentName = e.name;
             m_currentDepartment = e.departmentNumber;
             break;
@@ -63,16 +65,16 @@ QString RecordEditor::noRecordsText() const
 
 bool RecordEditor::tipsAsked() const
 {
-    return m_state.settings.reportTips;
+    return m_session.settings().reportTips;
 }
 
 const QList<RecordEditor::Entry>& RecordEditor::reload()
 {
     m_entries.clear();
     const QList<ClockRecord> records =
-        RecordTexts::inListOrder(RecordEdits(m_state.database).forEmployee(m_employeeId, m_startDay));
+        RecordTexts::inListOrder(RecordEdits(m_services.database).forEmployee(m_employeeId, m_startDay));
     for (const ClockRecord& r : records)
-        m_entries.append({RecordTexts::listLine(r, m_state.settings.clock12Hour), r.recordNumber});
+        m_entries.append({RecordTexts::listLine(r, m_session.settings().clock12Hour), r.recordNumber});
     return m_entries;
 }
 
@@ -87,25 +89,26 @@ int RecordEditor::indexOf(qint64 recordNumber) const
 
 QString RecordEditor::picturePath(qint64 recordNumber) const
 {
-    return PictureText::fileName(m_state.paths, recordNumber);
+    return PictureText::fileName(m_session.paths(), recordNumber);
 }
 
 std::optional<RecordEditor::Shown> RecordEditor::show(qint64 recordNumber)
 {
-    const std::optional<ClockRecord> record = RecordEdits(m_state.database).find(recordNumber);
+    const std::optional<ClockRecord> record = RecordEdits(m_services.database).find(recordNumber);
     if (!record)
         return std::nullopt;
-    const bool clock12 = m_state.settings.clock12Hour;
+    const bool clock12 = m_session.settings().clock12Hour;
     Shown shown;
     shown.name = record->employee;
     shown.employeeId = record->employeeId;
     shown.departmentNumber = record->dnumber;
     shown.clockOut = record->clockOut;
     shown.tips = RecordTexts::tipsBoxText(record->tips);
-    shown.created = QStringLiteral("Created on : ") +
-                    (record->created.isValid()
-                         ? TimeText::generalDateTime(record->created, m_state.settings.clock12Hour, QLocale())
-                         : QStringLiteral("Not Available"));
+    shown.created =
+        QStringLiteral("Created on : ") +
+        (record->created.isValid()
+             ? TimeText::generalDateTime(record->created, m_session.settings().clock12Hour, QLocale())
+             : QStringLiteral("Not Available"));
     shown.time = RecordTexts::timeBoxText(record->time, clock12);
     const QString picture = picturePath(recordNumber);
     if (QFileInfo::exists(picture))
@@ -122,7 +125,7 @@ std::optional<RecordEditor::Shown> RecordEditor::show(qint64 recordNumber)
 
 EditStamp RecordEditor::stamp() const
 {
-    return {m_state.time.now(), EditHistory::workstationUser()};
+    return {m_services.time.now(), EditHistory::workstationUser()};
 }
 
 RecordEditor::Outcome RecordEditor::save(const Input& input)
@@ -130,7 +133,7 @@ RecordEditor::Outcome RecordEditor::save(const Input& input)
     // After a delete the detail area shows a record that is gone; saving it must not look done.
     if (m_currentRecord <= 0)
         return failed(noRecordMessage, true);
-    const bool clock12 = m_state.settings.clock12Hour;
+    const bool clock12 = m_session.settings().clock12Hour;
     const QDate day = DayNumber::toDate(m_currentDay);
     const std::optional<QDateTime> time =
         RecordTexts::savedTime(input.timeText, clock12, day, m_currentSeconds);
@@ -138,7 +141,7 @@ RecordEditor::Outcome RecordEditor::save(const Input& input)
         return failed(saveFormatMessage, true, true);
     QString prepared = timeMessage;
     try {
-        RecordEdits edits(m_state.database);
+        RecordEdits edits(m_services.database);
         std::optional<ClockRecord> record = edits.find(m_currentRecord);
         if (!record)
             return failed(noRecordMessage, true);
@@ -167,7 +170,7 @@ RecordEditor::Outcome RecordEditor::save(const Input& input)
 RecordEditor::Outcome RecordEditor::insert(const Input& input)
 {
     const std::optional<QDateTime> time = RecordTexts::insertedTime(
-        input.timeText, m_state.settings.clock12Hour, DayNumber::toDate(m_currentDay));
+        input.timeText, m_session.settings().clock12Hour, DayNumber::toDate(m_currentDay));
     if (!time)
         return failed(timeMessage, false, true);
     QString prepared = timeMessage;
@@ -178,7 +181,7 @@ RecordEditor::Outcome RecordEditor::insert(const Input& input)
         // Stored as the clock would store it, so the employee's punches and inserts are one sequence.
         record.employeeId = EmployeeId::normalised(m_employeeId);
         record.time = *time;
-        record.created = m_state.time.now();
+        record.created = m_services.time.now();
         record.dnumber = m_currentDepartment;
         record.options = static_cast<qint16>(Mark::Inserted);
         record.clockOut = input.clockOut;
@@ -190,7 +193,7 @@ RecordEditor::Outcome RecordEditor::insert(const Input& input)
             if (!record.tips)
                 return failed(prepared);
         }
-        RecordEdits(m_state.database).insert(record, stamp());
+        RecordEdits(m_services.database).insert(record, stamp());
         reload();
     } catch (const DatabaseError&) {
         return failed(prepared);
@@ -204,7 +207,7 @@ bool RecordEditor::remove()
         return false;
     const qint64 number = m_currentRecord;
     try {
-        if (!RecordEdits(m_state.database).remove(number, stamp()))
+        if (!RecordEdits(m_services.database).remove(number, stamp()))
             return false;
     } catch (const DatabaseError&) {
         return false;
@@ -223,13 +226,13 @@ QString RecordEditor::currentRecordText()
 {
     if (m_currentRecord <= 0)
         return {};
-    const std::optional<ClockRecord> record = RecordEdits(m_state.database).find(m_currentRecord);
-    return record ? HistoryWords::recordText(*record, m_state.settings.clock12Hour) : QString();
+    const std::optional<ClockRecord> record = RecordEdits(m_services.database).find(m_currentRecord);
+    return record ? HistoryWords::recordText(*record, m_session.settings().clock12Hour) : QString();
 }
 
 QString RecordEditor::sequenceQuestion(Write write, const Input& input)
 {
-    const bool clock12 = m_state.settings.clock12Hour;
+    const bool clock12 = m_session.settings().clock12Hour;
     if (write != Write::Insert && m_currentRecord <= 0)
         return {};
     std::optional<QDateTime> time;
@@ -243,7 +246,7 @@ QString RecordEditor::sequenceQuestion(Write write, const Input& input)
 
     // Every record of the employee in time order with the write applied; a new record goes after
     // one of the same time, as its higher number would put it.
-    QList<ClockRecord> records = RecordEdits(m_state.database).forEmployee(m_employeeId, 0);
+    QList<ClockRecord> records = RecordEdits(m_services.database).forEmployee(m_employeeId, 0);
     const qint64 changed = write == Write::Insert ? std::numeric_limits<qint64>::max() : m_currentRecord;
     if (write == Write::Insert) {
         ClockRecord added;

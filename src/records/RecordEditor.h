@@ -7,7 +7,8 @@
 #include <QString>
 #include <optional>
 
-struct ProgramState;
+struct Services;
+class Session;
 
 // The record editor's working state and its operations on one employee's clock records, for the
 // editor window and for tests without one.
@@ -50,7 +51,7 @@ public:
 
     enum class Write { Save, Insert, Delete };
 
-    RecordEditor(ProgramState& state, QString employeeId, qint32 startDay);
+    RecordEditor(const Services& services, Session& session, QString employeeId, qint32 startDay);
 
     const QString& employeeId() const { return m_employeeId; }
     qint32 startDay() const { return m_startDay; }
@@ -89,7 +90,8 @@ public:
 private:
     EditStamp stamp() const;
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     QString m_employeeId;
     qint32 m_startDay = 0;
     QList<Entry> m_entries;

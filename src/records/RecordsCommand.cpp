@@ -5,7 +5,8 @@
 #include "records/HistoryTexts.h"
 #include "records/OldRecords.h"
 #include "records/RecordEditor.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
 #include "store/EditHistory.h"
@@ -47,7 +48,8 @@ int databaseFailure(QTextStream& err, const DatabaseError& error)
 }
 } // namespace
 
-int runRecordsCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+int runRecordsCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                      QTextStream& err)
 {
     const char* form = "records --id ID [--from YYYY-MM-DD]";
     const CommandOptions options = CommandOptions::parse(QStringLiteral("records"), args,
@@ -64,7 +66,7 @@ int runRecordsCommand(ProgramState& state, const QStringList& args, QTextStream&
             return usage(err, QStringLiteral("--from is not a date"), form);
         startDay = DayNumber::of(*from);
     }
-    RecordEditor editor(state, id, startDay);
+    RecordEditor editor(services, session, id, startDay);
     try {
         editor.reload();
     } catch (const DatabaseError& error) {
@@ -79,7 +81,8 @@ int runRecordsCommand(ProgramState& state, const QStringList& args, QTextStream&
     return done;
 }
 
-int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+int runHistoryCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                      QTextStream& err)
 {
     const char* form =
         "history [--record N] [--raw] [--verify [--expect N:HASH]] [--purge-before YYYY-MM-DD]";
@@ -103,7 +106,7 @@ int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream&
             return usage(
                 err, QStringLiteral("--expect is not an entry number and hash such as 12:v2-3fa0..."), form);
     }
-    EditHistory history(state.database);
+    EditHistory history(services.database);
     try {
         if (verify) {
             const EditHistory::Verdict verdict = history.verify(noted);
@@ -126,7 +129,7 @@ int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream&
             if (!day)
                 return usage(err, QStringLiteral("--purge-before is not a date"), form);
             const qint64 count =
-                history.purgeBefore({state.time.now(), EditHistory::workstationUser()}, *day);
+                history.purgeBefore({services.time.now(), EditHistory::workstationUser()}, *day);
             out << QStringLiteral("Removed %1 history entries before %2\n")
                        .arg(count)
                        .arg(day->toString(Qt::ISODate));
@@ -149,7 +152,7 @@ int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream&
         const bool raw = options.flag(QStringLiteral("--raw"));
         for (const HistoryEntry& entry : entries)
             out << (raw ? HistoryTexts::rawLine(entry)
-                        : HistoryTexts::tabLine(entry, state.settings.clock12Hour))
+                        : HistoryTexts::tabLine(entry, session.settings().clock12Hour))
                 << '\n';
         return done;
     } catch (const DatabaseError& error) {
@@ -157,7 +160,8 @@ int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream&
     }
 }
 
-int runPurgeCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+int runPurgeCommand(const Services& services, Session&, const QStringList& args, QTextStream& out,
+                    QTextStream& err)
 {
     const char* form = "purge --before YYYY-MM-DD";
     const CommandOptions options =
@@ -170,10 +174,10 @@ int runPurgeCommand(ProgramState& state, const QStringList& args, QTextStream& o
     if (!day)
         return usage(err, QStringLiteral("--before is not a date"), form);
     // A later day would take today's punches, which the clock is still writing.
-    if (*day > state.time.today())
+    if (*day > services.time.today())
         return usage(err, QStringLiteral("--before %1 is after today").arg(day->toString(Qt::ISODate)), form);
     try {
-        const qint64 count = OldRecords::removeBefore(state, DayNumber::of(*day));
+        const qint64 count = OldRecords::removeBefore(services, DayNumber::of(*day));
         out << QStringLiteral("Removed %1 records before %2\n").arg(count).arg(day->toString(Qt::ISODate));
     } catch (const DatabaseError& error) {
         return databaseFailure(err, error);

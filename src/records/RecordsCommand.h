@@ -3,15 +3,19 @@
 #include <QStringList>
 
 class QTextStream;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The record maintenance commands of the command line. Exit codes: 0 done, 1 nothing found,
 // 2 bad arguments, 3 database problem, 4 the history chain is broken.
 //
 // records --id ID [--from YYYY-MM-DD]: the editor's list lines, record number first.
-int runRecordsCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err);
+int runRecordsCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                      QTextStream& err);
 // history [--record N] [--verify] [--purge-before YYYY-MM-DD]: the history entries, a check of the
 // chain, or the removal of entries made before a day.
-int runHistoryCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err);
+int runHistoryCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                      QTextStream& err);
 // purge --before YYYY-MM-DD: removes the clock records of the days before the given one.
-int runPurgeCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err);
+int runPurgeCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                    QTextStream& err);

@@ -6,7 +6,8 @@
 #include "reports/PrintSettings.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportTexts.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
@@ -31,7 +32,8 @@ qint32 dayOf(const QString& text)
 }
 } // namespace
 
-int runReportCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+int runReportCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                     QTextStream& err)
 {
     const CommandOptions a = CommandOptions::parse(QStringLiteral("report"), args,
                                                    {QStringLiteral("--from"), QStringLiteral("--to"),
@@ -68,7 +70,7 @@ int runReportCommand(ProgramState& state, const QStringList& args, QTextStream& 
             QStringLiteral("--by must be employee or department, not \"%1\"").arg(CommandOptions::shown(by)));
     request.employeeReport = by == QLatin1String("employee");
 
-    PrintSettings print = PrintDat::load(PrintDat::path(state.paths));
+    PrintSettings print = PrintDat::load(PrintDat::path(session.paths()));
     request.rounding = RoundingCode(print.roundingCode);
     if (a.has(QStringLiteral("--rounding"))) {
         const auto code = RoundingCode::parse(a.value(QStringLiteral("--rounding")));
@@ -87,18 +89,18 @@ int runReportCommand(ProgramState& state, const QStringList& args, QTextStream& 
     if (format == QLatin1String("pdf") && output.isEmpty())
         return bad(QStringLiteral("--format pdf needs --output FILE"));
     if (!output.isEmpty()) {
-        if (const QString refusal = OwnFiles::refusal(state.paths, output); !refusal.isEmpty()) {
+        if (const QString refusal = OwnFiles::refusal(session.paths(), output); !refusal.isEmpty()) {
             err << QStringLiteral("report: ") << refusal << Qt::endl;
             return OutputFailed;
         }
     }
 
-    ReportDocument document(state, request);
+    ReportDocument document(services.time, session, request);
     try {
         // A read-only copy reports what it holds; the clock station itself closes the long INs.
-        if (!state.database.isReadOnly())
-            ForcedClockOut(state.database, state.time).run(state.settings);
-        if (!document.load(state.database)) {
+        if (!services.database.isReadOnly())
+            ForcedClockOut(services.database, services.time).run(session.settings());
+        if (!document.load(services.database)) {
             err << ReportTexts::noRecordsText() << Qt::endl;
             return NothingFound;
         }

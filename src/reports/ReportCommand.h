@@ -3,7 +3,8 @@
 #include <QStringList>
 
 class QTextStream;
-struct ProgramState;
+struct Services;
+class Session;
 
 // `tellarin report --from YYYY-MM-DD [--to YYYY-MM-DD] [--by employee|department] [--rounding NN]
 //  [--format lines|csv|pdf] [--output FILE]`
@@ -12,4 +13,5 @@ struct ProgramState;
 // writes nothing else to the database. Exit codes: 0 written, 1 no rows in the period, 2 bad
 // arguments or dates, 3 database problem, 6 the output could not be written. Every problem is one
 // line on `err`.
-int runReportCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err);
+int runReportCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                     QTextStream& err);

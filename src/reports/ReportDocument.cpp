@@ -4,7 +4,7 @@
 #include "reports/PainterSurface.h"
 #include "reports/ReportExports.h"
 #include "reports/ReportLayout.h"
-#include "settings/ProgramState.h"
+#include "settings/Session.h"
 #include "store/DayNumber.h"
 
 #include <QLocale>
@@ -13,10 +13,10 @@
 #include <QPdfWriter>
 #include <QTextStream>
 
-ReportDocument::ReportDocument(const ProgramState& state, const ReportRequest& request)
-    : m_state(state)
+ReportDocument::ReportDocument(const TimeSource& time, const Session& session, const ReportRequest& request)
+    : m_session(session)
     , m_request(request.completed())
-    , m_report(m_request, state.settings, state.departments, state.time.now())
+    , m_report(m_request, session.settings(), session.departments(), time.now())
 {}
 
 bool ReportDocument::load(Database& database)
@@ -41,8 +41,8 @@ int ReportDocument::paint(QPagedPaintDevice& device, const PrintSettings& print)
     PainterSurface surface(device, painter, font(print));
     ReportLayout::Options options;
     options.employeeReport = m_request.employeeReport;
-    options.reportTips = m_state.settings.reportTips;
-    options.tipsWord = m_state.settings.tipsWord;
+    options.reportTips = m_session.settings().reportTips;
+    options.tipsWord = m_session.settings().tipsWord;
     options.shading = PrintSettings::shadingColor(print.shading);
     ReportLayout layout(surface, options);
     m_report.PrintReport(m_rows, layout);
@@ -78,7 +78,7 @@ void ReportDocument::writeLines(QTextStream& out) const
 
 void ReportDocument::writeCsv(QTextStream& out) const
 {
-    CsvExport sink(out, m_state.departments, m_request.employeeReport, m_state.settings.reportTips);
+    CsvExport sink(out, m_session.departments(), m_request.employeeReport, m_session.settings().reportTips);
     m_report.PrintReport(m_rows, sink);
 }
 

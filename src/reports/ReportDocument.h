@@ -11,13 +11,14 @@
 class QPagedPaintDevice;
 class QIODevice;
 class QTextStream;
-struct ProgramState;
+class TimeSource;
+class Session;
 
 // One run of the clocking report: the rows read afresh for a request, and every output made from
 // them (pages on any paged device, PDF, TAB lines, CSV).
 class ReportDocument {
 public:
-    ReportDocument(const ProgramState& state, const ReportRequest& request);
+    ReportDocument(const TimeSource& time, const Session& session, const ReportRequest& request);
 
     // Reads the rows of the period; false when there are none. Throws DatabaseError.
     bool load(Database& database);
@@ -42,7 +43,7 @@ public:
     static QString defaultFileName(const ReportRequest& request, const QString& extension);
 
 private:
-    const ProgramState& m_state;
+    const Session& m_session;
     ReportRequest m_request;
     ClockingReport m_report;
     QList<ReportRow> m_rows;

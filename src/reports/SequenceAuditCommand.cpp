@@ -2,7 +2,8 @@
 
 #include "platform/CommandOptions.h"
 #include "reports/SequenceAudit.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
 
@@ -14,7 +15,8 @@ constexpr int violationsFound = 5;
 const char* const usage = "usage: audit --from YYYY-MM-DD [--to YYYY-MM-DD]";
 } // namespace
 
-int runAuditCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+int runAuditCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                    QTextStream& err)
 {
     const CommandOptions options = CommandOptions::parse(QStringLiteral("audit"), args,
                                                          {QStringLiteral("--from"), QStringLiteral("--to")});
@@ -48,14 +50,14 @@ int runAuditCommand(ProgramState& state, const QStringList& args, QTextStream& o
     const SequenceAudit::Period period{DayNumber::of(from), to.isValid() ? DayNumber::of(to) : 0};
     SequenceAudit::Result result;
     try {
-        result = SequenceAudit::run(state.database, period);
+        result = SequenceAudit::run(services.database, period);
         if (result.tableEmpty) {
             err << "audit: " << SequenceAudit::noRecordsText << '\n';
             return 1;
         }
-        const QStringList lines =
-            SequenceAudit::lines(result, state.settings.clock12Hour, QLocale(),
-                                 SequenceAudit::changeNotes(state.database, state.settings.clock12Hour));
+        const QStringList lines = SequenceAudit::lines(
+            result, session.settings().clock12Hour, QLocale(),
+            SequenceAudit::changeNotes(services.database, session.settings().clock12Hour));
         for (const QString& line : lines)
             out << line << '\n';
     } catch (const DatabaseError& error) {

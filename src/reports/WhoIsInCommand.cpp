@@ -3,10 +3,12 @@
 #include "platform/CommandOptions.h"
 #include "platform/TimeSource.h"
 #include "reports/WhoIsIn.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 
-int runWhoIsInCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+int runWhoIsInCommand(const Services& services, Session&, const QStringList& args, QTextStream& out,
+                      QTextStream& err)
 {
     const CommandOptions options =
         CommandOptions::parse(QStringLiteral("who-is-in"), args, {QStringLiteral("--days")});
@@ -29,7 +31,7 @@ int runWhoIsInCommand(ProgramState& state, const QStringList& args, QTextStream&
 
     std::optional<WhoIsIn::Lists> lists;
     try {
-        lists = WhoIsIn::load(state.database, state.time.today(), days);
+        lists = WhoIsIn::load(services.database, services.time.today(), days);
     } catch (const DatabaseError& error) {
         err << "who-is-in: " << error.userMessage().simplified() << '\n';
         return 3;

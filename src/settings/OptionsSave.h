@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/SettingsTable.h"
+#include "store/EmployeeSource.h"
 
 #include <QString>
 #include <functional>
@@ -8,14 +9,8 @@
 
 class ProgramExit;
 class QWidget;
-struct ProgramState;
-
-// The three employee sources of the options dialog's frame "Database ", by option index.
-enum class EmployeeSource { None = 0, LocalStaff = 1, SchedulingLink = 2 };
-
-namespace OptionsForm {
-EmployeeSource sourceOf(bool useSchedulingLink, bool useLocalStaff);
-} // namespace OptionsForm
+struct Services;
+class Session;
 
 // The employee source chosen in the dialog and what saving it will have to do with the path file.
 class SourceChoice {
@@ -25,7 +20,7 @@ public:
     // Chooses a source; returns the one selected afterwards, which is the previous one when the
     // choice was refused. Choosing the staff of this program loads its staff files; choosing the
     // scheduling database asks chooseFile for its RTM.MDB (an empty answer cancels).
-    EmployeeSource choose(EmployeeSource wanted, ProgramState& state, QWidget* parent,
+    EmployeeSource choose(EmployeeSource wanted, const Services& services, Session& session, QWidget* parent,
                           const std::function<QString()>& chooseFile = {});
 
     EmployeeSource atOpen() const { return m_atOpen; }
@@ -52,8 +47,8 @@ enum class Outcome {
     Saved,   // every change takes effect at once; the dialog closes
     Ended,   // the program was told to end after its restart message
 };
-Outcome run(ProgramState& state, const SettingsChange& change, const SourceChoice& source, ProgramExit& exit,
-            QWidget* parent = nullptr);
+Outcome run(const Services& services, Session& session, const SettingsChange& change,
+            const SourceChoice& source, ProgramExit& exit, QWidget* parent = nullptr);
 
 inline const QString restartLine = QStringLiteral("Now you must restart the program ..");
 } // namespace OptionsSave

@@ -3,13 +3,14 @@
 #include <QString>
 
 class QWidget;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The password page of the options dialog: its texts, the length check on leaving a box, and the
 // two-press save that sets, changes or removes the password at once.
 class PasswordChange {
 public:
-    explicit PasswordChange(ProgramState& state);
+    explicit PasswordChange(const Services& services, Session& session);
 
     enum class Step {
         Nothing,           // the removal was declined, or the entry was refused
@@ -37,7 +38,8 @@ private:
     // Writes the password (empty: removes it); a database failure is shown and gives false.
     bool store(const QString& entry, QWidget* parent);
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     bool m_confirming = false;
     QString m_remembered;
 };

@@ -3,7 +3,8 @@
 #include "platform/CommandOptions.h"
 #include "platform/ProgramExit.h"
 #include "settings/OptionsSave.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "settings/SettingsIo.h"
 #include "settings/SettingsTable.h"
 
@@ -57,17 +58,18 @@ std::optional<QString> kindProblem(const Setting& setting, const QString& typed)
     return std::nullopt;
 }
 
-int list(const ProgramState& state, QTextStream& out)
+int list(const Session& session, QTextStream& out)
 {
     const SettingsRecord defaults; // as a blank row loads
     for (const Setting& setting : SettingsTable::all())
-        out << setting.key << '\t' << CommandOptions::shown(setting.text(state.settings)) << '\t'
+        out << setting.key << '\t' << CommandOptions::shown(setting.text(session.settings())) << '\t'
             << CommandOptions::shown(setting.text(defaults)) << '\n';
     out.flush();
     return 0;
 }
 
-int set(ProgramState& state, const Setting& setting, const QString& typed, QTextStream& err)
+int set(const Services& services, Session& session, const Setting& setting, const QString& typed,
+        QTextStream& err)
 {
     if (const std::optional<QString> problem = kindProblem(setting, typed)) {
         err << "settings: " << *problem << Qt::endl;
@@ -75,15 +77,15 @@ int set(ProgramState& state, const Setting& setting, const QString& typed, QText
     }
     SettingsChange change;
     change.set(setting.key, typed);
-    if (const std::optional<Refusal> refused = SettingsTable::refusal(change, state.settings)) {
+    if (const std::optional<Refusal> refused = SettingsTable::refusal(change, session.settings())) {
         err << "settings: " << CommandOptions::shown(refused->text) << Qt::endl;
         return badArguments;
     }
     // The dialog's own save: the same stored form, the same restart notes. With the checks passed,
     // only the database can still refuse it, and the save has said why.
     NoProgramExit exit;
-    const SourceChoice source(OptionsForm::sourceOf(state.useSchedulingLink, state.useLocalStaff));
-    if (OptionsSave::run(state, change, source, exit) == OptionsSave::Outcome::Refused)
+    const SourceChoice source(session.employeeSource());
+    if (OptionsSave::run(services, session, change, source, exit) == OptionsSave::Outcome::Refused)
         return databaseProblem;
     return 0;
 }
@@ -94,24 +96,25 @@ bool SettingsCommand::writes(const QStringList& words)
     return words.value(0) == QLatin1String("set");
 }
 
-int runSettingsCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+int runSettingsCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                       QTextStream& err)
 {
     const QString action = args.value(0);
     // A value is taken as typed, even one that begins with a minus sign.
     if (action == QLatin1String("list") && args.size() == 1)
-        return list(state, out);
+        return list(session, out);
     if (action == QLatin1String("get") && args.size() == 2) {
         const Setting* setting = settingOf(args[1], err);
         if (!setting)
             return badArguments;
-        out << CommandOptions::shown(setting->text(state.settings)) << Qt::endl;
+        out << CommandOptions::shown(setting->text(session.settings())) << Qt::endl;
         return 0;
     }
     if (action == QLatin1String("set") && args.size() == 3) {
         const Setting* setting = settingOf(args[1], err);
         if (!setting)
             return badArguments;
-        return set(state, *setting, args[2], err);
+        return set(services, session, *setting, args[2], err);
     }
     err << usage << Qt::endl;
     return badArguments;

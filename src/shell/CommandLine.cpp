@@ -10,7 +10,8 @@
 #include "reports/ReportCommand.h"
 #include "reports/SequenceAuditCommand.h"
 #include "reports/WhoIsInCommand.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "settings/SettingsCommand.h"
 #include "shell/DatabaseCommand.h"
 #include "shell/StartUp.h"
@@ -30,7 +31,7 @@
 namespace CommandLine {
 namespace {
 
-int help(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
+int help(const Services&, Session&, const QStringList&, QTextStream& out, QTextStream&)
 {
     out << "Usage: tellarin [--program-folder DIR] [--database URL] [COMMAND [OPTIONS]]\n"
            "Without a command the windows open. --database (or TELLARIN_DATABASE) names a shared\n"
@@ -45,7 +46,7 @@ int help(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
     return Done;
 }
 
-int version(ProgramState&, const QStringList&, QTextStream& out, QTextStream&)
+int version(const Services&, Session&, const QStringList&, QTextStream& out, QTextStream&)
 {
     out << "tellarin " << TELLARIN_VERSION << '\n';
     return Done;
@@ -222,19 +223,19 @@ int runWith(const QStringList& arguments, const TimeSource& time, QTextStream& o
     NoCamera camera;
     Database database;
     const QString folder = options.values.value(QStringLiteral("--program-folder"));
-    ProgramState state(ProgramPaths(folder.isEmpty() ? ProgramPaths::resolveProgramFolder({}) : folder),
-                       database, time, messages, sounds, camera);
+    const Services services{database, time, messages, sounds, camera};
+    Session session(ProgramPaths(folder.isEmpty() ? ProgramPaths::resolveProgramFolder({}) : folder));
     QString locationError;
     const std::optional<DatabaseLocation> location =
         StationSettings::resolve(arguments, qEnvironmentVariable("TELLARIN_DATABASE"),
-                                 StationSettings(state.paths.programFolder()), &locationError);
+                                 StationSettings(session.paths().programFolder()), &locationError);
     if (!location) {
         err << "tellarin: " << locationError << Qt::endl;
         return finish(BadArguments);
     }
-    state.location = *location;
+    session.setLocation(*location);
     if (command->startsUp) {
-        StartUp startUp(state);
+        StartUp startUp(services, session);
         // A command works beside a running clock screen, which holds the one-copy lock.
         startUp.requireSingleInstance = false;
         startUp.commandLine = true;
@@ -242,7 +243,7 @@ int runWith(const QStringList& arguments, const TimeSource& time, QTextStream& o
         if (!startUp.run())
             return finish(DatabaseProblem);
     }
-    return finish(command->run(state, words, out, err));
+    return finish(command->run(services, session, words, out, err));
 }
 
 // Qt's own notes (a missing XDG_RUNTIME_DIR under cron, font fallbacks) would break the rule of one

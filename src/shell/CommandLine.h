@@ -5,7 +5,8 @@
 class QDate;
 class QTextStream;
 class TimeSource;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The headless commands (`tellarin report ...`): each runs the domain code on a started program
 // state with no display. Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem,
@@ -15,7 +16,8 @@ namespace CommandLine {
 enum ExitCode { Done = 0, NothingFound = 1, BadArguments = 2, DatabaseProblem = 3 };
 
 // A command gets the words after its name (--program-folder already taken out).
-using Run = int (*)(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err);
+using Run = int (*)(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                    QTextStream& err);
 
 struct Command {
     const char* name;

@@ -1,7 +1,8 @@
 #include "shell/DatabaseCommand.h"
 
 #include "platform/CommandOptions.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "shell/CommandLine.h"
 #include "store/Database.h"
 #include "store/DatabaseCopy.h"
@@ -23,16 +24,16 @@ int usage(QTextStream& err, const QString& problem)
 
 // The Clock.mdb the program itself would open: the data folder named by the path file. Empty with
 // the reason when that folder cannot be used here.
-QString defaultSource(ProgramState& state, QString* problem)
+QString defaultSource(Session& session, QString* problem)
 {
     PathFile::Trouble trouble;
-    const PathFile::State source = PathFile::read(state.paths, &trouble);
+    const PathFile::State source = PathFile::read(session.paths(), &trouble);
     *problem = trouble.problem;
-    state.paths.setDataFolder(PathFile::clockDataFolder(state.paths, source));
-    return problem->isEmpty() ? state.paths.clockDatabase() : QString();
+    session.setDataFolder(PathFile::clockDataFolder(session.paths(), source));
+    return problem->isEmpty() ? session.paths().clockDatabase() : QString();
 }
 
-int copy(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+int copy(const Services&, Session& session, const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const CommandOptions options = CommandOptions::parse(QStringLiteral("database copy"), args,
                                                          {QStringLiteral("--to"), QStringLiteral("--from")});
@@ -52,7 +53,7 @@ int copy(ProgramState& state, const QStringList& args, QTextStream& out, QTextSt
         return usage(err, QStringLiteral("--to must be a postgresql:// URL"));
 
     QString pathProblem;
-    const QString sourcePath = from.isEmpty() ? defaultSource(state, &pathProblem) : from;
+    const QString sourcePath = from.isEmpty() ? defaultSource(session, &pathProblem) : from;
     if (!pathProblem.isEmpty()) {
         err << "tellarin: " << pathProblem << Qt::endl;
         return CommandLine::DatabaseProblem;
@@ -98,10 +99,11 @@ int copy(ProgramState& state, const QStringList& args, QTextStream& out, QTextSt
 }
 } // namespace
 
-int runDatabaseCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+int runDatabaseCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                       QTextStream& err)
 {
     if (args.value(0) != QLatin1String("copy"))
         return usage(err, args.isEmpty() ? QStringLiteral("a subcommand is needed")
                                          : QStringLiteral("unknown subcommand '%1'").arg(args.first()));
-    return copy(state, args.mid(1), out, err);
+    return copy(services, session, args.mid(1), out, err);
 }

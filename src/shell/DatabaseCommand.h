@@ -3,7 +3,8 @@
 #include <QStringList>
 
 class QTextStream;
-struct ProgramState;
+struct Services;
+class Session;
 
 // Exit codes of `tellarin database` beyond the common ones.
 namespace DatabaseCommand {
@@ -11,4 +12,5 @@ enum ExitCode { TargetNotEmpty = 8, CountsDiffer = 9 };
 }
 
 // `tellarin database copy --to URL [--from FILE]`: the embedded clock file into an empty server.
-int runDatabaseCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err);
+int runDatabaseCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                       QTextStream& err);

@@ -2,22 +2,22 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 #include "store/SchedulingLink.h"
 
-bool ScheduledStaff::load(ProgramState& state, QWidget* parent)
+bool ScheduledStaff::load(const Services& services, Session& session, QWidget* parent)
 {
     for (;;) {
         try {
             SchedulingLink::Snapshot snapshot =
-                SchedulingLink::readFile(SchedulingLink::fileIn(state.paths), state.time.today());
-            SchedulingLink::store(state.database, snapshot);
-            state.departments = std::move(snapshot.departments);
-            state.blankEmployeeId = snapshot.blankEmployeeId;
+                SchedulingLink::readFile(SchedulingLink::fileIn(session.paths()), services.time.today());
+            SchedulingLink::store(services.database, snapshot);
+            session.setScheduledStaff(std::move(snapshot.departments), snapshot.blankEmployeeId);
             return true;
         } catch (const SchedulingError& error) {
-            switch (SchedulingLink::reportFailure(error, state.messages, parent)) {
+            switch (SchedulingLink::reportFailure(error, services.messages, parent)) {
             case SchedulingLink::Reaction::TryAgain:
                 continue;
             case SchedulingLink::Reaction::EndProgram:
@@ -26,8 +26,8 @@ bool ScheduledStaff::load(ProgramState& state, QWidget* parent)
                 return true;
             }
         } catch (const DatabaseError& error) {
-            state.messages.inform(parent, error.userMessage(), QStringLiteral("Database"),
-                                  MessageBoxes::Icon::Critical);
+            services.messages.inform(parent, error.userMessage(), QStringLiteral("Database"),
+                                     MessageBoxes::Icon::Critical);
             return true;
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Database.h"
+#include "store/EmployeeSource.h"
 #include "store/IntegrityCheck.h"
 
 #include <QLockFile>
@@ -11,7 +12,8 @@
 #include <memory>
 
 class StationLink;
-struct ProgramState;
+struct Services;
+class Session;
 
 // Which employee menus and which database command the opening window offers.
 struct MenuOffer {
@@ -22,8 +24,7 @@ struct MenuOffer {
     // Compacting rewrites the embedded file; a server keeps itself.
     bool compact = true;
 
-    static MenuOffer of(bool useSchedulingLink, bool useLocalStaff, const QString& fileFormatVersion,
-                        bool server = false);
+    static MenuOffer of(EmployeeSource source, const QString& fileFormatVersion, bool server = false);
     bool operator==(const MenuOffer&) const = default;
 };
 
@@ -31,7 +32,7 @@ struct MenuOffer {
 // date order, employee source, clock database, layout upgrade, settings, today's staff.
 class StartUp {
 public:
-    explicit StartUp(ProgramState& state);
+    explicit StartUp(const Services& services, Session& session);
     ~StartUp();
 
     // Reads the path file: may move the data folder and set the employee-source flags.
@@ -93,7 +94,8 @@ private:
     // Asks about the repair once the event loop runs.
     void noticeDamage(const QString& number, const QString& text);
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     QObject m_context;          // queued calls and timers, dropped with this object
     IntegrityCheck m_fullCheck; // stopped before m_context goes
     bool m_repairPending = false;

@@ -1,7 +1,8 @@
 #include "shell/Welcome.h"
 
 #include "platform/MessageBoxes.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "shell/ScheduledStaff.h"
 #include "staff/StaffSaving.h"
 #include "store/ClockRecords.h"
@@ -16,66 +17,65 @@
 namespace {
 const QString title = QStringLiteral("Welcome");
 
-void inform(ProgramState& state, QWidget* parent, const QString& text)
+void inform(const Services& services, QWidget* parent, const QString& text)
 {
-    state.messages.inform(parent, text, title, MessageBoxes::Icon::Critical);
+    services.messages.inform(parent, text, title, MessageBoxes::Icon::Critical);
 }
 } // namespace
 
-bool Welcome::due(ProgramState& state)
+bool Welcome::due(const Services& services, Session& session)
 {
-    if (StationSettings(state.paths.programFolder()).welcomeDismissed())
+    if (StationSettings(session.paths().programFolder()).welcomeDismissed())
         return false;
     try {
-        return ClockRecords(state.database).isEmpty();
+        return ClockRecords(services.database).isEmpty();
     } catch (const DatabaseError&) {
         return false;
     }
 }
 
-void Welcome::dismiss(const ProgramState& state)
+void Welcome::dismiss(const Session& session)
 {
-    StationSettings(state.paths.programFolder()).setWelcomeDismissed();
+    StationSettings(session.paths().programFolder()).setWelcomeDismissed();
 }
 
-bool Welcome::useSource(ProgramState& state, EmployeeSource source, const QString& rtmFile, QWidget* parent)
+bool Welcome::useSource(const Services& services, Session& session, EmployeeSource source,
+                        const QString& rtmFile, QWidget* parent)
 {
-    PathFile::State path{state.paths.dataFolder(), state.useSchedulingLink, state.useLocalStaff};
+    PathFile::State path{session.paths().dataFolder(), session.employeeSource()};
     if (source == EmployeeSource::None) {
-        PathFile::remove(state.paths, path);
-        state.useSchedulingLink = state.useLocalStaff = false;
-        state.employees = EmployeeList{};
-        state.departments = DepartmentList{};
+        PathFile::remove(session.paths(), path);
+        session.setEmployeeSource(EmployeeSource::None);
+        session.setStaff(EmployeeList{}, DepartmentList{});
         return true;
     }
-    const bool local = source == EmployeeSource::LocalStaff;
+    const bool local = source == EmployeeSource::LocalFiles;
     const QString folder =
-        local ? state.paths.programFolder() : QFileInfo(rtmFile).absolutePath() + QLatin1Char('/');
+        local ? session.paths().programFolder() : QFileInfo(rtmFile).absolutePath() + QLatin1Char('/');
     PathFile::State chosen;
-    if (!PathFile::writeNewPath(state.paths, folder, local ? QString() : rtmFile.toUpper(), chosen)) {
-        inform(state, parent,
+    if (!PathFile::writeNewPath(session.paths(), folder, local ? QString() : rtmFile.toUpper(), chosen)) {
+        inform(services, parent,
                QStringLiteral("%1 could not be written in %2.")
-                   .arg(PathFile::fileName(), state.paths.programFolder()));
+                   .arg(PathFile::fileName(), session.paths().programFolder()));
         return false;
     }
-    const QString dataFolder = PathFile::clockDataFolder(state.paths, chosen);
+    const QString dataFolder = PathFile::clockDataFolder(session.paths(), chosen);
     // A clock database without a record can move to the scheduling database's folder at once.
-    if (!state.database.isServer() && QFileInfo(dataFolder) != QFileInfo(state.paths.dataFolder())) {
-        state.database.close();
-        state.paths.setDataFolder(dataFolder);
-        if (DatabaseMaintenance::openClockDatabase(state.database, state.paths).status !=
+    if (!services.database.isServer() && QFileInfo(dataFolder) != QFileInfo(session.paths().dataFolder())) {
+        services.database.close();
+        session.setDataFolder(dataFolder);
+        if (DatabaseMaintenance::openClockDatabase(services.database, session.paths()).status !=
             Database::OpenStatus::Opened) {
-            inform(state, parent,
+            inform(services, parent,
                    QStringLiteral("The clock database could not be opened in %1.").arg(dataFolder));
             return false;
         }
     }
-    state.paths.setDataFolder(dataFolder);
-    state.useSchedulingLink = chosen.useSchedulingLink;
-    state.useLocalStaff = chosen.useLocalStaff;
+    session.setDataFolder(dataFolder);
+    session.setEmployeeSource(chosen.source);
     if (!local)
-        return ScheduledStaff::load(state, parent);
-    if (const auto problem = StaffSaving::rebuildTodaysStaff(state))
-        inform(state, parent, *problem);
+        return ScheduledStaff::load(services, session, parent);
+    if (const auto problem = StaffSaving::rebuildTodaysStaff(services, session))
+        inform(services, parent, *problem);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "staff/EmployeeListing.h"
 
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/EmployeeNames.h"
 #include "store/StaffFiles.h"
 
@@ -10,16 +11,16 @@ constexpr double idTwips = 1750;
 const QString crlf = QStringLiteral("\r\n");
 } // namespace
 
-QList<EmployeeListing::Entry> EmployeeListing::entries(const ProgramState& state)
+QList<EmployeeListing::Entry> EmployeeListing::entries(const Services& services, const Session& session)
 {
     QList<Entry> list;
-    if (state.useLocalStaff) {
-        const QList<Employee>& employees = state.employees.entries;
+    if (session.usesLocalStaff()) {
+        const QList<Employee>& employees = session.employees().entries;
         for (int i = 0; i < employees.size(); ++i)
             list.append({employees.at(i).name, employees.at(i).employeeId, i});
         return list;
     }
-    const QList<EmployeeName> names = employeeNamesByName(state.database);
+    const QList<EmployeeName> names = employeeNamesByName(services.database);
     for (int i = 0; i < names.size(); ++i)
         list.append({names.at(i).name, names.at(i).employeeId, i});
     return list;
@@ -68,15 +69,15 @@ QString EmployeeListing::deleteQuestion(const QString& name, const QString& empl
            QStringLiteral("If you mark them as Inactive,") + crlf + QStringLiteral("they will be.");
 }
 
-bool EmployeeListing::deleteEmployee(ProgramState& state, int index)
+bool EmployeeListing::deleteEmployee(Session& session, int index)
 {
-    if (index < 0 || index >= state.employees.entries.size())
+    if (index < 0 || index >= session.employees().entries.size())
         return false;
-    QList<Employee> remaining = state.employees.entries;
+    QList<Employee> remaining = session.employees().entries;
     remaining[index].employeeNumber = 0;
-    const QString path = StaffFiles::employeeFile(state.paths);
+    const QString path = StaffFiles::employeeFile(session.paths());
     if (!StaffFiles::writeEmployees(path, remaining))
         return false;
-    state.employees = StaffFiles::loadEmployees(path);
+    session.setEmployees(StaffFiles::loadEmployees(path));
     return true;
 }

@@ -4,7 +4,8 @@
 #include <QString>
 #include <functional>
 
-struct ProgramState;
+struct Services;
+class Session;
 
 // What the employee list window shows and does, apart from the widgets: its lines, its search
 // and the deletion of an employee from the staff files.
@@ -15,12 +16,12 @@ enum class Purpose { PickForRecords, Change, Delete };
 struct Entry {
     QString name;
     QString employeeId;
-    int index = 0; // position in the program state's employee list
+    int index = 0; // position in the session's employee list
 };
 
 // With the staff files as source, their employees in list order; otherwise the rows of today's
 // "Employee" table in name order. Database errors are thrown.
-QList<Entry> entries(const ProgramState& state);
+QList<Entry> entries(const Services& services, const Session& session);
 
 // Printed width of a text in twips, in the list's own font.
 using TwipsWidth = std::function<double(const QString&)>;
@@ -34,5 +35,5 @@ QString caption(Purpose purpose);
 QString deleteQuestion(const QString& name, const QString& employeeId);
 // Marks the entry deleted, rewrites Empl.DAT without it and reloads the list from the file.
 // False, with the list unchanged, when the file cannot be written.
-bool deleteEmployee(ProgramState& state, int index);
+bool deleteEmployee(Session& session, int index);
 } // namespace EmployeeListing

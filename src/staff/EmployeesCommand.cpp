@@ -1,7 +1,8 @@
 #include "staff/EmployeesCommand.h"
 
 #include "platform/CommandOptions.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "staff/ImportSummary.h"
 #include "staff/StaffCsv.h"
 #include "staff/StaffSaving.h"
@@ -22,7 +23,8 @@ struct ImportChoices {
     bool createDepartments = false;
 };
 
-int importFile(ProgramState& state, const ImportChoices& choices, QTextStream& out, QTextStream& err)
+int importFile(const Services& services, Session& session, const ImportChoices& choices, QTextStream& out,
+               QTextStream& err)
 {
     const QString& path = choices.path;
     QFile file(path);
@@ -31,7 +33,7 @@ int importFile(ProgramState& state, const ImportChoices& choices, QTextStream& o
             << Qt::endl;
         return 2;
     }
-    const StaffCsv::Plan plan = StaffCsv::plan(file, state.employees, state.departments);
+    const StaffCsv::Plan plan = StaffCsv::plan(file, session.employees(), session.departments());
     if (!plan.errors.isEmpty()) {
         err << "tellarin: " << CommandOptions::shown(path) << ": nothing imported, " << plan.errorCount
             << (plan.errorCount == 1 ? " problem" : " problems") << Qt::endl;
@@ -56,9 +58,9 @@ int importFile(ProgramState& state, const ImportChoices& choices, QTextStream& o
         return fileRefused;
     }
     if (plan.employeesChanged || plan.departmentsChanged) {
-        const StaffSaving::Outcome outcome =
-            StaffSaving::save(state, plan.employeesChanged ? std::optional(plan.employees) : std::nullopt,
-                              plan.departmentsChanged ? std::optional(plan.departments) : std::nullopt);
+        const StaffSaving::Outcome outcome = StaffSaving::save(
+            services, session, plan.employeesChanged ? std::optional(plan.employees) : std::nullopt,
+            plan.departmentsChanged ? std::optional(plan.departments) : std::nullopt);
         if (outcome.status == StaffSaving::Status::FilesNotWritten) {
             err << "tellarin: " << outcome.message.simplified() << Qt::endl;
             return notWritten;
@@ -76,14 +78,14 @@ int importFile(ProgramState& state, const ImportChoices& choices, QTextStream& o
     return 0;
 }
 
-int exportFile(const ProgramState& state, const QString& path, QTextStream& out, QTextStream& err)
+int exportFile(const Session& session, const QString& path, QTextStream& out, QTextStream& err)
 {
-    const QByteArray bytes = StaffCsv::exportBytes(state.employees, state.departments);
+    const QByteArray bytes = StaffCsv::exportBytes(session.employees(), session.departments());
     if (path.isEmpty()) {
         out << QString::fromUtf8(bytes);
         out.flush();
     } else {
-        if (const QString refusal = OwnFiles::refusal(state.paths, path); !refusal.isEmpty()) {
+        if (const QString refusal = OwnFiles::refusal(session.paths(), path); !refusal.isEmpty()) {
             err << "tellarin: " << refusal << Qt::endl;
             return notWritten;
         }
@@ -93,11 +95,12 @@ int exportFile(const ProgramState& state, const QString& path, QTextStream& out,
             return notWritten;
         }
     }
-    return state.employees.entries.isEmpty() ? 1 : 0;
+    return session.employees().entries.isEmpty() ? 1 : 0;
 }
 } // namespace
 
-int runEmployeesCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err)
+int runEmployeesCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                        QTextStream& err)
 {
     const CommandOptions options =
         CommandOptions::parse(QStringLiteral("employees"), args, {},
@@ -120,7 +123,7 @@ int runEmployeesCommand(ProgramState& state, const QStringList& args, QTextStrea
         return 2;
     }
     // The files are the truth: a window of a running program may have saved since the start.
-    state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(state.paths));
-    state.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(state.paths));
-    return choices ? importFile(state, *choices, out, err) : exportFile(state, words.value(1), out, err);
+    session.reloadStaffFiles();
+    return choices ? importFile(services, session, *choices, out, err)
+                   : exportFile(session, words.value(1), out, err);
 }

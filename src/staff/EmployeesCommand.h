@@ -3,10 +3,12 @@
 #include <QStringList>
 #include <QTextStream>
 
-struct ProgramState;
+struct Services;
+class Session;
 
 // `tellarin employees import FILE.csv` and `tellarin employees export [FILE.csv]`.
 // Exit codes: 0 done, 1 no employees to export, 2 bad arguments or an unreadable file, 3 the staff
 // table could not be rebuilt (the files are saved), 6 the staff files or the export file could
 // not be written, 7 the import file was refused (nothing imported).
-int runEmployeesCommand(ProgramState& state, const QStringList& args, QTextStream& out, QTextStream& err);
+int runEmployeesCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                        QTextStream& err);

@@ -2,7 +2,8 @@
 
 #include "platform/ProgramPaths.h"
 #include "platform/TimeSource.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 #include "store/DurableFiles.h"
 #include "store/StaffRebuild.h"
@@ -94,31 +95,31 @@ bool StaffSaving::writeFiles(const ProgramPaths& paths, const std::optional<QLis
     return ok;
 }
 
-StaffSaving::Outcome StaffSaving::save(ProgramState& state, const std::optional<QList<Employee>>& employees,
+StaffSaving::Outcome StaffSaving::save(const Services& services, Session& session,
+                                       const std::optional<QList<Employee>>& employees,
                                        const std::optional<QList<Department>>& departments,
                                        const Replace& replace)
 {
-    if (!writeFiles(state.paths, employees, departments, replace)) {
+    if (!writeFiles(session.paths(), employees, departments, replace)) {
         return {Status::FilesNotWritten,
                 QStringLiteral("The staff files could not be written in %1.\nNothing was changed.")
-                    .arg(QFileInfo(StaffFiles::employeeFile(state.paths)).absolutePath())};
+                    .arg(QFileInfo(StaffFiles::employeeFile(session.paths())).absolutePath())};
     }
-    state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(state.paths));
-    state.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(state.paths));
-    if (!(state.useSchedulingLink && state.useLocalStaff))
+    session.reloadStaffFiles();
+    if (!(session.hasEmployeeDatabase() && session.usesLocalStaff()))
         return {};
-    if (const auto problem = rebuildTodaysStaff(state))
+    if (const auto problem = rebuildTodaysStaff(services, session))
         return {Status::TableNotRebuilt, *problem};
     return {};
 }
 
-std::optional<QString> StaffSaving::rebuildTodaysStaff(ProgramState& state)
+std::optional<QString> StaffSaving::rebuildTodaysStaff(const Services& services, Session& session)
 {
     try {
         StaffRebuild::Loaded loaded =
-            StaffRebuild::rebuildStaffTable(state.database, state.paths, state.time.today());
-        state.employees = std::move(loaded.employees);
-        state.departments = std::move(loaded.departments);
+            StaffRebuild::rebuildStaffTable(services.database, session.paths(), services.time.today());
+        session.setEmployees(std::move(loaded.employees));
+        session.setDepartments(std::move(loaded.departments));
     } catch (const DatabaseError& error) {
         return error.userMessage();
     }

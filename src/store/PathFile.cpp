@@ -86,8 +86,8 @@ PathFile::State PathFile::read(const ProgramPaths& paths, Trouble* trouble)
         folder = QDir::cleanPath(QDir(paths.programFolder()).filePath(folder));
     }
     state.dataFolder = folder;
-    state.useSchedulingLink = true;
-    state.useLocalStaff = sameFolder(folder, paths.programFolder());
+    state.source = sameFolder(folder, paths.programFolder()) ? EmployeeSource::LocalFiles
+                                                             : EmployeeSource::SchedulingDatabase;
     return finish(state);
 }
 
@@ -101,25 +101,20 @@ bool PathFile::writeNewPath(const ProgramPaths& paths, const QString& folder, co
     if (file.write(bytes) != bytes.size() || !file.commit())
         return false;
     state.dataFolder = localFolder(folder);
-    if (sameFolder(folder, paths.programFolder())) {
-        state.useLocalStaff = true;
-        state.useSchedulingLink = true;
-    }
-    if (chosenFileName.toUpper().contains(QLatin1String("RTM.MDB"))) {
-        state.useLocalStaff = false;
-        state.useSchedulingLink = true;
-    }
+    if (sameFolder(folder, paths.programFolder()))
+        state.source = EmployeeSource::LocalFiles;
+    if (chosenFileName.toUpper().contains(QLatin1String("RTM.MDB")))
+        state.source = EmployeeSource::SchedulingDatabase;
     return true;
 }
 
 void PathFile::remove(const ProgramPaths& paths, State& state)
 {
     QFile::remove(pathFile(paths));
-    state.useSchedulingLink = false;
-    state.useLocalStaff = false;
+    state.source = EmployeeSource::None;
 }
 
 QString PathFile::clockDataFolder(const ProgramPaths& paths, const State& state)
 {
-    return state.useLocalStaff ? paths.programFolder() : state.dataFolder;
+    return state.source == EmployeeSource::LocalFiles ? paths.programFolder() : state.dataFolder;
 }

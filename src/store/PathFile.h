@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/EmployeeSource.h"
+
 #include <QString>
 
 class ProgramPaths;
@@ -8,8 +10,7 @@ class ProgramPaths;
 namespace PathFile {
 struct State {
     QString dataFolder;
-    bool useSchedulingLink = false; // an employee database is in use (either source)
-    bool useLocalStaff = false;     // the staff files of this program are that database
+    EmployeeSource source = EmployeeSource::None;
 };
 
 // What reading the file found wrong with it.
@@ -28,15 +29,16 @@ QString clockDataFolder(const ProgramPaths& paths, const State& state);
 
 QString fileName();
 
-// A missing, unreadable or empty file means no employee database: both flags are clear and the data
-// folder is the program folder. The file itself is never touched. A relative folder is taken
+// A missing, unreadable or empty file means no employee database, and the data folder is the program
+// folder. The file itself is never touched. A relative folder is taken
 // from the program folder.
 State read(const ProgramPaths& paths, Trouble* trouble = nullptr);
-// Writes the file naming the folder and sets the flags in the state. Returns false, changing
-// nothing, when the file cannot be written.
+// Writes the file naming the folder and sets the source in the state: this program's staff for the
+// program folder, the scheduling database for a chosen RTM.MDB, else the source stays as it was.
+// Returns false, changing nothing, when the file cannot be written.
 bool writeNewPath(const ProgramPaths& paths, const QString& folder, const QString& chosenFileName,
                   State& state);
-// Deletes the file and clears both flags; the data folder stays as it is.
+// Deletes the file and sets no source; the data folder stays as it is.
 void remove(const ProgramPaths& paths, State& state);
 
 // Folder text as found in the file, possibly written on Windows, as a folder of this system.

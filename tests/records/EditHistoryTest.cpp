@@ -102,7 +102,7 @@ TEST_P(EditHistoryTest, RemovalOfOldRecordsKeepsTheChosenDayAndTheHistory)
     const qint64 lastFebruary =
         f.punch(QStringLiteral("E2"), QDateTime(QDate(2026, 2, 28), QTime(23, 59)), false);
     const qint64 firstMarch = f.punch(QStringLiteral("E2"), QDateTime(QDate(2026, 3, 1), QTime(0, 0)), true);
-    EXPECT_EQ(OldRecords::removeBefore(f.state, DayNumber::of(QDate(2026, 3, 1))), 1);
+    EXPECT_EQ(OldRecords::removeBefore(f.services, DayNumber::of(QDate(2026, 3, 1))), 1);
     RecordEdits edits(f.database());
     EXPECT_FALSE(edits.find(lastFebruary));
     EXPECT_TRUE(edits.find(firstMarch));
@@ -113,7 +113,7 @@ TEST_P(EditHistoryTest, RemovalOfOldRecordsKeepsTheChosenDayAndTheHistory)
     EXPECT_EQ(history.entries().size(), 4);
 
     // Records that had history and went with a removal are accounted for.
-    EXPECT_EQ(OldRecords::removeBefore(f.state, DayNumber::of(day.addDays(1))), 3);
+    EXPECT_EQ(OldRecords::removeBefore(f.services, DayNumber::of(day.addDays(1))), 3);
     EXPECT_TRUE(history.verify().intact) << history.verify().reason.toStdString();
 }
 
@@ -136,10 +136,10 @@ TEST_P(EditHistoryTest, APurgeShortensTheChainWithoutBreakingIt)
 TEST_P(EditHistoryTest, ForcedClockOutsAreWrittenWithTheirEntries)
 {
     RecordsFixture f(backend());
-    f.state.settings.forceClockOuts = true;
+    f.session.updateSettings([&](SettingsRecord& s) { s.forceClockOuts = true; });
     f.punch(QStringLiteral("E1"), at(6, 0, -1), false);
     f.time.set(at(20, 45));
-    ASSERT_EQ(ForcedClockOut(f.database(), f.time).run(f.state.settings), 1);
+    ASSERT_EQ(ForcedClockOut(f.database(), f.time).run(f.session.settings()), 1);
     const QList<HistoryEntry> entries = EditHistory(f.database()).entries();
     ASSERT_EQ(entries.size(), 1);
     EXPECT_EQ(entries.first().action, EditHistory::forced);
@@ -151,7 +151,7 @@ TEST(EditHistory, SurvivesCompactionMigrationAndRepair)
 {
     EditedFixture f;
     const QList<HistoryEntry> before = EditHistory(f.database()).entries();
-    const ProgramPaths paths = f.state.paths;
+    const ProgramPaths paths = f.session.paths();
     ASSERT_EQ(DatabaseMaintenance::compact(f.database(), paths), DatabaseMaintenance::Result::Done);
     ASSERT_EQ(DatabaseMaintenance::migrate(f.database(), paths, at(12, 0)),
               DatabaseMaintenance::Result::Done);

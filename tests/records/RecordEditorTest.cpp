@@ -49,14 +49,15 @@ TEST_P(RecordEditorTest, FindsTheEmployeeTrimmedAndInAnyCaseFromTheStartDay)
         {"ss1", {ss}},
     };
     for (const auto& c : cases) {
-        RecordEditor editor(f.state, QString::fromUtf8(c.typed), DayNumber::of(day.addDays(-1)));
+        RecordEditor editor(f.services, f.session, QString::fromUtf8(c.typed),
+                            DayNumber::of(day.addDays(-1)));
         editor.reload();
         QList<qint64> numbers;
         for (const RecordEditor::Entry& e : editor.entries())
             numbers.append(e.recordNumber);
         EXPECT_EQ(numbers, c.found) << c.typed;
     }
-    RecordEditor editor(f.state, QStringLiteral("o'neil"), DayNumber::of(day.addDays(-1)));
+    RecordEditor editor(f.services, f.session, QStringLiteral("o'neil"), DayNumber::of(day.addDays(-1)));
     editor.reload();
     EXPECT_EQ(editor.entries().at(0).line, QStringLiteral(" \tO'NEIL\tFri\t04-Dec-26     08:00\t In\t"));
 }
@@ -65,7 +66,7 @@ TEST_P(RecordEditorTest, AnInsertForALowerCaseIdIsStoredAsTheClockStoresIt)
 {
     RecordsFixture f(backend());
     f.punch(QStringLiteral("ANN1"), at(8, 0), false);
-    RecordEditor editor(f.state, QStringLiteral(" ann1 "), DayNumber::of(day));
+    RecordEditor editor(f.services, f.session, QStringLiteral(" ann1 "), DayNumber::of(day));
     editor.reload();
     ASSERT_EQ(editor.entries().size(), 1);
     editor.show(editor.entries().at(0).recordNumber);
@@ -145,10 +146,10 @@ TEST_P(RecordEditorTest, SaveWritesTheDetailAreaAndMarksTheRecord)
     };
     for (const auto& c : cases) {
         RecordsFixture f(backend());
-        f.state.settings.clock12Hour = c.clock12;
-        f.state.settings.reportTips = true;
+        f.session.updateSettings([&](SettingsRecord& s) { s.clock12Hour = c.clock12; });
+        f.session.updateSettings([&](SettingsRecord& s) { s.reportTips = true; });
         const qint64 number = f.punch(QStringLiteral("E1"), c.punched, false);
-        RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
+        RecordEditor editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(day));
         editor.reload();
         ASSERT_TRUE(editor.show(number)) << c.name;
         editor.setCurrentDay(editor.currentDay() + c.dayShift);
@@ -168,7 +169,7 @@ TEST_P(RecordEditorTest, ABadTimeWritesNothing)
 {
     RecordsFixture f(backend());
     const qint64 number = f.punch(QStringLiteral("E1"), at(8, 0), false);
-    RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
+    RecordEditor editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(day));
     editor.reload();
     editor.show(number);
     const RecordEditor::Outcome saved = editor.save({QStringLiteral("8:61"), false, {}, false});
@@ -184,9 +185,9 @@ TEST_P(RecordEditorTest, ABadTimeWritesNothing)
 TEST_P(RecordEditorTest, InsertTakesTheShownRecordsValuesAndMarksItInserted)
 {
     RecordsFixture f(backend());
-    f.state.settings.clock12Hour = true;
+    f.session.updateSettings([&](SettingsRecord& s) { s.clock12Hour = true; });
     const qint64 shown = f.punch(QStringLiteral("E1"), at(8, 0), false, QStringLiteral("Ann"));
-    RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
+    RecordEditor editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(day));
     editor.reload();
     editor.show(shown);
     editor.setCurrentDay(DayNumber::of(day.addDays(1)));
@@ -205,13 +206,13 @@ TEST_P(RecordEditorTest, DeleteRemovesTheRecordAndItsPicture)
 {
     RecordsFixture f(backend());
     const qint64 number = f.punch(QStringLiteral("E1"), at(8, 0), false);
-    QDir().mkpath(f.state.paths.picturesFolder());
-    const QString picture = PictureText::fileName(f.state.paths, number);
+    QDir().mkpath(f.session.paths().picturesFolder());
+    const QString picture = PictureText::fileName(f.session.paths(), number);
     QFile file(picture);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
 
-    RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
+    RecordEditor editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(day));
     editor.reload();
     EXPECT_FALSE(editor.remove()); // nothing shown yet
     EXPECT_EQ(editor.show(number)->picture, picture);
@@ -231,13 +232,13 @@ TEST_P(RecordEditorTest, ShowsCreatedOrNotAvailable)
     const qint64 number = f.punch(QStringLiteral("E1"), at(8, 0, 45), true);
     f.database().execute(QStringLiteral(R"(UPDATE "In Out" SET "Tips" = 5000 WHERE "Record number" = ?)"),
                          {number});
-    RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(day));
+    RecordEditor editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(day));
     RecordEditor::Shown shown = editor.show(number).value();
     // the clock the settings choose, not the one of the locale (12-hour in the US)
     EXPECT_EQ(shown.created, QStringLiteral("Created on : 12/4/2026 08:00:45"));
-    f.state.settings.clock12Hour = true;
+    f.session.updateSettings([&](SettingsRecord& s) { s.clock12Hour = true; });
     EXPECT_EQ(editor.show(number)->created, QStringLiteral("Created on : 12/4/2026 8:00:45 AM"));
-    f.state.settings.clock12Hour = false;
+    f.session.updateSettings([&](SettingsRecord& s) { s.clock12Hour = false; });
     EXPECT_EQ(shown.tips, QStringLiteral(".50"));
     EXPECT_EQ(shown.time, QStringLiteral("08:00"));
     EXPECT_EQ(editor.currentSeconds(), 45);
@@ -276,7 +277,7 @@ TEST_P(RecordEditorTest, AsksBeforeAWriteLeavesTwoInsOrTwoOutsInARow)
         {W::Save, out, "not a time", false, ""},
     };
     for (const auto& c : cases) {
-        RecordEditor editor(f.state, QStringLiteral("e1"), DayNumber::of(day));
+        RecordEditor editor(f.services, f.session, QStringLiteral("e1"), DayNumber::of(day));
         editor.reload();
         editor.show(c.shown);
         EXPECT_EQ(editor.sequenceQuestion(c.write, {QString::fromLatin1(c.time), c.clockOut, {}, false}),

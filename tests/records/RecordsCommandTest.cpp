@@ -15,14 +15,14 @@ struct Outcome {
     QString err;
 };
 
-using Command = int (*)(ProgramState&, const QStringList&, QTextStream&, QTextStream&);
+using Command = int (*)(const Services&, Session&, const QStringList&, QTextStream&, QTextStream&);
 
 Outcome run(Command command, RecordsFixture& f, const QString& args)
 {
     Outcome r;
     QTextStream out(&r.out);
     QTextStream err(&r.err);
-    r.code = command(f.state, args.split(QLatin1Char(' '), Qt::SkipEmptyParts), out, err);
+    r.code = command(f.services, f.session, args.split(QLatin1Char(' '), Qt::SkipEmptyParts), out, err);
     out.flush();
     err.flush();
     return r;

@@ -1,27 +1,16 @@
 #pragma once
 
 #include "BackendTest.h"
-#include "FakeMessageBoxes.h"
-#include "FakeTimeSource.h"
 #include "PunchRecord.h"
-#include "platform/Camera.h"
-#include "platform/SoundPlayer.h"
-#include "settings/ProgramState.h"
+#include "TestProgram.h"
 #include "store/ClockRecords.h"
 
-// A program state on a fresh clock database, with punches added straight into "In Out".
-struct RecordsFixture {
+// The services and session on a fresh clock database, with punches added straight into "In Out".
+struct RecordsFixture : TestProgram {
     explicit RecordsFixture(Backend backend = Backend::File)
-        : folder(backend)
+        : TestProgram(QDateTime(QDate(2026, 12, 4), QTime(10, 0)), backend)
     {}
-    TestFolder folder;
-    FakeTimeSource time{QDateTime(QDate(2026, 12, 4), QTime(10, 0))};
-    FakeMessageBoxes messages;
-    SilentSoundPlayer sounds;
-    NoCamera camera;
-    ProgramState state{folder.paths(), folder.database(), time, messages, sounds, camera};
 
-    Database& database() { return folder.database(); }
     qint64 punch(const QString& id, const QDateTime& when, bool out,
                  const QString& name = QStringLiteral(" "))
     {

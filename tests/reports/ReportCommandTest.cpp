@@ -1,12 +1,8 @@
 #include "reports/ReportCommand.h"
 
-#include "FakeMessageBoxes.h"
-#include "FakeTimeSource.h"
 #include "ReportFixture.h"
-#include "TestFolder.h"
-#include "platform/SoundPlayer.h"
+#include "TestProgram.h"
 #include "reports/PrintSettings.h"
-#include "settings/ProgramState.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -15,21 +11,16 @@
 using namespace ReportFixture;
 
 namespace {
-struct CommandFixture {
-    TestFolder folder;
-    FakeTimeSource time{QDateTime(QDate(2026, 12, 7), QTime(9, 5))};
-    FakeMessageBoxes messages;
-    SilentSoundPlayer sounds;
-    NoCamera camera;
-    ProgramState state{folder.paths(), folder.database(), time, messages, sounds, camera};
+struct CommandFixture : TestProgram {
     QString out;
     QString err;
 
     CommandFixture()
+        : TestProgram(QDateTime(QDate(2026, 12, 7), QTime(9, 5)))
     {
         append(folder.database(), week());
-        state.settings = settings();
-        state.departments = departments();
+        session.setSettings(settings());
+        session.setDepartments(departments());
     }
 
     int run(const QStringList& args)
@@ -38,7 +29,7 @@ struct CommandFixture {
         err.clear();
         QTextStream o(&out);
         QTextStream e(&err);
-        const int code = runReportCommand(state, args, o, e);
+        const int code = runReportCommand(services, session, args, o, e);
         o.flush();
         e.flush();
         return code;
@@ -80,7 +71,7 @@ TEST(ReportCommand, RoundingComesFromPrintDatUnlessGiven)
     CommandFixture f;
     PrintSettings print;
     print.roundingCode = 13;
-    ASSERT_TRUE(PrintDat::save(PrintDat::path(f.state.paths), print));
+    ASSERT_TRUE(PrintDat::save(PrintDat::path(f.session.paths()), print));
     ASSERT_EQ(f.run(args("--from 2026-12-01 --to 2026-12-01 --by department")), 0);
     EXPECT_TRUE(
         f.out.contains(QStringLiteral("rounding\tClock INs are rounded to the nearest quarter  - \n")));
@@ -124,7 +115,7 @@ TEST(ReportCommand, ForcedClockOutsRunFirstAndNothingElseIsWritten)
     EXPECT_EQ(f.rowCount(), before);
     EXPECT_FALSE(f.out.contains(QStringLiteral(" - Forced")));
 
-    f.state.settings.forceClockOuts = true;
+    f.session.updateSettings([&](SettingsRecord& s) { s.forceClockOuts = true; });
     ASSERT_EQ(f.run(args("--from 2026-12-06")), 0);
     EXPECT_EQ(f.rowCount(), before + 3); // E5, and the first IN of two in a row for a1 and B7
     EXPECT_TRUE(

@@ -54,12 +54,12 @@ TEST(SequenceAudit, DayRangeRule)
 TEST_P(SequenceAuditStore, RowsInAppendingOrder)
 {
     ReportsFixture f(backend());
-    EXPECT_TRUE(SequenceAudit::run(f.state.database, days(3, 0)).tableEmpty);
+    EXPECT_TRUE(SequenceAudit::run(f.services.database, days(3, 0)).tableEmpty);
 
     f.add("A1", "Al", 3, QTime(8, 0), false);
     f.add("B2", "Bea", 3, QTime(8, 0), false); // same time: no violation
     f.add("A1", "Al", 3, QTime(17, 0), true);
-    const SequenceAudit::Result inOrder = SequenceAudit::run(f.state.database, days(3, 0));
+    const SequenceAudit::Result inOrder = SequenceAudit::run(f.services.database, days(3, 0));
     EXPECT_FALSE(inOrder.tableEmpty);
     EXPECT_TRUE(inOrder.violations.isEmpty());
     EXPECT_EQ(SequenceAudit::lines(inOrder, false, us),
@@ -69,7 +69,7 @@ TEST_P(SequenceAuditStore, RowsInAppendingOrder)
     const qint64 before = f.add("B2", "Bea", 2, QTime(9, 0), true);
     const qint64 inserted = f.add("B2", "Bea", 3, QTime(12, 30), true);
     f.add("C3", "Cy", 2, QTime(10, 0), false);
-    const SequenceAudit::Result one = SequenceAudit::run(f.state.database, days(3, 0));
+    const SequenceAudit::Result one = SequenceAudit::run(f.services.database, days(3, 0));
     ASSERT_EQ(listed(one), QList<qint64>{inserted});
     EXPECT_EQ(one.violations.first().previous.recordNumber, before);
     EXPECT_EQ(SequenceAudit::lines(one, false, us),
@@ -107,10 +107,10 @@ TEST_P(SequenceAuditStore, WalkStartsAtTheFirstDayAndStopsAboveTheLastDay)
     f.add("A1", "Al", 1, QTime(8, 0), false); // 5: above the last day: the walk stops here
     f.add("A1", "Al", 3, QTime(7, 0), false); // 6: in the period again, but after the stop
 
-    EXPECT_EQ(listed(SequenceAudit::run(f.state.database, days(4, 3))), QList<qint64>{3});
-    EXPECT_EQ(listed(SequenceAudit::run(f.state.database, days(4, 0))), (QList<qint64>{3, 6}));
+    EXPECT_EQ(listed(SequenceAudit::run(f.services.database, days(4, 3))), QList<qint64>{3});
+    EXPECT_EQ(listed(SequenceAudit::run(f.services.database, days(4, 0))), (QList<qint64>{3, 6}));
     // Nothing at all in the period: nothing listed.
-    EXPECT_TRUE(SequenceAudit::run(f.state.database, days(2, 2)).violations.isEmpty());
+    EXPECT_TRUE(SequenceAudit::run(f.services.database, days(2, 2)).violations.isEmpty());
 }
 
 TEST_P(SequenceAuditStore, ARowChangedByHandShowsItsChangeFromTheHistory)
@@ -120,7 +120,7 @@ TEST_P(SequenceAuditStore, ARowChangedByHandShowsItsChangeFromTheHistory)
     const qint64 edited = f.add("A1", "Al", 2, QTime(16, 2), true);
     f.add("A1", "Al", 2, QTime(17, 0), false);
     const EditStamp stamp{f.time.now(), QStringLiteral("manager")};
-    RecordEdits edits(f.state.database);
+    RecordEdits edits(f.services.database);
     ClockRecord r = edits.find(edited).value();
     r.time = QDateTime(r.time.date(), QTime(18, 0));
     r.options = static_cast<qint16>(Mark::Edited);
@@ -128,9 +128,9 @@ TEST_P(SequenceAuditStore, ARowChangedByHandShowsItsChangeFromTheHistory)
     edits.insert(
         punchRecord(QStringLiteral("A1"), QDateTime(r.time.date(), QTime(12, 0)), true, QStringLiteral("Al")),
         stamp);
-    const SequenceAudit::Result result = SequenceAudit::run(f.state.database, days(2, 2));
+    const SequenceAudit::Result result = SequenceAudit::run(f.services.database, days(2, 2));
     const QStringList lines =
-        SequenceAudit::lines(result, false, us, SequenceAudit::changeNotes(f.state.database, false));
+        SequenceAudit::lines(result, false, us, SequenceAudit::changeNotes(f.services.database, false));
     EXPECT_TRUE(lines.contains(
         QStringLiteral("    Edited 2026-12-04 12:00 by manager: Time 16:02 \u2192 18:00, Edited")))
         << lines.join(QLatin1Char('\n')).toStdString();
@@ -150,7 +150,8 @@ TEST(SequenceAuditCommand, ExitCodesForAJob)
         outText.clear();
         errText.clear();
         const int code = runAuditCommand(
-            f.state, QString::fromLatin1(arguments).split(QLatin1Char(' '), Qt::SkipEmptyParts), out, err);
+            f.services, f.session, QString::fromLatin1(arguments).split(QLatin1Char(' '), Qt::SkipEmptyParts),
+            out, err);
         out.flush();
         err.flush();
         return code;

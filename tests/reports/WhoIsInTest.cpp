@@ -30,14 +30,14 @@ TEST_P(WhoIsInStore, LatestRecordOfThePeriodDecides)
     f.add("  ", "Nobody", 0, QTime(9, 0), false); // no ID: nowhere
     f.add("E5", "Eve", 1, QTime(23, 0), false);   // yesterday
 
-    const auto lists = WhoIsIn::load(f.state.database, ReportsFixture::today, 0);
+    const auto lists = WhoIsIn::load(f.services.database, ReportsFixture::today, 0);
     ASSERT_TRUE(lists.has_value());
     EXPECT_EQ(ids(lists->in), (QStringList{QStringLiteral("A1"), QStringLiteral("E5")}));
     EXPECT_EQ(ids(lists->out), (QStringList{QStringLiteral("B2"), QStringLiteral("D4")}));
     EXPECT_EQ(lists->in.first().time, QDateTime(ReportsFixture::today.addDays(-5), QTime(8, 0)));
 
     // One day counts yesterday and today.
-    const auto oneDay = WhoIsIn::load(f.state.database, ReportsFixture::today, 1);
+    const auto oneDay = WhoIsIn::load(f.services.database, ReportsFixture::today, 1);
     ASSERT_TRUE(oneDay.has_value());
     EXPECT_EQ(ids(oneDay->in), QStringList{QStringLiteral("E5")});
     EXPECT_EQ(ids(oneDay->out), QStringList{QStringLiteral("D4")});
@@ -46,10 +46,10 @@ TEST_P(WhoIsInStore, LatestRecordOfThePeriodDecides)
 TEST_P(WhoIsInStore, NothingToShowKeepsTheLists)
 {
     ReportsFixture f(backend());
-    EXPECT_FALSE(WhoIsIn::load(f.state.database, ReportsFixture::today, 7).has_value()); // empty table
+    EXPECT_FALSE(WhoIsIn::load(f.services.database, ReportsFixture::today, 7).has_value()); // empty table
     f.add("A1", "Al", 20, QTime(8, 0), false);
-    EXPECT_FALSE(WhoIsIn::load(f.state.database, ReportsFixture::today, 7).has_value()); // empty period
-    EXPECT_TRUE(WhoIsIn::load(f.state.database, ReportsFixture::today, 20).has_value());
+    EXPECT_FALSE(WhoIsIn::load(f.services.database, ReportsFixture::today, 7).has_value()); // empty period
+    EXPECT_TRUE(WhoIsIn::load(f.services.database, ReportsFixture::today, 20).has_value());
 }
 
 TEST(WhoIsIn, ItemTextFollowsTheClockSetting)
@@ -83,7 +83,7 @@ TEST(WhoIsInCommand, LinesArgumentsAndExitCodes)
     const auto run = [&](QStringList args) {
         outText.clear();
         errText.clear();
-        const int code = runWhoIsInCommand(f.state, args, out, err);
+        const int code = runWhoIsInCommand(f.services, f.session, args, out, err);
         out.flush();
         err.flush();
         return code;

@@ -1,39 +1,32 @@
 #include "settings/OptionsSave.h"
 
-#include "TestFolder.h"
-#include "platform/SoundPlayer.h"
 #include "settings/Password.h"
 #include "settings/PasswordChange.h"
-#include "settings/ProgramState.h"
 #include "settings/SettingsIo.h"
 #include "settings/TimeText.h"
 #include "store/ApplicationTable.h"
 #include "store/PathFile.h"
-#include "support/FakeMessageBoxes.h"
 #include "support/FakeProgramExit.h"
-#include "support/FakeTimeSource.h"
+#include "support/TestProgram.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
-// A program folder with its clock database and the program-wide values around it.
-struct OptionsFixture {
-    TestFolder folder;
-    FakeTimeSource time;
-    FakeMessageBoxes messages;
-    SilentSoundPlayer sounds;
-    NoCamera camera;
+// A program folder with its clock database and the services and session around it.
+struct OptionsFixture : TestProgram {
     FakeProgramExit exit;
-    ProgramState state{folder.paths(), folder.database(), time, messages, sounds, camera};
 
     OptionsSave::Outcome save(const SettingsChange& change, const SourceChoice& source)
     {
-        return OptionsSave::run(state, change, source, exit);
+        return OptionsSave::run(services, session, change, source, exit);
     }
     ApplicationTable::Row row() { return ApplicationTable(folder.database()).read(); }
-    bool pathFileExists() const { return QFile::exists(state.paths.inProgramFolder(PathFile::fileName())); }
+    bool pathFileExists() const
+    {
+        return QFile::exists(session.paths().inProgramFolder(PathFile::fileName()));
+    }
 };
 } // namespace
 
@@ -60,7 +53,7 @@ TEST(OptionsSave, HourAndMinuteChecksWriteNothingOnFailure)
     };
     for (const Case& c : cases) {
         OptionsFixture f;
-        SettingsChange entry = SettingsChange::of(f.state.settings);
+        SettingsChange entry = SettingsChange::of(f.session.settings());
         entry.setFlag(QStringLiteral("ForceClockOuts"), c.force);
         entry.set(QStringLiteral("ForceAfter"), QString::fromLatin1(c.forceHours));
         entry.setFlag(QStringLiteral("AutoDeduct"), c.deduct);
@@ -78,12 +71,12 @@ TEST(OptionsSave, HourAndMinuteChecksWriteNothingOnFailure)
                       c.force && c.message == forceText ? QStringLiteral("Force a clock out after...")
                                                         : QStringLiteral("Automatically deduct break hours"));
             EXPECT_TRUE(f.row().isNull(QStringLiteral("EnterID"))) << label;
-            EXPECT_EQ(f.state.settings.enterId, QStringLiteral("Enter ID"));
+            EXPECT_EQ(f.session.settings().enterId, QStringLiteral("Enter ID"));
         } else {
             EXPECT_EQ(outcome, OptionsSave::Outcome::Saved) << label;
             EXPECT_TRUE(f.messages.shown.isEmpty()) << label;
             EXPECT_EQ(f.row().value(QStringLiteral("EnterID")).toString(), QStringLiteral("Your number"));
-            EXPECT_EQ(f.state.settings.enterId, QStringLiteral("Your number"));
+            EXPECT_EQ(f.session.settings().enterId, QStringLiteral("Your number"));
         }
         EXPECT_EQ(f.exit.ends, 0);
     }
@@ -108,25 +101,25 @@ TEST(OptionsSave, RestartCasesEndTheProgramAfterTheirMessage)
     };
     using enum EmployeeSource;
     const Case cases[] = {
-        {"to none", LocalStaff, {None}, false, notRostermill, "New database file", false},
-        {"to local staff", None, {LocalStaff}, false, notRostermill, "New database file", true},
+        {"to none", LocalFiles, {None}, false, notRostermill, "New database file", false},
+        {"to local staff", None, {LocalFiles}, false, notRostermill, "New database file", true},
         {"keyboard", None, {}, true, keyboard, "Keyboard change...", false},
-        {"source wins over keyboard", None, {LocalStaff}, true, notRostermill, "New database file", true},
-        {"there and back", LocalStaff, {None, LocalStaff}, false, {}, "", true},
+        {"source wins over keyboard", None, {LocalFiles}, true, notRostermill, "New database file", true},
+        {"there and back", LocalFiles, {None, LocalFiles}, false, {}, "", true},
         {"nothing", None, {}, false, {}, "", false},
     };
     for (const Case& c : cases) {
         OptionsFixture f;
         PathFile::State path;
-        if (c.atOpen == LocalStaff) {
-            ASSERT_TRUE(
-                PathFile::writeNewPath(f.state.paths, f.state.paths.programFolder(), QString(), path));
-            f.state.useSchedulingLink = f.state.useLocalStaff = true;
+        if (c.atOpen == LocalFiles) {
+            ASSERT_TRUE(PathFile::writeNewPath(f.session.paths(), f.session.paths().programFolder(),
+                                               QString(), path));
+            f.session.setEmployeeSource(EmployeeSource::LocalFiles);
         }
         SourceChoice source(c.atOpen);
         for (EmployeeSource wanted : c.chosen)
-            EXPECT_EQ(source.choose(wanted, f.state, nullptr), wanted) << c.label;
-        SettingsChange entry = SettingsChange::of(f.state.settings);
+            EXPECT_EQ(source.choose(wanted, f.services, f.session, nullptr), wanted) << c.label;
+        SettingsChange entry = SettingsChange::of(f.session.settings());
         entry.setFlag(QStringLiteral("ShowKeyboard"), c.keyboardChanged);
         entry.setFlag(QStringLiteral("Clock12Hour"), true);
 
@@ -143,9 +136,9 @@ TEST(OptionsSave, RestartCasesEndTheProgramAfterTheirMessage)
         }
         // The settings are written before the program ends.
         EXPECT_EQ(f.row().value(QStringLiteral("Options")).toInt() & 2, 2) << c.label;
-        EXPECT_TRUE(f.state.settings.clock12Hour);
+        EXPECT_TRUE(f.session.settings().clock12Hour);
         EXPECT_EQ(f.pathFileExists(), c.pathFileAfter) << c.label;
-        EXPECT_EQ(f.state.useSchedulingLink, c.pathFileAfter) << c.label;
+        EXPECT_EQ(f.session.hasEmployeeDatabase(), c.pathFileAfter) << c.label;
     }
 }
 
@@ -166,10 +159,11 @@ TEST(OptionsSave, SchedulingSourceTakesTheChosenRtmFile)
     };
     for (const Case& c : cases) {
         OptionsFixture f;
-        SourceChoice source(EmployeeSource::LocalStaff);
-        const EmployeeSource selected =
-            source.choose(EmployeeSource::SchedulingLink, f.state, nullptr, [&] { return c.file; });
-        EXPECT_EQ(selected, c.taken ? EmployeeSource::SchedulingLink : EmployeeSource::LocalStaff) << c.label;
+        SourceChoice source(EmployeeSource::LocalFiles);
+        const EmployeeSource selected = source.choose(EmployeeSource::SchedulingDatabase, f.services,
+                                                      f.session, nullptr, [&] { return c.file; });
+        EXPECT_EQ(selected, c.taken ? EmployeeSource::SchedulingDatabase : EmployeeSource::LocalFiles)
+            << c.label;
         EXPECT_EQ(source.pathChanged(), c.taken) << c.label;
         EXPECT_EQ(f.messages.shown.size(), c.messages) << c.label;
         if (c.messages) {
@@ -197,9 +191,6 @@ TEST(OptionsForm, FilledFromTheSettingsRecord)
     EXPECT_EQ(shown(s, "ForceAfter"), QStringLiteral("0.5"));
     EXPECT_EQ(SettingsIo::hoursText(300), QStringLiteral("5.0"));
     EXPECT_EQ(SettingsIo::hoursText(255, QLocale(QLocale::German)), QStringLiteral("4,3"));
-    EXPECT_EQ(OptionsForm::sourceOf(true, true), EmployeeSource::LocalStaff);
-    EXPECT_EQ(OptionsForm::sourceOf(true, false), EmployeeSource::SchedulingLink);
-    EXPECT_EQ(OptionsForm::sourceOf(false, true), EmployeeSource::None);
 }
 
 namespace {
@@ -216,16 +207,16 @@ TEST(OptionsSave, UntouchedBreakHoursKeepTheirMinutes)
 {
     OptionsFixture f;
     ApplicationTable(f.folder.database()).write({{QStringLiteral("MinBeforeDed"), 255}});
-    f.state.settings = SettingsIo::load(f.row());
+    f.session.setSettings(SettingsIo::load(f.row()));
     for (int save = 0; save < 2; ++save) {
-        SettingsChange entry = SettingsChange::of(f.state.settings);
+        SettingsChange entry = SettingsChange::of(f.session.settings());
         entry.setFlag(QStringLiteral("AutoDeduct"), true);
         EXPECT_EQ(entry.typed(QStringLiteral("MinBeforeDed")).value_or(QString()), QStringLiteral("4.3"));
         ASSERT_EQ(f.save(entry, SourceChoice(EmployeeSource::None)), OptionsSave::Outcome::Saved);
         EXPECT_EQ(f.row().value(QStringLiteral("MinBeforeDed")).toInt(), 255) << save;
-        EXPECT_EQ(f.state.settings.minBeforeDed, 255);
+        EXPECT_EQ(f.session.settings().minBeforeDed, 255);
     }
-    SettingsChange entry = SettingsChange::of(f.state.settings);
+    SettingsChange entry = SettingsChange::of(f.session.settings());
     entry.set(QStringLiteral("MinBeforeDed"), QStringLiteral("4.75"));
     ASSERT_EQ(f.save(entry, SourceChoice(EmployeeSource::None)), OptionsSave::Outcome::Saved);
     EXPECT_EQ(f.row().value(QStringLiteral("MinBeforeDed")).toInt(), 285);
@@ -259,7 +250,7 @@ TEST(OptionsSave, TypedNumbersFollowTheLocale)
     for (const Case& c : cases) {
         const LocaleScope scope{QLocale(c.language)};
         OptionsFixture f;
-        SettingsChange entry = SettingsChange::of(f.state.settings);
+        SettingsChange entry = SettingsChange::of(f.session.settings());
         entry.setFlag(QStringLiteral("AutoDeduct"), true);
         entry.setFlag(QStringLiteral("ForceClockOuts"), true);
         entry.set(QStringLiteral("MinBeforeDed"), QString::fromLatin1(c.breakHours));
@@ -278,7 +269,7 @@ TEST(OptionsSave, TypedNumbersFollowTheLocale)
         EXPECT_EQ(outcome, OptionsSave::Outcome::Saved) << label;
         EXPECT_EQ(f.row().value(QStringLiteral("MinBeforeDed")).toInt(), c.minBeforeDed) << label;
         EXPECT_FLOAT_EQ(f.row().value(QStringLiteral("ForceAfter")).toFloat(), c.forceHours) << label;
-        EXPECT_FLOAT_EQ(f.state.settings.forceAfter, c.forceHours) << label;
+        EXPECT_FLOAT_EQ(f.session.settings().forceAfter, c.forceHours) << label;
         EXPECT_EQ(f.row().value(QStringLiteral("PictureDays")).toInt(), c.pictureDaysStored) << label;
     }
 }
@@ -290,29 +281,31 @@ TEST(OptionsSave, RowBeforePathFileAndSayWhatWasSaved)
     {
         OptionsFixture f;
         SourceChoice source(EmployeeSource::None);
-        ASSERT_EQ(source.choose(EmployeeSource::LocalStaff, f.state, nullptr), EmployeeSource::LocalStaff);
+        ASSERT_EQ(source.choose(EmployeeSource::LocalFiles, f.services, f.session, nullptr),
+                  EmployeeSource::LocalFiles);
         f.folder.database().execute(QStringLiteral(R"(DROP TABLE "Application")"));
-        EXPECT_EQ(f.save(SettingsChange::of(f.state.settings), source), OptionsSave::Outcome::Refused);
+        EXPECT_EQ(f.save(SettingsChange::of(f.session.settings()), source), OptionsSave::Outcome::Refused);
         ASSERT_EQ(f.messages.shown.size(), 1);
         EXPECT_TRUE(f.messages.shown.first().text.endsWith(QStringLiteral("No setting was saved.")));
         EXPECT_FALSE(f.pathFileExists());
-        EXPECT_FALSE(f.state.useSchedulingLink);
+        EXPECT_FALSE(f.session.hasEmployeeDatabase());
         EXPECT_EQ(f.exit.ends, 0);
     }
     {
         OptionsFixture f;
         SourceChoice source(EmployeeSource::None);
-        ASSERT_EQ(source.choose(EmployeeSource::LocalStaff, f.state, nullptr), EmployeeSource::LocalStaff);
+        ASSERT_EQ(source.choose(EmployeeSource::LocalFiles, f.services, f.session, nullptr),
+                  EmployeeSource::LocalFiles);
         // a folder where the file belongs: no file can be written under that name
-        ASSERT_TRUE(QDir(f.state.paths.programFolder()).mkdir(PathFile::fileName()));
-        SettingsChange entry = SettingsChange::of(f.state.settings);
+        ASSERT_TRUE(QDir(f.session.paths().programFolder()).mkdir(PathFile::fileName()));
+        SettingsChange entry = SettingsChange::of(f.session.settings());
         entry.set(QStringLiteral("EnterID"), QStringLiteral("Your number"));
         EXPECT_EQ(f.save(entry, source), OptionsSave::Outcome::Saved);
         EXPECT_EQ(f.row().value(QStringLiteral("EnterID")).toString(), QStringLiteral("Your number"));
         ASSERT_EQ(f.messages.shown.size(), 1);
         EXPECT_TRUE(f.messages.shown.first().text.startsWith(
             QStringLiteral("The settings were saved, but the new employee source was not")));
-        EXPECT_FALSE(f.state.useSchedulingLink);
+        EXPECT_FALSE(f.session.hasEmployeeDatabase());
         EXPECT_EQ(f.exit.ends, 0);
     }
 }
@@ -321,7 +314,7 @@ TEST(PasswordChange, SetChangeAndRemove)
 {
     using Step = PasswordChange::Step;
     OptionsFixture f;
-    PasswordChange page(f.state);
+    PasswordChange page(f.services, f.session);
     EXPECT_EQ(page.heading(), QStringLiteral("Enter the Password that you want to use "));
 
     // Four characters are refused when leaving the box; an empty box may be left.
@@ -339,16 +332,15 @@ TEST(PasswordChange, SetChangeAndRemove)
     EXPECT_EQ(f.messages.shown.last().text, QStringLiteral("Password confirmation failed, try again..."));
     EXPECT_EQ(f.messages.shown.last().title, QStringLiteral("Verify not correct"));
     EXPECT_FALSE(page.confirming());
-    EXPECT_TRUE(f.state.settings.password.isEmpty());
+    EXPECT_TRUE(f.session.settings().password.isEmpty());
     EXPECT_TRUE(f.row().value(QStringLiteral("PW")).toString().isEmpty());
 
     // Typed in lower case, kept and stored in upper case, accepted in any case afterwards.
     EXPECT_EQ(page.save(QStringLiteral(" secret "), QString()), Step::ConfirmationAsked);
     EXPECT_EQ(page.save(QStringLiteral(" secret "), QStringLiteral("secret ")), Step::Saved);
-    EXPECT_EQ(f.state.settings.password, QStringLiteral("SECRET"));
-    EXPECT_TRUE(f.state.passwordPromptShown);
+    EXPECT_EQ(f.session.settings().password, QStringLiteral("SECRET"));
     EXPECT_EQ(SettingsIo::load(f.row()).password, QStringLiteral("SECRET"));
-    EXPECT_EQ(Password::check(QStringLiteral("SeCrEt"), f.state.settings.password),
+    EXPECT_EQ(Password::check(QStringLiteral("SeCrEt"), f.session.settings().password),
               Password::CheckResult::Unlocked);
     EXPECT_EQ(page.heading(), QStringLiteral("Enter a new Password if you want to change your password "));
 
@@ -360,10 +352,9 @@ TEST(PasswordChange, SetChangeAndRemove)
         QStringLiteral("The proposed Password is blank.\nIf no Password is entered,\nno Password protection "
                        "will exist!\n\nAre you sure?"));
     EXPECT_EQ(f.messages.shown.last().title, QStringLiteral("Password entry"));
-    EXPECT_EQ(f.state.settings.password, QStringLiteral("SECRET"));
+    EXPECT_EQ(f.session.settings().password, QStringLiteral("SECRET"));
     EXPECT_EQ(page.save(QString(), QString()), Step::Removed);
-    EXPECT_TRUE(f.state.settings.password.isEmpty());
-    EXPECT_FALSE(f.state.passwordPromptShown);
+    EXPECT_TRUE(f.session.settings().password.isEmpty());
     EXPECT_TRUE(SettingsIo::load(f.row()).password.isEmpty());
 }
 

@@ -24,9 +24,9 @@ TEST(StartUp, RunsItsStepsInOrderWithThePathFile)
 {
     ShellFixture f;
     // The data folder named by the path file already holds a database with "go to the clock first".
-    const QString dataFolder = f.dir.filePath(QStringLiteral("data"));
+    const QString dataFolder = f.folder.filePath(QStringLiteral("data"));
     {
-        ProgramPaths other(f.dir.path());
+        ProgramPaths other(f.folder.path());
         QDir().mkpath(dataFolder);
         other.setDataFolder(dataFolder);
         ASSERT_TRUE(ClockFiles::ensureClockDatabase(other));
@@ -34,13 +34,13 @@ TEST(StartUp, RunsItsStepsInOrderWithThePathFile)
         ASSERT_TRUE(db.open(other.clockDatabase()).ok());
         ApplicationTable(db).write({{QStringLiteral("Options"), 128}});
     }
-    StartUp startUp(f.state);
+    StartUp startUp(f.services, f.session);
     QStringList steps;
     startUp.readPathFile = [&] {
         steps << QStringLiteral("path");
         EXPECT_FALSE(f.database.isOpen());
-        f.state.paths.setDataFolder(dataFolder);
-        f.state.useSchedulingLink = f.state.useLocalStaff = true;
+        f.session.setDataFolder(dataFolder);
+        f.session.setEmployeeSource(EmployeeSource::LocalFiles);
     };
     startUp.loadDepartments = [&] {
         steps << QStringLiteral("departments");
@@ -48,7 +48,7 @@ TEST(StartUp, RunsItsStepsInOrderWithThePathFile)
     startUp.rebuildStaff = [&] {
         steps << QStringLiteral("staff");
         EXPECT_EQ(f.database.path(), QDir(dataFolder).filePath(QStringLiteral("Clock.mdb")));
-        EXPECT_TRUE(f.state.settings.showClockFirst);
+        EXPECT_TRUE(f.session.settings().showClockFirst);
     };
     ASSERT_TRUE(startUp.run());
     EXPECT_EQ(steps, (QStringList{"path", "departments", "staff"}));
@@ -58,29 +58,31 @@ TEST(StartUp, RunsItsStepsInOrderWithThePathFile)
 TEST(StartUp, WithoutPathFileNoStaffStepsAndNoStaffMenus)
 {
     ShellFixture f;
-    StartUp startUp(f.state);
+    StartUp startUp(f.services, f.session);
     int staffSteps = 0;
     startUp.loadDepartments = startUp.rebuildStaff = [&] {
         ++staffSteps;
     };
-    f.state.useSchedulingLink = true; // left over from nothing: the sequence starts without a source
+    f.session.setEmployeeSource(
+        EmployeeSource::SchedulingDatabase); // left over from nothing: the sequence starts without a source
     ASSERT_TRUE(startUp.run());
     EXPECT_EQ(staffSteps, 0);
-    EXPECT_FALSE(f.state.useSchedulingLink);
+    EXPECT_FALSE(f.session.hasEmployeeDatabase());
     EXPECT_TRUE(startUp.menuOffer() == MenuOffer{});
-    EXPECT_TRUE(QFile::exists(f.state.paths.clockDatabase()));
+    EXPECT_TRUE(QFile::exists(f.session.paths().clockDatabase()));
 }
 
 TEST(StartUp, RefusesASecondCopy)
 {
     ShellFixture f;
-    auto first = std::make_unique<StartUp>(f.state);
+    auto first = std::make_unique<StartUp>(f.services, f.session);
     ASSERT_TRUE(first->run());
 
     FakeMessageBoxes messages;
     Database database;
-    ProgramState again(ProgramPaths(f.dir.path()), database, f.time, messages, f.sounds, f.camera);
-    StartUp second(again);
+    const Services againServices{database, f.time, messages, f.sounds, f.camera};
+    Session againSession{ProgramPaths(f.folder.path())};
+    StartUp second(againServices, againSession);
     int opens = 0, locates = 0;
     second.openDatabase = [&] {
         ++opens;
@@ -100,7 +102,7 @@ TEST(StartUp, RefusesASecondCopy)
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Tellarin already running"));
 
     first.reset(); // the first copy has ended
-    EXPECT_TRUE(StartUp(again).run());
+    EXPECT_TRUE(StartUp(againServices, againSession).run());
 }
 
 TEST(StartUp, DatabaseOpenFailures)
@@ -130,12 +132,12 @@ TEST(StartUp, DatabaseOpenFailures)
     for (const Case& c : cases) {
         ShellFixture f;
         f.messages.answers = c.answers;
-        StartUp startUp(f.state);
+        StartUp startUp(f.services, f.session);
         QList<Status> opens = c.opens;
         startUp.openDatabase = [&] {
             const Status status = opens.takeFirst();
             if (status == Status::Opened)
-                return DatabaseMaintenance::openClockDatabase(f.database, f.state.paths);
+                return DatabaseMaintenance::openClockDatabase(f.database, f.session.paths());
             return Database::OpenResult{status, QStringLiteral("11"),
                                         QStringLiteral("file is not a database")};
         };
@@ -161,18 +163,18 @@ TEST(StartUp, PathFileNamingTheProgramFolderRebuildsTodaysStaff)
 {
     ShellFixture f;
     // Written the way a Windows copy would have: other letter case, backslash at the end.
-    QFile path(f.dir.filePath(QStringLiteral("RtmPath.DAT")));
+    QFile path(f.folder.filePath(QStringLiteral("RtmPath.DAT")));
     ASSERT_TRUE(path.open(QIODevice::WriteOnly));
-    path.write(f.dir.path().toUpper().toUtf8() + "\\\r\n\r\n");
+    path.write(f.folder.path().toUpper().toUtf8() + "\\\r\n\r\n");
     path.close();
     Employee ann{1, QStringLiteral("Ann Lee"), QStringLiteral("a1"), 2, {}, true, {}};
     ann.schedule.setSlot(6, 1, 24, 40); // 2026-12-04 is a Friday
-    ASSERT_TRUE(StaffFiles::writeEmployees(f.dir.filePath(QStringLiteral("Empl.DAT")), {ann}));
+    ASSERT_TRUE(StaffFiles::writeEmployees(f.folder.filePath(QStringLiteral("Empl.DAT")), {ann}));
 
-    StartUp startUp(f.state);
+    StartUp startUp(f.services, f.session);
     ASSERT_TRUE(startUp.run());
-    EXPECT_TRUE(f.state.useLocalStaff);
-    EXPECT_EQ(f.database.path(), f.state.paths.clockDatabase());
+    EXPECT_TRUE(f.session.usesLocalStaff());
+    EXPECT_EQ(f.database.path(), f.session.paths().clockDatabase());
     const QList<StaffRow> rows = StaffTable(f.database).all();
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows.at(0).start, 24);
@@ -182,11 +184,11 @@ TEST(StartUp, PathFileNamingTheProgramFolderRebuildsTodaysStaff)
 TEST(StartUp, MissingDataFolderEndsAndDropsTheEmployeeDatabase)
 {
     ShellFixture f;
-    QFile path(f.dir.filePath(QStringLiteral("RtmPath.DAT")));
+    QFile path(f.folder.filePath(QStringLiteral("RtmPath.DAT")));
     ASSERT_TRUE(path.open(QIODevice::WriteOnly));
-    path.write(f.dir.filePath(QStringLiteral("share")).toUtf8() + "/\r\n\r\n");
+    path.write(f.folder.filePath(QStringLiteral("share")).toUtf8() + "/\r\n\r\n");
     path.close();
-    StartUp startUp(f.state);
+    StartUp startUp(f.services, f.session);
     EXPECT_FALSE(startUp.run());
     ASSERT_EQ(f.messages.shown.size(), 1);
     const QStringList lines = f.messages.shown.at(0).text.split(QLatin1Char('\n'));
@@ -195,7 +197,7 @@ TEST(StartUp, MissingDataFolderEndsAndDropsTheEmployeeDatabase)
     EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("Database problem.. Error number is: 76.  ")));
     EXPECT_EQ(lines.at(2), QStringLiteral("Make sure that database file RTM.MDB is available"));
     EXPECT_FALSE(path.exists());
-    EXPECT_FALSE(QFileInfo::exists(f.dir.filePath(QStringLiteral("share"))));
+    EXPECT_FALSE(QFileInfo::exists(f.folder.filePath(QStringLiteral("share"))));
 }
 
 // The table the clock looks IDs up in never outlives a start, and with the staff files an ID line
@@ -214,17 +216,17 @@ TEST(StartUp, StaffTableHoldsOnlyWhatTheSourceGivesToday)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ShellFixture f;
-        const QString dataFolder = c.ownFolder ? f.dir.path() : f.dir.filePath(QStringLiteral("share"));
+        const QString dataFolder = c.ownFolder ? f.folder.path() : f.folder.filePath(QStringLiteral("share"));
         QDir().mkpath(dataFolder);
-        QFile path(f.dir.filePath(QStringLiteral("RtmPath.DAT")));
+        QFile path(f.folder.filePath(QStringLiteral("RtmPath.DAT")));
         ASSERT_TRUE(path.open(QIODevice::WriteOnly));
         path.write(dataFolder.toUtf8() + "\r\n\r\n");
         path.close();
-        ASSERT_TRUE(StaffFiles::writeEmployees(f.dir.filePath(QStringLiteral("Empl.DAT")),
+        ASSERT_TRUE(StaffFiles::writeEmployees(f.folder.filePath(QStringLiteral("Empl.DAT")),
                                                {{1, QStringLiteral("Ann"), c.idInFile, 0, {}, true, {}}}));
         {
             // Yesterday's table, as a start with the staff files left it.
-            ProgramPaths paths(f.dir.path());
+            ProgramPaths paths(f.folder.path());
             paths.setDataFolder(dataFolder);
             ASSERT_TRUE(ClockFiles::ensureClockDatabase(paths));
             Database db;
@@ -233,7 +235,7 @@ TEST(StartUp, StaffTableHoldsOnlyWhatTheSourceGivesToday)
                 {StaffRow{QStringLiteral("Old"), 7, 1, QStringLiteral("OLD"), 0, 0, 0}});
         }
 
-        StartUp startUp(f.state);
+        StartUp startUp(f.services, f.session);
         ASSERT_TRUE(startUp.run());
         StaffTable table(f.database);
         EXPECT_EQ(table.all().size(), c.found.size() ? 1 : 0);
@@ -249,14 +251,14 @@ TEST(StartUp, EmptyClockDatabaseIsCreatedFromTheTemplate)
 {
     ShellFixture f;
     for (const char* name : {"Clock.mdb", "Clock.mdb-shm"}) {
-        QFile empty(f.dir.filePath(QString::fromLatin1(name)));
+        QFile empty(f.folder.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
     }
-    StartUp startUp(f.state);
+    StartUp startUp(f.services, f.session);
     ASSERT_TRUE(startUp.run());
     EXPECT_TRUE(f.messages.shown.isEmpty());
     EXPECT_EQ(DatabaseMaintenance::layoutVersion(f.database), 6);
-    EXPECT_EQ(QDir(f.dir.path()).entryList({QStringLiteral("Clock_*")}, QDir::Files), QStringList());
+    EXPECT_EQ(QDir(f.folder.path()).entryList({QStringLiteral("Clock_*")}, QDir::Files), QStringList());
 }
 
 // Damage the checks of the open do not reach (a page in the middle of the clock records) is met
@@ -280,8 +282,8 @@ TEST(StartUp, DamageFoundAfterTheStartLeadsToTheRepairQuestion)
         ShellFixture f;
         int page = 0;
         {
-            ASSERT_TRUE(ClockFiles::ensureClockDatabase(f.state.paths));
-            ASSERT_TRUE(f.database.open(f.state.paths.clockDatabase()).ok());
+            ASSERT_TRUE(ClockFiles::ensureClockDatabase(f.session.paths()));
+            ASSERT_TRUE(f.database.open(f.session.paths().clockDatabase()).ok());
             ClockRecords records(f.database);
             f.database.beginTransaction();
             for (int i = 0; i < 2000; ++i)
@@ -290,20 +292,20 @@ TEST(StartUp, DamageFoundAfterTheStartLeadsToTheRepairQuestion)
                                            i % 2 == 1));
             f.database.commit();
             f.database.close();
-            SqliteConnection pages(f.state.paths.clockDatabase(), 1000);
+            SqliteConnection pages(f.session.paths().clockDatabase(), 1000);
             const QVariantList leaves = pages.column(
                 QStringLiteral("SELECT pageno FROM dbstat WHERE name = 'In Out' AND pagetype = 'leaf'"));
             ASSERT_GT(leaves.size(), 10);
             page = leaves.at(leaves.size() / 2).toInt();
         }
-        QFile file(f.state.paths.clockDatabase());
+        QFile file(f.session.paths().clockDatabase());
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         file.seek(qint64(page - 1) * 4096);
         file.write(QByteArray(4096, '\0'));
         file.close();
 
         f.messages.answers = {c.answer};
-        StartUp startUp(f.state);
+        StartUp startUp(f.services, f.session);
         startUp.fullCheckDelay = c.byFullCheck ? std::chrono::milliseconds(0) : std::chrono::hours(1);
         ASSERT_TRUE(startUp.run());
         EXPECT_TRUE(f.messages.shown.isEmpty());
@@ -318,7 +320,7 @@ TEST(StartUp, DamageFoundAfterTheStartLeadsToTheRepairQuestion)
             f.messages.shown[0].text.startsWith(QStringLiteral("Database problem.. Error number is: 11")));
         EXPECT_TRUE(f.messages.shown[0].text.endsWith(QStringLiteral("\nRepair the database?")));
         const bool repaired = c.answer == Answer::Yes;
-        EXPECT_EQ(QFileInfo::exists(f.dir.filePath(QStringLiteral("Clock_damaged_1.MDB"))), repaired);
+        EXPECT_EQ(QFileInfo::exists(f.folder.filePath(QStringLiteral("Clock_damaged_1.MDB"))), repaired);
         EXPECT_TRUE(f.database.isOpen());
         if (repaired) {
             EXPECT_GT(ClockRecords(f.database).since(0).size(), 1900);
@@ -330,10 +332,10 @@ TEST(StartUp, LoadsTodaysStaffFromTheSchedulingDatabase)
 {
     for (const bool fileThere : {true, false}) {
         ShellFixture f;
-        const QString roster = f.dir.filePath(QStringLiteral("roster"));
+        const QString roster = f.folder.filePath(QStringLiteral("roster"));
         QDir().mkpath(roster);
         {
-            ProgramPaths other(f.dir.path());
+            ProgramPaths other(f.folder.path());
             other.setDataFolder(roster);
             ASSERT_TRUE(ClockFiles::ensureClockDatabase(other));
         }
@@ -343,13 +345,13 @@ TEST(StartUp, LoadsTodaysStaffFromTheSchedulingDatabase)
             rtm.employee({5, QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral(""), 2, true});
             rtm.schedule(f.time.today(), 5, RtmFixture::period(32, 68));
         }
-        QFile pathFile(QDir(f.dir.path()).filePath(QStringLiteral("RtmPath.DAT")));
+        QFile pathFile(QDir(f.folder.path()).filePath(QStringLiteral("RtmPath.DAT")));
         ASSERT_TRUE(pathFile.open(QIODevice::WriteOnly));
         pathFile.write(roster.toUtf8() + "/\r\n\r\n");
         pathFile.close();
         f.messages.answers = {MessageBoxes::Answer::No};
 
-        StartUp startUp(f.state);
+        StartUp startUp(f.services, f.session);
         EXPECT_EQ(startUp.run(), fileThere);
         EXPECT_TRUE(startUp.menuOffer() == (MenuOffer{false, true, false, false}));
         if (fileThere) {
@@ -357,8 +359,8 @@ TEST(StartUp, LoadsTodaysStaffFromTheSchedulingDatabase)
             ASSERT_EQ(rows.size(), 1);
             EXPECT_EQ(rows[0].employeeId, "Blank");
             EXPECT_EQ((std::pair<int, int>(rows[0].start, rows[0].stop)), (std::pair<int, int>(32, 68)));
-            EXPECT_TRUE(f.state.blankEmployeeId);
-            ASSERT_EQ(f.state.departments.entries.size(), 1);
+            EXPECT_TRUE(f.session.blankEmployeeId());
+            ASSERT_EQ(f.session.departments().entries.size(), 1);
             EXPECT_TRUE(f.messages.shown.isEmpty());
         } else {
             ASSERT_EQ(f.messages.shown.size(), 1); // the repair question, answered No

@@ -25,13 +25,14 @@ TEST(StartUp, StationWithoutItsServerStartsOfflineOnlyFromKeptSettings)
     for (const auto& c : cases) {
         ShellFixture f;
         // A socket folder that does not exist: the server cannot be reached, at once.
-        f.state.location = *DatabaseLocation::parse(QStringLiteral("postgresql://clock@/clock?host=") +
-                                                    QDir(f.dir.path()).filePath(QStringLiteral("nowhere")));
+        f.session.setLocation(
+            *DatabaseLocation::parse(QStringLiteral("postgresql://clock@/clock?host=") +
+                                     QDir(f.folder.path()).filePath(QStringLiteral("nowhere"))));
         if (c.keptSettings) {
-            PunchQueue(QDir(f.dir.path()).filePath(PunchQueue::fileName()))
+            PunchQueue(QDir(f.folder.path()).filePath(PunchQueue::fileName()))
                 .keepSettings(ApplicationTable::Row({{QStringLiteral("KeepInSeconds"), 7}}));
         }
-        StartUp startUp(f.state);
+        StartUp startUp(f.services, f.session);
         startUp.requireSingleInstance = false;
         startUp.clockStation = c.clockStation;
         EXPECT_EQ(startUp.run(), c.goesOn) << c.name;
@@ -39,7 +40,7 @@ TEST(StartUp, StationWithoutItsServerStartsOfflineOnlyFromKeptSettings)
         EXPECT_EQ(startUp.stationLink() != nullptr, c.goesOn) << c.name;
         if (c.goesOn) {
             EXPECT_TRUE(startUp.stationLink()->isOffline()) << c.name;
-            EXPECT_EQ(f.state.settings.keepInSeconds, 7) << c.name;
+            EXPECT_EQ(f.session.settings().keepInSeconds, 7) << c.name;
             EXPECT_TRUE(f.messages.shown.isEmpty()) << c.name;
         } else {
             ASSERT_EQ(f.messages.shown.size(), 1) << c.name;
@@ -56,16 +57,16 @@ TEST(StartUp, StationStartedOfflineTakesUpSettingsAndStaffWhenItsServerAnswers)
     const QString url = PostgresServer::shared().createDatabase();
     ASSERT_FALSE(url.isEmpty());
     ShellFixture f;
-    f.state.location = *DatabaseLocation::parse(url);
+    f.session.setLocation(*DatabaseLocation::parse(url));
     // What the station kept from an earlier day differs from what the server holds (3 seconds).
-    PunchQueue(QDir(f.dir.path()).filePath(PunchQueue::fileName()))
+    PunchQueue(QDir(f.folder.path()).filePath(PunchQueue::fileName()))
         .keepSettings(ApplicationTable::Row({{QStringLiteral("KeepInSeconds"), 7}}));
     ASSERT_TRUE(PostgresServer::shared().stop());
-    StartUp startUp(f.state);
+    StartUp startUp(f.services, f.session);
     startUp.requireSingleInstance = false;
     startUp.clockStation = true;
     startUp.readPathFile = [&] {
-        f.state.useSchedulingLink = true;
+        f.session.setEmployeeSource(EmployeeSource::SchedulingDatabase);
     };
     int rebuilds = 0;
     startUp.rebuildStaff = [&] {
@@ -73,13 +74,13 @@ TEST(StartUp, StationStartedOfflineTakesUpSettingsAndStaffWhenItsServerAnswers)
     };
     ASSERT_TRUE(startUp.run());
     EXPECT_TRUE(startUp.startedOffline());
-    EXPECT_EQ(f.state.settings.keepInSeconds, 7);
+    EXPECT_EQ(f.session.settings().keepInSeconds, 7);
     EXPECT_EQ(rebuilds, 0);
 
     ASSERT_TRUE(PostgresServer::shared().start());
     startUp.stationLink()->retryNow();
     EXPECT_FALSE(startUp.stationLink()->isOffline());
-    EXPECT_EQ(f.state.settings.keepInSeconds, 3);
+    EXPECT_EQ(f.session.settings().keepInSeconds, 3);
     EXPECT_EQ(rebuilds, 1);
 }
 
@@ -92,15 +93,15 @@ TEST(StartUp, StationKeepsItsLinkWhenTheServerRefusesTheQueueAndSaysWhenTheQueue
         const QString url = PostgresServer::shared().createDatabase();
         ASSERT_FALSE(url.isEmpty());
         ShellFixture f;
-        f.state.location = *DatabaseLocation::parse(url);
-        const QString queueFile = QDir(f.dir.path()).filePath(PunchQueue::fileName());
+        f.session.setLocation(*DatabaseLocation::parse(url));
+        const QString queueFile = QDir(f.folder.path()).filePath(PunchQueue::fileName());
         if (queueUnusable) {
             ASSERT_TRUE(QDir().mkpath(queueFile)); // a folder where the queue belongs
         } else {
             PunchQueue(queueFile).enqueue(punchRecord(QStringLiteral("Q1"), f.time.now(), false));
             refusePunches(url, true);
         }
-        StartUp startUp(f.state);
+        StartUp startUp(f.services, f.session);
         startUp.requireSingleInstance = false;
         startUp.clockStation = true;
         ASSERT_TRUE(startUp.run());

@@ -1,11 +1,6 @@
 #include "staff/EmployeeListing.h"
 
-#include "FakeMessageBoxes.h"
-#include "FakeTimeSource.h"
-#include "TestFolder.h"
-#include "platform/Camera.h"
-#include "platform/SoundPlayer.h"
-#include "settings/ProgramState.h"
+#include "TestProgram.h"
 #include "store/StaffFiles.h"
 #include "store/StaffTable.h"
 
@@ -13,14 +8,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct StaffFixture {
-    TestFolder folder;
-    FakeTimeSource time;
-    FakeMessageBoxes messages;
-    SilentSoundPlayer sounds;
-    NoCamera camera;
-    ProgramState state{folder.paths(), folder.database(), time, messages, sounds, camera};
-};
+struct StaffFixture : TestProgram {};
 
 Employee employee(qint32 number, const char* name, const char* id)
 {
@@ -40,20 +28,20 @@ QByteArray fileBytes(const QString& path)
 TEST(EmployeeListing, DeletingRewritesTheFileWithoutTheEmployeeByteForByte)
 {
     StaffFixture f;
-    f.state.useSchedulingLink = f.state.useLocalStaff = true;
+    f.session.setEmployeeSource(EmployeeSource::LocalFiles);
     const QList<Employee> staff = {employee(41, "Zed", "Z1"), employee(17, "Amy", "A1"),
                                    employee(3, "Bob", "B1")};
-    const QString path = StaffFiles::employeeFile(f.state.paths);
+    const QString path = StaffFiles::employeeFile(f.session.paths());
     ASSERT_TRUE(StaffFiles::writeEmployees(path, staff));
-    f.state.employees = StaffFiles::loadEmployees(path);
+    f.session.setEmployees(StaffFiles::loadEmployees(path));
 
-    ASSERT_TRUE(EmployeeListing::deleteEmployee(f.state, 0));
+    ASSERT_TRUE(EmployeeListing::deleteEmployee(f.session, 0));
     EXPECT_EQ(fileBytes(path), StaffFiles::employeeBytes({staff.at(1), staff.at(2)}));
     EXPECT_TRUE(fileBytes(path).contains('\xA9'));
-    ASSERT_EQ(f.state.employees.count(), 2);
-    EXPECT_EQ(f.state.employees.entries.at(0).name, QStringLiteral("Amy"));
-    EXPECT_EQ(f.state.employees.nextNumber(), 18);
-    EXPECT_FALSE(EmployeeListing::deleteEmployee(f.state, 5));
+    ASSERT_EQ(f.session.employees().count(), 2);
+    EXPECT_EQ(f.session.employees().entries.at(0).name, QStringLiteral("Amy"));
+    EXPECT_EQ(f.session.employees().nextNumber(), 18);
+    EXPECT_FALSE(EmployeeListing::deleteEmployee(f.session, 5));
 }
 
 TEST(EmployeeListing, LinesArePaddedAndCutByPrintedWidth)
@@ -75,13 +63,13 @@ TEST(EmployeeListing, LinesArePaddedAndCutByPrintedWidth)
 TEST(EmployeeListing, TheSchedulingDatabaseGivesTheDaysTableInNameOrder)
 {
     StaffFixture f;
-    f.state.useSchedulingLink = true;
+    f.session.setEmployeeSource(EmployeeSource::SchedulingDatabase);
     StaffTable(f.folder.database())
         .replaceAll({{QStringLiteral("bob"), 1, 0, QStringLiteral("B"), 0, 0, 0},
                      {QStringLiteral("Zed"), 2, 0, QStringLiteral("Z"), 0, 0, 0},
                      {QStringLiteral("Amy"), 3, 0, QStringLiteral("A"), 0, 0, 0}});
     QStringList ids;
-    for (const EmployeeListing::Entry& e : EmployeeListing::entries(f.state))
+    for (const EmployeeListing::Entry& e : EmployeeListing::entries(f.services, f.session))
         ids.append(e.employeeId);
     EXPECT_EQ(ids, (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("Z")}));
 }

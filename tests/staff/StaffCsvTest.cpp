@@ -29,13 +29,13 @@ struct CommandRun {
     QString err;
 };
 
-CommandRun run(ProgramState& state, const QStringList& args)
+CommandRun run(const Services& services, Session& session, const QStringList& args)
 {
     QString out;
     QString err;
     QTextStream o(&out);
     QTextStream e(&err);
-    const int code = runEmployeesCommand(state, args, o, e);
+    const int code = runEmployeesCommand(services, session, args, o, e);
     return {code, out, err};
 }
 
@@ -68,7 +68,7 @@ TEST_F(StaffCsvTest, ImportAddsAndUpdatesByIdAndRebuildsTheTable)
                              "Dee,D4,Pool,,YES,,\"03:00-11:00\",,,,,00:00-24:00\n"
                              "Eve,E5,hall,1,yes,,,,,,,");
     const CommandRun r =
-        run(f.state, {QStringLiteral("import"), path, QStringLiteral("--create-departments")});
+        run(f.services, f.session, {QStringLiteral("import"), path, QStringLiteral("--create-departments")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("added\t3\nupdated\t1\nunchanged\t0\ndepartments added\t2\n"));
 
@@ -88,7 +88,7 @@ TEST_F(StaffCsvTest, ImportAddsAndUpdatesByIdAndRebuildsTheTable)
     EXPECT_EQ(employees.entries[0].pay, Money::fromUnits(125000));
     EXPECT_EQ(employees.entries[2].pay, Money::fromUnits(152500));
     EXPECT_EQ(ScheduleGrid(employees.entries[3].schedule).periods(7), (QList<SchedulePeriod>{{0, 96}}));
-    EXPECT_EQ(f.state.employees.entries, employees.entries) << "the program's lists are reloaded";
+    EXPECT_EQ(f.session.employees().entries, employees.entries) << "the program's lists are reloaded";
 
     // Monday's table: Adams is inactive now, Carter has 08:00 to 17:00.
     QStringList rows;
@@ -102,7 +102,7 @@ TEST_F(StaffCsvTest, AnIdMatchesOneLetterForOneLetter)
     f.writeStaff({employee(1, "Sachs", "SS1", 1)}, {{1, QStringLiteral("Kitchen")}});
     const StaffCsv::Plan plan =
         StaffCsv::plan(header + "Strauss,ß1,Kitchen,,yes,,,,,,,\r\nSachs,ss1,Kitchen,12.5,yes,,,,,,,\r\n",
-                       f.state.employees, f.state.departments);
+                       f.session.employees(), f.session.departments());
     ASSERT_TRUE(plan.errors.isEmpty()) << plan.errors.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(plan.added, 1);
     EXPECT_EQ(plan.updated, 1); // the ID as now written
@@ -124,12 +124,13 @@ TEST_F(StaffCsvTest, ImportTellsWhatItWillDoAndAsksBeforeNewDepartments)
                f.bytesOf(f.departmentFile()) == departmentsBefore;
     };
 
-    const StaffCsv::Plan plan = StaffCsv::plan(csv, f.state.employees, f.state.departments);
+    const StaffCsv::Plan plan = StaffCsv::plan(csv, f.session.employees(), f.session.departments());
     EXPECT_EQ(ImportSummary::sentence(plan),
               QStringLiteral("1 added, 1 changed (A1 Adams Anna: name, pay, Monday), 1 unchanged, "
                              "1 new department (Nowhere)"));
 
-    const CommandRun dry = run(f.state, {QStringLiteral("import"), path, QStringLiteral("--dry-run")});
+    const CommandRun dry =
+        run(f.services, f.session, {QStringLiteral("import"), path, QStringLiteral("--dry-run")});
     EXPECT_EQ(dry.code, 0) << dry.err.toStdString();
     EXPECT_EQ(dry.out, QStringLiteral("change\tA1\tAdams Anna\tname, pay, Monday\n"
                                       "unchanged\tB2\tBrown Bob\t\n"
@@ -137,13 +138,16 @@ TEST_F(StaffCsvTest, ImportTellsWhatItWillDoAndAsksBeforeNewDepartments)
                                       "add\tC3\tCy\t\n"));
     EXPECT_TRUE(unchanged()) << "a dry run writes nothing";
 
-    const CommandRun refused = run(f.state, {QStringLiteral("import"), path});
+    const CommandRun refused = run(f.services, f.session, {QStringLiteral("import"), path});
     EXPECT_EQ(refused.code, 7);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("unknown department: Nowhere")))
         << refused.err.toStdString();
     EXPECT_TRUE(unchanged());
 
-    EXPECT_EQ(run(f.state, {QStringLiteral("import"), path, QStringLiteral("--create-departments")}).code, 0);
+    EXPECT_EQ(
+        run(f.services, f.session, {QStringLiteral("import"), path, QStringLiteral("--create-departments")})
+            .code,
+        0);
     EXPECT_EQ(StaffFiles::loadEmployees(f.employeeFile()).count(), 3);
 }
 
@@ -152,7 +156,7 @@ TEST_F(StaffCsvTest, CharactersTheStaffFilesCannotHoldAreRefusedBeforeAnythingIs
     const QString path =
         writeCsv(f, header + "Łukasz,Ł1,Kitchen,,yes,,,,,,,\r\nŚwiatek,Ś1,Kitchen,,yes,,,,,,,\r\n");
     const QByteArray before = f.bytesOf(f.employeeFile());
-    const CommandRun r = run(f.state, {QStringLiteral("import"), path});
+    const CommandRun r = run(f.services, f.session, {QStringLiteral("import"), path});
     EXPECT_EQ(r.code, 7);
     EXPECT_TRUE(
         r.err.contains(QStringLiteral("line 2: the name contains \"Ł\", which the staff files cannot hold")))
@@ -194,7 +198,8 @@ TEST_F(StaffCsvTest, ABadRowRefusesTheWholeFile)
     const QByteArray employeesBefore = StaffFixture::bytesOf(f.employeeFile());
     const QByteArray departmentsBefore = StaffFixture::bytesOf(f.departmentFile());
     for (const Case& c : cases) {
-        const CommandRun r = run(f.state, {QStringLiteral("import"), writeCsv(f, header + c.rows)});
+        const CommandRun r =
+            run(f.services, f.session, {QStringLiteral("import"), writeCsv(f, header + c.rows)});
         EXPECT_EQ(r.code, 7) << c.error;
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.error))) << c.error << "\n" << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
@@ -202,12 +207,13 @@ TEST_F(StaffCsvTest, ABadRowRefusesTheWholeFile)
         EXPECT_EQ(StaffFixture::bytesOf(f.departmentFile()), departmentsBefore);
     }
     const CommandRun wrongHeader =
-        run(f.state, {QStringLiteral("import"), writeCsv(f, "name,id\r\n" + good)});
+        run(f.services, f.session, {QStringLiteral("import"), writeCsv(f, "name,id\r\n" + good)});
     EXPECT_EQ(wrongHeader.code, 7);
     EXPECT_TRUE(wrongHeader.err.contains(QStringLiteral("line 1: the first row must be Name,ID,")));
     // Every bad row is listed, not only the first.
-    const CommandRun many = run(
-        f.state, {QStringLiteral("import"), writeCsv(f, header + ",X,,,yes,,,,,,,\r\nY,,,,yes,,,,,,,\r\n")});
+    const CommandRun many =
+        run(f.services, f.session,
+            {QStringLiteral("import"), writeCsv(f, header + ",X,,,yes,,,,,,,\r\nY,,,,yes,,,,,,,\r\n")});
     EXPECT_TRUE(many.err.startsWith(
         QStringLiteral("tellarin: %1: nothing imported, 2 problems\n").arg(f.folder.path() + "/staff.csv")))
         << many.err.toStdString();
@@ -222,33 +228,33 @@ TEST_F(StaffCsvTest, ExportThenImportChangesNothing)
     const QByteArray employeesBefore = StaffFixture::bytesOf(f.employeeFile());
     const QByteArray departmentsBefore = StaffFixture::bytesOf(f.departmentFile());
 
-    const CommandRun exported = run(f.state, {QStringLiteral("export")});
+    const CommandRun exported = run(f.services, f.session, {QStringLiteral("export")});
     ASSERT_EQ(exported.code, 0) << exported.err.toStdString();
     EXPECT_EQ(exported.out.toUtf8(), header +
                                          "Adams Ann,A1,Kitchen  Main,12.5,yes,,08:00-12:00,,,,,\r\n"
                                          "\"O\"\"Neil Night\",N 9,,12.5,no,,03:00-11:00 13:00-24:00,,,,,\r\n"
                                          "Brown Bob,b2,,12.5,yes,,,,,,,\r\n");
     const QString path = writeCsv(f, exported.out.toUtf8());
-    const CommandRun imported = run(f.state, {QStringLiteral("import"), path});
+    const CommandRun imported = run(f.services, f.session, {QStringLiteral("import"), path});
     ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
     EXPECT_EQ(imported.out, QStringLiteral("added\t0\nupdated\t0\nunchanged\t3\ndepartments added\t0\n"));
     EXPECT_EQ(StaffFixture::bytesOf(f.employeeFile()), employeesBefore);
     EXPECT_EQ(StaffFixture::bytesOf(f.departmentFile()), departmentsBefore);
 
     const QString file = f.folder.path() + QStringLiteral("/out.csv");
-    EXPECT_EQ(run(f.state, {QStringLiteral("export"), file}).code, 0);
+    EXPECT_EQ(run(f.services, f.session, {QStringLiteral("export"), file}).code, 0);
     EXPECT_EQ(StaffFixture::bytesOf(file), exported.out.toUtf8());
 }
 
 TEST_F(StaffCsvTest, AFailureHalfWayLeavesBothFilesWhole)
 {
-    const StaffCsv::Plan plan =
-        StaffCsv::plan(header + "Gus,G7,Pool,,yes,,,,,,,\r\n", f.state.employees, f.state.departments);
+    const StaffCsv::Plan plan = StaffCsv::plan(header + "Gus,G7,Pool,,yes,,,,,,,\r\n", f.session.employees(),
+                                               f.session.departments());
     ASSERT_TRUE(plan.errors.isEmpty());
     ASSERT_TRUE(plan.employeesChanged && plan.departmentsChanged);
     const QByteArray employeesBefore = StaffFixture::bytesOf(f.employeeFile());
     const QByteArray departmentsBefore = StaffFixture::bytesOf(f.departmentFile());
-    const EmployeeList listBefore = f.state.employees;
+    const EmployeeList listBefore = f.session.employees();
 
     for (int failingCall : {1, 2}) {
         int calls = 0;
@@ -256,19 +262,19 @@ TEST_F(StaffCsvTest, AFailureHalfWayLeavesBothFilesWhole)
             return ++calls != failingCall && QFile::remove(to) && QFile::rename(from, to);
         };
         const StaffSaving::Outcome outcome =
-            StaffSaving::save(f.state, plan.employees, plan.departments, failing);
+            StaffSaving::save(f.services, f.session, plan.employees, plan.departments, failing);
         EXPECT_EQ(outcome.status, StaffSaving::Status::FilesNotWritten) << failingCall;
         EXPECT_EQ(StaffFixture::bytesOf(f.employeeFile()), employeesBefore) << failingCall;
         EXPECT_EQ(StaffFixture::bytesOf(f.departmentFile()), departmentsBefore) << failingCall;
-        EXPECT_EQ(f.state.employees.entries, listBefore.entries);
+        EXPECT_EQ(f.session.employees().entries, listBefore.entries);
         EXPECT_EQ(
             QDir(f.folder.path()).entryList({QStringLiteral("*.new"), QStringLiteral("*.old")}, QDir::Files),
             QStringList())
             << "no temporary file is left behind";
     }
-    EXPECT_EQ(StaffSaving::save(f.state, plan.employees, plan.departments).status,
+    EXPECT_EQ(StaffSaving::save(f.services, f.session, plan.employees, plan.departments).status,
               StaffSaving::Status::Saved);
-    EXPECT_EQ(f.state.employees.count(), 3);
+    EXPECT_EQ(f.session.employees().count(), 3);
 }
 
 TEST_F(StaffCsvTest, CommandArguments)
@@ -283,12 +289,12 @@ TEST_F(StaffCsvTest, CommandArguments)
         {{"export", f.folder.path() + "/no/such/folder/x.csv"}, 6},
     };
     for (const auto& [args, code] : cases) {
-        const CommandRun r = run(f.state, args);
+        const CommandRun r = run(f.services, f.session, args);
         EXPECT_EQ(r.code, code) << args.join(' ').toStdString();
         EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1) << "one clear line: " << r.err.toStdString();
     }
     f.writeStaff({}, {});
-    const CommandRun empty = run(f.state, {QStringLiteral("export")});
+    const CommandRun empty = run(f.services, f.session, {QStringLiteral("export")});
     EXPECT_EQ(empty.code, 1);
     EXPECT_EQ(empty.out.toUtf8(), header);
 }
@@ -299,8 +305,8 @@ TEST_F(StaffCsvTest, ExportNeverWritesOverTheProgramsOwnFiles)
     const QByteArray employees = StaffFixture::bytesOf(folder + QStringLiteral("/Empl.DAT"));
     const QByteArray database = StaffFixture::bytesOf(folder + QStringLiteral("/Clock.mdb"));
     for (const char* name : {"Clock.mdb", "Empl.DAT", "dept.dat", "Queue.db", "Pictures/1.jpg"}) {
-        const CommandRun r =
-            run(f.state, {QStringLiteral("export"), folder + QLatin1Char('/') + QLatin1String(name)});
+        const CommandRun r = run(f.services, f.session,
+                                 {QStringLiteral("export"), folder + QLatin1Char('/') + QLatin1String(name)});
         EXPECT_EQ(r.code, 6) << name;
         EXPECT_TRUE(r.err.contains(QLatin1String("the program's own file"))) << r.err.toStdString();
     }
@@ -314,7 +320,7 @@ TEST_F(StaffCsvTest, ALongListOfProblemsStopsAfterTwentyWithTheCountOfTheRest)
     QByteArray rows;
     for (int i = 0; i < 1000; ++i)
         rows += "Name " + QByteArray::number(i) + ",,,-1,perhaps,,,,,,,\r\n"; // three problems a row
-    const CommandRun r = run(f.state, {QStringLiteral("import"), writeCsv(f, header + rows)});
+    const CommandRun r = run(f.services, f.session, {QStringLiteral("import"), writeCsv(f, header + rows)});
     EXPECT_EQ(r.code, 7);
     const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 22) << r.err.toStdString();

@@ -1,29 +1,21 @@
 #pragma once
 
-#include "platform/Camera.h"
-#include "platform/SoundPlayer.h"
-#include "settings/ProgramState.h"
+#include "TestProgram.h"
 #include "store/StaffFiles.h"
-#include "support/FakeMessageBoxes.h"
-#include "support/FakeTimeSource.h"
-#include "support/TestFolder.h"
 
 #include <QFile>
 
 // A program folder with a clock database and the staff of this program as the employee source,
 // on Monday 7 December 2026.
-struct StaffFixture {
-    TestFolder folder;
-    FakeTimeSource time{QDateTime(QDate(2026, 12, 7), QTime(8, 0))};
-    FakeMessageBoxes messages;
-    SilentSoundPlayer sounds;
-    NoCamera camera;
-    ProgramState state{folder.paths(), folder.database(), time, messages, sounds, camera};
+struct StaffFixture : TestProgram {
+    StaffFixture()
+        : TestProgram(QDateTime(QDate(2026, 12, 7), QTime(8, 0)))
+    {
+        session.setEmployeeSource(EmployeeSource::LocalFiles);
+    }
 
-    StaffFixture() { state.useSchedulingLink = state.useLocalStaff = true; }
-
-    QString employeeFile() const { return StaffFiles::employeeFile(state.paths); }
-    QString departmentFile() const { return StaffFiles::departmentFile(state.paths); }
+    QString employeeFile() const { return StaffFiles::employeeFile(session.paths()); }
+    QString departmentFile() const { return StaffFiles::departmentFile(session.paths()); }
 
     static QByteArray bytesOf(const QString& path)
     {
@@ -35,7 +27,7 @@ struct StaffFixture {
     {
         StaffFiles::writeEmployees(employeeFile(), employees);
         StaffFiles::writeDepartments(departmentFile(), departments);
-        state.employees = StaffFiles::loadEmployees(employeeFile());
-        state.departments = StaffFiles::loadDepartments(departmentFile());
+        session.setEmployees(StaffFiles::loadEmployees(employeeFile()));
+        session.setDepartments(StaffFiles::loadDepartments(departmentFile()));
     }
 };

@@ -16,22 +16,25 @@ TEST(PathFile, ReadDecidesSourceAndDataFolder)
     struct Case {
         std::optional<QByteArray> content; // nullopt: no file
         const char* fileName;
-        bool link;
-        bool local;
+        EmployeeSource source;
         QString dataFolder;
     };
     const Case cases[] = {
-        {std::nullopt, "RtmPath.DAT", false, false, program},
-        {QByteArray(), "RtmPath.DAT", false, false, program},
-        {"   \r\nx\r\n", "RtmPath.DAT", false, false, program},
-        {program.toUtf8() + "\r\n\r\n", "RtmPath.DAT", true, true, program},
-        {program.toLower().toUtf8() + "\\\r\n\r\n", "RTMPATH.dat", true, true, program.toLower()},
-        {program.toUtf8() + "/", "RtmPath.DAT", true, true, program},
-        {"D:\\Roster\\\r\n\r\n", "RtmPath.DAT", true, false, QStringLiteral("D:/Roster")},
-        {"/srv/caf\xE9/\r\n", "RtmPath.DAT", true, false, QStringLiteral("/srv/caf\u00E9")},
+        {std::nullopt, "RtmPath.DAT", EmployeeSource::None, program},
+        {QByteArray(), "RtmPath.DAT", EmployeeSource::None, program},
+        {"   \r\nx\r\n", "RtmPath.DAT", EmployeeSource::None, program},
+        {program.toUtf8() + "\r\n\r\n", "RtmPath.DAT", EmployeeSource::LocalFiles, program},
+        {program.toLower().toUtf8() + "\\\r\n\r\n", "RTMPATH.dat", EmployeeSource::LocalFiles,
+         program.toLower()},
+        {program.toUtf8() + "/", "RtmPath.DAT", EmployeeSource::LocalFiles, program},
+        {"D:\\Roster\\\r\n\r\n", "RtmPath.DAT", EmployeeSource::SchedulingDatabase,
+         QStringLiteral("D:/Roster")},
+        {"/srv/caf\xE9/\r\n", "RtmPath.DAT", EmployeeSource::SchedulingDatabase,
+         QStringLiteral("/srv/caf\u00E9")},
         // relative to the program folder, wherever the program was started from
-        {"roster/\r\n\r\n", "RtmPath.DAT", true, false, program + QStringLiteral("/roster")},
-        {"../shared/rtm\\\r\n", "RtmPath.DAT", true, false,
+        {"roster/\r\n\r\n", "RtmPath.DAT", EmployeeSource::SchedulingDatabase,
+         program + QStringLiteral("/roster")},
+        {"../shared/rtm\\\r\n", "RtmPath.DAT", EmployeeSource::SchedulingDatabase,
          QDir::cleanPath(program + QStringLiteral("/../shared/rtm"))},
     };
     for (const Case& c : cases) {
@@ -43,8 +46,7 @@ TEST(PathFile, ReadDecidesSourceAndDataFolder)
         PathFile::Trouble trouble;
         const PathFile::State state = PathFile::read(paths, &trouble);
         const QByteArray label = c.content.value_or("(none)");
-        EXPECT_EQ(state.useSchedulingLink, c.link) << label.data();
-        EXPECT_EQ(state.useLocalStaff, c.local) << label.data();
+        EXPECT_EQ(state.source, c.source) << label.data();
         EXPECT_EQ(state.dataFolder, c.dataFolder) << label.data();
         EXPECT_EQ(QFile::exists(path), c.content.has_value()) << label.data(); // never removed by reading
         EXPECT_EQ(trouble.problem.isEmpty(), !c.content || !c.content->startsWith("D:")) << label.data();
@@ -52,7 +54,7 @@ TEST(PathFile, ReadDecidesSourceAndDataFolder)
     }
 }
 
-TEST(PathFile, WriteSetsFlagsAndDeleteClearsThem)
+TEST(PathFile, WriteSetsTheSourceAndDeleteClearsIt)
 {
     QTemporaryDir dir;
     const ProgramPaths paths(dir.path());
@@ -63,13 +65,19 @@ TEST(PathFile, WriteSetsFlagsAndDeleteClearsThem)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArrayLiteral("/srv/roster/\r\n\r\n"));
     file.close();
-    EXPECT_TRUE(state.useSchedulingLink && !state.useLocalStaff);
+    EXPECT_EQ(state.source, EmployeeSource::SchedulingDatabase);
 
     ASSERT_TRUE(PathFile::writeNewPath(paths, paths.programFolder().toUpper(), QString(), state));
-    EXPECT_TRUE(state.useLocalStaff && PathFile::read(paths).useLocalStaff);
+    EXPECT_EQ(state.source, EmployeeSource::LocalFiles);
+    EXPECT_EQ(PathFile::read(paths).source, EmployeeSource::LocalFiles);
+
+    // A folder that is neither this program's nor a chosen RTM.MDB keeps the source it had.
+    ASSERT_TRUE(PathFile::writeNewPath(paths, "/srv/elsewhere/", QString(), state));
+    EXPECT_EQ(state.source, EmployeeSource::LocalFiles);
 
     PathFile::remove(paths, state);
-    EXPECT_FALSE(state.useSchedulingLink || state.useLocalStaff || file.exists());
+    EXPECT_EQ(state.source, EmployeeSource::None);
+    EXPECT_FALSE(file.exists());
 }
 
 TEST(PathFile, AWindowsFolderIsRefusedWithTheReason)

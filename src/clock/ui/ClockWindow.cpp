@@ -10,7 +10,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 
 #include <QCloseEvent>
@@ -34,23 +35,24 @@ const QSize cameraSize(176, 132);
 const QString passwordCaption = QStringLiteral("Type in password... press Enter");
 } // namespace
 
-ClockWindow::ClockWindow(ProgramState& state, StationLink* link, QWidget* parent)
+ClockWindow::ClockWindow(const Services& services, Session& session, StationLink* link, QWidget* parent)
     // No close button: the screen is left through its own Exit, with the password when one is set.
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          (state.settings.allowMinimize ? Qt::WindowMinimizeButtonHint : Qt::Widget))
-    , m_state(state)
+                          (session.settings().allowMinimize ? Qt::WindowMinimizeButtonHint : Qt::Widget))
+    , m_services(services)
+    , m_session(session)
     , m_link(link)
-    , m_forcedClockOut(state.database, state.time)
-    , m_log(state.paths.programFolder(), state.time)
-    , m_waiting(state.database, state.paths.programFolder())
-    , m_cycle(state.time, *this,
-              {state.settings.showElapsedTime, state.useSchedulingLink && !state.useLocalStaff,
-               state.settings.password})
+    , m_forcedClockOut(services.database, services.time)
+    , m_log(session.paths().programFolder(), services.time)
+    , m_waiting(services.database, session.paths().programFolder())
+    , m_cycle(services.time, *this,
+              {session.settings().showElapsedTime, session.hasEmployeeDatabase() && !session.usesLocalStaff(),
+               session.settings().password})
 {
     setObjectName(QStringLiteral("ClockWindow"));
     setWindowTitle(QStringLiteral("Orvane time and attendance"));
     // A folder that exists already, or cannot be made, is no reason to stop: pictures then fail quietly.
-    QDir().mkpath(m_state.paths.picturesFolder());
+    QDir().mkpath(m_session.paths().picturesFolder());
     buildUi();
     if (m_link) {
         m_offline->setVisible(m_link->isOffline());
@@ -60,18 +62,18 @@ ClockWindow::ClockWindow(ProgramState& state, StationLink* link, QWidget* parent
                 m_cycle.serverBack();
         });
     }
-    if (m_state.settings.showInOutLists)
+    if (m_session.settings().showInOutLists)
         refreshInOutLists();
-    if (m_state.settings.takePictures && m_state.settings.showLiveCam) {
+    if (m_session.settings().takePictures && m_session.settings().showLiveCam) {
         bool connected = false;
         try {
-            connected = m_state.camera.connectPreview(m_cameraArea);
+            connected = m_services.camera.connectPreview(m_cameraArea);
         } catch (...) {
         }
         m_cameraArea->setVisible(connected);
-    } else if (m_state.settings.takePictures) {
+    } else if (m_session.settings().takePictures) {
         try {
-            m_state.camera.prepare();
+            m_services.camera.prepare();
         } catch (...) {
         }
     }
@@ -83,7 +85,7 @@ ClockWindow::ClockWindow(ProgramState& state, StationLink* link, QWidget* parent
 
 void ClockWindow::buildUi()
 {
-    const SettingsRecord& settings = m_state.settings;
+    const SettingsRecord& settings = m_session.settings();
     setMinimumSize(760, 560);
     resize(1000, 740);
     auto* root = new QVBoxLayout(this);
@@ -99,7 +101,7 @@ void ClockWindow::buildUi()
     m_date->installEventFilter(this);
     root->addWidget(m_time);
     root->addWidget(m_date);
-    m_resetCode = new ResetCodeBox(m_state, this);
+    m_resetCode = new ResetCodeBox(m_services, m_session, this);
     root->addWidget(m_resetCode, 0, Qt::AlignHCenter);
     connect(m_resetCode, &ResetCodeBox::passwordCleared, this, &ClockWindow::endRequested);
 
@@ -189,7 +191,7 @@ QVBoxLayout* ClockWindow::buildIdFrame()
         QStringLiteral("QFrame#IdFrame { background: rgb(235,245,235); border-radius: 6px; }"
                        "QLineEdit { lineedit-password-character: 42; }"));
     auto* idLayout = new QVBoxLayout(m_idFrame);
-    m_prompt = new QLabel(m_state.settings.enterId, m_idFrame);
+    m_prompt = new QLabel(m_session.settings().enterId, m_idFrame);
     m_prompt->setObjectName(QStringLiteral("lblPrompt"));
     m_prompt->setStyleSheet(QStringLiteral("font-size: 16pt;"));
     m_idBox = new QLineEdit(m_idFrame);
@@ -247,15 +249,15 @@ QLayout* ClockWindow::buildInOutLists()
         box->addWidget(caption);
         box->addWidget(list, 1);
         lists->addLayout(box);
-        caption->setVisible(m_state.settings.showInOutLists);
+        caption->setVisible(m_session.settings().showInOutLists);
         return list;
     };
     m_inList = makeList("lstIN", QStringLiteral("In"));
     m_outList = makeList("lstOUT", QStringLiteral("Out"));
     column->addLayout(lists, 1);
-    m_inOutLabel->setVisible(m_state.settings.showInOutLists);
-    m_inList->setVisible(m_state.settings.showInOutLists);
-    m_outList->setVisible(m_state.settings.showInOutLists);
+    m_inOutLabel->setVisible(m_session.settings().showInOutLists);
+    m_inList->setVisible(m_session.settings().showInOutLists);
+    m_outList->setVisible(m_session.settings().showInOutLists);
     return column;
 }
 
@@ -319,7 +321,7 @@ void ClockWindow::enterId()
 
 void ClockWindow::showTime(const QDateTime& now)
 {
-    m_time->setText(ClockFace::timeText(now.time(), m_state.settings.clock12Hour, QLocale()));
+    m_time->setText(ClockFace::timeText(now.time(), m_session.settings().clock12Hour, QLocale()));
     m_date->setText(ClockFace::dateText(now.date(), QLocale()));
 }
 
@@ -390,7 +392,7 @@ void ClockWindow::focusIdBox()
 
 void ClockWindow::showError(const QString& message)
 {
-    m_state.messages.inform(this, message, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
+    m_services.messages.inform(this, message, QStringLiteral("Database"), MessageBoxes::Icon::Critical);
 }
 
 QRect ClockWindow::panelRect() const
@@ -428,7 +430,7 @@ void ClockWindow::closeEvent(QCloseEvent* event)
     }
     m_timer->stop();
     try {
-        m_state.camera.release();
+        m_services.camera.release();
     } catch (...) {
     }
     event->accept();

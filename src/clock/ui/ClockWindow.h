@@ -21,7 +21,8 @@ class QVBoxLayout;
 class DatabaseError;
 class ResetCodeBox;
 class StationLink;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The clock screen: shows what its cycle says (the confirmation panel, the tips and password boxes,
 // the time and date, who is in) and hands it what is typed and clicked; runs the cycle's store
@@ -32,7 +33,8 @@ class ClockWindow : public QWidget, private ClockCycle::Host {
 public:
     // With a link (a station on a server), punches go through it and the screen marks when it is
     // offline.
-    explicit ClockWindow(ProgramState& state, StationLink* link = nullptr, QWidget* parent = nullptr);
+    explicit ClockWindow(const Services& services, Session& session, StationLink* link = nullptr,
+                         QWidget* parent = nullptr);
     ~ClockWindow() override;
 
     // Runs every 100 ms.
@@ -102,7 +104,8 @@ private:
     void takePicture(const Punch& punch, qint64 recordNumber);
     void startStaffRead(QDate today);
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     StationLink* m_link = nullptr;
     ForcedClockOut m_forcedClockOut;
     ProgramLog m_log;

@@ -14,7 +14,8 @@
 #include "platform/TimeSource.h"
 #include "platform/WindowPlacement.h"
 #include "platform/ui/HelpWindow.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 
@@ -48,11 +49,11 @@ void ClockWindow::paintEvent(QPaintEvent*)
 
 void ClockWindow::screenActivated()
 {
-    m_prompt->setText(m_state.settings.enterId);
+    m_prompt->setText(m_session.settings().enterId);
     m_cycle.dismissPassword();
     if (m_idBox->isVisible() && m_panel->isHidden())
         m_idBox->setFocus();
-    m_exit->setToolTip(ClockFace::exitToolTip(m_state.settings.password));
+    m_exit->setToolTip(ClockFace::exitToolTip(m_session.settings().password));
 }
 
 void ClockWindow::keypadKey(int key)
@@ -147,8 +148,8 @@ void ClockWindow::runForcedClockOut()
         // The screen goes on while another program writes the file; the pass tries again later.
         std::optional<LockWait> shortWait;
         if (!m_link)
-            shortWait.emplace(m_state.database, std::chrono::milliseconds(200));
-        if (m_forcedClockOut.run(m_state.settings) > 0 && m_state.settings.showInOutLists)
+            shortWait.emplace(m_services.database, std::chrono::milliseconds(200));
+        if (m_forcedClockOut.run(m_session.settings()) > 0 && m_session.settings().showInOutLists)
             refreshInOutLists();
     } catch (const DatabaseError& error) {
         if (!absorbedByLink(error))
@@ -163,12 +164,15 @@ void ClockWindow::refreshInOutLists()
         return;
     std::optional<InOutLists::Lists> lists;
     try {
-        lists = InOutLists::load(m_state.database, m_state.time.today(), m_state.settings.screenInOutDays);
+        qint16 days = m_session.settings().screenInOutDays;
+        lists = InOutLists::load(m_services.database, m_services.time.today(), days);
+        if (days != m_session.settings().screenInOutDays)
+            m_session.updateSettings([days](SettingsRecord& s) { s.screenInOutDays = days; });
     } catch (const DatabaseError& error) {
         if (absorbedByLink(error))
             return;
-        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
         return;
     }
     if (!lists)
@@ -189,10 +193,10 @@ void ClockWindow::refreshInOutLists()
 // Sounds and pictures only decorate a punch: whatever they do, the punch goes on.
 void ClockWindow::playSound(const QString& name)
 {
-    if (!m_state.settings.useSound)
+    if (!m_session.settings().useSound)
         return;
     try {
-        m_state.sounds.play(name);
+        m_services.sounds.play(name);
     } catch (...) {
     }
 }
@@ -201,10 +205,10 @@ void ClockWindow::takePicture(const Punch& punch, qint64 recordNumber)
 {
     const PictureText::Punch stamp{punch.id(), punch.employeeName(), m_cycle.pictureDay(),
                                    punch.punchTime().time(), punch.isClockOut()};
-    const QString text =
-        PictureText::text(stamp, m_state.useSchedulingLink, m_state.settings.clock12Hour, QLocale());
+    const QString text = PictureText::text(stamp, m_session.hasEmployeeDatabase(),
+                                           m_session.settings().clock12Hour, QLocale());
     try {
-        m_state.camera.capture(PictureText::fileName(m_state.paths, recordNumber), text);
+        m_services.camera.capture(PictureText::fileName(m_session.paths(), recordNumber), text);
     } catch (...) {
     }
 }

@@ -3,7 +3,8 @@
 #include "clock/ui/ClockWindow.h"
 #include "clock/ui/PunchPanel.h"
 #include "platform/MessageBoxes.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 #include "store/SchedulingLink.h"
 
@@ -38,10 +39,10 @@ void ClockWindow::startStaffRead(QDate today)
             m_idBox->setFocus();
     };
     SchedulingLink::readInBackground(
-        SchedulingLink::fileIn(m_state.paths), today, this,
+        SchedulingLink::fileIn(m_session.paths()), today, this,
         [this, today, finished](const SchedulingLink::Outcome& outcome) {
             if (outcome.error) {
-                switch (SchedulingLink::reportFailure(*outcome.error, m_state.messages, this)) {
+                switch (SchedulingLink::reportFailure(*outcome.error, m_services.messages, this)) {
                 case SchedulingLink::Reaction::TryAgain:
                     startStaffRead(today);
                     return;
@@ -54,17 +55,17 @@ void ClockWindow::startStaffRead(QDate today)
                 }
             } else if (outcome.snapshot) {
                 try {
-                    SchedulingLink::store(m_state.database, *outcome.snapshot);
-                    m_state.departments = outcome.snapshot->departments;
-                    m_state.blankEmployeeId = outcome.snapshot->blankEmployeeId;
+                    SchedulingLink::store(m_services.database, *outcome.snapshot);
+                    m_session.setScheduledStaff(outcome.snapshot->departments,
+                                                outcome.snapshot->blankEmployeeId);
                     if (m_link)
                         m_link->refreshCache(); // the new day's staff, for a time without the server
                 } catch (const DatabaseError& error) {
                     if (absorbedByLink(error))
                         m_cycle.staffReadMissed(today);
                     else
-                        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                                MessageBoxes::Icon::Critical);
+                        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                                   MessageBoxes::Icon::Critical);
                 }
             }
             finished();

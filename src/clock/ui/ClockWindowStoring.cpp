@@ -6,7 +6,8 @@
 #include "clock/ui/ClockWindow.h"
 #include "clock/ui/PunchPanel.h"
 #include "platform/TimeSource.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 
 namespace {
@@ -16,16 +17,16 @@ constexpr std::chrono::milliseconds stepWait(100);
 
 Punch ClockWindow::begin(const QString& typed)
 {
-    return Punch::begin(m_state, typed, m_link, m_link ? nullptr : &m_waiting);
+    return Punch::begin(m_services, m_session, typed, m_link, m_link ? nullptr : &m_waiting);
 }
 
 ClockCycle::Written ClockWindow::write(const Punch& punch, const QString& tips)
 {
     ClockCycle::Written written;
     if (m_link) {
-        written.number = punch.record(m_state, tips, m_link);
+        written.number = punch.record(m_services, m_session, tips, m_link);
     } else {
-        written.record = punch.recordAt(m_state, tips, m_state.time.now());
+        written.record = punch.recordAt(m_session, tips, m_services.time.now());
         written.number = writeAgain(written.record);
     }
     m_panel->clearTips();
@@ -53,16 +54,16 @@ void ClockWindow::sendWaiting()
 {
     if (m_link)
         return;
-    if (!m_waiting.isEmpty() && m_waiting.send(stepWait) && m_state.settings.showInOutLists)
+    if (!m_waiting.isEmpty() && m_waiting.send(stepWait) && m_session.settings().showInOutLists)
         refreshInOutLists();
 }
 
 void ClockWindow::recordStored(const Punch& punch, qint64 recordNumber)
 {
     // A picture is named by its record number; a queued punch has none yet.
-    if (m_state.settings.takePictures && recordNumber > 0)
+    if (m_session.settings().takePictures && recordNumber > 0)
         takePicture(punch, recordNumber);
-    if (m_state.settings.showInOutLists)
+    if (m_session.settings().showInOutLists)
         refreshInOutLists();
 }
 

@@ -3,16 +3,18 @@
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
 #include "settings/Password.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/ApplicationTable.h"
 #include "store/DatabaseError.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-ResetCodeBox::ResetCodeBox(ProgramState& state, QWidget* parent)
+ResetCodeBox::ResetCodeBox(const Services& services, Session& session, QWidget* parent)
     : QLineEdit(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
 {
     setObjectName(QStringLiteral("txtResetCode"));
     setFixedWidth(90);
@@ -50,15 +52,15 @@ void ResetCodeBox::keyPressEvent(QKeyEvent* event)
 void ResetCodeBox::tryCode()
 {
     try {
-        ApplicationTable table(m_state.database);
-        if (!Password::clearByResetCode(table, text(), m_state.time.today()))
+        ApplicationTable table(m_services.database);
+        if (!Password::clearByResetCode(table, text(), m_services.time.today()))
             return;
     } catch (const DatabaseError& error) {
-        m_state.messages.inform(window(), error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(window(), error.userMessage(), QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
         return;
     }
     hide();
-    m_state.settings.password.clear();
+    m_session.updateSettings([](SettingsRecord& s) { s.password.clear(); });
     Q_EMIT passwordCleared();
 }

@@ -2,7 +2,8 @@
 
 #include <QLineEdit>
 
-struct ProgramState;
+struct Services;
+class Session;
 
 // The hidden entry where support's reset code clears a forgotten password; opened by pressing both
 // mouse buttons on a spot only support tells about.
@@ -10,7 +11,7 @@ class ResetCodeBox : public QLineEdit {
     Q_OBJECT
 
 public:
-    explicit ResetCodeBox(ProgramState& state, QWidget* parent = nullptr);
+    explicit ResetCodeBox(const Services& services, Session& session, QWidget* parent = nullptr);
     void open();
     // Both mouse buttons held together: the press that opens the box.
     static bool isOpeningPress(const QEvent* event);
@@ -24,5 +25,6 @@ protected:
 
 private:
     void tryCode();
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
 };

@@ -5,7 +5,8 @@
 #include "platform/ui/DatePicker.h"
 #include "records/OldRecords.h"
 #include "records/ui/DayChoice.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
 
@@ -14,9 +15,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-OldRecordsWindow::OldRecordsWindow(ProgramState& state, QWidget* parent)
+OldRecordsWindow::OldRecordsWindow(const Services& services, Session& session, QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
 {
     setWindowTitle(QStringLiteral("Delete old records"));
     auto* layout = new QVBoxLayout(this);
@@ -43,7 +45,7 @@ OldRecordsWindow::OldRecordsWindow(ProgramState& state, QWidget* parent)
 
 void OldRecordsWindow::chooseDate()
 {
-    const std::optional<QDate> day = pickDate(m_state.time, this);
+    const std::optional<QDate> day = pickDate(m_services.time, this);
     if (!day)
         return;
     m_chosenDay = DayNumber::of(*day);
@@ -55,11 +57,11 @@ void OldRecordsWindow::removeRecords()
     if (m_chosenDay == 0)
         return;
     try {
-        OldRecords::removeBefore(m_state, m_chosenDay);
+        OldRecords::removeBefore(m_services, m_chosenDay);
     } catch (const DatabaseError& error) {
         // Nothing was removed: the removal is one transaction.
-        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
     }
     accept();
 }

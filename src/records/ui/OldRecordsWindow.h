@@ -3,7 +3,8 @@
 #include <QDialog>
 
 class QPushButton;
-struct ProgramState;
+struct Services;
+class Session;
 
 // Removes every clock record of the days before a chosen date, at once and without asking.
 //
@@ -12,7 +13,7 @@ class OldRecordsWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit OldRecordsWindow(ProgramState& state, QWidget* parent = nullptr);
+    explicit OldRecordsWindow(const Services& services, Session& session, QWidget* parent = nullptr);
 
     qint32 chosenDay() const { return m_chosenDay; }
     void removeRecords();
@@ -20,7 +21,8 @@ public:
 private:
     void chooseDate();
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     qint32 m_chosenDay = 0; // 0: no date chosen yet
     QPushButton* m_date = nullptr;
 };

@@ -7,7 +7,8 @@
 #include "records/RecordTexts.h"
 #include "records/ui/DayChoice.h"
 #include "records/ui/RecordHistoryWindow.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
 
@@ -37,11 +38,12 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 }
 } // namespace
 
-RecordEditorWindow::RecordEditorWindow(ProgramState& state, const QString& employeeId, qint32 startDay,
-                                       QWidget* parent)
+RecordEditorWindow::RecordEditorWindow(const Services& services, Session& session, const QString& employeeId,
+                                       qint32 startDay, QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
-    , m_editor(state, employeeId, startDay)
+    , m_services(services)
+    , m_session(session)
+    , m_editor(services, session, employeeId, startDay)
 {
     setWindowTitle(m_editor.caption());
     auto* layout = new QHBoxLayout(this);
@@ -101,7 +103,7 @@ void RecordEditorWindow::buildDetail(QWidget* area)
     grid->addWidget(m_in, row, 0);
     grid->addWidget(m_out, row++, 1);
 
-    m_tipsLabel = new QLabel(m_state.settings.tipsWord, area);
+    m_tipsLabel = new QLabel(m_session.settings().tipsWord, area);
     m_tipsLabel->setObjectName(QStringLiteral("lblTips"));
     m_tips = new QLineEdit(area);
     m_tips->setObjectName(QStringLiteral("txtTips"));
@@ -111,12 +113,12 @@ void RecordEditorWindow::buildDetail(QWidget* area)
 
     m_department = new QComboBox(area);
     m_department->setObjectName(QStringLiteral("cboDepartment"));
-    for (const Department& d : std::as_const(m_state.departments.entries)) {
+    for (const Department& d : std::as_const(m_session.departments().entries)) {
         if (!d.name.isEmpty())
             m_department->addItem(d.name, d.number);
     }
     m_department->setCurrentIndex(-1);
-    m_department->setVisible(m_state.useSchedulingLink);
+    m_department->setVisible(m_session.hasEmployeeDatabase());
     grid->addWidget(m_department, row++, 0, 1, 2);
 
     m_created = new QLabel(area);
@@ -179,8 +181,8 @@ void RecordEditorWindow::refresh()
     try {
         m_editor.reload();
     } catch (const DatabaseError& error) {
-        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
     }
     const bool empty = m_editor.entries().isEmpty();
     m_list->setVisible(!empty);
@@ -212,8 +214,8 @@ void RecordEditorWindow::loadScreen(qint64 recordNumber)
     try {
         shown = m_editor.show(recordNumber);
     } catch (const DatabaseError& error) {
-        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
     }
     if (!shown)
         return;
@@ -253,7 +255,7 @@ void RecordEditorWindow::updateMoves()
 
 void RecordEditorWindow::chooseDate()
 {
-    const std::optional<QDate> day = pickDate(m_state.time, this);
+    const std::optional<QDate> day = pickDate(m_services.time, this);
     if (!day)
         return;
     m_editor.setCurrentDay(DayNumber::of(*day));
@@ -279,8 +281,8 @@ void RecordEditorWindow::report(const RecordEditor::Outcome& outcome)
         return;
     }
     if (outcome.beep)
-        m_state.messages.beep();
-    m_state.messages.inform(this, outcome.message, windowTitle(), MessageBoxes::Icon::Critical);
+        m_services.messages.beep();
+    m_services.messages.inform(this, outcome.message, windowTitle(), MessageBoxes::Icon::Critical);
     if (outcome.focusTime)
         m_time->setFocus();
 }
@@ -294,7 +296,7 @@ bool RecordEditorWindow::sequenceAccepted(RecordEditor::Write write)
         return true; // the write itself reports the database
     }
     return question.isEmpty() ||
-           m_state.messages.askYesNo(this, question, windowTitle(), MessageBoxes::Icon::Question) ==
+           m_services.messages.askYesNo(this, question, windowTitle(), MessageBoxes::Icon::Question) ==
                MessageBoxes::Answer::Yes;
 }
 
@@ -330,17 +332,17 @@ void RecordEditorWindow::deleteRecord()
         shown = m_editor.currentRecordText();
     } catch (const DatabaseError&) {
     }
-    m_state.messages.beep();
+    m_services.messages.beep();
     const QString question =
         QStringLiteral("Are you sure....?") + (shown.isEmpty() ? QString() : QStringLiteral("\n\n") + shown);
-    if (m_state.messages.askYesNo(this, question, QStringLiteral("Delete record"),
-                                  MessageBoxes::Icon::Critical) != MessageBoxes::Answer::Yes)
+    if (m_services.messages.askYesNo(this, question, QStringLiteral("Delete record"),
+                                     MessageBoxes::Icon::Critical) != MessageBoxes::Answer::Yes)
         return;
     if (!sequenceAccepted(RecordEditor::Write::Delete))
         return;
     if (!m_editor.remove())
-        m_state.messages.inform(this, QStringLiteral("The record could not be deleted."), windowTitle(),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, QStringLiteral("The record could not be deleted."), windowTitle(),
+                                   MessageBoxes::Icon::Critical);
     // The deleted record must not stay on show as if it could still be changed.
     clearDetail();
     refresh();
@@ -350,13 +352,13 @@ void RecordEditorWindow::showHistory()
 {
     if (m_editor.currentRecord() <= 0)
         return;
-    RecordHistoryWindow history(m_state, m_editor.currentRecord(), this);
+    RecordHistoryWindow history(m_services, m_session, m_editor.currentRecord(), this);
     history.exec();
 }
 
 void RecordEditorWindow::showDeleted()
 {
-    RecordHistoryWindow deleted(m_state, m_editor.employeeId(), m_editor.startDay(), this);
+    RecordHistoryWindow deleted(m_services, m_session, m_editor.employeeId(), m_editor.startDay(), this);
     deleted.exec();
 }
 
@@ -366,14 +368,14 @@ bool RecordEditorWindow::eventFilter(QObject* watched, QEvent* event)
         const QString text = static_cast<QKeyEvent*>(event)->text();
         const auto* box = static_cast<QLineEdit*>(watched);
         if (text.size() == 1 && text.at(0).isPrint() &&
-            !RecordTexts::acceptsKey(text.at(0), box->text(), m_state.settings.clock12Hour,
+            !RecordTexts::acceptsKey(text.at(0), box->text(), m_session.settings().clock12Hour,
                                      watched == m_tips))
             return true;
     }
     if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress && m_list->count() == 0) {
-        m_state.messages.beep();
-        m_state.messages.inform(this, QStringLiteral("No records for: !"), QStringLiteral("No records"),
-                                MessageBoxes::Icon::None);
+        m_services.messages.beep();
+        m_services.messages.inform(this, QStringLiteral("No records for: !"), QStringLiteral("No records"),
+                                   MessageBoxes::Icon::None);
         return true;
     }
     return QDialog::eventFilter(watched, event);

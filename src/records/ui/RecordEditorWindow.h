@@ -11,7 +11,8 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The record editor: one employee's clock records from a start day on, listed, shown one at a
 // time, changed, inserted and deleted through RecordEditor.
@@ -23,7 +24,7 @@ class RecordEditorWindow : public QDialog {
     Q_OBJECT
 
 public:
-    RecordEditorWindow(ProgramState& state, const QString& employeeId, qint32 startDay,
+    RecordEditorWindow(const Services& services, Session& session, const QString& employeeId, qint32 startDay,
                        QWidget* parent = nullptr);
 
     const RecordEditor& editor() const { return m_editor; }
@@ -53,7 +54,8 @@ private:
     void clearDetail();
     void report(const RecordEditor::Outcome& outcome);
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     RecordEditor m_editor;
     QListWidget* m_list = nullptr;
     QLabel* m_noRecords = nullptr;

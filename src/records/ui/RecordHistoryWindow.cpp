@@ -1,7 +1,8 @@
 #include "records/ui/RecordHistoryWindow.h"
 
 #include "records/RecordTexts.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 #include "store/HistoryWords.h"
 #include "store/RecordEdits.h"
@@ -13,19 +14,22 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-RecordHistoryWindow::RecordHistoryWindow(ProgramState& state, qint64 recordNumber, QWidget* parent)
+RecordHistoryWindow::RecordHistoryWindow(const Services& services, Session& session, qint64 recordNumber,
+                                         QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
 {
     setWindowTitle(QStringLiteral("History of record %1").arg(recordNumber));
     build();
     showStory(recordNumber);
 }
 
-RecordHistoryWindow::RecordHistoryWindow(ProgramState& state, const QString& employeeId, qint32 fromDay,
-                                         QWidget* parent)
+RecordHistoryWindow::RecordHistoryWindow(const Services& services, Session& session,
+                                         const QString& employeeId, qint32 fromDay, QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
 {
     setWindowTitle(QStringLiteral("Deleted records of ID %1 from %2")
                        .arg(employeeId, RecordTexts::longDate(fromDay, locale())));
@@ -35,14 +39,14 @@ RecordHistoryWindow::RecordHistoryWindow(ProgramState& state, const QString& emp
     build();
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_deleted);
     try {
-        m_found = HistoryTexts::deletedRecords(EditHistory(state.database).entries(), employeeId, fromDay);
+        m_found = HistoryTexts::deletedRecords(EditHistory(services.database).entries(), employeeId, fromDay);
     } catch (const DatabaseError& error) {
         m_text->setPlainText(error.userMessage());
         return;
     }
     for (const HistoryTexts::DeletedRecord& d : std::as_const(m_found)) {
         m_deleted->addItem(QStringLiteral("%1    deleted %2 by %3")
-                               .arg(HistoryWords::recordText(d.record, state.settings.clock12Hour),
+                               .arg(HistoryWords::recordText(d.record, session.settings().clock12Hour),
                                     StoredTime::toText(d.entry.when).left(16), d.entry.user));
     }
     connect(m_deleted, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -73,9 +77,9 @@ void RecordHistoryWindow::build()
 void RecordHistoryWindow::showStory(qint64 recordNumber)
 {
     try {
-        const QList<HistoryEntry> entries = EditHistory(m_state.database).entriesFor(recordNumber);
-        const std::optional<ClockRecord> current = RecordEdits(m_state.database).find(recordNumber);
-        m_text->setPlainText(HistoryTexts::recordStory(entries, current, m_state.settings.clock12Hour)
+        const QList<HistoryEntry> entries = EditHistory(m_services.database).entriesFor(recordNumber);
+        const std::optional<ClockRecord> current = RecordEdits(m_services.database).find(recordNumber);
+        m_text->setPlainText(HistoryTexts::recordStory(entries, current, m_session.settings().clock12Hour)
                                  .join(QLatin1Char('\n')));
     } catch (const DatabaseError& error) {
         m_text->setPlainText(error.userMessage());

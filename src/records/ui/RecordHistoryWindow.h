@@ -6,7 +6,8 @@
 
 class QListWidget;
 class QPlainTextEdit;
-struct ProgramState;
+struct Services;
+class Session;
 
 // Shows how one clock record came about and every hand change made to it since; or lists the
 // records of one employee deleted by hand from a day on, each with its story.
@@ -16,8 +17,9 @@ class RecordHistoryWindow : public QDialog {
     Q_OBJECT
 
 public:
-    RecordHistoryWindow(ProgramState& state, qint64 recordNumber, QWidget* parent = nullptr);
-    RecordHistoryWindow(ProgramState& state, const QString& employeeId, qint32 fromDay,
+    RecordHistoryWindow(const Services& services, Session& session, qint64 recordNumber,
+                        QWidget* parent = nullptr);
+    RecordHistoryWindow(const Services& services, Session& session, const QString& employeeId, qint32 fromDay,
                         QWidget* parent = nullptr);
 
     QString text() const;
@@ -27,7 +29,8 @@ private:
     void build();
     void showStory(qint64 recordNumber);
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     QListWidget* m_deleted = nullptr;
     QPlainTextEdit* m_text = nullptr;
     QList<HistoryTexts::DeletedRecord> m_found;

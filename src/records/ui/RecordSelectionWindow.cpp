@@ -5,7 +5,8 @@
 #include "platform/ui/DatePicker.h"
 #include "records/ui/DayChoice.h"
 #include "records/ui/RecordEditorWindow.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "staff/ui/EmployeeListWindow.h"
 #include "store/DayNumber.h"
 
@@ -21,10 +22,11 @@ namespace {
 constexpr qint32 firstDate = 35000;
 } // namespace
 
-RecordSelectionWindow::RecordSelectionWindow(ProgramState& state, QWidget* parent)
+RecordSelectionWindow::RecordSelectionWindow(const Services& services, Session& session, QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
-    , m_startDay(DayNumber::of(state.time.today()))
+    , m_services(services)
+    , m_session(session)
+    , m_startDay(DayNumber::of(services.time.today()))
 {
     setWindowTitle(QStringLiteral("Edit clock records"));
     auto* layout = new QVBoxLayout(this);
@@ -71,7 +73,7 @@ RecordSelectionWindow::RecordSelectionWindow(ProgramState& state, QWidget* paren
 void RecordSelectionWindow::showEvent(QShowEvent* event)
 {
     // The ID is typed only without an employee source; with one it comes from the list.
-    const bool pick = m_state.useSchedulingLink;
+    const bool pick = m_session.hasEmployeeDatabase();
     m_pick->setVisible(pick);
     m_idLabel->setVisible(!pick);
     m_id->setVisible(!pick);
@@ -80,7 +82,7 @@ void RecordSelectionWindow::showEvent(QShowEvent* event)
 
 void RecordSelectionWindow::chooseDate()
 {
-    const std::optional<QDate> day = pickDate(m_state.time, this);
+    const std::optional<QDate> day = pickDate(m_services.time, this);
     if (!day)
         return;
     m_startDay = DayNumber::of(*day);
@@ -92,7 +94,7 @@ void RecordSelectionWindow::chooseDate()
 void RecordSelectionWindow::pickEmployee()
 {
     m_warning->clear();
-    EmployeeListWindow list(m_state, EmployeeListing::Purpose::PickForRecords, this);
+    EmployeeListWindow list(m_services, m_session, EmployeeListing::Purpose::PickForRecords, this);
     if (list.exec() != QDialog::Accepted)
         return;
     m_pickedId = list.chosenId().value_or(QString());
@@ -101,18 +103,18 @@ void RecordSelectionWindow::pickEmployee()
 
 void RecordSelectionWindow::go()
 {
-    const QString id = (m_state.useSchedulingLink ? m_pickedId : m_id->text()).trimmed();
+    const QString id = (m_session.hasEmployeeDatabase() ? m_pickedId : m_id->text()).trimmed();
     if (m_startDay < firstDate) {
-        m_state.messages.beep();
+        m_services.messages.beep();
         m_warning->setText(QStringLiteral("No date selected..."));
         return;
     }
     if (id.isEmpty()) {
-        m_state.messages.beep();
+        m_services.messages.beep();
         m_warning->setText(QStringLiteral("No employee selected..."));
         return;
     }
     m_warning->clear();
-    RecordEditorWindow editor(m_state, id, m_startDay, this);
+    RecordEditorWindow editor(m_services, m_session, id, m_startDay, this);
     editor.exec();
 }

@@ -5,7 +5,8 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct ProgramState;
+struct Services;
+class Session;
 
 // Chooses whose clock records are edited and from which day on, then opens the record editor;
 // stays open for the next employee until cancelled.
@@ -15,7 +16,7 @@ class RecordSelectionWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit RecordSelectionWindow(ProgramState& state, QWidget* parent = nullptr);
+    explicit RecordSelectionWindow(const Services& services, Session& session, QWidget* parent = nullptr);
 
     qint32 startDay() const { return m_startDay; }
 
@@ -27,7 +28,8 @@ private:
     void pickEmployee();
     void go();
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     qint32 m_startDay = 0;
     QString m_pickedId;
     QPushButton* m_date = nullptr;

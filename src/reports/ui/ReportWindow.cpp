@@ -9,7 +9,8 @@
 #include "reports/ReportTexts.h"
 #include "reports/ui/FontSample.h"
 #include "reports/ui/PreviewPane.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
 #include "store/DurableFiles.h"
@@ -45,13 +46,14 @@ QString beforeDatePicked(int index)
 }
 } // namespace
 
-ReportWindow::ReportWindow(ProgramState& state, QWidget* parent)
+ReportWindow::ReportWindow(const Services& services, Session& session, QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     pickDate = [this] {
-        return ::pickDate(m_state.time, this);
+        return ::pickDate(m_services.time, this);
     };
     confirmPrinter = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
@@ -70,7 +72,7 @@ ReportWindow::ReportWindow(ProgramState& state, QWidget* parent)
     build();
     FontRead();
     // The size last used, else the whole screen: the preview's page needs the room.
-    if (!restoreGeometry(ReportPeriod::windowGeometry(m_state.paths.programFolder())))
+    if (!restoreGeometry(ReportPeriod::windowGeometry(m_session.paths().programFolder())))
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -238,7 +240,7 @@ void ReportWindow::pickDay(int index)
 void ReportWindow::choosePeriod(int quick)
 {
     const ReportPeriod::Days days = ReportPeriod::quick(static_cast<ReportPeriod::Quick>(quick),
-                                                        m_state.time.today(), QLocale().firstDayOfWeek());
+                                                        m_services.time.today(), QLocale().firstDayOfWeek());
     m_request.firstDay = days.firstDay;
     m_request.lastDay = days.lastDay;
     showDay(0);
@@ -263,8 +265,8 @@ bool ReportWindow::checkDate()
 {
     if (const auto problem = ReportTexts::CheckDate(m_request.firstDay, m_request.lastDay)) {
         if (m_request.firstDay == 0)
-            m_state.messages.beep();
-        m_state.messages.inform(this, problem->text, problem->title, MessageBoxes::Icon::Warning);
+            m_services.messages.beep();
+        m_services.messages.inform(this, problem->text, problem->title, MessageBoxes::Icon::Warning);
         return false;
     }
     return true;
@@ -281,17 +283,17 @@ bool ReportWindow::loadDocument()
 {
     m_request.employeeReport = m_order->checkedId() != 1;
     m_request.rounding = RoundingCode(selectedRoundingCode());
-    m_document = std::make_unique<ReportDocument>(m_state, m_request);
+    m_document = std::make_unique<ReportDocument>(m_services.time, m_session, m_request);
     try {
-        if (m_document->load(m_state.database)) {
+        if (m_document->load(m_services.database)) {
             m_rowsFresh = true;
             return true;
         }
-        m_state.messages.inform(this, ReportTexts::noRecordsText(), ReportTexts::noRecordsTitle(),
-                                MessageBoxes::Icon::Information);
+        m_services.messages.inform(this, ReportTexts::noRecordsText(), ReportTexts::noRecordsTitle(),
+                                   MessageBoxes::Icon::Information);
     } catch (const DatabaseError& error) {
-        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
     }
     m_document.reset();
     return false;
@@ -302,8 +304,8 @@ void ReportWindow::previewReport()
     if (!checkDate())
         return;
     if (RoundingCode(selectedRoundingCode()).needsWarning())
-        m_state.messages.inform(this, Rounding::warningText(), Rounding::warningTitle(),
-                                MessageBoxes::Icon::None);
+        m_services.messages.inform(this, Rounding::warningText(), Rounding::warningTitle(),
+                                   MessageBoxes::Icon::None);
     if (!loadDocument())
         return;
     if (m_print.shading < 1 || m_print.shading > PrintSettings::shadingCount)
@@ -330,11 +332,11 @@ void ReportWindow::paintPreview(QPrinter* printer)
     // Every re-draw reads the rows afresh: punches made meanwhile at the clock belong in it.
     try {
         if (!m_rowsFresh)
-            m_document->load(m_state.database);
+            m_document->load(m_services.database);
         m_rowsFresh = false;
     } catch (const DatabaseError& error) {
-        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
         return;
     }
     m_document->paint(*printer, m_print);
@@ -368,9 +370,9 @@ void ReportWindow::cancelPreview()
 
 bool ReportWindow::refusedOutput(const QString& path, const QString& title)
 {
-    const QString refusal = OwnFiles::refusal(m_state.paths, path);
+    const QString refusal = OwnFiles::refusal(m_session.paths(), path);
     if (!refusal.isEmpty())
-        m_state.messages.inform(this, refusal, title, MessageBoxes::Icon::Warning);
+        m_services.messages.inform(this, refusal, title, MessageBoxes::Icon::Warning);
     return !refusal.isEmpty();
 }
 
@@ -402,8 +404,8 @@ void ReportWindow::savePdf()
     if (written)
         drawn.setAutoRemove(false);
     else
-        m_state.messages.inform(this, QStringLiteral("Cannot write ") + QDir::toNativeSeparators(path),
-                                QStringLiteral("Save as PDF"), MessageBoxes::Icon::Warning);
+        m_services.messages.inform(this, QStringLiteral("Cannot write ") + QDir::toNativeSeparators(path),
+                                   QStringLiteral("Save as PDF"), MessageBoxes::Icon::Warning);
 }
 
 void ReportWindow::exportCsv()
@@ -425,10 +427,10 @@ void ReportWindow::exportCsv()
         if (file.commit())
             return;
     }
-    m_state.messages.inform(this,
-                            QStringLiteral("Cannot write ") + QDir::toNativeSeparators(path) +
-                                QStringLiteral(": ") + file.errorString(),
-                            QStringLiteral("Export CSV"), MessageBoxes::Icon::Warning);
+    m_services.messages.inform(this,
+                               QStringLiteral("Cannot write ") + QDir::toNativeSeparators(path) +
+                                   QStringLiteral(": ") + file.errorString(),
+                               QStringLiteral("Export CSV"), MessageBoxes::Icon::Warning);
 }
 
 void ReportWindow::changeFont()
@@ -443,13 +445,13 @@ void ReportWindow::changeFont()
     m_print.bold = chosen->bold();
     m_print.italic = chosen->italic();
     if (m_print.fontName.trimmed().isEmpty()) {
-        m_state.messages.inform(this, QStringLiteral("No font selected."), windowTitle(),
-                                MessageBoxes::Icon::Warning);
+        m_services.messages.inform(this, QStringLiteral("No font selected."), windowTitle(),
+                                   MessageBoxes::Icon::Warning);
         return;
     }
     // Printers here take every installed scalable font: the driver embeds it.
     if (!QFontDatabase::families().contains(m_print.fontName, Qt::CaseInsensitive)) {
-        m_state.messages.inform(
+        m_services.messages.inform(
             this, QStringLiteral("Font ") + m_print.fontName + QStringLiteral(" is not available."),
             windowTitle(), MessageBoxes::Icon::Warning);
         return;
@@ -493,12 +495,12 @@ void ReportWindow::FontInPicture()
 void ReportWindow::FontWrite()
 {
     m_print.roundingCode = selectedRoundingCode();
-    PrintDat::save(PrintDat::path(m_state.paths), m_print);
+    PrintDat::save(PrintDat::path(m_session.paths()), m_print);
 }
 
 void ReportWindow::FontRead()
 {
-    m_print = PrintDat::load(PrintDat::path(m_state.paths));
+    m_print = PrintDat::load(PrintDat::path(m_session.paths()));
     const RoundingCode code(m_print.roundingCode);
     m_inRounding->button(code.inOption())->setChecked(true);
     m_outRounding->button(code.outOption())->setChecked(true);
@@ -545,6 +547,6 @@ void ReportWindow::keyPressEvent(QKeyEvent* event)
 void ReportWindow::done(int result)
 {
     FontWrite();
-    ReportPeriod::rememberWindowGeometry(m_state.paths.programFolder(), saveGeometry());
+    ReportPeriod::rememberWindowGeometry(m_session.paths().programFolder(), saveGeometry());
     QDialog::done(result);
 }

@@ -20,7 +20,8 @@ class QScrollBar;
 class FontSample;
 class PreviewPane;
 class ReportDocument;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The report window "Print between dates": collects the period, order and rounding, keeps the
 // font, orientation, shading and rounding in Print.Dat, and shows the report as a preview, on a
@@ -36,7 +37,7 @@ class ReportWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ReportWindow(ProgramState& state, QWidget* parent = nullptr);
+    explicit ReportWindow(const Services& services, Session& session, QWidget* parent = nullptr);
     ~ReportWindow() override;
 
     // The dialogs the window asks through; tests answer them without a screen.
@@ -93,7 +94,8 @@ private:
     void updateColorSample();
     int selectedRoundingCode() const;
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     ReportRequest m_request;
     PrintSettings m_print;
     std::unique_ptr<ReportDocument> m_document;

@@ -3,7 +3,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ui/DatePicker.h"
 #include "reports/SequenceAudit.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
 
@@ -18,9 +19,12 @@ const QString firstCaption = QStringLiteral("First date");
 const QString lastCaption = QStringLiteral("Last date");
 } // namespace
 
-SequenceAuditFrame::SequenceAuditFrame(ProgramState& state, QWidget* parent)
+SequenceAuditFrame::SequenceAuditFrame(const Services& services, const Session& session,
+                                       SequenceAudit::Period& period, QWidget* parent)
     : QGroupBox(QStringLiteral("Date/Time and record sequence audit  "), parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
+    , m_period(period)
 {
     setProperty("helpText", SequenceAudit::frameHelp);
     auto* grid = new QGridLayout(this);
@@ -68,41 +72,41 @@ void SequenceAuditFrame::showDays()
             button->setStyleSheet(QString());
         }
     };
-    show(m_first, m_state.firstDay, firstCaption);
-    show(m_last, m_state.lastDay, lastCaption);
-    m_audit->setEnabled(SequenceAudit::canRun({m_state.firstDay, m_state.lastDay}));
+    show(m_first, m_period.firstDay, firstCaption);
+    show(m_last, m_period.lastDay, lastCaption);
+    m_audit->setEnabled(SequenceAudit::canRun({m_period.firstDay, m_period.lastDay}));
 }
 
 void SequenceAuditFrame::pickDay(bool first)
 {
-    const std::optional<QDate> day = pickDate(m_state.time, this);
+    const std::optional<QDate> day = pickDate(m_services.time, this);
     if (!day)
         return;
-    (first ? m_state.firstDay : m_state.lastDay) = DayNumber::of(*day);
+    (first ? m_period.firstDay : m_period.lastDay) = DayNumber::of(*day);
     showDays();
 }
 
 void SequenceAuditFrame::audit()
 {
-    const SequenceAudit::Period period = ReportPeriod::completed({m_state.firstDay, m_state.lastDay});
-    m_state.firstDay = period.firstDay;
-    m_state.lastDay = period.lastDay;
+    const SequenceAudit::Period period = ReportPeriod::completed({m_period.firstDay, m_period.lastDay});
+    m_period.firstDay = period.firstDay;
+    m_period.lastDay = period.lastDay;
     SequenceAudit::Result result;
     QStringList lines;
     try {
-        result = SequenceAudit::run(m_state.database, period);
+        result = SequenceAudit::run(m_services.database, period);
         if (!result.tableEmpty)
             lines = SequenceAudit::lines(
-                result, m_state.settings.clock12Hour, locale(),
-                SequenceAudit::changeNotes(m_state.database, m_state.settings.clock12Hour));
+                result, m_session.settings().clock12Hour, locale(),
+                SequenceAudit::changeNotes(m_services.database, m_session.settings().clock12Hour));
     } catch (const DatabaseError& error) {
-        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
         return;
     }
     if (result.tableEmpty) {
-        m_state.messages.inform(this, SequenceAudit::noRecordsText, SequenceAudit::noRecordsTitle,
-                                MessageBoxes::Icon::None);
+        m_services.messages.inform(this, SequenceAudit::noRecordsText, SequenceAudit::noRecordsTitle,
+                                   MessageBoxes::Icon::None);
         return;
     }
     m_list->show();

@@ -4,7 +4,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
 #include "platform/ui/TabColumns.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 
 #include <QComboBox>
@@ -23,9 +24,10 @@ const QString inCaption = QStringLiteral("Employees clocked In");
 const QString outCaption = QStringLiteral("Employees clocked Out");
 } // namespace
 
-WhoIsInWindow::WhoIsInWindow(ProgramState& state, QWidget* parent)
+WhoIsInWindow::WhoIsInWindow(const Services& services, Session& session, QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
 {
     setWindowTitle(QStringLiteral("Who is in and who is out"));
     auto* grid = new QGridLayout(this);
@@ -85,10 +87,10 @@ void WhoIsInWindow::LoadINOUTform()
 {
     std::optional<WhoIsIn::Lists> lists;
     try {
-        lists = WhoIsIn::load(m_state.database, m_state.time.today(), m_days);
+        lists = WhoIsIn::load(m_services.database, m_services.time.today(), m_days);
     } catch (const DatabaseError& error) {
-        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
         return;
     }
     if (!lists)
@@ -111,7 +113,7 @@ void WhoIsInWindow::fill(QListWidget* list, QLabel* label, const QString& captio
     for (const WhoIsIn::Entry& entry : entries) {
         const QString column = InOutLists::entryText(entry.name, width, minimum, maximum).chopped(1);
         auto* item = new QListWidgetItem(
-            WhoIsIn::itemText(column, entry, m_state.settings.clock12Hour, locale()), list);
+            WhoIsIn::itemText(column, entry, m_session.settings().clock12Hour, locale()), list);
         item->setData(Qt::UserRole, entry.employeeId);
     }
     label->setText(QStringLiteral("%1 (%2)").arg(caption).arg(entries.size()));

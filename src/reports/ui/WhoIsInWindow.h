@@ -7,7 +7,8 @@
 class QComboBox;
 class QLabel;
 class QListWidget;
-struct ProgramState;
+struct Services;
+class Session;
 
 // "Who is in and who is out": the employees clocked in and clocked out, by each one's latest
 // record of the chosen number of days.
@@ -17,7 +18,7 @@ class WhoIsInWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit WhoIsInWindow(ProgramState& state, QWidget* parent = nullptr);
+    explicit WhoIsInWindow(const Services& services, Session& session, QWidget* parent = nullptr);
 
     // Fills both lists from the database; they keep what they show when there is nothing to show.
     void LoadINOUTform();
@@ -27,7 +28,8 @@ private:
     void chooseDays(int index);
     void fill(QListWidget* list, QLabel* label, const QString& caption, const QList<WhoIsIn::Entry>& entries);
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     qint16 m_days = 0;
     QLabel* m_inLabel = nullptr;
     QLabel* m_outLabel = nullptr;

@@ -2,7 +2,8 @@
 
 #include "platform/Camera.h"
 #include "platform/MessageBoxes.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/CameraFile.h"
 
 #include <QCameraDevice>
@@ -37,9 +38,10 @@ std::optional<QCameraDevice> chosenDevice(const CameraChoice& choice)
 }
 } // namespace
 
-CameraPage::CameraPage(ProgramState& state, QWidget* parent)
+CameraPage::CameraPage(const Services& services, Session& session, QWidget* parent)
     : OptionsPage(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
 {
     setProperty("helpText",
                 QStringLiteral("Choose the camera that takes the pictures of clock ins and outs and "
@@ -83,7 +85,7 @@ CameraPage::CameraPage(ProgramState& state, QWidget* parent)
 
 void CameraPage::showChoice()
 {
-    const CameraChoice choice = CameraFile::read(m_state.paths);
+    const CameraChoice choice = CameraFile::read(m_session.paths());
     const std::optional<QCameraDevice> device = chosenDevice(choice);
     QString text = device ? device->description() : QStringLiteral("No camera found");
     if (device && choice.resolution.isValid() && device->id() == choice.deviceId)
@@ -93,23 +95,24 @@ void CameraPage::showChoice()
 
 void CameraPage::noCamera()
 {
-    m_state.messages.inform(this,
-                            QStringLiteral("No camera was found on this computer.\nConnect a camera and try "
-                                           "again."),
-                            title, MessageBoxes::Icon::Information);
+    m_services.messages.inform(
+        this,
+        QStringLiteral("No camera was found on this computer.\nConnect a camera and try "
+                       "again."),
+        title, MessageBoxes::Icon::Information);
 }
 
 void CameraPage::keep(const CameraChoice& choice)
 {
-    if (!CameraFile::write(m_state.paths, choice)) {
-        m_state.messages.inform(this,
-                                QStringLiteral("The camera choice could not be written to %1.")
-                                    .arg(m_state.paths.inProgramFolder(CameraFile::fileName())),
-                                title, MessageBoxes::Icon::Warning);
+    if (!CameraFile::write(m_session.paths(), choice)) {
+        m_services.messages.inform(this,
+                                   QStringLiteral("The camera choice could not be written to %1.")
+                                       .arg(m_session.paths().inProgramFolder(CameraFile::fileName())),
+                                   title, MessageBoxes::Icon::Warning);
         return;
     }
     stopCamera();
-    m_state.camera.choose(choice);
+    m_services.camera.choose(choice);
     showChoice();
 }
 
@@ -120,7 +123,7 @@ void CameraPage::chooseDevice()
         noCamera();
         return;
     }
-    const CameraChoice current = CameraFile::read(m_state.paths);
+    const CameraChoice current = CameraFile::read(m_session.paths());
     QStringList names;
     int at = 0;
     for (const QCameraDevice& device : devices) {
@@ -140,7 +143,7 @@ void CameraPage::chooseDevice()
 
 void CameraPage::chooseSize()
 {
-    const CameraChoice current = CameraFile::read(m_state.paths);
+    const CameraChoice current = CameraFile::read(m_session.paths());
     const std::optional<QCameraDevice> device = chosenDevice(current);
     if (!device) {
         noCamera();
@@ -175,7 +178,7 @@ void CameraPage::testCamera()
 {
     bool connected = false;
     try {
-        connected = m_state.camera.connectPreview(m_area);
+        connected = m_services.camera.connectPreview(m_area);
     } catch (...) {
     }
     if (!connected) {
@@ -191,7 +194,7 @@ void CameraPage::stopCamera()
         return;
     m_testing = false;
     try {
-        m_state.camera.release();
+        m_services.camera.release();
     } catch (...) {
     }
 }

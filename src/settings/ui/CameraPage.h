@@ -4,7 +4,8 @@
 #include "settings/ui/OptionsPage.h"
 
 class QLabel;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The "Camera" page of the options dialog: which camera takes the pictures and at what size, and a
 // live test picture. The choice is kept in the program folder and given to the punch camera at once.
@@ -14,7 +15,7 @@ class CameraPage : public OptionsPage {
     Q_OBJECT
 
 public:
-    explicit CameraPage(ProgramState& state, QWidget* parent = nullptr);
+    explicit CameraPage(const Services& services, Session& session, QWidget* parent = nullptr);
     void stopCamera();
 
 private:
@@ -25,7 +26,8 @@ private:
     void keep(const CameraChoice& choice);
     void showChoice();
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     QWidget* m_area = nullptr;
     QLabel* m_choice = nullptr;
     bool m_testing = false;

@@ -3,7 +3,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
 #include "platform/ui/DatePicker.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "settings/SystemClockSetter.h"
 #include "settings/TimeText.h"
 
@@ -21,9 +22,11 @@ const QString help = QStringLiteral("Sets the date and the time of this computer
                                     "for the password of an administrator first.");
 } // namespace
 
-DateTimePage::DateTimePage(ProgramState& state, SystemClockSetter& clockSetter, QWidget* parent)
+DateTimePage::DateTimePage(const Services& services, Session& session, SystemClockSetter& clockSetter,
+                           QWidget* parent)
     : OptionsPage(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
     , m_clockSetter(clockSetter)
 {
     m_layout = new QVBoxLayout(this);
@@ -37,7 +40,7 @@ DateTimePage::DateTimePage(ProgramState& state, SystemClockSetter& clockSetter, 
     m_date->setProperty("helpText", help);
     grid->addWidget(m_date, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Enter new system time, use hh:mm:ss "), frame), 1, 0);
-    m_time = new QLineEdit(m_state.time.now().time().toString(QStringLiteral("HH:mm:ss")), frame);
+    m_time = new QLineEdit(m_services.time.now().time().toString(QStringLiteral("HH:mm:ss")), frame);
     m_time->setObjectName(QStringLiteral("txtNewTime"));
     m_time->setFixedWidth(90);
     m_time->setProperty("helpText", help);
@@ -52,7 +55,7 @@ DateTimePage::DateTimePage(ProgramState& state, SystemClockSetter& clockSetter, 
     m_layout->addStretch(1);
     connect(m_date, &QPushButton::clicked, this, &DateTimePage::pickDate);
     connect(set, &QPushButton::clicked, this, &DateTimePage::setDateAndTime);
-    showDate(m_state.time.today());
+    showDate(m_services.time.today());
 }
 
 void DateTimePage::setAuditFrame(QWidget* frame)
@@ -70,7 +73,7 @@ void DateTimePage::showDate(const QDate& date)
 
 void DateTimePage::pickDate()
 {
-    const std::optional<QDate> day = ::pickDate(m_state.time, this);
+    const std::optional<QDate> day = ::pickDate(m_services.time, this);
     if (!day)
         return;
     m_chosen = *day;
@@ -81,21 +84,22 @@ void DateTimePage::setDateAndTime()
 {
     const std::optional<QString> time = TimeText::format(m_time->text());
     if (!time) {
-        m_state.messages.inform(this, TimeText::formatError, title, MessageBoxes::Icon::Information);
+        m_services.messages.inform(this, TimeText::formatError, title, MessageBoxes::Icon::Information);
         m_time->setFocus();
         return;
     }
     m_time->setText(*time);
     // The date goes to the system as the system writes dates.
-    const QDate wanted = m_chosen.isValid() ? m_chosen : m_state.time.today();
-    const QDate date = TimeText::dateOf(TimeText::dateText(wanted, m_state.dateOrder), m_state.dateOrder);
+    const QDate wanted = m_chosen.isValid() ? m_chosen : m_services.time.today();
+    const QDate date =
+        TimeText::dateOf(TimeText::dateText(wanted, m_session.dateOrder()), m_session.dateOrder());
     const QDateTime moment(date, TimeText::timeOf(*time));
     QPointer<DateTimePage> page(this);
     m_clockSetter.setTime(moment, [page, date](const SystemClockSetter::Result& result) {
         if (!page)
             return;
         if (!result.done) {
-            page->m_state.messages.inform(page, result.problem, title, MessageBoxes::Icon::Warning);
+            page->m_services.messages.inform(page, result.problem, title, MessageBoxes::Icon::Warning);
             return;
         }
         page->showDate(date);

@@ -8,7 +8,8 @@ class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 class SystemClockSetter;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The "Date Time" page of the options dialog: sets the computer's date and time on its own button,
 // and holds the frame of the record sequence audit below.
@@ -18,7 +19,8 @@ class DateTimePage : public OptionsPage {
     Q_OBJECT
 
 public:
-    DateTimePage(ProgramState& state, SystemClockSetter& clockSetter, QWidget* parent = nullptr);
+    DateTimePage(const Services& services, Session& session, SystemClockSetter& clockSetter,
+                 QWidget* parent = nullptr);
     void setAuditFrame(QWidget* frame);
 
 private:
@@ -26,7 +28,8 @@ private:
     void setDateAndTime();
     void showDate(const QDate& date);
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     SystemClockSetter& m_clockSetter;
     QVBoxLayout* m_layout = nullptr;
     QPushButton* m_date = nullptr;

@@ -1,7 +1,8 @@
 #include "settings/ui/GeneralPage.h"
 
 #include "platform/ui/SelectNewPath.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,9 +18,10 @@ namespace {
 constexpr int numberWidth = 44;
 } // namespace
 
-GeneralPage::GeneralPage(ProgramState& state, EmployeeSource source, QWidget* parent)
+GeneralPage::GeneralPage(const Services& services, Session& session, EmployeeSource source, QWidget* parent)
     : OptionsPage(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
     , m_source(source)
 {
     auto* columns = new QHBoxLayout(this);
@@ -170,7 +172,7 @@ GeneralPage::GeneralPage(ProgramState& state, EmployeeSource source, QWidget* pa
 void GeneralPage::chooseSource(int index)
 {
     const EmployeeSource selected =
-        m_source.choose(static_cast<EmployeeSource>(index), m_state, this,
-                        [this] { return selectNewPath(this, m_state.paths.programFolder()); });
+        m_source.choose(static_cast<EmployeeSource>(index), m_services, m_session, this,
+                        [this] { return selectNewPath(this, m_session.paths().programFolder()); });
     m_sources->button(static_cast<int>(selected))->setChecked(true);
 }

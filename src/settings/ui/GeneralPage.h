@@ -4,7 +4,8 @@
 #include "settings/ui/OptionsPage.h"
 
 class QButtonGroup;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The "General" page of the options dialog: pictures, sound, the clock screen's behaviour, the
 // confirmation, forced clock-outs, the break deduction and the employee source.
@@ -19,7 +20,7 @@ class GeneralPage : public OptionsPage {
 
 public:
     // Choosing another employee source reads the staff files into `state` at once.
-    GeneralPage(ProgramState& state, EmployeeSource source, QWidget* parent = nullptr);
+    GeneralPage(const Services& services, Session& session, EmployeeSource source, QWidget* parent = nullptr);
 
     // Shown on the page's "Database " frame and first in the dialog's explanation line.
     static inline const QString sourceHelp =
@@ -31,7 +32,8 @@ public:
 private:
     void chooseSource(int index);
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     SourceChoice m_source;
     QButtonGroup* m_sources = nullptr;
 };

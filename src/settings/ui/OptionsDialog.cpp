@@ -1,7 +1,8 @@
 #include "settings/ui/OptionsDialog.h"
 
 #include "platform/MessageBoxes.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "settings/ui/CameraPage.h"
 #include "settings/ui/DateTimePage.h"
 #include "settings/ui/GeneralPage.h"
@@ -18,10 +19,11 @@
 #include <QVBoxLayout>
 #include <utility>
 
-OptionsDialog::OptionsDialog(ProgramState& state, SystemClockSetter& clockSetter, Store store,
-                             QWidget* parent)
+OptionsDialog::OptionsDialog(const Services& services, Session& session, SystemClockSetter& clockSetter,
+                             Store store, QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
     , m_store(std::move(store))
 {
     setWindowTitle(QStringLiteral("Options"));
@@ -31,18 +33,17 @@ OptionsDialog::OptionsDialog(ProgramState& state, SystemClockSetter& clockSetter
     auto* layout = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabOptions"));
-    const bool employeeDatabase = state.useSchedulingLink;
-    m_general =
-        new GeneralPage(state, OptionsForm::sourceOf(state.useSchedulingLink, state.useLocalStaff), this);
-    m_cameraPage = new CameraPage(state, this);
-    m_dateTimePage = new DateTimePage(state, clockSetter, this);
+    const bool employeeDatabase = session.hasEmployeeDatabase();
+    m_general = new GeneralPage(services, session, session.employeeSource(), this);
+    m_cameraPage = new CameraPage(services, session, this);
+    m_dateTimePage = new DateTimePage(services, session, clockSetter, this);
     addPage(m_general, QStringLiteral("General"));
     addPage(m_cameraPage, QStringLiteral("Camera"));
-    addPage(new PasswordPage(state, this), QStringLiteral("Password"));
+    addPage(new PasswordPage(services, session, this), QStringLiteral("Password"));
     addPage(new TranslationsPage(this), QStringLiteral("Translations"));
     addPage(m_dateTimePage, QStringLiteral("Date Time"));
     addPage(new WorkHoursPage(employeeDatabase, this), QStringLiteral("Work hours"));
-    addPage(new StationsPage(state, this), QStringLiteral("Stations"));
+    addPage(new StationsPage(services, session, this), QStringLiteral("Stations"));
     layout->addWidget(m_tabs, 1);
 
     m_help = new QLabel(firstHelpText, this);
@@ -70,7 +71,7 @@ OptionsDialog::OptionsDialog(ProgramState& state, SystemClockSetter& clockSetter
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     for (OptionsPage* page : std::as_const(m_pages)) {
-        page->load(state.settings);
+        page->load(session.settings());
         watchHelp(page);
     }
     // Room for the audit's list on the "Date Time" page.
@@ -121,7 +122,7 @@ void OptionsDialog::saveAll()
     for (OptionsPage* page : std::as_const(m_pages)) {
         if (const std::optional<Refusal> refused = page->validate()) {
             m_tabs->setCurrentWidget(page);
-            m_state.messages.inform(this, refused->text, refused->title, refused->icon);
+            m_services.messages.inform(this, refused->text, refused->title, refused->icon);
             return;
         }
     }

@@ -14,7 +14,8 @@ class OptionsPage;
 class QLabel;
 class QTabWidget;
 class SystemClockSetter;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The options dialog: every option of the settings record on its pages, saved together by
 // "&Save all settings"; the password, the system clock and the camera act on their own buttons.
@@ -30,9 +31,9 @@ public:
     using Store = std::function<OptionsSave::Outcome(const SettingsChange& change, const SourceChoice& source,
                                                      QWidget* parent)>;
 
-    // The pages show `state.settings`; the employee source, the password, the camera and the
+    // The pages show `session.settings()`; the employee source, the password, the camera and the
     // staff read at a change of source act on `state` at once.
-    OptionsDialog(ProgramState& state, SystemClockSetter& clockSetter, Store store,
+    OptionsDialog(const Services& services, Session& session, SystemClockSetter& clockSetter, Store store,
                   QWidget* parent = nullptr);
     ~OptionsDialog() override;
 
@@ -55,7 +56,8 @@ private:
     void watchHelp(QWidget* widget);
     void saveAll();
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     Store m_store;
     std::optional<SettingsChange> m_result;
 

@@ -2,7 +2,8 @@
 
 #include "platform/MessageBoxes.h"
 #include "settings/Password.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -19,10 +20,11 @@ const QString pageHelp =
                    "Save an empty password to remove it.");
 } // namespace
 
-PasswordPage::PasswordPage(ProgramState& state, QWidget* parent)
+PasswordPage::PasswordPage(const Services& services, Session& session, QWidget* parent)
     : OptionsPage(parent)
-    , m_state(state)
-    , m_change(state)
+    , m_services(services)
+    , m_session(session)
+    , m_change(services, session)
 {
     setProperty("helpText", pageHelp);
     auto* layout = new QVBoxLayout(this);
@@ -107,7 +109,7 @@ bool PasswordPage::filterKey(QLineEdit* box, QKeyEvent* event)
         return false;
     const Password::KeyDecision decision = Password::filterKey(event->text().at(0));
     if (decision.action == Password::KeyAction::Refuse)
-        m_state.messages.beep();
+        m_services.messages.beep();
     else
         box->insert(QString(decision.character));
     return true;

@@ -7,7 +7,8 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The "Password" page of the options dialog: sets, changes and removes the password at once, on its
 // own button, without waiting for the dialog's save.
@@ -18,7 +19,7 @@ class PasswordPage : public OptionsPage {
     Q_OBJECT
 
 public:
-    explicit PasswordPage(ProgramState& state, QWidget* parent = nullptr);
+    explicit PasswordPage(const Services& services, Session& session, QWidget* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -29,7 +30,8 @@ private:
     void save();
     void closeConfirmation();
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     PasswordChange m_change;
     QLabel* m_heading = nullptr;
     QLineEdit* m_password = nullptr;

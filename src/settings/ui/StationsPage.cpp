@@ -1,7 +1,8 @@
 #include "settings/ui/StationsPage.h"
 
 #include "platform/MessageBoxes.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/Database.h"
 #include "store/DatabaseLocation.h"
 
@@ -11,9 +12,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-StationsPage::StationsPage(ProgramState& state, QWidget* parent)
+StationsPage::StationsPage(const Services& services, Session& session, QWidget* parent)
     : OptionsPage(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
 {
     auto* layout = new QVBoxLayout(this);
     m_ownFile =
@@ -44,11 +46,11 @@ StationsPage::StationsPage(ProgramState& state, QWidget* parent)
     layout->addWidget(m_test, 0, Qt::AlignLeft);
     layout->addWidget(m_result);
     layout->addWidget(note);
-    const QString kept = StationSettings(m_state.paths.programFolder()).databaseUrl();
-    if (m_state.location.isServer()) {
-        QString text = QStringLiteral("In use now: %1").arg(m_state.location.displayUrl());
+    const QString kept = StationSettings(m_session.paths().programFolder()).databaseUrl();
+    if (m_session.location().isServer()) {
+        QString text = QStringLiteral("In use now: %1").arg(m_session.location().displayUrl());
         // Started with --database or TELLARIN_DATABASE, which win over what this page keeps.
-        if (m_state.location.displayUrl() != kept)
+        if (m_session.location().displayUrl() != kept)
             text +=
                 QStringLiteral(" (named when Tellarin was started, which goes before this page's choice)");
         auto* inUse = new QLabel(text, this);

@@ -6,7 +6,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The "Stations" page of the options dialog: whether this station keeps its clock records in its own
 // file or shares them with other stations on a PostgreSQL server, kept in the station's own settings.
@@ -16,7 +17,7 @@ class StationsPage : public OptionsPage {
     Q_OBJECT
 
 public:
-    explicit StationsPage(ProgramState& state, QWidget* parent = nullptr);
+    explicit StationsPage(const Services& services, Session& session, QWidget* parent = nullptr);
     ~StationsPage() override;
 
     // Empty when what is entered can be kept; otherwise what is wrong with it.
@@ -34,7 +35,8 @@ private:
     void testServer();
     void updateEnabled();
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     QRadioButton* m_ownFile = nullptr;
     QRadioButton* m_server = nullptr;
     QLineEdit* m_address = nullptr;

@@ -18,7 +18,8 @@
 #include "reports/ui/ReportWindow.h"
 #include "reports/ui/SequenceAuditFrame.h"
 #include "reports/ui/WhoIsInWindow.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "settings/ui/OptionsDialog.h"
 #include "settings/ui/TimedateClockSetter.h"
 #include "shell/CommandLine.h"
@@ -58,8 +59,9 @@ int Application::run(int argc, char** argv)
     const ProgramPaths paths(ProgramPaths::resolveProgramFolder(QApplication::arguments()));
     QtSoundPlayer sounds(paths);
     QtCamera camera;
-    ProgramState state(paths, database, time, messages, sounds, camera);
-    StartUp startUp(state);
+    const Services services{database, time, messages, sounds, camera};
+    Session session(paths);
+    StartUp startUp(services, session);
     startUp.clockStation = true;
     startUp.locateDatabase = [&] {
         QString locationError;
@@ -71,22 +73,22 @@ int Application::run(int argc, char** argv)
                             MessageBoxes::Icon::Critical);
             return false;
         }
-        state.location = *location;
+        session.setLocation(*location);
         return true;
     };
     if (!startUp.run())
         return startUp.locationRefused() ? 2 : 1;
-    ToneWaves::writeMissing(state.paths);
-    ClockFiles::ensureTemplate(state.paths);
-    camera.choose(CameraFile::read(state.paths));
+    ToneWaves::writeMissing(session.paths());
+    ClockFiles::ensureTemplate(session.paths());
+    camera.choose(CameraFile::read(session.paths()));
 
-    MainWindow main(state);
+    MainWindow main(services, session);
     main.applyMenuOffer(startUp.menuOffer());
     QPointer<ClockWindow> clock;
     main.setShowClock([&] {
         if (clock)
             return;
-        clock = new ClockWindow(state, startUp.stationLink());
+        clock = new ClockWindow(services, session, startUp.stationLink());
         clock->setAttribute(Qt::WA_DeleteOnClose);
         // Without a window manager a window shown again does not get the keyboard by itself.
         QObject::connect(clock, &ClockWindow::closed, &main, [&main] {
@@ -100,25 +102,27 @@ int Application::run(int argc, char** argv)
     });
     QtProgramExit programExit;
     TimedateClockSetter clockSetter;
+    // The audit's period stays chosen from one opening of the options to the next.
+    SequenceAudit::Period auditPeriod;
     main.setCommand(MainWindow::Command::Options, [&] {
         OptionsDialog options(
-            state, clockSetter,
+            services, session, clockSetter,
             [&](const SettingsChange& change, const SourceChoice& source, QWidget* parent) {
-                return OptionsSave::run(state, change, source, programExit, parent);
+                return OptionsSave::run(services, session, change, source, programExit, parent);
             },
             &main);
-        options.setAuditFrame(new SequenceAuditFrame(state));
+        options.setAuditFrame(new SequenceAuditFrame(services, session, auditPeriod));
         options.exec();
     });
     main.setCommand(MainWindow::Command::WhoIsInAndOut, [&] {
-        WhoIsInWindow whoIsIn(state, &main);
+        WhoIsInWindow whoIsIn(services, session, &main);
         whoIsIn.exec();
     });
     // Forgotten clock-ins are closed first, so the reports and the record editor show them with
     // their forced OUT.
     const auto closeForgottenClockIns = [&] {
         try {
-            ForcedClockOut(database, time).run(state.settings);
+            ForcedClockOut(database, time).run(session.settings());
         } catch (const DatabaseError& error) {
             messages.inform(&main, error.userMessage(), QStringLiteral("Database"),
                             MessageBoxes::Icon::Critical);
@@ -126,28 +130,28 @@ int Application::run(int argc, char** argv)
     };
     main.setCommand(MainWindow::Command::Reports, [&] {
         closeForgottenClockIns();
-        ReportWindow report(state, &main);
+        ReportWindow report(services, session, &main);
         report.exec();
     });
     main.setCommand(MainWindow::Command::EditClockRecords, [&] {
         closeForgottenClockIns();
-        RecordSelectionWindow selection(state, &main);
+        RecordSelectionWindow selection(services, session, &main);
         selection.exec();
     });
     main.setCommand(MainWindow::Command::DeleteOldRecords, [&] {
-        OldRecordsWindow removal(state, &main);
+        OldRecordsWindow removal(services, session, &main);
         removal.exec();
     });
     main.setCommand(MainWindow::Command::ChangeEmployee, [&] {
-        EmployeeListWindow list(state, EmployeeListing::Purpose::Change, &main);
+        EmployeeListWindow list(services, session, EmployeeListing::Purpose::Change, &main);
         list.exec();
         if (list.chosenIndex()) {
-            EmployeeEditor editor(state, *list.chosenIndex(), &main);
+            EmployeeEditor editor(services, session, *list.chosenIndex(), &main);
             editor.exec();
         }
     });
     main.setCommand(MainWindow::Command::DeleteEmployee, [&] {
-        EmployeeListWindow list(state, EmployeeListing::Purpose::Delete, &main);
+        EmployeeListWindow list(services, session, EmployeeListing::Purpose::Delete, &main);
         list.exec();
     });
     HelpWindow help;
@@ -163,7 +167,7 @@ int Application::run(int argc, char** argv)
     });
 
     main.setCommand(MainWindow::Command::AddEmployee, [&] {
-        EmployeeEditor editor(state, EmployeeEditing::adding, &main);
+        EmployeeEditor editor(services, session, EmployeeEditing::adding, &main);
         editor.exec();
     });
     const std::pair<MainWindow::Command, DepartmentWindow::Action> departmentCommands[] = {
@@ -172,29 +176,30 @@ int Application::run(int argc, char** argv)
         {MainWindow::Command::DeleteDepartment, DepartmentWindow::Action::Delete}};
     for (const auto& [command, action] : departmentCommands) {
         main.setCommand(command, [&, action] {
-            DepartmentWindow window(state, action, &main);
+            DepartmentWindow window(services, session, action, &main);
             window.exec();
         });
     }
     main.setCommand(MainWindow::Command::ImportEmployees,
-                    [&] { StaffTransfer::importEmployees(&main, state); });
+                    [&] { StaffTransfer::importEmployees(&main, services, session); });
     main.setCommand(MainWindow::Command::ExportEmployees,
-                    [&] { StaffTransfer::exportEmployees(&main, state); });
+                    [&] { StaffTransfer::exportEmployees(&main, services, session); });
     QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     main.show();
     main.activateWindow();
     // A new database shows where to begin; the source chosen there rebuilds the menus at once.
-    if (Welcome::due(state)) {
+    if (Welcome::due(services, session)) {
         QTimer::singleShot(0, &main, [&] {
             WelcomeWindow welcome(
-                state, [&] { return selectNewPath(&main, state.paths.programFolder()); }, &main);
+                services, session, [&] { return selectNewPath(&main, session.paths().programFolder()); },
+                &main);
             welcome.exec();
-            const bool server = state.database.isServer();
+            const bool server = services.database.isServer();
             main.applyMenuOffer(MenuOffer::of(
-                state.useSchedulingLink, state.useLocalStaff,
-                server ? QString() : DatabaseMaintenance::fileFormatVersion(state.database), server));
+                session.employeeSource(),
+                server ? QString() : DatabaseMaintenance::fileFormatVersion(services.database), server));
             if (welcome.next() == WelcomeWindow::Next::AddEmployee) {
-                EmployeeEditor editor(state, EmployeeEditing::adding, &main);
+                EmployeeEditor editor(services, session, EmployeeEditing::adding, &main);
                 editor.exec();
             } else if (welcome.next() == WelcomeWindow::Next::ShowClock) {
                 if (auto* show = main.findChild<QPushButton*>(QStringLiteral("cmdShowClock")))

@@ -4,7 +4,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
 #include "settings/Password.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/ApplicationTable.h"
 #include "store/DatabaseError.h"
 #include "store/Pictures.h"
@@ -36,9 +37,10 @@ constexpr int progressStepMilliseconds = 4;
 
 } // namespace
 
-MainWindow::MainWindow(ProgramState& state, QWidget* parent)
+MainWindow::MainWindow(const Services& services, Session& session, QWidget* parent)
     : QMainWindow(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
 {
     setWindowTitle(QStringLiteral("Tellarin"));
     buildMenus();
@@ -46,6 +48,18 @@ MainWindow::MainWindow(ProgramState& state, QWidget* parent)
     applyMenuOffer(MenuOffer{});
     updateEnabled();
     resize(640, 420);
+    m_knownPasswordValue = m_session.settings().password;
+    m_menuSource = m_session.employeeSource();
+    // A changed employee source shows or hides the staff menus.
+    connect(&m_session, &Session::settingsChanged, this, &MainWindow::showEmployeeSource);
+    // Whoever just set a password knows it: the window does not lock for it on coming back.
+    connect(&m_session, &Session::settingsChanged, this, [this] {
+        const QString& password = m_session.settings().password;
+        if (password == m_knownPasswordValue)
+            return;
+        m_knownPasswordValue = password;
+        m_passwordKnown = !password.isEmpty();
+    });
 }
 
 void MainWindow::buildMenus()
@@ -168,13 +182,14 @@ void MainWindow::buildBody()
     status->setSizeGripEnabled(false);
     status->setFixedHeight(statusPanelHeight * logicalDpiY() / 1440);
     status->installEventFilter(this);
-    m_resetCode = new ResetCodeBox(m_state, status);
+    m_resetCode = new ResetCodeBox(m_services, m_session, status);
     status->addWidget(m_resetCode);
     m_resetCode->hide();
     connect(m_resetCode, &ResetCodeBox::passwordCleared, this, &MainWindow::endRequested);
     // With a shared server the folder holds only this station's files; the server is where the data is.
-    auto* folder = new QLabel(
-        m_state.location.isServer() ? m_state.location.displayUrl() : m_state.paths.dataFolder(), status);
+    auto* folder = new QLabel(m_session.location().isServer() ? m_session.location().displayUrl()
+                                                              : m_session.paths().dataFolder(),
+                              status);
     folder->setObjectName(QStringLiteral("lblStatus"));
     // The reset-code area must stay a plain part of the status panel, not a label eating the clicks.
     folder->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -223,13 +238,17 @@ void MainWindow::runCommand(Command command)
     if (!open)
         return;
     open();
-    if (command == Command::Options) {
-        // A changed employee source shows or hides the staff menus.
-        MenuOffer offer = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff, QString());
-        offer.migrate = m_offer.migrate;
-        offer.compact = m_offer.compact;
-        applyMenuOffer(offer);
-    }
+}
+
+void MainWindow::showEmployeeSource()
+{
+    if (m_session.employeeSource() == m_menuSource)
+        return;
+    m_menuSource = m_session.employeeSource();
+    MenuOffer offer = MenuOffer::of(m_menuSource, QString());
+    offer.migrate = m_offer.migrate;
+    offer.compact = m_offer.compact;
+    applyMenuOffer(offer);
 }
 
 void MainWindow::applyMenuOffer(const MenuOffer& offer)
@@ -282,10 +301,9 @@ void MainWindow::activated()
     setWindowTitle(QStringLiteral("Tellarin"));
     const bool firstActivation = m_firstActivation;
     m_firstActivation = false;
-    if (!m_state.settings.password.isEmpty() && !m_state.passwordPromptShown &&
-        !m_state.settings.showClockFirst)
+    if (!m_session.settings().password.isEmpty() && !m_passwordKnown && !m_session.settings().showClockFirst)
         lockForPassword();
-    if (m_state.settings.showClockFirst && firstActivation) {
+    if (m_session.settings().showClockFirst && firstActivation) {
         // Not from inside the activation itself: the clock screen takes the activation over.
         QMetaObject::invokeMethod(this, &MainWindow::showClockScreen, Qt::QueuedConnection);
     }
@@ -293,7 +311,7 @@ void MainWindow::activated()
 
 void MainWindow::lockForPassword()
 {
-    m_state.passwordPromptShown = true;
+    m_passwordKnown = true;
     m_locked = true;
     m_password->clear();
     m_prompt->show();
@@ -304,7 +322,7 @@ void MainWindow::lockForPassword()
 
 void MainWindow::checkPassword()
 {
-    switch (Password::check(m_password->text(), m_state.settings.password)) {
+    switch (Password::check(m_password->text(), m_session.settings().password)) {
     case Password::CheckResult::Ignored:
         return;
     case Password::CheckResult::Unlocked:
@@ -315,9 +333,9 @@ void MainWindow::checkPassword()
         updateEnabled();
         return;
     case Password::CheckResult::Denied:
-        m_state.messages.beep();
-        m_state.messages.inform(this, Password::deniedText, Password::deniedTitle,
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.beep();
+        m_services.messages.inform(this, Password::deniedText, Password::deniedTitle,
+                                   MessageBoxes::Icon::Critical);
         m_password->clear();
         m_password->setFocus();
         return;
@@ -348,7 +366,7 @@ bool MainWindow::filterPasswordKey(QKeyEvent* event)
         return false;
     const Password::KeyDecision decision = Password::filterKey(event->text().at(0));
     if (decision.action == Password::KeyAction::Refuse)
-        m_state.messages.beep();
+        m_services.messages.beep();
     else
         m_password->insert(QString(decision.character));
     return true;
@@ -356,13 +374,14 @@ bool MainWindow::filterPasswordKey(QKeyEvent* event)
 
 void MainWindow::showClockScreen()
 {
-    if (m_state.blankEmployeeId && m_state.useSchedulingLink) {
+    if (m_session.blankEmployeeId() && m_session.hasEmployeeDatabase()) {
         const QStringList lines{QStringLiteral("Under Options, you elected to use the Database of program"),
                                 QStringLiteral("Rostermill, all employees must have valid"),
                                 QStringLiteral("Employee IDs"),
                                 QStringLiteral("Currently one or more IDs are not filled in.")};
-        m_state.messages.inform(this, lines.join(QLatin1Char('\n')),
-                                QStringLiteral("One or more blank Employee ID"), MessageBoxes::Icon::Warning);
+        m_services.messages.inform(this, lines.join(QLatin1Char('\n')),
+                                   QStringLiteral("One or more blank Employee ID"),
+                                   MessageBoxes::Icon::Warning);
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -374,26 +393,26 @@ void MainWindow::showClockScreen()
 
 void MainWindow::showAbout()
 {
-    m_state.messages.inform(this,
-                            QStringLiteral("Tellarin\nRelease ") + QStringLiteral(TELLARIN_VERSION) +
-                                QStringLiteral("\n\nTime and attendance for one clock station."),
-                            QStringLiteral("About Tellarin"), MessageBoxes::Icon::Information);
+    m_services.messages.inform(this,
+                               QStringLiteral("Tellarin\nRelease ") + QStringLiteral(TELLARIN_VERSION) +
+                                   QStringLiteral("\n\nTime and attendance for one clock station."),
+                               QStringLiteral("About Tellarin"), MessageBoxes::Icon::Information);
 }
 
 void MainWindow::compactDatabase()
 {
-    finishMaintenance(DatabaseMaintenance::compact(m_state.database, m_state.paths));
+    finishMaintenance(DatabaseMaintenance::compact(m_services.database, m_session.paths()));
 }
 
 void MainWindow::migrateDatabase()
 {
     const DatabaseMaintenance::Result result =
-        DatabaseMaintenance::migrate(m_state.database, m_state.paths, m_state.time.now());
+        DatabaseMaintenance::migrate(m_services.database, m_session.paths(), m_services.time.now());
     if (result == DatabaseMaintenance::Result::Done) {
         MenuOffer offer = m_offer;
-        offer.migrate = MenuOffer::of(m_state.useSchedulingLink, m_state.useLocalStaff,
-                                      DatabaseMaintenance::fileFormatVersion(m_state.database),
-                                      m_state.database.isServer())
+        offer.migrate = MenuOffer::of(m_session.employeeSource(),
+                                      DatabaseMaintenance::fileFormatVersion(m_services.database),
+                                      m_services.database.isServer())
                             .migrate;
         applyMenuOffer(offer);
     }
@@ -404,11 +423,11 @@ void MainWindow::finishMaintenance(DatabaseMaintenance::Result result)
 {
     // Another program may have taken the file in the moment it was closed; without it nothing
     // can be punched or read, so the program says so and ends rather than fail at every step.
-    if (!m_state.database.isOpen() &&
-        !DatabaseMaintenance::openClockDatabase(m_state.database, m_state.paths).ok()) {
-        m_state.messages.beep();
-        m_state.messages.inform(this, QStringLiteral("Database Clock.mdb is in use!\n\nTry later."),
-                                QStringLiteral("Clock database"), MessageBoxes::Icon::Critical);
+    if (!m_services.database.isOpen() &&
+        !DatabaseMaintenance::openClockDatabase(m_services.database, m_session.paths()).ok()) {
+        m_services.messages.beep();
+        m_services.messages.inform(this, QStringLiteral("Database Clock.mdb is in use!\n\nTry later."),
+                                   QStringLiteral("Clock database"), MessageBoxes::Icon::Critical);
         Q_EMIT endRequested();
         return;
     }
@@ -417,8 +436,8 @@ void MainWindow::finishMaintenance(DatabaseMaintenance::Result result)
         showProgress();
         return;
     case DatabaseMaintenance::Result::InUse:
-        m_state.messages.inform(this, QStringLiteral("Database is in use!"), QStringLiteral("Access denied!"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, QStringLiteral("Database is in use!"),
+                                   QStringLiteral("Access denied!"), MessageBoxes::Icon::Critical);
         return;
     case DatabaseMaintenance::Result::Failed:
         return;
@@ -459,7 +478,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    KillPictures(m_state.paths, m_state.time.today(), m_state.settings.pictureDays);
+    KillPictures(m_session.paths(), m_services.time.today(), m_session.settings().pictureDays);
     event->accept();
     Q_EMIT endRequested();
 }

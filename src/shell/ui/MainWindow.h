@@ -16,7 +16,8 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTimer;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The opening window: the manager's menus, the show-clock and exit buttons, the password lock
 // and the hidden reset-code box.
@@ -50,15 +51,14 @@ public:
     };
     static constexpr int commandCount = 13;
 
-    explicit MainWindow(ProgramState& state, QWidget* parent = nullptr);
+    explicit MainWindow(const Services& services, Session& session, QWidget* parent = nullptr);
 
     // Opens the clock screen. The callback hides this window while the clock screen is shown and
     // shows it again when the clock screen closes.
     void setShowClock(std::function<void()> showClock) { m_showClock = std::move(showClock); }
     // Shows a help topic by its number (10, 20, 50).
     void setShowHelp(std::function<void(int topic)> showHelp);
-    // Wires an entry to the window it opens. Staff entries and the reports get their call mode
-    // set first; a returned "Cancel" is cleared afterwards.
+    // Wires an entry to the window it opens; the function says what that window is opened for.
     void setCommand(Command command, std::function<void()> open);
     void applyMenuOffer(const MenuOffer& offer);
 
@@ -96,8 +96,10 @@ private:
     void showProgress();
     void stepProgress();
     void placeProgress();
+    void showEmployeeSource();
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     std::function<void()> m_showClock;
     std::function<void(int)> m_showHelp;
     std::array<std::function<void()>, commandCount> m_commands;
@@ -105,6 +107,10 @@ private:
     MenuOffer m_offer;
     bool m_locked = false;
     bool m_firstActivation = true;
+    // The password has been asked for here, or was set or changed by the user while this window ran.
+    bool m_passwordKnown = false;
+    EmployeeSource m_menuSource = EmployeeSource::None;
+    QString m_knownPasswordValue;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_departmentsMenu = nullptr;

@@ -1,7 +1,8 @@
 #include "shell/ui/WelcomeWindow.h"
 
 #include "platform/MessageBoxes.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "shell/Welcome.h"
 
 #include <QButtonGroup>
@@ -21,9 +22,11 @@ QRadioButton* option(QWidget* parent, const char* name, const QString& text)
 }
 } // namespace
 
-WelcomeWindow::WelcomeWindow(ProgramState& state, std::function<QString()> chooseFile, QWidget* parent)
+WelcomeWindow::WelcomeWindow(const Services& services, Session& session, std::function<QString()> chooseFile,
+                             QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
     , m_chooseFile(std::move(chooseFile))
 {
     setWindowTitle(QStringLiteral("Welcome to Tellarin"));
@@ -54,9 +57,9 @@ WelcomeWindow::WelcomeWindow(ProgramState& state, std::function<QString()> choos
         group->addButton(b);
         choices->addWidget(b);
     }
-    const EmployeeSource now = OptionsForm::sourceOf(state.useSchedulingLink, state.useLocalStaff);
+    const EmployeeSource now = session.employeeSource();
     (now == EmployeeSource::None         ? m_none
-     : now == EmployeeSource::LocalStaff ? m_local
+     : now == EmployeeSource::LocalFiles ? m_local
                                          : m_scheduling)
         ->setChecked(true);
     layout->addWidget(frame);
@@ -84,7 +87,7 @@ WelcomeWindow::WelcomeWindow(ProgramState& state, std::function<QString()> choos
 void WelcomeWindow::reject()
 {
     // Closed by its close box it is dismissed too; the source stays as it was.
-    Welcome::dismiss(m_state);
+    Welcome::dismiss(m_session);
     QDialog::reject();
 }
 
@@ -96,27 +99,28 @@ void WelcomeWindow::updateButtons()
 
 void WelcomeWindow::finish(Next next)
 {
-    const EmployeeSource now = OptionsForm::sourceOf(m_state.useSchedulingLink, m_state.useLocalStaff);
+    const EmployeeSource now = m_session.employeeSource();
     const EmployeeSource wanted = m_none->isChecked()    ? EmployeeSource::None
-                                  : m_local->isChecked() ? EmployeeSource::LocalStaff
-                                                         : EmployeeSource::SchedulingLink;
+                                  : m_local->isChecked() ? EmployeeSource::LocalFiles
+                                                         : EmployeeSource::SchedulingDatabase;
     if (wanted != now) {
         QString file;
-        if (wanted == EmployeeSource::SchedulingLink) {
+        if (wanted == EmployeeSource::SchedulingDatabase) {
             file = m_chooseFile ? m_chooseFile() : QString();
             if (file.isEmpty())
                 return; // no file chosen: the window stays, so another choice can be made
             if (!file.toUpper().endsWith(QStringLiteral("RTM.MDB"))) {
-                m_state.messages.beep();
-                m_state.messages.inform(this, QStringLiteral("The file you selected is not Rtm.mdb"),
-                                        QStringLiteral("New database file"), MessageBoxes::Icon::Information);
+                m_services.messages.beep();
+                m_services.messages.inform(this, QStringLiteral("The file you selected is not Rtm.mdb"),
+                                           QStringLiteral("New database file"),
+                                           MessageBoxes::Icon::Information);
                 return;
             }
         }
-        if (!Welcome::useSource(m_state, wanted, file, this))
+        if (!Welcome::useSource(m_services, m_session, wanted, file, this))
             return;
     }
-    Welcome::dismiss(m_state);
+    Welcome::dismiss(m_session);
     m_next = next;
     accept();
 }

@@ -5,7 +5,8 @@
 
 class QRadioButton;
 class QPushButton;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The first start of a new clock database: what the program does, where the employees come from
 // (written as the options dialog would, in effect at once) and where to begin.
@@ -19,7 +20,8 @@ public:
     enum class Next { Nothing, AddEmployee, ShowClock };
 
     // chooseFile asks for the scheduling database's RTM.MDB; an empty answer keeps the choice.
-    WelcomeWindow(ProgramState& state, std::function<QString()> chooseFile, QWidget* parent = nullptr);
+    WelcomeWindow(const Services& services, Session& session, std::function<QString()> chooseFile,
+                  QWidget* parent = nullptr);
 
     Next next() const { return m_next; }
     void reject() override;
@@ -28,7 +30,8 @@ private:
     void finish(Next next);
     void updateButtons();
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     std::function<QString()> m_chooseFile;
     QRadioButton* m_none = nullptr;
     QRadioButton* m_local = nullptr;

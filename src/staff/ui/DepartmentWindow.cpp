@@ -1,7 +1,8 @@
 #include "staff/ui/DepartmentWindow.h"
 
 #include "platform/MessageBoxes.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "staff/DepartmentEditing.h"
 #include "staff/StaffSaving.h"
 
@@ -14,21 +15,22 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-DepartmentWindow::DepartmentWindow(ProgramState& state, Action action, QWidget* parent)
+DepartmentWindow::DepartmentWindow(const Services& services, Session& session, Action action, QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
     , m_action(action)
 {
     setWindowTitle(QStringLiteral("Department"));
     setModal(true);
-    m_state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(m_state.paths));
+    m_session.setDepartments(StaffFiles::loadDepartments(StaffFiles::departmentFile(m_session.paths())));
 
     m_select = new QLabel;
     m_select->setObjectName(QStringLiteral("lblSelect"));
     m_list = new QListWidget;
     m_list->setObjectName(QStringLiteral("lstDepartments"));
-    for (int i = 0; i < m_state.departments.count(); ++i) {
-        auto* item = new QListWidgetItem(m_state.departments.entries[i].name, m_list);
+    for (int i = 0; i < m_session.departments().count(); ++i) {
+        auto* item = new QListWidgetItem(m_session.departments().entries[i].name, m_list);
         item->setData(Qt::UserRole, i);
     }
     // Only a selection chooses: the list making its first line current on getting the focus does not.
@@ -95,7 +97,7 @@ void DepartmentWindow::choose(int row)
     if (!item->isSelected())
         m_list->setCurrentRow(row);
     m_selected = item->data(Qt::UserRole).toInt();
-    const QString name = m_state.departments.entries.at(m_selected).name;
+    const QString name = m_session.departments().entries.at(m_selected).name;
     if (m_action == Action::Change) {
         m_frame->setTitle(QStringLiteral("Change the Department name and Save"));
         m_frame->setVisible(true);
@@ -111,16 +113,16 @@ bool DepartmentWindow::save()
 {
     DepartmentEditing::Result result;
     if (m_action == Action::Add) {
-        result = DepartmentEditing::add(m_state.departments, m_name->text());
+        result = DepartmentEditing::add(m_session.departments(), m_name->text());
     } else if (m_selected < 0) {
-        m_state.messages.beep();
+        m_services.messages.beep();
         return false;
     } else if (m_action == Action::Change) {
-        result = DepartmentEditing::rename(m_state.departments, m_selected, m_name->text());
+        result = DepartmentEditing::rename(m_session.departments(), m_selected, m_name->text());
     } else {
-        const Department& d = m_state.departments.entries.at(m_selected);
+        const Department& d = m_session.departments().entries.at(m_selected);
         // Their clock records and reports keep the number, which then names no department.
-        const int members = DepartmentEditing::employeesIn(m_state.employees, d.number);
+        const int members = DepartmentEditing::employeesIn(m_session.employees(), d.number);
         if (members > 0) {
             const QString question =
                 QStringLiteral(
@@ -129,37 +131,38 @@ bool DepartmentWindow::save()
                     .arg(members)
                     .arg(members == 1 ? QStringLiteral("employee is") : QStringLiteral("employees are"),
                          d.name);
-            m_state.messages.beep();
-            if (m_state.messages.askYesNo(this, question, QStringLiteral("Department delete"),
-                                          MessageBoxes::Icon::Question) != MessageBoxes::Answer::Yes)
+            m_services.messages.beep();
+            if (m_services.messages.askYesNo(this, question, QStringLiteral("Department delete"),
+                                             MessageBoxes::Icon::Question) != MessageBoxes::Answer::Yes)
                 return false;
         }
-        result = DepartmentEditing::remove(m_state.departments, m_selected);
+        result = DepartmentEditing::remove(m_session.departments(), m_selected);
     }
 
     switch (result.outcome) {
     case DepartmentEditing::Outcome::EmptyName:
-        m_state.messages.beep();
+        m_services.messages.beep();
         return false;
     case DepartmentEditing::Outcome::Unstorable:
     case DepartmentEditing::Outcome::Duplicate:
     case DepartmentEditing::Outcome::NoNumberLeft:
-        m_state.messages.beep();
-        m_state.messages.inform(this, result.message, result.title, MessageBoxes::Icon::Warning);
+        m_services.messages.beep();
+        m_services.messages.inform(this, result.message, result.title, MessageBoxes::Icon::Warning);
         m_name->setFocus();
         return false;
     case DepartmentEditing::Outcome::Done:
         break;
     }
-    const StaffSaving::Outcome outcome = StaffSaving::save(m_state, std::nullopt, result.toWrite);
+    const StaffSaving::Outcome outcome =
+        StaffSaving::save(m_services, m_session, std::nullopt, result.toWrite);
     if (outcome.status == StaffSaving::Status::FilesNotWritten) {
-        m_state.messages.inform(this, outcome.message, QStringLiteral("Department"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, outcome.message, QStringLiteral("Department"),
+                                   MessageBoxes::Icon::Critical);
         return false;
     }
     if (outcome.status == StaffSaving::Status::TableNotRebuilt)
-        m_state.messages.inform(this, outcome.message, QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, outcome.message, QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
     QDialog::accept();
     return true;
 }

@@ -7,7 +7,8 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The department editor: adds, renames or deletes one department, as its opener asks.
 //
@@ -19,7 +20,7 @@ class DepartmentWindow : public QDialog {
 public:
     enum class Action { Add, Change, Delete };
 
-    DepartmentWindow(ProgramState& state, Action action, QWidget* parent = nullptr);
+    DepartmentWindow(const Services& services, Session& session, Action action, QWidget* parent = nullptr);
 
     // Chooses the list entry at this row, as a click does.
     void choose(int row);
@@ -27,7 +28,8 @@ public:
     bool save();
 
 private:
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     Action m_action;
     int m_selected = -1; // index in the department list
 

@@ -3,7 +3,8 @@
 #include "platform/HelpTopics.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ui/HelpWindow.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "staff/EmployeeEditing.h"
 #include "staff/StaffSaving.h"
 #include "staff/ui/ScheduleGridWidget.h"
@@ -28,11 +29,12 @@ QPushButton* button(const QString& text, const char* name)
 }
 } // namespace
 
-EmployeeEditor::EmployeeEditor(ProgramState& state, int index, QWidget* parent)
+EmployeeEditor::EmployeeEditor(const Services& services, Session& session, int index, QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
 {
-    const bool valid = index >= 0 && index < state.employees.count();
+    const bool valid = index >= 0 && index < session.employees().count();
     m_index = valid ? index : EmployeeEditing::adding;
     m_mode = valid ? Mode::Change : Mode::Add;
     setModal(true);
@@ -79,8 +81,8 @@ void EmployeeEditor::buildWindow()
     top->addWidget(status, 1);
     top->addStretch(1);
 
-    m_grid = new ScheduleGridWidget(m_state.messages);
-    m_grid->setTwelveHour(m_state.settings.clock12Hour);
+    m_grid = new ScheduleGridWidget(m_services.messages);
+    m_grid->setTwelveHour(m_session.settings().clock12Hour);
     connect(m_grid, &ScheduleGridWidget::changed, this, &EmployeeEditor::markChanged);
     auto* hint = new QLabel(
         QStringLiteral("Use the mouse to enter the employee's start and stop times for each day."));
@@ -125,7 +127,7 @@ void EmployeeEditor::load()
     setWindowTitle(m_mode == Mode::Add ? QStringLiteral("Add new Employee")
                                        : QStringLiteral("Change employee record"));
     m_department->clear();
-    for (const Department& d : m_state.departments.entries) {
+    for (const Department& d : m_session.departments().entries) {
         if (!d.name.trimmed().isEmpty())
             m_department->addItem(d.name, d.number);
     }
@@ -137,7 +139,7 @@ void EmployeeEditor::load()
         m_active->setChecked(true);
         m_grid->setSchedule(WeeklySchedule());
     } else {
-        const Employee& e = m_state.employees.entries.at(m_index);
+        const Employee& e = m_session.employees().entries.at(m_index);
         m_name->setText(e.name);
         m_id->setText(e.employeeId);
         m_pay->setText(EmployeeEditing::payText(e.pay));
@@ -145,7 +147,7 @@ void EmployeeEditor::load()
         (e.active ? m_active : m_inactive)->setChecked(true);
         m_grid->setSchedule(e.schedule);
     }
-    const int count = static_cast<int>(m_state.employees.count());
+    const int count = static_cast<int>(m_session.employees().count());
     const bool browsing = m_mode != Mode::Add && count > 1;
     m_previous->setEnabled(browsing && m_index > 0);
     m_next->setEnabled(browsing && m_index < count - 1);
@@ -160,20 +162,20 @@ bool EmployeeEditor::store(int* savedIndex)
         box->setText(EmployeeEditing::cleaned(box->text()));
     const int edited = m_mode == Mode::Add ? EmployeeEditing::adding : m_index;
     if (const auto problem =
-            EmployeeEditing::check(m_state.employees, m_name->text(), m_id->text(), edited)) {
-        m_state.messages.beep();
-        m_state.messages.inform(this, problem->text, problem->title, MessageBoxes::Icon::Warning);
+            EmployeeEditing::check(m_session.employees(), m_name->text(), m_id->text(), edited)) {
+        m_services.messages.beep();
+        m_services.messages.inform(this, problem->text, problem->title, MessageBoxes::Icon::Warning);
         (problem->field == EmployeeEditing::Field::Name ? m_name : m_id)->setFocus();
         return false;
     }
 
-    QList<Employee> employees = m_state.employees.entries;
+    QList<Employee> employees = m_session.employees().entries;
     Employee e;
     if (edited == EmployeeEditing::adding) {
-        e.employeeNumber = m_state.employees.nextNumber();
+        e.employeeNumber = m_session.employees().nextNumber();
         if (e.employeeNumber == 0) {
-            m_state.messages.inform(this, QStringLiteral("Every employee number is in use."),
-                                    QStringLiteral("Employee"), MessageBoxes::Icon::Warning);
+            m_services.messages.inform(this, QStringLiteral("Every employee number is in use."),
+                                       QStringLiteral("Employee"), MessageBoxes::Icon::Warning);
             return false;
         }
     } else {
@@ -192,19 +194,19 @@ bool EmployeeEditor::store(int* savedIndex)
         employees[edited] = e;
 
     const StaffSaving::Outcome outcome =
-        StaffSaving::save(m_state, EmployeeEditing::sortedByName(employees), std::nullopt);
+        StaffSaving::save(m_services, m_session, EmployeeEditing::sortedByName(employees), std::nullopt);
     if (outcome.status == StaffSaving::Status::FilesNotWritten) {
-        m_state.messages.inform(this, outcome.message, QStringLiteral("Employee"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, outcome.message, QStringLiteral("Employee"),
+                                   MessageBoxes::Icon::Critical);
         return false;
     }
     if (outcome.status == StaffSaving::Status::TableNotRebuilt)
-        m_state.messages.inform(this, outcome.message, QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, outcome.message, QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
     m_changed = false;
     *savedIndex = 0;
-    for (int i = 0; i < m_state.employees.count(); ++i) {
-        if (m_state.employees.entries[i].employeeNumber == e.employeeNumber)
+    for (int i = 0; i < m_session.employees().count(); ++i) {
+        if (m_session.employees().entries[i].employeeNumber == e.employeeNumber)
             *savedIndex = i;
     }
     return true;
@@ -237,10 +239,10 @@ bool EmployeeEditor::settleChanges()
 {
     if (!m_changed)
         return true;
-    m_state.messages.beep();
+    m_services.messages.beep();
     const MessageBoxes::Answer answer =
-        m_state.messages.askYesNoCancel(this, QStringLiteral("Save the changes?"),
-                                        QStringLiteral("You made changes"), MessageBoxes::Icon::Question);
+        m_services.messages.askYesNoCancel(this, QStringLiteral("Save the changes?"),
+                                           QStringLiteral("You made changes"), MessageBoxes::Icon::Question);
     if (answer == MessageBoxes::Answer::Cancel)
         return false;
     if (answer == MessageBoxes::Answer::Yes) {
@@ -261,7 +263,7 @@ void EmployeeEditor::step(int by)
     m_mode = Mode::Move;
     if (!settleChanges())
         return;
-    m_index = qBound(0, m_index + by, static_cast<int>(m_state.employees.count()) - 1);
+    m_index = qBound(0, m_index + by, static_cast<int>(m_session.employees().count()) - 1);
     load();
 }
 

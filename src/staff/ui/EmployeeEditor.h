@@ -8,7 +8,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class ScheduleGridWidget;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The employee editor: adds an employee or changes one of the employee list, with the weekly
 // schedule drawn on the week grid; a save rewrites the employee file and the clock's staff table.
@@ -21,7 +22,7 @@ class EmployeeEditor : public QDialog {
 public:
     // index: the employee's index in the program's employee list ("Change"), or
     // EmployeeEditing::adding for a new employee ("Add").
-    EmployeeEditor(ProgramState& state, int index, QWidget* parent = nullptr);
+    EmployeeEditor(const Services& services, Session& session, int index, QWidget* parent = nullptr);
 
     // Move: Previous or Next has been used since it opened or since New employee.
     enum class Mode { Add, Change, Move };
@@ -50,7 +51,8 @@ private:
     bool store(int* savedIndex);
     void markChanged() { m_changed = true; }
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     Mode m_mode = Mode::Add;
     int m_index = -1;
     bool m_changed = false;

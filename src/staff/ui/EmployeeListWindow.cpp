@@ -1,7 +1,8 @@
 #include "staff/ui/EmployeeListWindow.h"
 
 #include "platform/MessageBoxes.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 
 #include <QHBoxLayout>
@@ -16,9 +17,11 @@ namespace {
 constexpr double twipsPerInch = 1440.0;
 } // namespace
 
-EmployeeListWindow::EmployeeListWindow(ProgramState& state, EmployeeListing::Purpose purpose, QWidget* parent)
+EmployeeListWindow::EmployeeListWindow(const Services& services, Session& session,
+                                       EmployeeListing::Purpose purpose, QWidget* parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_services(services)
+    , m_session(session)
     , m_purpose(purpose)
 {
     setWindowTitle(EmployeeListing::caption(m_purpose));
@@ -57,11 +60,11 @@ void EmployeeListWindow::fill()
 {
     m_list->clear();
     try {
-        m_entries = EmployeeListing::entries(m_state);
+        m_entries = EmployeeListing::entries(m_services, m_session);
     } catch (const DatabaseError& error) {
         m_entries.clear();
-        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
     }
     const QFontMetricsF metrics(m_list->font());
     const double dpi = m_list->logicalDpiX();
@@ -101,9 +104,9 @@ bool EmployeeListWindow::eventFilter(QObject* watched, QEvent* event)
 void EmployeeListWindow::choose()
 {
     if (m_entries.isEmpty()) {
-        m_state.messages.beep();
-        m_state.messages.inform(this, QStringLiteral("No Employees entered!"), QStringLiteral("No Employees"),
-                                MessageBoxes::Icon::None);
+        m_services.messages.beep();
+        m_services.messages.inform(this, QStringLiteral("No Employees entered!"),
+                                   QStringLiteral("No Employees"), MessageBoxes::Icon::None);
         accept();
         return;
     }
@@ -126,15 +129,16 @@ void EmployeeListWindow::choose()
 void EmployeeListWindow::deleteChosen(const EmployeeListing::Entry& entry)
 {
     // Only the staff entered in this program can be deleted; the scheduling database is read only.
-    if (!m_state.useLocalStaff)
+    if (!m_session.usesLocalStaff())
         return;
-    m_state.messages.beep();
-    if (m_state.messages.askYesNo(this, EmployeeListing::deleteQuestion(entry.name, entry.employeeId),
-                                  QStringLiteral("Employee delete"),
-                                  MessageBoxes::Icon::Critical) != MessageBoxes::Answer::Yes)
+    m_services.messages.beep();
+    if (m_services.messages.askYesNo(this, EmployeeListing::deleteQuestion(entry.name, entry.employeeId),
+                                     QStringLiteral("Employee delete"),
+                                     MessageBoxes::Icon::Critical) != MessageBoxes::Answer::Yes)
         return;
-    if (!EmployeeListing::deleteEmployee(m_state, entry.index))
-        m_state.messages.inform(this, QStringLiteral("Empl.DAT could not be written; nothing was deleted."),
-                                QStringLiteral("Employee delete"), MessageBoxes::Icon::Critical);
+    if (!EmployeeListing::deleteEmployee(m_session, entry.index))
+        m_services.messages.inform(this,
+                                   QStringLiteral("Empl.DAT could not be written; nothing was deleted."),
+                                   QStringLiteral("Employee delete"), MessageBoxes::Icon::Critical);
     fill();
 }

@@ -7,7 +7,8 @@
 
 class QLineEdit;
 class QListWidget;
-struct ProgramState;
+struct Services;
+class Session;
 
 // The employee list: picks an employee whose clock records are edited, who is to be changed or who
 // is deleted at once, as its opener asks.
@@ -17,11 +18,12 @@ class EmployeeListWindow : public QDialog {
     Q_OBJECT
 
 public:
-    EmployeeListWindow(ProgramState& state, EmployeeListing::Purpose purpose, QWidget* parent = nullptr);
+    EmployeeListWindow(const Services& services, Session& session, EmployeeListing::Purpose purpose,
+                       QWidget* parent = nullptr);
 
     // Picking for records: the chosen employee's ID, whole however the list shows it.
     const std::optional<QString>& chosenId() const { return m_chosenId; }
-    // Change: the chosen entry's index in the program state's employee list.
+    // Change: the chosen entry's index in the session's employee list.
     const std::optional<int>& chosenIndex() const { return m_chosenIndex; }
 
     // OK: what it does depends on the purpose.
@@ -39,7 +41,8 @@ private:
     void search(const QString& typed);
     void deleteChosen(const EmployeeListing::Entry& entry);
 
-    ProgramState& m_state;
+    const Services& m_services;
+    Session& m_session;
     EmployeeListing::Purpose m_purpose;
     QList<EmployeeListing::Entry> m_entries;
     QLineEdit* m_search = nullptr;

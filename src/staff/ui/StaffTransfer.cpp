@@ -2,7 +2,8 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramPaths.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "staff/StaffCsv.h"
 #include "staff/StaffSaving.h"
 #include "staff/ui/ImportPreviewDialog.h"
@@ -18,10 +19,9 @@ const QString csvFilter = QStringLiteral("CSV files (*.csv);;All files (*)");
 constexpr int shownProblems = 15;
 
 // A command or another copy of the program may have changed the staff files since they were read.
-void reload(ProgramState& state)
+void reload(Session& session)
 {
-    state.departments = StaffFiles::loadDepartments(StaffFiles::departmentFile(state.paths));
-    state.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(state.paths));
+    session.reloadStaffFiles();
 }
 
 QString counted(int n, const char* one, const char* many)
@@ -30,41 +30,42 @@ QString counted(int n, const char* one, const char* many)
 }
 } // namespace
 
-void StaffTransfer::importEmployees(QWidget* parent, ProgramState& state)
+void StaffTransfer::importEmployees(QWidget* parent, const Services& services, Session& session)
 {
     const QString path =
         QFileDialog::getOpenFileName(parent, importTitle, ProgramPaths::documentsFolder(), csvFilter);
     if (!path.isEmpty())
-        importFile(parent, state, path);
+        importFile(parent, services, session, path);
 }
 
-void StaffTransfer::exportEmployees(QWidget* parent, ProgramState& state)
+void StaffTransfer::exportEmployees(QWidget* parent, const Services& services, Session& session)
 {
     const QString path = QFileDialog::getSaveFileName(
         parent, exportTitle, ProgramPaths::documentsFolder() + QStringLiteral("/Employees.csv"), csvFilter);
     if (!path.isEmpty())
-        exportFile(parent, state, path);
+        exportFile(parent, services, session, path);
 }
 
-bool StaffTransfer::importFile(QWidget* parent, ProgramState& state, const QString& path)
+bool StaffTransfer::importFile(QWidget* parent, const Services& services, Session& session,
+                               const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        state.messages.inform(parent, QStringLiteral("Cannot read %1:\n%2").arg(path, file.errorString()),
-                              importTitle, MessageBoxes::Icon::Warning);
+        services.messages.inform(parent, QStringLiteral("Cannot read %1:\n%2").arg(path, file.errorString()),
+                                 importTitle, MessageBoxes::Icon::Warning);
         return false;
     }
-    reload(state);
-    const StaffCsv::Plan plan = StaffCsv::plan(file, state.employees, state.departments);
+    reload(session);
+    const StaffCsv::Plan plan = StaffCsv::plan(file, session.employees(), session.departments());
     if (!plan.errors.isEmpty()) {
         QStringList lines = plan.errors.mid(0, shownProblems);
         if (plan.errorCount > lines.size())
             lines.append(QStringLiteral("... and %1 more").arg(plan.errorCount - lines.size()));
-        state.messages.beep();
-        state.messages.inform(parent,
-                              QStringLiteral("Nothing was imported. Please correct the file:\n\n") +
-                                  lines.join(QLatin1Char('\n')),
-                              importTitle, MessageBoxes::Icon::Warning);
+        services.messages.beep();
+        services.messages.inform(parent,
+                                 QStringLiteral("Nothing was imported. Please correct the file:\n\n") +
+                                     lines.join(QLatin1Char('\n')),
+                                 importTitle, MessageBoxes::Icon::Warning);
         return false;
     }
     // Nothing is written before the manager has seen what changes.
@@ -72,42 +73,43 @@ bool StaffTransfer::importFile(QWidget* parent, ProgramState& state, const QStri
     if (preview.exec() != QDialog::Accepted)
         return false;
     if (plan.employeesChanged || plan.departmentsChanged) {
-        const StaffSaving::Outcome outcome =
-            StaffSaving::save(state, plan.employeesChanged ? std::optional(plan.employees) : std::nullopt,
-                              plan.departmentsChanged ? std::optional(plan.departments) : std::nullopt);
+        const StaffSaving::Outcome outcome = StaffSaving::save(
+            services, session, plan.employeesChanged ? std::optional(plan.employees) : std::nullopt,
+            plan.departmentsChanged ? std::optional(plan.departments) : std::nullopt);
         if (outcome.status == StaffSaving::Status::FilesNotWritten) {
-            state.messages.inform(parent, outcome.message, importTitle, MessageBoxes::Icon::Critical);
+            services.messages.inform(parent, outcome.message, importTitle, MessageBoxes::Icon::Critical);
             return false;
         }
         if (outcome.status == StaffSaving::Status::TableNotRebuilt)
-            state.messages.inform(parent, outcome.message, QStringLiteral("Database"),
-                                  MessageBoxes::Icon::Critical);
+            services.messages.inform(parent, outcome.message, QStringLiteral("Database"),
+                                     MessageBoxes::Icon::Critical);
     }
-    state.messages.inform(parent,
-                          QStringLiteral("%1 added, %2 changed, %3 unchanged.\n%4 added.")
-                              .arg(counted(plan.added, "employee", "employees"))
-                              .arg(plan.updated)
-                              .arg(plan.unchanged)
-                              .arg(counted(plan.departmentsAdded, "department", "departments")),
-                          importTitle, MessageBoxes::Icon::Information);
+    services.messages.inform(parent,
+                             QStringLiteral("%1 added, %2 changed, %3 unchanged.\n%4 added.")
+                                 .arg(counted(plan.added, "employee", "employees"))
+                                 .arg(plan.updated)
+                                 .arg(plan.unchanged)
+                                 .arg(counted(plan.departmentsAdded, "department", "departments")),
+                             importTitle, MessageBoxes::Icon::Information);
     return true;
 }
 
-bool StaffTransfer::exportFile(QWidget* parent, ProgramState& state, const QString& path)
+bool StaffTransfer::exportFile(QWidget* parent, const Services& services, Session& session,
+                               const QString& path)
 {
-    reload(state);
-    const QByteArray bytes = StaffCsv::exportBytes(state.employees, state.departments);
-    QString problem = OwnFiles::refusal(state.paths, path);
+    reload(session);
+    const QByteArray bytes = StaffCsv::exportBytes(session.employees(), session.departments());
+    QString problem = OwnFiles::refusal(session.paths(), path);
     if (problem.isEmpty())
         OwnFiles::writeOutput(path, bytes, &problem);
     if (!problem.isEmpty()) {
-        state.messages.inform(parent, problem, exportTitle, MessageBoxes::Icon::Warning);
+        services.messages.inform(parent, problem, exportTitle, MessageBoxes::Icon::Warning);
         return false;
     }
-    state.messages.inform(
+    services.messages.inform(
         parent,
         QStringLiteral("%1 written to\n%2")
-            .arg(counted(static_cast<int>(state.employees.count()), "employee", "employees"), path),
+            .arg(counted(static_cast<int>(session.employees().count()), "employee", "employees"), path),
         exportTitle, MessageBoxes::Icon::Information);
     return true;
 }

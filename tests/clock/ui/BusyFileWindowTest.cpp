@@ -11,7 +11,7 @@
 TEST(BusyFileWindow, APunchWhileAnotherProcessHoldsTheFileIsStoredOnceWhenItFrees)
 {
     ClockFixture f;
-    f.state.settings.keepInSeconds = 3;
+    f.session.updateSettings([&](SettingsRecord& s) { s.keepInSeconds = 3; });
     f.open();
     QProcess holder;
     holder.start(QStringLiteral(TELLARIN_PUNCH_CHILD), {QStringLiteral("hold"), f.folder.path()});
@@ -49,7 +49,7 @@ TEST(BusyFileWindow, APunchHeldBackLongerThanHalfAMinuteWaitsInTheQueueAndKeepsI
     ClockFixture f;
     f.open();
     Database other;
-    ASSERT_TRUE(other.open(f.state.paths.clockDatabase(), 0).ok());
+    ASSERT_TRUE(other.open(f.session.paths().clockDatabase(), 0).ok());
     other.beginTransaction();
 
     f.punch(QStringLiteral("7"));

@@ -31,7 +31,7 @@ QStringList names(ClockFixture& f, const char* list)
 
 void addStaff(ClockFixture& f)
 {
-    f.state.useSchedulingLink = f.state.useLocalStaff = true;
+    f.session.setEmployeeSource(EmployeeSource::LocalFiles);
     StaffTable(f.folder.database())
         .replaceAll({{QStringLiteral("Ann Lee"), 1, 46360, QStringLiteral("A1"), 0, 0, 0},
                      {QStringLiteral("Bob Fox"), 2, 46360, QStringLiteral("B2"), 0, 0, 0}});
@@ -41,8 +41,8 @@ void addStaff(ClockFixture& f)
 TEST(ClockCycleWindow, KeypadClicksPunch)
 {
     ClockFixture f;
-    f.state.settings.showKeyboard = true;
-    f.state.settings.keepInSeconds = 2;
+    f.session.updateSettings([&](SettingsRecord& s) { s.showKeyboard = true; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.keepInSeconds = 2; });
     f.open();
     auto* box = f.child<QLineEdit>("Text1");
     clickKeys(f, QStringLiteral("Q9#1234567890AB"));
@@ -59,8 +59,8 @@ TEST(ClockCycleWindow, ExitWithAndWithoutPassword)
 {
     for (const char* password : {"", "K9"}) {
         ClockFixture f;
-        f.state.settings.password = QString::fromLatin1(password);
-        f.state.settings.showKeyboard = true;
+        f.session.updateSettings([&](SettingsRecord& s) { s.password = QString::fromLatin1(password); });
+        f.session.updateSettings([&](SettingsRecord& s) { s.showKeyboard = true; });
         f.open();
         QSignalSpy closed(f.window.get(), &ClockWindow::closed);
         QTest::mouseClick(f.child<QPushButton>("cmdExitClock"), Qt::LeftButton);
@@ -85,8 +85,8 @@ TEST(ClockCycleWindow, ExitWithAndWithoutPassword)
 TEST(ClockCycleWindow, ListsFollowPunches)
 {
     ClockFixture f;
-    f.state.settings.showInOutLists = true;
-    f.state.settings.keepInSeconds = 5;
+    f.session.updateSettings([&](SettingsRecord& s) { s.showInOutLists = true; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.keepInSeconds = 5; });
     addStaff(f);
     f.open();
     f.punch(QStringLiteral("B2"));
@@ -116,8 +116,8 @@ TEST(ClockCycleWindow, SoundAndCameraFailuresNeverStopAPunch)
                  {true, false, false, false}};
     for (const auto& c : cases) {
         ClockFixture f;
-        f.state.settings.useSound = c.useSound;
-        f.state.settings.takePictures = f.state.settings.showLiveCam = true;
+        f.session.updateSettings([&](SettingsRecord& s) { s.useSound = c.useSound; });
+        f.session.updateSettings([&](SettingsRecord& s) { s.takePictures = s.showLiveCam = true; });
         f.sounds.throws = c.soundThrows;
         f.camera.throws = c.cameraThrows;
         if (c.hasFrame)
@@ -131,8 +131,9 @@ TEST(ClockCycleWindow, SoundAndCameraFailuresNeverStopAPunch)
         EXPECT_EQ(f.camera.captures.size(), 2);
         EXPECT_EQ(f.camera.previews, 1);
         EXPECT_TRUE(f.messages.shown.isEmpty());
-        const QString picture =
-            QStringLiteral("%1/%2.jpg").arg(f.state.paths.picturesFolder()).arg(f.rows().at(1).recordNumber);
+        const QString picture = QStringLiteral("%1/%2.jpg")
+                                    .arg(f.session.paths().picturesFolder())
+                                    .arg(f.rows().at(1).recordNumber);
         EXPECT_EQ(f.camera.captures.at(1), picture);
         EXPECT_EQ(QFile::exists(picture), c.hasFrame && !c.cameraThrows);
     }
@@ -141,9 +142,9 @@ TEST(ClockCycleWindow, SoundAndCameraFailuresNeverStopAPunch)
 TEST(ClockCycleWindow, TicksShowTimeAndRunTheForcedClockOutOnce)
 {
     ClockFixture f;
-    f.state.settings.clock12Hour = true;
-    f.state.settings.forceClockOuts = true;
-    f.state.settings.showLiveCam = true; // no preview without pictures
+    f.session.updateSettings([&](SettingsRecord& s) { s.clock12Hour = true; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.forceClockOuts = true; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.showLiveCam = true; }); // no preview without pictures
     f.open();
     EXPECT_EQ(f.camera.previews, 0);
     f.punch(QStringLiteral("5"));
@@ -161,7 +162,7 @@ TEST(ClockCycleWindow, TicksShowTimeAndRunTheForcedClockOutOnce)
 TEST(ClockCycleWindow, DateChangesAtMidnightOnScreenAndOnPictures)
 {
     ClockFixture f;
-    f.state.settings.takePictures = true;
+    f.session.updateSettings([&](SettingsRecord& s) { s.takePictures = true; });
     f.camera.frame = QImage(64, 48, QImage::Format_RGB32);
     f.time.set(QDateTime(QDate(2026, 12, 4), QTime(23, 59, 59)));
     f.open();

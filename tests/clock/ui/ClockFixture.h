@@ -1,12 +1,7 @@
 #pragma once
 
-#include "FakeCamera.h"
-#include "FakeMessageBoxes.h"
-#include "FakeTimeSource.h"
-#include "TestFolder.h"
+#include "TestProgram.h"
 #include "clock/ui/ClockWindow.h"
-#include "platform/SoundPlayer.h"
-#include "settings/ProgramState.h"
 #include "store/ClockRecords.h"
 
 #include <QLabel>
@@ -14,30 +9,16 @@
 #include <QPushButton>
 #include <QTest>
 
-// Remembers which sounds were asked for.
-class RecordingSoundPlayer final : public SoundPlayer {
-public:
-    void play(const QString& name) override
-    {
-        played.append(name);
-        if (throws)
-            throw std::runtime_error("sound device gone");
-    }
-    QStringList played;
-    bool throws = false;
-};
-
 // A clock screen on a fresh database, driven through its real widgets.
-class ClockFixture {
+class ClockFixture : public TestProgram {
 public:
     explicit ClockFixture(Backend backend = Backend::File)
-        : folder(backend)
-        , state(folder.paths(), folder.database(), time, messages, sounds, camera)
+        : TestProgram(QDateTime(QDate(2026, 12, 4), QTime(8, 0)), backend)
     {}
 
     ClockWindow& open(StationLink* link = nullptr)
     {
-        window = std::make_unique<ClockWindow>(state, link);
+        window = std::make_unique<ClockWindow>(services, session, link);
         window->show();
         return *window;
     }
@@ -62,11 +43,5 @@ public:
     }
     QList<ClockRecord> rows() { return ClockRecords(folder.database()).since(0); }
 
-    TestFolder folder;
-    FakeTimeSource time{QDateTime(QDate(2026, 12, 4), QTime(8, 0))};
-    FakeMessageBoxes messages;
-    RecordingSoundPlayer sounds;
-    FakeCamera camera;
-    ProgramState state;
     std::unique_ptr<ClockWindow> window;
 };

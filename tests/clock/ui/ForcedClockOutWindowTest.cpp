@@ -30,11 +30,11 @@ void typeTips(ClockFixture& f, const QString& tips)
 TEST(ForcedClockOutWindow, TheRecordWrittenIsTheDirectionThePanelShowed)
 {
     ClockFixture f;
-    f.state.settings.reportTips = true;
-    f.state.settings.forceClockOuts = true;
-    f.state.settings.forceAfter = 12;
-    f.state.settings.keepOutSeconds = 5;
-    f.state.settings.keepInSeconds = 0;
+    f.session.updateSettings([&](SettingsRecord& s) { s.reportTips = true; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.forceClockOuts = true; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.forceAfter = 12; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.keepOutSeconds = 5; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.keepInSeconds = 0; });
     f.open();
     f.punch(QStringLiteral("7"));
     f.punch(QStringLiteral("8")); // no display time: each IN is gone at once
@@ -72,12 +72,12 @@ TEST(ForcedClockOutWindow, TheRecordWrittenIsTheDirectionThePanelShowed)
 TEST(ForcedClockOutWindow, ABusyFileDelaysThePassWithoutAMessage)
 {
     ClockFixture f;
-    f.state.settings.forceClockOuts = true;
-    f.state.settings.forceAfter = 12;
+    f.session.updateSettings([&](SettingsRecord& s) { s.forceClockOuts = true; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.forceAfter = 12; });
     f.open();
     f.punch(QStringLiteral("7"));
     Database other;
-    ASSERT_TRUE(other.open(f.state.paths.clockDatabase(), 0).ok());
+    ASSERT_TRUE(other.open(f.session.paths().clockDatabase(), 0).ok());
     other.beginTransaction();
 
     tickThroughSecond(f, at(19, 45, 1)); // nothing due yet
@@ -85,7 +85,7 @@ TEST(ForcedClockOutWindow, ABusyFileDelaysThePassWithoutAMessage)
     tickThroughSecond(f, at(20, 45, 1)); // due, but the file is held
     EXPECT_EQ(f.rows().size(), 1);
     EXPECT_TRUE(f.messages.shown.isEmpty());
-    QFile log(f.state.paths.inProgramFolder(ProgramLog::fileName()));
+    QFile log(f.session.paths().inProgramFolder(ProgramLog::fileName()));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().startsWith("2026-12-04 20:45:01\tForced clock-out not written"));
 

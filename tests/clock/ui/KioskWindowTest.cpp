@@ -16,7 +16,7 @@ TEST(KioskWindow, FreshDatabaseShowsThePanelThreeSecondsToTheMillisecond)
     for (const int startMs : {0, 700, 999}) {
         SCOPED_TRACE(startMs);
         ClockFixture f;
-        f.state.settings = SettingsIo::load(ApplicationTable(f.folder.database()).read());
+        f.session.setSettings(SettingsIo::load(ApplicationTable(f.folder.database()).read()));
         f.open();
         for (const char* direction : {"in", "out"}) {
             SCOPED_TRACE(direction);
@@ -37,7 +37,7 @@ TEST(KioskWindow, PanelAskingForTipsLeavesEveryKeypadKeyInSight)
     for (const QSize size : {QSize(760, 560), QSize(1000, 740), QSize(1280, 1024)}) {
         SCOPED_TRACE(size.width());
         ClockFixture f;
-        f.state.settings.showKeyboard = f.state.settings.reportTips = true;
+        f.session.updateSettings([&](SettingsRecord& s) { s.showKeyboard = s.reportTips = true; });
         f.open().resize(size);
         f.punch(QStringLiteral("4"));
         f.punch(QStringLiteral("4")); // no display time: the OUT follows at once and asks for tips
@@ -79,8 +79,8 @@ TEST(KioskScreen, FillsABareXScreenAndShowsWhereToTypeBeforeAnyClick)
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
     EXPECT_FALSE(WindowManager::isRunning());
     ClockFixture f;
-    f.state.settings.keepInSeconds = 3;
-    f.window = std::make_unique<ClockWindow>(f.state);
+    f.session.updateSettings([&](SettingsRecord& s) { s.keepInSeconds = 3; });
+    f.window = std::make_unique<ClockWindow>(f.services, f.session);
     WindowManager::showFilling(f.window.get());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
     const QRect screen = f.window->screen()->geometry();

@@ -9,7 +9,7 @@
 TEST(PunchWindow, InThenOutWithoutEmployeeDatabase)
 {
     ClockFixture f;
-    f.state.settings.keepInSeconds = 3;
+    f.session.updateSettings([&](SettingsRecord& s) { s.keepInSeconds = 3; });
     f.open();
     auto* box = f.child<QLineEdit>("Text1");
     QTest::keyClicks(box, QStringLiteral("ABCDEFGHIJKL"));
@@ -54,8 +54,8 @@ TEST(PunchWindow, TipsOnClockOut)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         ClockFixture f;
-        f.state.settings.reportTips = true;
-        f.state.settings.keepOutSeconds = 5;
+        f.session.updateSettings([&](SettingsRecord& s) { s.reportTips = true; });
+        f.session.updateSettings([&](SettingsRecord& s) { s.keepOutSeconds = 5; });
         f.open();
         f.punch(QStringLiteral("7"));
         f.time.advanceSeconds(3600);
@@ -79,8 +79,8 @@ TEST(PunchWindow, TipsOnClockOut)
 TEST(PunchWindow, ElapsedTimeKeepsThePunchOnDisplay)
 {
     ClockFixture f;
-    f.state.settings.showElapsedTime = true;
-    f.state.settings.keepOutSeconds = 1;
+    f.session.updateSettings([&](SettingsRecord& s) { s.showElapsedTime = true; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.keepOutSeconds = 1; });
     f.open();
     f.punch(QStringLiteral("5"));
     f.time.advanceSeconds(7500);
@@ -95,7 +95,7 @@ TEST(PunchWindow, ElapsedTimeKeepsThePunchOnDisplay)
 TEST(PunchWindow, UnknownIdRefusedKnownIdNamed)
 {
     ClockFixture f;
-    f.state.useSchedulingLink = f.state.useLocalStaff = true;
+    f.session.setEmployeeSource(EmployeeSource::LocalFiles);
     StaffTable(f.folder.database())
         .replaceAll({{QStringLiteral("Ann Lee"), 4, 46360, QStringLiteral("a1"), 3, 0, 0}});
     f.open();
@@ -115,8 +115,9 @@ TEST(PunchWindow, UnknownIdRefusedKnownIdNamed)
 TEST(PunchWindow, ScheduleRejectionLeavesNoRowAWarningIsRecordedWithItsMark)
 {
     ClockFixture f;
-    f.state.useSchedulingLink = f.state.useLocalStaff = true;
-    f.state.settings.earlyInShow = f.state.settings.earlyInReject = f.state.settings.lateInShow = true;
+    f.session.setEmployeeSource(EmployeeSource::LocalFiles);
+    f.session.updateSettings(
+        [&](SettingsRecord& s) { s.earlyInShow = s.earlyInReject = s.lateInShow = true; });
     StaffTable(f.folder.database()) // 08:00 to 17:00, limits of 10 minutes
         .replaceAll({{QStringLiteral("Ann"), 1, 46360, QStringLiteral("A"), 0, 32, 68}});
     f.time.set(QDateTime(QDate(2026, 12, 4), QTime(7, 0)));
@@ -137,7 +138,7 @@ TEST(PunchWindow, ScheduleRejectionLeavesNoRowAWarningIsRecordedWithItsMark)
 TEST(PunchWindow, ScreenIsLeftOnlyThroughItsExit)
 {
     ClockFixture f;
-    f.state.settings.keepInSeconds = 3;
+    f.session.updateSettings([&](SettingsRecord& s) { s.keepInSeconds = 3; });
     ClockWindow& window = f.open();
     QSignalSpy closed(&window, &ClockWindow::closed);
     window.close(); // title bar or Alt+F4

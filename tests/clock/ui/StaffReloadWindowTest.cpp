@@ -24,8 +24,7 @@ void scheduleAnnAcrossMidnight(ClockFixture& f, const QDate& day)
         rtm.schedule(day, 11, RtmFixture::period(32, 68));
         rtm.schedule(day.addDays(1), 11, RtmFixture::period(40, 72));
     }
-    f.state.useSchedulingLink = true;
-    f.state.useLocalStaff = false;
+    f.session.setEmployeeSource(EmployeeSource::SchedulingDatabase);
     f.time.set(QDateTime(day, QTime(23, 59, 58)));
 }
 } // namespace
@@ -62,7 +61,7 @@ TEST(StaffReloadWindow, ReloadsTheNewDaysScheduleAfterMidnight)
 TEST(StaffReloadWindow, MissingFileAsksToRepairAndNoEndsTheProgram)
 {
     ClockFixture f;
-    f.state.useSchedulingLink = true;
+    f.session.setEmployeeSource(EmployeeSource::SchedulingDatabase);
     f.messages.answers = {MessageBoxes::Answer::Yes, MessageBoxes::Answer::No};
     ClockWindow& window = f.open();
     QSignalSpy ended(&window, &ClockWindow::endRequested);

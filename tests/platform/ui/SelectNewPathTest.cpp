@@ -82,15 +82,13 @@ TEST(SelectNewPath, ChoosingTheSchedulingDatabaseWritesThePathFile)
     PathFile::State state;
     ASSERT_TRUE(PathFile::writeNewPath(paths, roster + QLatin1Char('/'),
                                        QDir(roster).filePath(QStringLiteral("rtm.mdb")), state));
-    EXPECT_TRUE(state.useSchedulingLink);
-    EXPECT_FALSE(state.useLocalStaff);
+    EXPECT_EQ(state.source, EmployeeSource::SchedulingDatabase);
     QFile written(QDir(paths.programFolder()).filePath(QStringLiteral("RtmPath.DAT")));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), roster.toUtf8() + "/\r\n\r\n");
     const PathFile::State read = PathFile::read(paths);
     EXPECT_EQ(read.dataFolder, roster);
-    EXPECT_TRUE(read.useSchedulingLink);
-    EXPECT_FALSE(read.useLocalStaff);
+    EXPECT_EQ(read.source, EmployeeSource::SchedulingDatabase);
     ProgramPaths data(paths.programFolder());
     data.setDataFolder(read.dataFolder);
     EXPECT_EQ(SchedulingLink::fileIn(data), QDir(roster).filePath(QStringLiteral("rtm.mdb")));

@@ -59,7 +59,7 @@ void clickLine(QWidget* editor, int row)
 TEST(RecordSelectionWindow, WarnsBeforeOpeningTheEditor)
 {
     RecordsFixture f;
-    RecordSelectionWindow window(f.state);
+    RecordSelectionWindow window(f.services, f.session);
     window.show();
     EXPECT_FALSE(child(&window, "cmdPickEmployee")->isVisible());
     click(&window, "cmdGo");
@@ -71,7 +71,7 @@ TEST(RecordSelectionWindow, SelectEditSaveAndTheListReloads)
 {
     RecordsFixture f;
     const qint64 number = f.punch(QStringLiteral("O'NEIL"), at(8, 0), false);
-    RecordSelectionWindow window(f.state);
+    RecordSelectionWindow window(f.services, f.session);
     window.show();
     QTest::keyClicks(child<QLineEdit>(&window, "txtID"), QStringLiteral(" O'NEIL "));
     QStringList linesAfterSave;
@@ -101,7 +101,7 @@ TEST(RecordEditorWindow, InsertAndDeleteWithTheQuestionAnswered)
 {
     RecordsFixture f;
     f.punch(QStringLiteral("E1"), at(8, 0), false);
-    RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    RecordEditorWindow editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(today));
     editor.show();
     clickLine(&editor, 0);
     auto* time = child<QLineEdit>(&editor, "txtTime");
@@ -138,7 +138,7 @@ TEST(RecordEditorWindow, PreviousAndNextStepThroughTheList)
     RecordsFixture f;
     for (int hour : {8, 12, 17})
         f.punch(QStringLiteral("E1"), at(hour, 0), hour != 8);
-    RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    RecordEditorWindow editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(today));
     editor.show();
     clickLine(&editor, 0);
     EXPECT_FALSE(child(&editor, "cmdPrevious")->isEnabled());
@@ -155,7 +155,7 @@ TEST(RecordEditorWindow, ASaveAfterADeleteSaysThatNothingWasSaved)
     RecordsFixture f;
     f.punch(QStringLiteral("E1"), at(8, 0), false);
     const qint64 kept = f.punch(QStringLiteral("E1"), at(17, 0), true);
-    RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    RecordEditorWindow editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(today));
     editor.show();
     clickLine(&editor, 0);
     f.messages.answers = {MessageBoxes::Answer::Yes};
@@ -174,7 +174,7 @@ TEST(RecordEditorWindow, TheArrowKeysChooseTheRecordThatSaveChanges)
     RecordsFixture f;
     const qint64 first = f.punch(QStringLiteral("E1"), at(8, 0), false);
     const qint64 second = f.punch(QStringLiteral("E1"), at(12, 0), true);
-    RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    RecordEditorWindow editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(today));
     editor.show();
     auto* list = child<QListWidget>(&editor, "lstRecords");
     list->setFocus();
@@ -193,7 +193,7 @@ TEST(RecordEditorWindow, AnInsertKeepsTheDayJustPicked)
 {
     RecordsFixture f;
     f.punch(QStringLiteral("E1"), at(8, 0), false);
-    RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    RecordEditorWindow editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(today));
     editor.show();
     clickLine(&editor, 0);
     onNextModal<DatePicker>([](DatePicker* picker) {
@@ -219,7 +219,7 @@ TEST(RecordEditorWindow, AWriteThatLeavesTwoInsInARowAsksFirst)
     RecordsFixture f;
     f.punch(QStringLiteral("E1"), at(8, 0), false);
     f.punch(QStringLiteral("E1"), at(17, 0), true);
-    RecordEditorWindow editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    RecordEditorWindow editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(today));
     editor.show();
     clickLine(&editor, 0);
     child<QLineEdit>(&editor, "txtTime")->setText(QStringLiteral("10:00"));
@@ -238,10 +238,10 @@ TEST(RecordHistoryWindow, TellsTheOriginalPunchAndEachChangeInWords)
 {
     RecordsFixture f;
     const qint64 number = f.punch(QStringLiteral("E1"), at(8, 0), false);
-    RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(today));
+    RecordEditor editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(today));
     editor.show(number);
     ASSERT_TRUE(editor.save({QStringLiteral("9:15"), false, {}, false}).done);
-    RecordHistoryWindow history(f.state, number);
+    RecordHistoryWindow history(f.services, f.session, number);
     const QStringList lines = history.text().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines.at(0), QStringLiteral("Punched: Fri 04-Dec-26 08:00 In"));
@@ -256,20 +256,21 @@ TEST(RecordHistoryWindow, FindsADeletedRecordByEmployeeAndDay)
     const qint64 gone = f.punch(QStringLiteral("E1"), at(17, 0), true);
     const qint64 earlier = f.punch(QStringLiteral("E1"), at(9, 0, -1), true);
     f.punch(QStringLiteral("E2"), at(9, 0), true);
-    RecordEditor editor(f.state, QStringLiteral("E1"), DayNumber::of(today.addDays(-1)));
+    RecordEditor editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(today.addDays(-1)));
     for (qint64 n : {earlier, gone}) {
         editor.show(n);
         ASSERT_TRUE(editor.remove());
     }
     const QString user = EditHistory::workstationUser();
-    RecordHistoryWindow fromToday(f.state, QStringLiteral("e1"), DayNumber::of(today));
+    RecordHistoryWindow fromToday(f.services, f.session, QStringLiteral("e1"), DayNumber::of(today));
     EXPECT_EQ(fromToday.deletedLines(),
               QStringList{QStringLiteral("Fri 04-Dec-26 17:00 Out    deleted 2026-12-04 10:00 by ") + user});
     EXPECT_TRUE(fromToday.text().contains(QStringLiteral("    Deleted: Fri 04-Dec-26 17:00 Out")))
         << fromToday.text().toStdString();
-    RecordHistoryWindow fromYesterday(f.state, QStringLiteral("E1"), DayNumber::of(today.addDays(-1)));
+    RecordHistoryWindow fromYesterday(f.services, f.session, QStringLiteral("E1"),
+                                      DayNumber::of(today.addDays(-1)));
     EXPECT_EQ(fromYesterday.deletedLines().size(), 2);
-    RecordHistoryWindow other(f.state, QStringLiteral("E2"), DayNumber::of(today));
+    RecordHistoryWindow other(f.services, f.session, QStringLiteral("E2"), DayNumber::of(today));
     EXPECT_TRUE(other.deletedLines().isEmpty());
 }
 
@@ -278,7 +279,7 @@ TEST(OldRecordsWindow, RemovesTheDaysBeforeThePickedOne)
     RecordsFixture f;
     f.punch(QStringLiteral("E1"), at(8, 0, -1), false);
     f.punch(QStringLiteral("E1"), at(8, 0), false);
-    OldRecordsWindow window(f.state);
+    OldRecordsWindow window(f.services, f.session);
     window.show();
     click(&window, "Command2"); // no date yet: nothing happens
     EXPECT_TRUE(window.isVisible());

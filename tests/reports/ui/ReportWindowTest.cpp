@@ -1,14 +1,10 @@
 #include "reports/ui/ReportWindow.h"
 
-#include "FakeMessageBoxes.h"
-#include "FakeTimeSource.h"
 #include "PunchRecord.h"
-#include "TestFolder.h"
-#include "platform/SoundPlayer.h"
+#include "TestProgram.h"
 #include "reports/PrintSettings.h"
 #include "reports/ReportPeriod.h"
 #include "reports/ui/PreviewPane.h"
-#include "settings/ProgramState.h"
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
 
@@ -32,18 +28,13 @@ QDateTime at(int day, int hour, int minute)
     return QDateTime(QDate(2026, 12, day), QTime(hour, minute));
 }
 
-struct WindowFixture {
-    TestFolder folder;
-    FakeTimeSource time{at(7, 9, 5)};
-    FakeMessageBoxes messages;
-    SilentSoundPlayer sounds;
-    NoCamera camera;
-    ProgramState state{folder.paths(), folder.database(), time, messages, sounds, camera};
-    ReportWindow window{state};
+struct WindowFixture : TestProgram {
+    ReportWindow window{services, session};
     QList<qint32> daysToPick;
     int paints = 0;
 
     WindowFixture()
+        : TestProgram(at(7, 9, 5))
     {
         ClockRecords records(folder.database());
         for (int day = 1; day <= 5; ++day) {
@@ -145,7 +136,7 @@ TEST(ReportWindow, PreviewRedrawsOnShadingAndOrientationAndSavesItsChoices)
     f.click("cmdCancelPreview");
     EXPECT_FALSE(f.window.previewShown());
     EXPECT_TRUE(f.find("cmdDate_0")->isVisible());
-    const PrintSettings saved = PrintDat::load(PrintDat::path(f.state.paths));
+    const PrintSettings saved = PrintDat::load(PrintDat::path(f.session.paths()));
     EXPECT_EQ(saved.roundingCode, 23);
     EXPECT_EQ(saved.shading, 3);
     EXPECT_EQ(saved.orientation, 1);
@@ -184,7 +175,7 @@ TEST(ReportWindow, CancelClosesRejectedAndWritesPrintDat)
     f.click("Option3_4");
     f.click("cmdCANCEL");
     EXPECT_EQ(f.window.result(), QDialog::Rejected);
-    EXPECT_EQ(PrintDat::load(PrintDat::path(f.state.paths)).roundingCode, 35);
+    EXPECT_EQ(PrintDat::load(PrintDat::path(f.session.paths())).roundingCode, 35);
 }
 
 namespace {
@@ -265,7 +256,7 @@ TEST(ReportWindow, EscapeLeavesThePreviewTheCloseBoxTheWindow)
     f.find<QScrollBar>("HScroll1")->setValue(4);
     EXPECT_TRUE(f.window.close()); // the close box and Alt+F4
     EXPECT_FALSE(f.window.isVisible());
-    EXPECT_EQ(PrintDat::load(PrintDat::path(f.state.paths)).shading, 4);
+    EXPECT_EQ(PrintDat::load(PrintDat::path(f.session.paths())).shading, 4);
 }
 
 TEST(ReportWindow, KeepsTheSizeStartsWithoutDaysAndOffersQuickPeriods)
@@ -277,7 +268,7 @@ TEST(ReportWindow, KeepsTheSizeStartsWithoutDaysAndOffersQuickPeriods)
     f.window.resize(900, 700);
     f.window.close();
 
-    ReportWindow again(f.state);
+    ReportWindow again(f.services, f.session);
     EXPECT_FALSE(again.windowState() & Qt::WindowMaximized);
     // every opening starts with both days unchosen
     EXPECT_EQ(again.request().firstDay, 0);
@@ -315,7 +306,7 @@ TEST(ReportWindow, SavingNeverWritesOverTheProgramsOwnFiles)
     f.pickPeriod(1, 5);
     f.click("cmdPreview");
     ASSERT_TRUE(f.window.previewShown());
-    const QString database = f.state.paths.clockDatabase();
+    const QString database = f.session.paths().clockDatabase();
     QFile before(database);
     ASSERT_TRUE(before.open(QIODevice::ReadOnly));
     const QByteArray bytes = before.readAll();

@@ -33,7 +33,7 @@ TEST(WhoIsInWindow, DaysChoiceAlignedNamesAndCounts)
     f.add("A1", "Al", 3, QTime(8, 0), false);
     f.add("B2", "Bartholomew Fitzgerald-Winterbottom", 0, QTime(9, 0), false);
     f.add("C3", "Cy", 0, QTime(8, 0), true);
-    WhoIsInWindow window(f.state);
+    WhoIsInWindow window(f.services, f.session);
     window.show();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Who is in and who is out"));
     auto* days = find<QComboBox>(&window, "cmbDays");
@@ -73,7 +73,7 @@ TEST(WhoIsInWindow, EmptyPeriodKeepsTheLists)
 {
     ReportsFixture f;
     f.add("A1", "Al", 3, QTime(8, 0), false);
-    WhoIsInWindow window(f.state);
+    WhoIsInWindow window(f.services, f.session);
     auto* in = find<QListWidget>(&window, "lstIN");
     ASSERT_EQ(in->count(), 1);
     auto* days = find<QComboBox>(&window, "cmbDays");
@@ -85,13 +85,13 @@ TEST(WhoIsInWindow, EmptyPeriodKeepsTheLists)
 TEST(SequenceAuditFrame, ButtonNeedsBothDaysAndListsTheAudit)
 {
     ReportsFixture f;
+    SequenceAudit::Period period;
     {
-        SequenceAuditFrame frame(f.state);
+        SequenceAuditFrame frame(f.services, f.session, period);
         EXPECT_FALSE(find<QPushButton>(&frame, "cmdAudit")->isEnabled());
     }
-    f.state.firstDay = DayNumber::of(ReportsFixture::today.addDays(-3));
-    f.state.lastDay = DayNumber::of(ReportsFixture::today);
-    SequenceAuditFrame frame(f.state);
+    period = {DayNumber::of(ReportsFixture::today.addDays(-3)), DayNumber::of(ReportsFixture::today)};
+    SequenceAuditFrame frame(f.services, f.session, period);
     frame.show();
     EXPECT_TRUE(find<QPushButton>(&frame, "cmdAudit")->isEnabled());
     EXPECT_EQ(find<QPushButton>(&frame, "cmdFirstDay")->text(), QStringLiteral("Tuesday, December 1, 2026"));

@@ -1,17 +1,13 @@
 #include "settings/ui/OptionsDialog.h"
 
-#include "TestFolder.h"
-#include "platform/SoundPlayer.h"
-#include "settings/ProgramState.h"
 #include "settings/SettingsIo.h"
 #include "settings/SettingsTable.h"
 #include "settings/SystemClockSetter.h"
 #include "settings/ui/StationsPage.h"
 #include "store/ApplicationTable.h"
 #include "store/DatabaseLocation.h"
-#include "support/FakeMessageBoxes.h"
 #include "support/FakeProgramExit.h"
-#include "support/FakeTimeSource.h"
+#include "support/TestProgram.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,18 +34,19 @@ public:
     QList<QDateTime> asked;
 };
 
-struct DialogFixture {
+struct DialogFixture : TestProgram {
     explicit DialogFixture(bool employeeDatabase = false)
+        : TestProgram(QDateTime(QDate(2026, 12, 4), QTime(8, 0)))
     {
-        state.useSchedulingLink = state.useLocalStaff = employeeDatabase;
+        session.setEmployeeSource(employeeDatabase ? EmployeeSource::LocalFiles : EmployeeSource::None);
         dialog = makeDialog();
     }
     std::unique_ptr<OptionsDialog> makeDialog()
     {
         return std::make_unique<OptionsDialog>(
-            state, clockSetter,
+            services, session, clockSetter,
             [this](const SettingsChange& change, const SourceChoice& source, QWidget* parent) {
-                return OptionsSave::run(state, change, source, exit, parent);
+                return OptionsSave::run(services, session, change, source, exit, parent);
             });
     }
     template <typename T> T* find(const char* name)
@@ -61,14 +58,8 @@ struct DialogFixture {
     void click(const char* name) { find<QPushButton>(name)->click(); }
     ApplicationTable::Row row() { return ApplicationTable(folder.database()).read(); }
 
-    TestFolder folder;
-    FakeTimeSource time{QDateTime(QDate(2026, 12, 4), QTime(8, 0))};
-    FakeMessageBoxes messages;
-    SilentSoundPlayer sounds;
-    NoCamera camera;
     FakeProgramExit exit;
     FakeClockSetter clockSetter;
-    ProgramState state{folder.paths(), folder.database(), time, messages, sounds, camera};
     std::unique_ptr<OptionsDialog> dialog;
 };
 
@@ -126,8 +117,8 @@ TEST(OptionsDialog, EveryBoxComposesItsBit)
         // Only the keyboard needs a restart; every other change closes the dialog and holds at once.
         EXPECT_EQ(f.exit.ends, QByteArrayView(label) == "chkShowKeyboard" ? 1 : 0) << label;
         EXPECT_EQ(f.dialog->result(), QDialog::Accepted) << label;
-        EXPECT_EQ(f.state.settings.clock12Hour, c.box == nullptr) << label;
-        EXPECT_EQ(f.state.settings.useSound, QByteArrayView(label) == "chkUseSound") << label;
+        EXPECT_EQ(f.session.settings().clock12Hour, c.box == nullptr) << label;
+        EXPECT_EQ(f.session.settings().useSound, QByteArrayView(label) == "chkUseSound") << label;
     }
 }
 
@@ -144,11 +135,11 @@ TEST(OptionsDialog, FilledFromTheSettingsAndCancelWritesNothing)
     EXPECT_TRUE(f.find<QCheckBox>("chkEarlyInShow")->parentWidget()->isEnabled());
     EXPECT_TRUE(f.find<QLabel>("lblNoDatabase")->isHidden());
 
-    f.state.settings.minBeforeDed = 285;
-    f.state.settings.forceAfter = 0.0f;
-    f.state.settings.clock12Hour = true;
-    f.state.settings.useSound = false;
-    f.state.settings.enterId = QStringLiteral("Your number");
+    f.session.updateSettings([&](SettingsRecord& s) { s.minBeforeDed = 285; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.forceAfter = 0.0f; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.clock12Hour = true; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.useSound = false; });
+    f.session.updateSettings([&](SettingsRecord& s) { s.enterId = QStringLiteral("Your number"); });
     f.dialog = f.makeDialog();
     EXPECT_EQ(f.find<QLineEdit>("txtMinBeforeDed")->text(), QStringLiteral("4.8"));
     EXPECT_EQ(f.find<QLineEdit>("txtForceAfter")->text(), QStringLiteral("12"));
@@ -160,7 +151,7 @@ TEST(OptionsDialog, FilledFromTheSettingsAndCancelWritesNothing)
     f.find<QCheckBox>("chkUseSound")->setChecked(true);
     f.click("cmdCancel");
     EXPECT_TRUE(f.row().isNull(QStringLiteral("EnterID")));
-    EXPECT_FALSE(f.state.settings.useSound);
+    EXPECT_FALSE(f.session.settings().useSound);
     EXPECT_EQ(f.dialog->result(), QDialog::Rejected);
 }
 
@@ -234,7 +225,7 @@ TEST(OptionsDialog, PasswordPageFlows)
     EXPECT_EQ(status->text(), QStringLiteral("Password has been saved."));
     EXPECT_FALSE(confirm->isVisible());
     EXPECT_TRUE(password->text().isEmpty());
-    EXPECT_EQ(f.state.settings.password, QStringLiteral("SECRET"));
+    EXPECT_EQ(f.session.settings().password, QStringLiteral("SECRET"));
     EXPECT_EQ(SettingsIo::load(f.row()).password, QStringLiteral("SECRET"));
     EXPECT_EQ(f.find<QLabel>("lblPasswordHeading")->text(),
               QStringLiteral("Enter a new Password if you want to change your password "));
@@ -255,7 +246,7 @@ TEST(OptionsDialog, PasswordPageFlows)
     f.click("cmdSavePassword");
     EXPECT_EQ(f.messages.shown.last().title, QStringLiteral("Password entry"));
     EXPECT_EQ(status->text(), QStringLiteral("Password has been removed"));
-    EXPECT_TRUE(f.state.settings.password.isEmpty());
+    EXPECT_TRUE(f.session.settings().password.isEmpty());
 }
 
 TEST(OptionsDialog, SystemDateAndTime)
@@ -345,7 +336,7 @@ TEST(OptionsDialog, EverySettingIsShownAndSavedAsItWas)
             typed = QStringLiteral("3");
         setting.take(typed, unusual, unusual);
     }
-    f.state.settings = unusual;
+    f.session.setSettings(unusual);
     f.dialog = f.makeDialog();
     f.click("cmdSave");
     ASSERT_TRUE(f.dialog->savedChange().has_value());
@@ -358,7 +349,7 @@ TEST(OptionsDialog, EverySettingIsShownAndSavedAsItWas)
             << setting.key.toStdString();
     }
     EXPECT_EQ(f.exit.ends, 0);
-    EXPECT_EQ(f.state.settings.showKeyboard, unusual.showKeyboard);
+    EXPECT_EQ(f.session.settings().showKeyboard, unusual.showKeyboard);
 
     DialogFixture cancelled;
     cancelled.click("cmdCancel");

@@ -22,13 +22,13 @@ namespace {
 struct WindowFixture : ShellFixture {
     explicit WindowFixture(const QString& password = {}, bool showClockFirst = false)
     {
-        DatabaseMaintenance::openClockDatabase(database, state.paths);
+        DatabaseMaintenance::openClockDatabase(database, session.paths());
         if (!password.isEmpty()) {
             ApplicationTable table(database);
-            state.settings.password = Password::save(table, password);
+            session.updateSettings([&](SettingsRecord& s) { s.password = Password::save(table, password); });
         }
-        state.settings.showClockFirst = showClockFirst;
-        window = std::make_unique<MainWindow>(state);
+        session.updateSettings([&](SettingsRecord& s) { s.showClockFirst = showClockFirst; });
+        window = std::make_unique<MainWindow>(services, session);
         window->setShowClock([this] {
             ++clockStarts;
             window->hide();
@@ -142,6 +142,44 @@ TEST(MainWindow, MenusFollowTheOfferAndWiredCommands)
     }
 }
 
+TEST(MainWindow, StaffMenusFollowTheSourceChosenWhileItIsOpen)
+{
+    WindowFixture f;
+    f.activate();
+    MenuOffer start;
+    start.migrate = true;
+    f.window->applyMenuOffer(start);
+    struct Case {
+        EmployeeSource source;
+        bool employees;
+        bool departments;
+    };
+    const Case cases[] = {{EmployeeSource::LocalFiles, true, true},
+                          {EmployeeSource::SchedulingDatabase, true, false},
+                          {EmployeeSource::None, false, false}};
+    for (const Case& c : cases) {
+        f.session.setEmployeeSource(c.source);
+        EXPECT_EQ(f.find<QMenu>("mnuEmployees")->menuAction()->isVisible(), c.employees);
+        EXPECT_EQ(f.find<QMenu>("mnuDepartments")->menuAction()->isVisible(), c.departments);
+        EXPECT_EQ(f.find<QAction>("mnuAddEmployee")->isVisible(), c.departments);
+        EXPECT_TRUE(f.find<QAction>("mnuMigrate")->isVisible()) << "what the database offers stays";
+    }
+}
+
+TEST(MainWindow, APasswordSetWhileItRunsDoesNotLockItsOwnUser)
+{
+    WindowFixture f;
+    f.activate();
+    ASSERT_FALSE(f.window->isLocked());
+    // As the options' password page does: stored, then taken into the session.
+    ApplicationTable table(f.database);
+    f.session.updateSettings(
+        [&](SettingsRecord& s) { s.password = Password::save(table, QStringLiteral("secret")); });
+    f.window->hide();
+    f.activate();
+    EXPECT_FALSE(f.window->isLocked());
+}
+
 TEST(MainWindow, CompactShowsProgress)
 {
     WindowFixture f;
@@ -162,8 +200,8 @@ TEST(MainWindow, RefusesTheClockWhileAScheduledEmployeeHasNoId)
     };
     for (const Case c : {Case{true, true, 0}, Case{false, true, 1}, Case{true, false, 1}}) {
         WindowFixture f;
-        f.state.useSchedulingLink = c.link;
-        f.state.blankEmployeeId = c.blank;
+        f.session.setEmployeeSource(c.link ? EmployeeSource::SchedulingDatabase : EmployeeSource::None);
+        f.session.setScheduledStaff({}, c.blank);
         f.activate();
         QTest::mouseClick(f.find<QPushButton>("cmdShowClock"), Qt::LeftButton);
         EXPECT_EQ(f.clockStarts, c.starts);

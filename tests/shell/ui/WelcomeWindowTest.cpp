@@ -16,7 +16,7 @@
 
 namespace {
 struct WelcomeFixture : ShellFixture {
-    WelcomeFixture() { DatabaseMaintenance::openClockDatabase(database, state.paths); }
+    WelcomeFixture() { DatabaseMaintenance::openClockDatabase(database, session.paths()); }
     void press(WelcomeWindow& window, const char* name)
     {
         QTest::mouseClick(window.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
@@ -31,18 +31,18 @@ struct WelcomeFixture : ShellFixture {
 TEST(WelcomeWindow, TheStaffOfThisProgramTakesEffectAtOnceAndTheWelcomeComesOnce)
 {
     WelcomeFixture f;
-    ASSERT_TRUE(Welcome::due(f.state));
-    WelcomeWindow window(f.state, {});
+    ASSERT_TRUE(Welcome::due(f.services, f.session));
+    WelcomeWindow window(f.services, f.session, {});
     window.show();
     EXPECT_TRUE(window.findChild<QRadioButton*>(QStringLiteral("optNoEmployees"))->isChecked());
     EXPECT_FALSE(window.findChild<QPushButton*>(QStringLiteral("cmdAddEmployee"))->isEnabled());
     f.choose(window, "optLocalStaff");
     f.press(window, "cmdAddEmployee");
     EXPECT_EQ(window.next(), WelcomeWindow::Next::AddEmployee);
-    EXPECT_TRUE(f.state.useSchedulingLink && f.state.useLocalStaff) << "no restart needed";
-    const PathFile::State written = PathFile::read(f.state.paths);
-    EXPECT_TRUE(written.useSchedulingLink && written.useLocalStaff) << "kept for the next start";
-    EXPECT_FALSE(Welcome::due(f.state));
+    EXPECT_EQ(f.session.employeeSource(), EmployeeSource::LocalFiles) << "no restart needed";
+    const PathFile::State written = PathFile::read(f.session.paths());
+    EXPECT_EQ(written.source, EmployeeSource::LocalFiles) << "kept for the next start";
+    EXPECT_FALSE(Welcome::due(f.services, f.session));
 }
 
 TEST(WelcomeWindow, NotDueOnADatabaseWithRecordsAndClosingDismissesIt)
@@ -50,16 +50,16 @@ TEST(WelcomeWindow, NotDueOnADatabaseWithRecordsAndClosingDismissesIt)
     {
         WelcomeFixture f;
         ClockRecords(f.database).append(punchRecord(QStringLiteral("A1"), f.time.now(), false));
-        EXPECT_FALSE(Welcome::due(f.state));
+        EXPECT_FALSE(Welcome::due(f.services, f.session));
     }
     WelcomeFixture f;
-    WelcomeWindow window(f.state, [] { return QString(); });
+    WelcomeWindow window(f.services, f.session, [] { return QString(); });
     window.show();
     f.choose(window, "optScheduling");
     f.press(window, "cmdClose"); // no RTM.MDB chosen: the window stays
     EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(f.state.useSchedulingLink);
+    EXPECT_FALSE(f.session.hasEmployeeDatabase());
     window.reject();
-    EXPECT_FALSE(Welcome::due(f.state));
-    EXPECT_FALSE(QFile::exists(f.state.paths.programFolder() + QStringLiteral("/RtmPath.DAT")));
+    EXPECT_FALSE(Welcome::due(f.services, f.session));
+    EXPECT_FALSE(QFile::exists(f.session.paths().programFolder() + QStringLiteral("/RtmPath.DAT")));
 }

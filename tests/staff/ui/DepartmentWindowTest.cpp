@@ -20,7 +20,7 @@ struct DepartmentFixture : StaffFixture {
     }
     DepartmentWindow& open(DepartmentWindow::Action action)
     {
-        window = std::make_unique<DepartmentWindow>(state, action);
+        window = std::make_unique<DepartmentWindow>(services, session, action);
         return *window;
     }
     template <typename T> T* find(const char* name)
@@ -62,7 +62,7 @@ TEST(DepartmentWindow, Add)
     name->setText(QStringLiteral("Front,desk"));
     EXPECT_TRUE(w.save());
     EXPECT_EQ(f.names(), (QStringList{"5 Bar", "6 Front desk", "3 Hall", "1 Kitchen"}));
-    EXPECT_EQ(f.state.departments.count(), 4);
+    EXPECT_EQ(f.session.departments().count(), 4);
     EXPECT_EQ(w.result(), QDialog::Accepted);
 }
 

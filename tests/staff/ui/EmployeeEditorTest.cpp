@@ -34,7 +34,7 @@ struct EditorFixture : StaffFixture {
     }
     void open(int index)
     {
-        editor = std::make_unique<EmployeeEditor>(state, index);
+        editor = std::make_unique<EmployeeEditor>(services, session, index);
         editor->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
     }
@@ -96,7 +96,7 @@ TEST(EmployeeEditor, AddDrawTypeAndSave)
     const ScheduleGrid grid(dana.schedule);
     EXPECT_EQ(grid.periods(2), (QList<P>{{32, 48}, {52, 68}}));
     EXPECT_EQ(grid.periods(3), (QList<P>{{36, 62}}));
-    EXPECT_EQ(f.state.employees.entries, saved.entries);
+    EXPECT_EQ(f.session.employees().entries, saved.entries);
     // Today is Monday: the clock knows her at once.
     const auto row = StaffTable(f.folder.database()).find(QStringLiteral("D4"));
     ASSERT_TRUE(row.has_value());

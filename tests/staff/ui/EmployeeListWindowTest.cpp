@@ -1,11 +1,6 @@
 #include "staff/ui/EmployeeListWindow.h"
 
-#include "FakeMessageBoxes.h"
-#include "FakeTimeSource.h"
-#include "TestFolder.h"
-#include "platform/Camera.h"
-#include "platform/SoundPlayer.h"
-#include "settings/ProgramState.h"
+#include "TestProgram.h"
 #include "store/StaffFiles.h"
 
 #include <QLineEdit>
@@ -15,10 +10,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct ListFixture {
+struct ListFixture : TestProgram {
     ListFixture()
     {
-        state.useSchedulingLink = state.useLocalStaff = true;
+        session.setEmployeeSource(EmployeeSource::LocalFiles);
         QList<Employee> staff;
         for (const char* name : {"Amy", "bob", "Bobby"})
             staff.append({static_cast<qint32>(staff.size() + 1),
@@ -28,15 +23,9 @@ struct ListFixture {
                           {},
                           true,
                           {}});
-        StaffFiles::writeEmployees(StaffFiles::employeeFile(state.paths), staff);
-        state.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(state.paths));
+        StaffFiles::writeEmployees(StaffFiles::employeeFile(session.paths()), staff);
+        session.setEmployees(StaffFiles::loadEmployees(StaffFiles::employeeFile(session.paths())));
     }
-    TestFolder folder;
-    FakeTimeSource time;
-    FakeMessageBoxes messages;
-    SilentSoundPlayer sounds;
-    NoCamera camera;
-    ProgramState state{folder.paths(), folder.database(), time, messages, sounds, camera};
 };
 
 QListWidget* list(EmployeeListWindow& w)
@@ -48,7 +37,7 @@ QListWidget* list(EmployeeListWindow& w)
 TEST(EmployeeListWindow, SearchPicksTheFirstLineInAnyCaseAndEnterHandsBackTheId)
 {
     ListFixture f;
-    EmployeeListWindow window(f.state, EmployeeListing::Purpose::PickForRecords);
+    EmployeeListWindow window(f.services, f.session, EmployeeListing::Purpose::PickForRecords);
     window.show();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Edit employee clocking records"));
     EXPECT_EQ(list(window)->currentRow(), -1);
@@ -62,13 +51,13 @@ TEST(EmployeeListWindow, SearchPicksTheFirstLineInAnyCaseAndEnterHandsBackTheId)
 TEST(EmployeeListWindow, DeleteAsksThenRewritesTheStaffFile)
 {
     ListFixture f;
-    EmployeeListWindow window(f.state, EmployeeListing::Purpose::Delete);
+    EmployeeListWindow window(f.services, f.session, EmployeeListing::Purpose::Delete);
     window.show();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Delete Employee"));
     list(window)->setCurrentRow(0);
     f.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
     window.choose();
-    EXPECT_EQ(f.state.employees.count(), 3);
+    EXPECT_EQ(f.session.employees().count(), 3);
     list(window)->setCurrentRow(0);
     window.choose();
     ASSERT_EQ(f.messages.shown.size(), 2);
@@ -79,7 +68,7 @@ TEST(EmployeeListWindow, DeleteAsksThenRewritesTheStaffFile)
             "part of any statistics or history...\r\nIf you mark them as Inactive,\r\nthey will be."));
     EXPECT_EQ(f.messages.shown.at(0).title, QStringLiteral("Employee delete"));
     EXPECT_EQ(f.messages.beeps, 2);
-    EXPECT_EQ(f.state.employees.count(), 2);
+    EXPECT_EQ(f.session.employees().count(), 2);
     EXPECT_EQ(list(window)->count(), 2);
     EXPECT_TRUE(list(window)->item(0)->text().startsWith(QStringLiteral("bob")));
 }
@@ -87,7 +76,7 @@ TEST(EmployeeListWindow, DeleteAsksThenRewritesTheStaffFile)
 TEST(EmployeeListWindow, ChangeHandsBackTheIndexAndAnEmptyListSaysSo)
 {
     ListFixture f;
-    EmployeeListWindow window(f.state, EmployeeListing::Purpose::Change);
+    EmployeeListWindow window(f.services, f.session, EmployeeListing::Purpose::Change);
     int requested = -1;
     QObject::connect(&window, &EmployeeListWindow::changeRequested, [&](int index) { requested = index; });
     window.show();
@@ -98,8 +87,8 @@ TEST(EmployeeListWindow, ChangeHandsBackTheIndexAndAnEmptyListSaysSo)
     EXPECT_EQ(requested, 2);
     EXPECT_EQ(window.chosenIndex(), 2);
 
-    f.state.employees = {};
-    EmployeeListWindow empty(f.state, EmployeeListing::Purpose::Change);
+    f.session.setEmployees({});
+    EmployeeListWindow empty(f.services, f.session, EmployeeListing::Purpose::Change);
     empty.choose();
     ASSERT_FALSE(f.messages.shown.isEmpty());
     EXPECT_EQ(f.messages.shown.last().text, QStringLiteral("No Employees entered!"));

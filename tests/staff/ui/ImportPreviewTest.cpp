@@ -37,16 +37,16 @@ TEST(ImportPreview, NothingIsWrittenUntilImportIsPressed)
 
     QString summary;
     answerPreview("cmdCancel", &summary);
-    EXPECT_FALSE(StaffTransfer::importFile(nullptr, f.state, path));
+    EXPECT_FALSE(StaffTransfer::importFile(nullptr, f.services, f.session, path));
     EXPECT_TRUE(summary.contains(
         QStringLiteral("1 added, 1 changed (A1 Adams Ann: pay), 1 new department (Nowhere)")))
         << summary.toStdString();
     EXPECT_TRUE(summary.contains(QStringLiteral("will be created")));
     EXPECT_EQ(f.bytesOf(f.employeeFile()), before);
-    EXPECT_EQ(f.state.employees.count(), 1);
+    EXPECT_EQ(f.session.employees().count(), 1);
 
     answerPreview("cmdImport", &summary);
-    EXPECT_TRUE(StaffTransfer::importFile(nullptr, f.state, path));
+    EXPECT_TRUE(StaffTransfer::importFile(nullptr, f.services, f.session, path));
     EXPECT_EQ(StaffFiles::loadEmployees(f.employeeFile()).count(), 2);
     EXPECT_EQ(StaffFiles::loadDepartments(f.departmentFile()).count(), 2);
 }
