@@ -1,5 +1,6 @@
 #include "shell/CommandLine.h"
 
+#include "exceptions/ExceptionsCommand.h"
 #include "platform/Camera.h"
 #include "platform/CommandOptions.h"
 #include "platform/ProgramPaths.h"
@@ -42,7 +43,8 @@ int help(const Services&, Session&, const QStringList&, QTextStream& out, QTextS
     out << "Exit codes: 0 done, 1 nothing found, 2 bad arguments, 3 database problem, 4 broken edit "
            "history,\n"
            "5 audit violations, 6 output file could not be written,\n"
-           "7 import file refused, 8 target database not empty, 9 copied row counts differ.\n";
+           "7 import file refused, 8 target database not empty, 9 copied row counts differ,\n"
+           "10 exceptions found.\n";
     return Done;
 }
 
@@ -144,6 +146,10 @@ const QList<Command>& commands()
         {"audit", &runAuditCommand,
          "--from YYYY-MM-DD [--to YYYY-MM-DD]  the records whose time goes back (one day without\n"
          "         --to); exit 5 when any are found",
+         false, true, &neverWrites},
+        {"exceptions", &runExceptionsCommand,
+         "--from YYYY-MM-DD [--to YYYY-MM-DD] [--kind KIND]  the punches that need a decision\n"
+         "         (forced, no-out, double-in, long-shift, ...); exit 10 when any are found",
          false, true, &neverWrites},
         {"records", &runRecordsCommand,
          "--id ID [--from YYYY-MM-DD]  the record editor's list of one employee", false, true, &neverWrites},
