@@ -1,5 +1,7 @@
 #include "payroll/PayPeriods.h"
 
+#include "store/PeriodStates.h"
+
 #include <QLocale>
 #include <algorithm>
 
@@ -18,9 +20,15 @@ bool byFirstDay(const PayPeriod& a, const PayPeriod& b)
 
 QString PayPeriod::text() const
 {
-    const QLocale english = QLocale::c();
-    const QString format = QStringLiteral("d MMM yyyy");
-    return english.toString(first, format) + QStringLiteral(" - ") + english.toString(last, format);
+    return DayRange{first, last}.text();
+}
+
+QList<PayPeriod> PayPeriod::fixedOf(const QList<StoredPeriod>& stored)
+{
+    QList<PayPeriod> fixed;
+    for (const StoredPeriod& period : stored)
+        fixed.append({period.days.first, period.days.last});
+    return fixed;
 }
 
 QString PeriodRule::keyOf(PeriodKind kind)

@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+struct StoredPeriod;
+
 // The days one payroll covers, both included.
 struct PayPeriod {
     QDate first;
@@ -17,6 +19,8 @@ struct PayPeriod {
     // "1 Dec 2026 - 15 Dec 2026", in English whatever the locale, as messages quote it.
     QString text() const;
     bool operator==(const PayPeriod&) const = default;
+    // The approved and locked periods as a calendar's fixed periods.
+    static QList<PayPeriod> fixedOf(const QList<StoredPeriod>& stored);
 };
 
 enum class PeriodKind { Weekly, Biweekly, SemiMonthly, Monthly };

@@ -11,6 +11,7 @@
 #include "store/DayNumber.h"
 #include "store/EmployeeId.h"
 #include "store/HistoryWords.h"
+#include "store/PeriodStates.h"
 #include "store/RecordEdits.h"
 
 #include <QFile>
@@ -23,6 +24,7 @@ const QString RecordEditor::saveFormatMessage =
     QStringLiteral("\nRecord did not save...\n\nCheck the date and time format..");
 const QString RecordEditor::timeMessage = QStringLiteral("Error in date or time format..");
 const QString RecordEditor::currencyMessage = QStringLiteral("Error in Currency field....");
+const QString RecordEditor::notDeletedMessage = QStringLiteral("The record could not be deleted.");
 const QString RecordEditor::noRecordMessage =
     QStringLiteral("No record is shown, so nothing was saved.\nClick a record in the list, change it and "
                    "press Save again.");
@@ -31,6 +33,13 @@ namespace {
 RecordEditor::Outcome failed(const QString& message, bool beep = false, bool focusTime = false)
 {
     return {false, message, beep, focusTime};
+}
+
+RecordEditor::Outcome lockedOut(const LockedDayError& locked)
+{
+    RecordEditor::Outcome outcome = failed(locked.message(), true);
+    outcome.lockedDay = true;
+    return outcome;
 }
 } // namespace
 
@@ -123,9 +132,9 @@ std::optional<RecordEditor::Shown> RecordEditor::show(qint64 recordNumber)
     return shown;
 }
 
-EditStamp RecordEditor::stamp() const
+EditStamp RecordEditor::stamp(const QString& reason) const
 {
-    return {m_services.time.now(), EditHistory::workstationUser()};
+    return {m_services.time.now(), EditHistory::workstationUser(), reason.trimmed()};
 }
 
 RecordEditor::Outcome RecordEditor::save(const Input& input)
@@ -133,38 +142,14 @@ RecordEditor::Outcome RecordEditor::save(const Input& input)
     // After a delete the detail area shows a record that is gone; saving it must not look done.
     if (m_currentRecord <= 0)
         return failed(noRecordMessage, true);
-    const bool clock12 = m_session.settings().clock12Hour;
-    const QDate day = DayNumber::toDate(m_currentDay);
-    const std::optional<QDateTime> time =
-        RecordTexts::savedTime(input.timeText, clock12, day, m_currentSeconds);
+    const std::optional<QDateTime> time = RecordTexts::savedTime(
+        input.timeText, m_session.settings().clock12Hour, DayNumber::toDate(m_currentDay), m_currentSeconds);
     if (!time)
         return failed(saveFormatMessage, true, true);
-    QString prepared = timeMessage;
-    try {
-        RecordEdits edits(m_services.database);
-        std::optional<ClockRecord> record = edits.find(m_currentRecord);
-        if (!record)
-            return failed(noRecordMessage, true);
-        record->julian = m_currentDay;
-        record->time = *time;
-        record->dnumber = m_currentDepartment;
-        record->options = static_cast<qint16>(input.doNotMarkEdited ? Mark::Normal : Mark::Edited);
-        record->clockOut = input.clockOut;
-        if (!input.clockOut) {
-            record->tips = Money();
-        } else if (tipsAsked() && !input.tipsText.trimmed().isEmpty()) {
-            prepared = currencyMessage;
-            record->tips = RecordTexts::tipsValue(input.tipsText.trimmed());
-            if (!record->tips)
-                return failed(prepared);
-        }
-        if (!edits.update(*record, stamp()))
-            return failed(noRecordMessage, true);
-        reload();
-    } catch (const DatabaseError&) {
-        return failed(prepared);
-    }
-    return {true, {}, false, false};
+    const std::optional<std::optional<Money>> tips = typedTips(input);
+    if (!tips)
+        return failed(currencyMessage);
+    return saveRecord({*time, input.clockOut, {}, false}, *tips, !input.doNotMarkEdited);
 }
 
 RecordEditor::Outcome RecordEditor::insert(const Input& input)
@@ -173,44 +158,85 @@ RecordEditor::Outcome RecordEditor::insert(const Input& input)
         input.timeText, m_session.settings().clock12Hour, DayNumber::toDate(m_currentDay));
     if (!time)
         return failed(timeMessage, false, true);
-    QString prepared = timeMessage;
+    const std::optional<std::optional<Money>> tips = typedTips(input);
+    if (!tips)
+        return failed(currencyMessage);
+    return insertRecord({*time, input.clockOut, {}, false}, *tips);
+}
+
+std::optional<std::optional<Money>> RecordEditor::typedTips(const Input& input) const
+{
+    if (!input.clockOut || !tipsAsked() || input.tipsText.trimmed().isEmpty())
+        return std::optional<Money>();
+    const std::optional<Money> tips = RecordTexts::tipsValue(input.tipsText.trimmed());
+    if (!tips)
+        return std::nullopt;
+    return tips;
+}
+
+RecordEditor::Outcome RecordEditor::saveRecord(const Given& given, std::optional<Money> tips, bool markEdited)
+{
     try {
-        ClockRecord record;
-        record.julian = m_currentDay;
-        record.employee = m_currentName;
-        // Stored as the clock would store it, so the employee's punches and inserts are one sequence.
-        record.employeeId = EmployeeId::normalised(m_employeeId);
-        record.time = *time;
-        record.created = m_services.time.now();
-        record.dnumber = m_currentDepartment;
-        record.options = static_cast<qint16>(Mark::Inserted);
-        record.clockOut = input.clockOut;
-        if (!input.clockOut) {
-            record.tips = Money();
-        } else if (tipsAsked() && !input.tipsText.trimmed().isEmpty()) {
-            prepared = currencyMessage;
-            record.tips = RecordTexts::tipsValue(input.tipsText.trimmed());
-            if (!record.tips)
-                return failed(prepared);
-        }
-        RecordEdits(m_services.database).insert(record, stamp());
+        RecordEdits edits(m_services.database);
+        std::optional<ClockRecord> record = edits.find(m_currentRecord);
+        if (!record)
+            return failed(noRecordMessage, true);
+        record->julian = DayNumber::of(given.time);
+        record->time = given.time;
+        record->dnumber = m_currentDepartment;
+        record->options = static_cast<qint16>(markEdited ? Mark::Edited : Mark::Normal);
+        record->clockOut = given.clockOut;
+        if (!given.clockOut)
+            record->tips = Money();
+        else if (tips)
+            record->tips = tips;
+        if (!edits.update(*record, stamp(given.reason)))
+            return failed(noRecordMessage, true);
         reload();
+    } catch (const LockedDayError& locked) {
+        return lockedOut(locked);
     } catch (const DatabaseError&) {
-        return failed(prepared);
+        return failed(tips ? currencyMessage : timeMessage);
     }
     return {true, {}, false, false};
 }
 
-bool RecordEditor::remove()
+RecordEditor::Outcome RecordEditor::insertRecord(const Given& given, std::optional<Money> tips)
+{
+    try {
+        ClockRecord record;
+        record.julian = DayNumber::of(given.time);
+        record.employee = m_currentName;
+        // Stored as the clock would store it, so the employee's punches and inserts are one sequence.
+        record.employeeId = EmployeeId::normalised(m_employeeId);
+        record.time = given.time;
+        record.created = m_services.time.now();
+        record.dnumber = m_currentDepartment;
+        record.options = static_cast<qint16>(Mark::Inserted);
+        record.clockOut = given.clockOut;
+        record.tips = given.clockOut ? tips : Money();
+        m_lastInserted = RecordEdits(m_services.database).insert(record, stamp(given.reason));
+        reload();
+    } catch (const LockedDayError& locked) {
+        return lockedOut(locked);
+    } catch (const DatabaseError&) {
+        return failed(tips ? currencyMessage : timeMessage);
+    }
+    return {true, {}, false, false};
+}
+
+RecordEditor::Outcome RecordEditor::remove(const QString& reason)
 {
     if (m_currentRecord <= 0)
-        return false;
+        return failed(notDeletedMessage);
     const qint64 number = m_currentRecord;
     try {
-        if (!RecordEdits(m_services.database).remove(number, stamp()))
-            return false;
+        if (!RecordEdits(m_services.database).remove(number, stamp(reason)))
+            return failed(notDeletedMessage);
+    } catch (const LockedDayError& locked) {
+        return lockedOut(locked);
     } catch (const DatabaseError&) {
-        return false;
+        return failed(notDeletedMessage);
     }
     // The picture goes only once its record is gone for good.
     QFile::remove(picturePath(number));
@@ -219,7 +245,44 @@ bool RecordEditor::remove()
         reload();
     } catch (const DatabaseError&) {
     }
-    return true;
+    return {true, {}, false, false};
+}
+
+RecordEditor::Outcome RecordEditor::apply(Write write, const Given& given)
+{
+    QList<qint32> days; // the days the write touches
+    if (write == Write::Insert) {
+        m_currentDay = DayNumber::of(given.time);
+    } else if (m_currentRecord <= 0) {
+        return failed(noRecordMessage);
+    } else {
+        days.append(m_currentDay);
+    }
+    if (write != Write::Delete)
+        days.append(DayNumber::of(given.time));
+    // A locked day is the firmer refusal: forcing the sequence would not get past it.
+    PeriodStates periods(m_services.database);
+    for (const qint32 day : std::as_const(days)) {
+        if (const std::optional<DayRange> locked = periods.lockedHolding(day))
+            return lockedOut(LockedDayError(*locked));
+    }
+    if (!given.force) {
+        const QString problem = sequenceProblem(write, given.time, given.clockOut);
+        if (!problem.isEmpty()) {
+            Outcome outcome = failed(problem);
+            outcome.sequence = true;
+            return outcome;
+        }
+    }
+    switch (write) {
+    case Write::Save:
+        return saveRecord(given, std::nullopt, true);
+    case Write::Insert:
+        return insertRecord(given, std::nullopt);
+    case Write::Delete:
+        return remove(given.reason);
+    }
+    return failed(noRecordMessage);
 }
 
 QString RecordEditor::currentRecordText()
@@ -243,7 +306,18 @@ QString RecordEditor::sequenceQuestion(Write write, const Input& input)
         time = RecordTexts::insertedTime(input.timeText, clock12, DayNumber::toDate(m_currentDay));
     if (write != Write::Delete && !time)
         return {};
+    const QString problem = sequenceProblem(write, time, input.clockOut);
+    if (problem.isEmpty())
+        return {};
+    static const char* const verbs[] = {"Save", "Insert", "Delete"};
+    return problem + QStringLiteral(" %1 anyway?").arg(QString::fromLatin1(verbs[static_cast<int>(write)]));
+}
 
+QString RecordEditor::sequenceProblem(Write write, const std::optional<QDateTime>& time, bool clockOut)
+{
+    const bool clock12 = m_session.settings().clock12Hour;
+    if (write != Write::Insert && m_currentRecord <= 0)
+        return {};
     // Every record of the employee in time order with the write applied; a new record goes after
     // one of the same time, as its higher number would put it.
     QList<ClockRecord> records = RecordEdits(m_services.database).forEmployee(m_employeeId, 0);
@@ -256,7 +330,7 @@ QString RecordEditor::sequenceQuestion(Write write, const Input& input)
     for (ClockRecord& r : records) {
         if (r.recordNumber == changed && time) {
             r.time = *time;
-            r.clockOut = input.clockOut;
+            r.clockOut = clockOut;
         }
     }
     std::stable_sort(records.begin(), records.end(), [](const ClockRecord& a, const ClockRecord& b) {
@@ -286,11 +360,9 @@ QString RecordEditor::sequenceQuestion(Write write, const Input& input)
             continue;
         const QString secondText = a.time.date() == b.time.date() ? RecordTexts::timeBoxText(b.time, clock12)
                                                                   : HistoryWords::momentText(b.time, clock12);
-        static const char* const verbs[] = {"Save", "Insert", "Delete"};
-        return QStringLiteral("This leaves two %1 records in a row (%2 and %3). %4 anyway?")
+        return QStringLiteral("This leaves two %1 records in a row (%2 and %3).")
             .arg(a.clockOut ? QStringLiteral("OUT") : QStringLiteral("IN"),
-                 HistoryWords::momentText(a.time, clock12), secondText,
-                 QString::fromLatin1(verbs[static_cast<int>(write)]));
+                 HistoryWords::momentText(a.time, clock12), secondText);
     }
     return {};
 }

@@ -44,7 +44,8 @@ int help(const Services&, Session&, const QStringList&, QTextStream& out, QTextS
            "history,\n"
            "5 audit violations, 6 output file could not be written,\n"
            "7 import file refused, 8 target database not empty, 9 copied row counts differ,\n"
-           "10 exceptions found.\n";
+           "10 exceptions found (or a record change would leave two INs or OUTs in a row),\n"
+           "11 a day in a locked pay period.\n";
     return Done;
 }
 
@@ -116,6 +117,13 @@ bool historyWrites(const QStringList& words)
                        [](const QString& word) { return word.startsWith(QLatin1String("--purge-before")); });
 }
 
+bool recordsWrite(const QStringList& words)
+{
+    static const QStringList writes{QStringLiteral("insert"), QStringLiteral("set"),
+                                    QStringLiteral("delete")};
+    return writes.contains(words.value(1));
+}
+
 bool employeesWrite(const QStringList& words)
 {
     return words.value(0) == QLatin1String("import") && !words.contains(QLatin1String("--dry-run"));
@@ -152,7 +160,14 @@ const QList<Command>& commands()
          "         (forced, no-out, double-in, long-shift, ...); exit 10 when any are found",
          false, true, &neverWrites},
         {"records", &runRecordsCommand,
-         "--id ID [--from YYYY-MM-DD]  the record editor's list of one employee", false, true, &neverWrites},
+         "--id ID [--from YYYY-MM-DD]  the record editor's list of one employee\n"
+         "         insert --id ID --time 'YYYY-MM-DD HH:MM[:SS]' --in|--out [--reason TEXT] [--force]\n"
+         "         set --record N [--time ...] [--in|--out] [--reason TEXT] [--force]\n"
+         "         delete --record N [--reason TEXT] [--force]\n"
+         "         the record editor's changes, each with its history entry (insert prints the new\n"
+         "         record number); exit 10 when one would leave two INs or two OUTs in a row and\n"
+         "         --force is not given, 11 when its day is in a locked pay period",
+         false, true, &recordsWrite},
         {"history", &runHistoryCommand,
          "[--record N] [--raw] | --verify [--expect N:HASH] | --purge-before YYYY-MM-DD\n"
          "         the edit history in words (--raw: as stored), its check, or a purge",

@@ -23,8 +23,9 @@ const QList<Sequence> sequences = {{QStringLiteral("In Out"), QStringLiteral("Re
 
 const QStringList& DatabaseCopy::tables()
 {
-    static const QStringList names = {QStringLiteral("In Out"), QStringLiteral("Employee"),
-                                      QStringLiteral("Application"), QStringLiteral("Edit history")};
+    static const QStringList names = {QStringLiteral("In Out"),      QStringLiteral("Employee"),
+                                      QStringLiteral("Application"), QStringLiteral("Edit history"),
+                                      QStringLiteral("Pay periods"), QStringLiteral("Period approvals")};
     return names;
 }
 

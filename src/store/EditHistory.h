@@ -6,13 +6,22 @@
 #include <QString>
 #include <QVariant>
 #include <optional>
+#include <utility>
 
 class Database;
 
 // Who changed the clock records and when; handed to every write that leaves a history entry.
 struct EditStamp {
+    EditStamp() = default;
+    EditStamp(QDateTime at, QString by, QString why = {})
+        : when(std::move(at))
+        , user(std::move(by))
+        , reason(std::move(why))
+    {}
+
     QDateTime when;
     QString user;
+    QString reason; // why, when the person gave a reason; kept in the entry's details
 };
 
 // One row of the "Edit history" table.

@@ -1,5 +1,6 @@
 #include "store/HistoryWords.h"
 
+#include "store/PeriodStates.h"
 #include "store/StoredTime.h"
 
 #include <QJsonDocument>
@@ -122,19 +123,46 @@ ClockRecord HistoryWords::recordOf(const QString& values)
     return r;
 }
 
-QString HistoryWords::change(const HistoryEntry& e, bool clock12Hour)
+namespace {
+// "Period approved: 1 Dec 2026 - 15 Dec 2026 for E1".
+QString periodChange(const HistoryEntry& e)
+{
+    const QJsonObject details = objectOf(e.details);
+    const DayRange days{QDate::fromString(details.value(QStringLiteral("first")).toString(), Qt::ISODate),
+                        QDate::fromString(details.value(QStringLiteral("last")).toString(), Qt::ISODate)};
+    QString text = e.action + QStringLiteral(": ") + days.text();
+    if (details.contains(QStringLiteral("employee")))
+        text += QStringLiteral(" for ") + details.value(QStringLiteral("employee")).toString();
+    return text;
+}
+
+QString changeAlone(const HistoryEntry& e, bool clock12Hour)
 {
     if (e.action == EditHistory::edited) {
-        const QStringList parts = editedFields(recordOf(e.oldValues), recordOf(e.newValues), clock12Hour);
+        const QStringList parts = editedFields(HistoryWords::recordOf(e.oldValues),
+                                               HistoryWords::recordOf(e.newValues), clock12Hour);
         return parts.isEmpty() ? QStringLiteral("Saved without a change") : parts.join(QStringLiteral(", "));
     }
     if (e.action == EditHistory::inserted || e.action == EditHistory::forced)
-        return e.action + QStringLiteral(": ") + recordText(recordOf(e.newValues), clock12Hour);
+        return e.action + QStringLiteral(": ") +
+               HistoryWords::recordText(HistoryWords::recordOf(e.newValues), clock12Hour);
     if (e.action == EditHistory::deleted)
-        return e.action + QStringLiteral(": ") + recordText(recordOf(e.oldValues), clock12Hour);
+        return e.action + QStringLiteral(": ") +
+               HistoryWords::recordText(HistoryWords::recordOf(e.oldValues), clock12Hour);
     if (e.action == EditHistory::removedOldRecords)
         return countedRemoval(e, "records");
     if (e.action == EditHistory::purgedHistory)
         return countedRemoval(e, "history entries");
+    if (e.action == PeriodStates::approved || e.action == PeriodStates::locked ||
+        e.action == PeriodStates::reopened)
+        return periodChange(e);
     return e.action;
+}
+} // namespace
+
+QString HistoryWords::change(const HistoryEntry& e, bool clock12Hour)
+{
+    const QString text = changeAlone(e, clock12Hour);
+    const QString reason = objectOf(e.details).value(QStringLiteral("reason")).toString();
+    return reason.isEmpty() ? text : text + QStringLiteral(" (") + reason + QLatin1Char(')');
 }

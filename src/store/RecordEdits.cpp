@@ -5,6 +5,7 @@
 #include "store/DayNumber.h"
 #include "store/EmployeeId.h"
 #include "store/InOutRow.h"
+#include "store/PeriodStates.h"
 #include "store/StoredTime.h"
 
 #include <QElapsedTimer>
@@ -17,6 +18,17 @@
 RecordEdits::RecordEdits(Database& database)
     : m_database(database)
 {}
+
+namespace {
+QString detailsOf(const EditStamp& stamp)
+{
+    if (stamp.reason.isEmpty())
+        return {};
+    QJsonObject details;
+    details.insert(QStringLiteral("reason"), stamp.reason);
+    return QString::fromUtf8(QJsonDocument(details).toJson(QJsonDocument::Compact));
+}
+} // namespace
 
 QList<ClockRecord> RecordEdits::forEmployee(const QString& employeeId, qint32 startDay)
 {
@@ -58,12 +70,17 @@ bool RecordEdits::update(const ClockRecord& r, const EditStamp& stamp)
     const QString before = history.rowValues(r.recordNumber);
     if (before.isEmpty())
         return false;
+    // Moving a record out of a locked period changes the period as much as moving one into it.
+    PeriodStates periods(m_database);
+    periods.refuseLockedDay(find(r.recordNumber)->julian);
+    periods.refuseLockedDay(r.julian);
     m_database.execute(
         QStringLiteral(R"(UPDATE "In Out" SET "Julian" = ?, "Time" = ?, "Dnumber" = ?, "Options" = ?, )"
                        R"("Clock out" = ?, "Tips" = ? WHERE "Record number" = ?)"),
         {r.julian, StoredTime::toText(r.time), r.dnumber, r.options, r.clockOut ? 1 : 0,
          r.tips ? QVariant(r.tips->units()) : QVariant(QMetaType(QMetaType::LongLong)), r.recordNumber});
-    history.append(stamp, EditHistory::edited, r.recordNumber, before, history.rowValues(r.recordNumber));
+    history.append(stamp, EditHistory::edited, r.recordNumber, before, history.rowValues(r.recordNumber),
+                   detailsOf(stamp));
     transaction.commit();
     return true;
 }
@@ -71,9 +88,10 @@ bool RecordEdits::update(const ClockRecord& r, const EditStamp& stamp)
 qint64 RecordEdits::insert(const ClockRecord& record, const EditStamp& stamp)
 {
     Transaction transaction(m_database);
+    PeriodStates(m_database).refuseLockedDay(record.julian);
     const qint64 number = ClockRecords(m_database).append(record);
     EditHistory history(m_database);
-    history.append(stamp, EditHistory::inserted, number, {}, history.rowValues(number));
+    history.append(stamp, EditHistory::inserted, number, {}, history.rowValues(number), detailsOf(stamp));
     transaction.commit();
     return number;
 }
@@ -85,8 +103,9 @@ bool RecordEdits::remove(qint64 recordNumber, const EditStamp& stamp)
     const QString before = history.rowValues(recordNumber);
     if (before.isEmpty())
         return false;
+    PeriodStates(m_database).refuseLockedDay(find(recordNumber)->julian);
     m_database.execute(QStringLiteral(R"(DELETE FROM "In Out" WHERE "Record number" = ?)"), {recordNumber});
-    history.append(stamp, EditHistory::deleted, recordNumber, before, {});
+    history.append(stamp, EditHistory::deleted, recordNumber, before, {}, detailsOf(stamp));
     transaction.commit();
     return true;
 }
@@ -102,6 +121,8 @@ qint64 RecordEdits::removeBefore(qint32 dayNumber, const EditStamp& stamp)
         QElapsedTimer step;
         step.start();
         Transaction transaction(m_database);
+        // Checked at each step, so a period locked while the removal runs keeps its days too.
+        PeriodStates(m_database).refuseLockedBefore(dayNumber);
         QSqlQuery& remove = m_database.run(
             QStringLiteral(R"(DELETE FROM "In Out" WHERE "Record number" IN (SELECT "Record number" )"
                            R"(FROM "In Out" WHERE "Julian" < ? ORDER BY "Julian" LIMIT ?))"),

@@ -10,7 +10,8 @@ class Database;
 
 // The hand changes to "In Out": the selection of one employee's records, edit, insert, delete and
 // the removal of old records. Each write is one transaction together with its history entry, and
-// database errors are thrown with nothing changed.
+// database errors are thrown with nothing changed. A change that touches a day of a locked pay
+// period throws LockedDayError, with nothing changed either.
 class RecordEdits {
 public:
     explicit RecordEdits(Database& database);

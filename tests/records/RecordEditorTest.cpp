@@ -214,9 +214,9 @@ TEST_P(RecordEditorTest, DeleteRemovesTheRecordAndItsPicture)
 
     RecordEditor editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(day));
     editor.reload();
-    EXPECT_FALSE(editor.remove()); // nothing shown yet
+    EXPECT_FALSE(editor.remove().done); // nothing shown yet
     EXPECT_EQ(editor.show(number)->picture, picture);
-    EXPECT_TRUE(editor.remove());
+    EXPECT_TRUE(editor.remove().done);
     EXPECT_FALSE(QFile::exists(picture));
     EXPECT_TRUE(editor.entries().isEmpty());
     EXPECT_FALSE(RecordEdits(f.database()).find(number));

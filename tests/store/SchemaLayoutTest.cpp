@@ -212,7 +212,7 @@ TEST_P(SchemaLayoutTest, ADatabaseOfANewerLayoutIsRefusedAndLeftAsItIs)
         ASSERT_EQ(SchemaUpgrade::upgrade(db, schemaBackend(backend())).outcome, Outcome::Upgraded);
         exec(db, QStringLiteral(R"(UPDATE "Schema version" SET "Version" = %1)").arg(newer));
         // What a newer release might have added.
-        exec(db, QStringLiteral(R"(CREATE TABLE "Pay periods" ("Start" INTEGER))"));
+        exec(db, QStringLiteral(R"(CREATE TABLE "Shift swaps" ("Start" INTEGER))"));
     });
     QStringList before;
     empty.direct([&](QSqlDatabase& db) { before = catalogue(db, backend()); });

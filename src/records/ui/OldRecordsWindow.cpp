@@ -9,6 +9,7 @@
 #include "settings/Session.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
+#include "store/PeriodStates.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -58,6 +59,8 @@ void OldRecordsWindow::removeRecords()
         return;
     try {
         OldRecords::removeBefore(m_services, m_chosenDay);
+    } catch (const LockedDayError& locked) {
+        m_services.messages.inform(this, locked.message(), windowTitle(), MessageBoxes::Icon::Critical);
     } catch (const DatabaseError& error) {
         // Nothing was removed: the removal is one transaction.
         m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),

@@ -340,9 +340,8 @@ void RecordEditorWindow::deleteRecord()
         return;
     if (!sequenceAccepted(RecordEditor::Write::Delete))
         return;
-    if (!m_editor.remove())
-        m_services.messages.inform(this, QStringLiteral("The record could not be deleted."), windowTitle(),
-                                   MessageBoxes::Icon::Critical);
+    if (const RecordEditor::Outcome outcome = m_editor.remove(); !outcome.done)
+        m_services.messages.inform(this, outcome.message, windowTitle(), MessageBoxes::Icon::Critical);
     // The deleted record must not stay on show as if it could still be changed.
     clearDetail();
     refresh();

@@ -259,7 +259,7 @@ TEST(RecordHistoryWindow, FindsADeletedRecordByEmployeeAndDay)
     RecordEditor editor(f.services, f.session, QStringLiteral("E1"), DayNumber::of(today.addDays(-1)));
     for (qint64 n : {earlier, gone}) {
         editor.show(n);
-        ASSERT_TRUE(editor.remove());
+        ASSERT_TRUE(editor.remove().done);
     }
     const QString user = EditHistory::workstationUser();
     RecordHistoryWindow fromToday(f.services, f.session, QStringLiteral("e1"), DayNumber::of(today));
