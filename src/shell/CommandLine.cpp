@@ -121,7 +121,7 @@ bool recordsWrite(const QStringList& words)
 {
     static const QStringList writes{QStringLiteral("insert"), QStringLiteral("set"),
                                     QStringLiteral("delete")};
-    return writes.contains(words.value(1));
+    return writes.contains(words.value(0));
 }
 
 bool employeesWrite(const QStringList& words)

@@ -64,3 +64,21 @@ TEST(CommandLine, DatesAreIsoOnly)
         EXPECT_EQ(errText.isEmpty(), c.ok) << c.text;
     }
 }
+
+TEST(CommandLine, RecordChangesOpenTheDatabaseForWritingAndTheListDoesNot)
+{
+    const CommandLine::Command* records = CommandLine::commandIn({"tellarin", "records"});
+    ASSERT_NE(records, nullptr);
+    ASSERT_NE(records->writes, nullptr);
+    const struct {
+        QStringList words; // after the command's name
+        bool writes;
+    } cases[] = {
+        {{"--id", "E1"}, false},
+        {{"insert", "--id", "E1", "--time", "2026-12-04 08:00", "--in"}, true},
+        {{"set", "--record", "1", "--out"}, true},
+        {{"delete", "--record", "1"}, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(records->writes(c.words), c.writes) << c.words.join(QLatin1Char(' ')).toStdString();
+}
