@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/ReportDocument.h"
+
 #include <QStringList>
 
 class QTextStream;
@@ -15,3 +17,6 @@ class Session;
 // line on `err`.
 int runReportCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
                      QTextStream& err);
+// The same with the CSV's pay columns filled from `pairPay`.
+int runReportCommandWith(const Services& services, Session& session, const QStringList& args,
+                         QTextStream& out, QTextStream& err, const ReportDocument::PairPaySource& pairPay);

@@ -13,15 +13,18 @@
 #include <QPdfWriter>
 #include <QTextStream>
 
-ReportDocument::ReportDocument(const TimeSource& time, const Session& session, const ReportRequest& request)
+ReportDocument::ReportDocument(const TimeSource& time, const Session& session, const ReportRequest& request,
+                               PairPaySource pairPay)
     : m_session(session)
     , m_request(request.completed())
     , m_report(m_request, session.settings(), session.departments(), time.now())
+    , m_pairPaySource(std::move(pairPay))
 {}
 
 bool ReportDocument::load(Database& database)
 {
     m_rows = ReportRows::select(database, m_request.firstDay, m_request.lastDay, m_request.order());
+    m_database = &database;
     return !m_rows.isEmpty();
 }
 
@@ -78,7 +81,9 @@ void ReportDocument::writeLines(QTextStream& out) const
 
 void ReportDocument::writeCsv(QTextStream& out) const
 {
-    CsvExport sink(out, m_session.departments(), m_request.employeeReport, m_session.settings().reportTips);
+    // Pay is computed only for the CSV, the one output that shows it.
+    CsvExport sink(out, m_session.departments(), m_request.employeeReport, m_session.settings().reportTips,
+                   m_pairPaySource && m_database ? m_pairPaySource(*m_database, m_request) : PairPayLookup());
     m_report.PrintReport(m_rows, sink);
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "reports/PrintSettings.h"
+#include "reports/ReportExports.h"
 #include "reports/ReportLines.h"
 
 #include <QFont>
 #include <QList>
 #include <QMarginsF>
+#include <functional>
 #include <optional>
 
 class QPagedPaintDevice;
@@ -18,7 +20,11 @@ class Session;
 // them (pages on any paged device, PDF, TAB lines, CSV).
 class ReportDocument {
 public:
-    ReportDocument(const TimeSource& time, const Session& session, const ReportRequest& request);
+    // Computes what pay makes of the period's pairs for the CSV, from the database the report reads.
+    using PairPaySource = std::function<PairPayLookup(Database& database, const ReportRequest& request)>;
+
+    ReportDocument(const TimeSource& time, const Session& session, const ReportRequest& request,
+                   PairPaySource pairPay = {});
 
     // Reads the rows of the period; false when there are none. Throws DatabaseError.
     bool load(Database& database);
@@ -46,5 +52,7 @@ private:
     const Session& m_session;
     ReportRequest m_request;
     ClockingReport m_report;
+    PairPaySource m_pairPaySource;
+    Database* m_database = nullptr; // the one last read, for the pay columns of a CSV
     QList<ReportRow> m_rows;
 };

@@ -34,10 +34,11 @@ void LinesExport::line(const ReportLine& line)
 }
 
 CsvExport::CsvExport(QTextStream& out, const DepartmentList& departments, bool employeeReport,
-                     bool reportTips)
+                     bool reportTips, PairPayLookup pairPay)
     : m_out(out)
     , m_employeeReport(employeeReport)
     , m_reportTips(reportTips)
+    , m_pairPay(std::move(pairPay))
 {
     for (const Department& d : departments.entries)
         if (!m_departments.contains(d.number))
@@ -72,7 +73,8 @@ void CsvExport::line(const ReportLine& line)
     case ReportLine::Kind::Title:
         m_out << "Employee ID,Employee,Department number,Department,In,Out,Rounded in,Rounded out,"
                  "Worked minutes,Worked minutes before rounding,Breaks,Deducted minutes,"
-              << (m_reportTips ? "Tips," : "") << "Marks,Pair\r\n";
+              << (m_reportTips ? "Tips," : "")
+              << "Marks,Pair,Workday,Regular minutes,Overtime minutes,Double minutes\r\n";
         break;
     case ReportLine::Kind::Record:
         m_last = line.row;
@@ -119,10 +121,19 @@ void CsvExport::pairRow(const ReportRow* in, qint64 roundedIn, const ReportRow* 
     };
     if (m_reportTips)
         cells.append(out ? plainMoney(out->tips) : QString());
+    std::optional<PairPayColumns> paid;
+    if (pair && m_pairPay)
+        paid = m_pairPay(*in);
+    const QStringList payCells =
+        paid ? QStringList{DayNumber::toDate(paid->workday).toString(Qt::ISODate),
+                           QString::number(paid->regular), QString::number(paid->overtime),
+                           QString::number(paid->doubleTime)}
+             : QStringList(4);
     write(in ? in : out, true, cells, marks.join(QStringLiteral("; ")),
           pair ? QStringLiteral("complete")
           : in ? QStringLiteral("no out")
-               : QStringLiteral("no in"));
+               : QStringLiteral("no in"),
+          payCells);
 }
 
 void CsvExport::summaryRow(const ReportLine& line, const QString& pairText)
@@ -138,11 +149,11 @@ void CsvExport::summaryRow(const ReportLine& line, const QString& pairText)
     if (m_reportTips)
         cells.append(line.tipsAmount.toFixed(2));
     // A department's summary names the department only; its employees have rows of their own.
-    write(m_last, m_employeeReport, cells, QString(), pairText);
+    write(m_last, m_employeeReport, cells, QString(), pairText, QStringList(4));
 }
 
 void CsvExport::write(const ReportRow* who, bool named, const QStringList& cells, const QString& marks,
-                      const QString& pairText)
+                      const QString& pairText, const QStringList& payCells)
 {
     const bool person = who && named;
     const bool department = who != nullptr;
@@ -152,5 +163,8 @@ void CsvExport::write(const ReportRow* who, bool named, const QStringList& cells
           << textField(department ? m_departments.value(who->dnumber) : QString());
     for (const QString& cell : cells)
         m_out << ',' << field(cell);
-    m_out << ',' << textField(marks) << ',' << textField(pairText) << "\r\n";
+    m_out << ',' << textField(marks) << ',' << textField(pairText);
+    for (const QString& cell : payCells)
+        m_out << ',' << field(cell);
+    m_out << "\r\n";
 }

@@ -1,6 +1,8 @@
 #include "shell/CommandLine.h"
 
 #include "exceptions/ExceptionsCommand.h"
+#include "pay/PayCommand.h"
+#include "pay/PaySummary.h"
 #include "platform/Camera.h"
 #include "platform/CommandOptions.h"
 #include "platform/ProgramPaths.h"
@@ -126,7 +128,15 @@ bool recordsWrite(const QStringList& words)
 
 bool employeesWrite(const QStringList& words)
 {
+    if (words.value(0) == QLatin1String("rate"))
+        return !words.contains(QLatin1String("--list"));
     return words.value(0) == QLatin1String("import") && !words.contains(QLatin1String("--dry-run"));
+}
+
+int reportWithPay(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+                  QTextStream& err)
+{
+    return runReportCommandWith(services, session, args, out, err, PaySummary::pairPaySource(session));
 }
 
 // Standard error shows what a user typed, but never raw control characters: an escape sequence in
@@ -145,9 +155,13 @@ const QList<Command>& commands()
     static const QList<Command> table = {
         {"help", &help, "  this list (also --help)", false, false},
         {"version", &version, "  the program's version (also --version)", false, false},
-        {"report", &runReportCommand,
+        {"report", &reportWithPay,
          "--from YYYY-MM-DD [--to YYYY-MM-DD] [--by employee|department] [--rounding NN]\n"
          "         [--format lines|csv|pdf] [--output FILE]  the clocking report",
+         true, true, &neverWrites},
+        {"pay", &runPayCommand,
+         "--from YYYY-MM-DD [--to YYYY-MM-DD] [--rounding NN] [--format lines|csv|pdf] [--output FILE]\n"
+         "         worked minutes by kind of pay, gross pay and tips per employee",
          true, true, &neverWrites},
         {"who-is-in", &runWhoIsInCommand, "[--days N]  who is clocked in and who is out, the In list first",
          false, true, &neverWrites},
@@ -176,7 +190,9 @@ const QList<Command>& commands()
          false, true, &alwaysWrites},
         {"employees", &runEmployeesCommand,
          "import FILE.csv [--dry-run] [--create-departments] | export [FILE.csv]  the staff to and\n"
-         "         from a spreadsheet; --dry-run prints what an import would do and writes nothing",
+         "         from a spreadsheet; --dry-run prints what an import would do and writes nothing\n"
+         "         | rate --id ID (--from YYYY-MM-DD --rate AMOUNT | --list | --from YYYY-MM-DD --remove)\n"
+         "         an employee's hourly rates by the day they take effect",
          false, true, &employeesWrite},
         {"settings", &runSettingsCommand,
          "list | get KEY | set KEY VALUE  the options as key, value and default; set checks and saves\n"

@@ -117,8 +117,8 @@ int runEmployeesCommand(const Services& services, Session& session, const QStrin
     const QStringList words = options.words();
     const QString action = words.value(0);
     if (action == QLatin1String("rate")) {
-        state.employees = StaffFiles::loadEmployees(StaffFiles::employeeFile(state.paths));
-        return runPayRateCommand(state, options, out, err);
+        session.setEmployees(StaffFiles::loadEmployees(StaffFiles::employeeFile(session.paths())));
+        return runPayRateCommand(services, session, options, out, err);
     }
     const bool rateOptions = options.has(QStringLiteral("--id")) || options.has(QStringLiteral("--from")) ||
                              options.has(QStringLiteral("--rate")) ||

@@ -2,7 +2,8 @@
 
 #include "platform/CommandOptions.h"
 #include "platform/TimeSource.h"
-#include "settings/ProgramState.h"
+#include "settings/Services.h"
+#include "settings/Session.h"
 #include "staff/PayRateEditing.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
@@ -21,7 +22,8 @@ QString dayText(qint32 day)
 
 } // namespace
 
-int runPayRateCommand(ProgramState& state, const CommandOptions& options, QTextStream& out, QTextStream& err)
+int runPayRateCommand(const Services& services, const Session& session, const CommandOptions& options,
+                      QTextStream& out, QTextStream& err)
 {
     const bool listing = options.flag(QStringLiteral("--list"));
     const bool removing = options.flag(QStringLiteral("--remove"));
@@ -53,16 +55,16 @@ int runPayRateCommand(ProgramState& state, const CommandOptions& options, QTextS
         rate = std::get<Money>(typed);
     }
     // A rate for a mistyped ID would never be paid: the ID must be one of the staff's.
-    const auto known = std::find_if(state.employees.entries.cbegin(), state.employees.entries.cend(),
+    const auto known = std::find_if(session.employees().entries.cbegin(), session.employees().entries.cend(),
                                     [&](const Employee& e) { return EmployeeId::same(e.employeeId, id); });
-    if (known == state.employees.entries.cend()) {
+    if (known == session.employees().entries.cend()) {
         err << "employees: no employee has the ID \"" << CommandOptions::shown(id.trimmed()) << "\""
             << Qt::endl;
         return 1;
     }
     try {
-        PayRateTable table(state.database);
-        const EditStamp stamp{state.time.now(), EditHistory::workstationUser()};
+        PayRateTable table(services.database);
+        const EditStamp stamp{services.time.now(), EditHistory::workstationUser()};
         if (listing) {
             const QList<PayRateRow> rows = table.forEmployee(id);
             for (const PayRateRow& row : rows)

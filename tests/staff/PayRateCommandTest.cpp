@@ -45,8 +45,8 @@ TEST(PayRateCommand, RatesAreAddedChangedListedAndRemovedByDay)
         QString err;
         QTextStream o(&out);
         QTextStream e(&err);
-        const int code =
-            runEmployeesCommand(f.state, QString::fromLatin1(s.args).split(QLatin1Char(' ')), o, e);
+        const int code = runEmployeesCommand(f.services, f.session,
+                                             QString::fromLatin1(s.args).split(QLatin1Char(' ')), o, e);
         o.flush();
         e.flush();
         EXPECT_EQ(code, s.code) << s.args << ": " << err.toStdString();

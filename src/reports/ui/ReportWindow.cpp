@@ -283,7 +283,7 @@ bool ReportWindow::loadDocument()
 {
     m_request.employeeReport = m_order->checkedId() != 1;
     m_request.rounding = RoundingCode(selectedRoundingCode());
-    m_document = std::make_unique<ReportDocument>(m_services.time, m_session, m_request);
+    m_document = std::make_unique<ReportDocument>(m_services.time, m_session, m_request, pairPay);
     try {
         if (m_document->load(m_services.database)) {
             m_rowsFresh = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/PrintSettings.h"
+#include "reports/ReportExports.h"
 #include "reports/ReportLines.h"
 
 #include <QDialog>
@@ -47,6 +48,8 @@ public:
     std::function<QString(const QString& caption, const QString& suggested, const QString& filter)>
         saveFileName;
     std::function<std::optional<QFont>(const QFont& current)> chooseFont;
+    // Fills the CSV's pay columns; without it they stay empty.
+    std::function<PairPayLookup(Database&, const ReportRequest&)> pairPay;
 
     const ReportRequest& request() const { return m_request; }
     const PrintSettings& printSettings() const { return m_print; }

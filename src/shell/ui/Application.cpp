@@ -2,6 +2,8 @@
 
 #include "clock/ForcedClockOut.h"
 #include "clock/ui/ClockWindow.h"
+#include "pay/PaySummary.h"
+#include "pay/ui/PaySummaryWindow.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramExit.h"
 #include "platform/ProgramPaths.h"
@@ -131,7 +133,13 @@ int Application::run(int argc, char** argv)
     main.setCommand(MainWindow::Command::Reports, [&] {
         closeForgottenClockIns();
         ReportWindow report(services, session, &main);
+        report.pairPay = PaySummary::pairPaySource(session);
         report.exec();
+    });
+    main.setCommand(MainWindow::Command::PaySummary, [&] {
+        closeForgottenClockIns();
+        PaySummaryWindow pay(services, session, &main);
+        pay.exec();
     });
     main.setCommand(MainWindow::Command::EditClockRecords, [&] {
         closeForgottenClockIns();

@@ -103,6 +103,7 @@ void MainWindow::buildMenus()
 
     addCommand(nullptr, Command::WhoIsInAndOut, "mnuWhoIsInAndOut", QStringLiteral("Who is In and Out"));
     addCommand(nullptr, Command::Reports, "mnuReports", QStringLiteral("&Reports"));
+    addCommand(nullptr, Command::PaySummary, "mnuPaySummary", QStringLiteral("&Pay summary"));
     addCommand(nullptr, Command::Options, "mnuOptions", QStringLiteral("&Options"));
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
@@ -274,7 +275,7 @@ void MainWindow::updateEnabled()
     m_fileMenu->menuAction()->setEnabled(open);
     m_departmentsMenu->menuAction()->setEnabled(open);
     m_employeesMenu->menuAction()->setEnabled(open);
-    for (Command c : {Command::EditClockRecords, Command::Reports, Command::Options})
+    for (Command c : {Command::EditClockRecords, Command::Reports, Command::PaySummary, Command::Options})
         m_commandActions.value(static_cast<int>(c))->setEnabled(open && wired(c));
     m_showClockButton->setEnabled(open);
     for (QAction* topic : std::as_const(m_helpTopics))

@@ -48,8 +48,9 @@ public:
         Options,
         ImportEmployees,
         ExportEmployees,
+        PaySummary,
     };
-    static constexpr int commandCount = 13;
+    static constexpr int commandCount = 14;
 
     explicit MainWindow(const Services& services, Session& session, QWidget* parent = nullptr);
 

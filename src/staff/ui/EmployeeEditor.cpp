@@ -165,21 +165,21 @@ void EmployeeEditor::load()
 
 void EmployeeEditor::payRates()
 {
-    if (m_mode == Mode::Add || m_index < 0 || m_index >= m_state.employees.count())
+    if (m_mode == Mode::Add || m_index < 0 || m_index >= m_session.employees().count())
         return;
-    const Employee& e = m_state.employees.entries.at(m_index);
-    PayRatesDialog::Input input{e.name, e.employeeId, e.pay, {}, m_state.time.now().date()};
+    const Employee& e = m_session.employees().entries.at(m_index);
+    PayRatesDialog::Input input{e.name, e.employeeId, e.pay, {}, m_services.time.now().date()};
     const auto failed = [this](const DatabaseError& error) {
-        m_state.messages.inform(this, error.userMessage(), QStringLiteral("Pay rates"),
-                                MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Pay rates"),
+                                   MessageBoxes::Icon::Critical);
     };
     try {
-        input.rates = PayRateTable(m_state.database).forEmployee(e.employeeId);
+        input.rates = PayRateTable(m_services.database).forEmployee(e.employeeId);
     } catch (const DatabaseError& error) {
         failed(error);
         return;
     }
-    auto* dialog = new PayRatesDialog(input, m_state.messages, this);
+    auto* dialog = new PayRatesDialog(input, m_services.messages, this);
     dialog->setObjectName(QStringLiteral("dlgPayRates"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::finished, this, [this, dialog, failed, id = e.employeeId] {
@@ -187,8 +187,8 @@ void EmployeeEditor::payRates()
         if (!chosen)
             return;
         try {
-            PayRateTable(m_state.database)
-                .replace(id, *chosen, {m_state.time.now(), EditHistory::workstationUser()});
+            PayRateTable(m_services.database)
+                .replace(id, *chosen, {m_services.time.now(), EditHistory::workstationUser()});
         } catch (const DatabaseError& error) {
             failed(error);
         }

@@ -36,7 +36,7 @@ template <typename T> T* child(QWidget* parent, const char* name)
 TEST(PayRatesDialog, OkInTheEditorStoresTheChangesAndCancelNothing)
 {
     RatesFixture f;
-    EmployeeEditor editor(f.state, 0);
+    EmployeeEditor editor(f.services, f.session, 0);
     editor.show();
     for (const bool ok : {false, true}) {
         child<QPushButton>(&editor, "cmdPayRates")->click();
@@ -78,7 +78,7 @@ TEST(PayRatesDialog, AMistypedRateIsRefusedWithTheReason)
 TEST(PayRatesDialog, ANewEmployeeHasNoRatesYet)
 {
     RatesFixture f;
-    EmployeeEditor editor(f.state, -1);
+    EmployeeEditor editor(f.services, f.session, -1);
     EXPECT_FALSE(child<QPushButton>(&editor, "cmdPayRates")->isEnabled());
 }
 } // namespace
