@@ -2,6 +2,7 @@
 
 #include <QtCore/qnamespace.h>
 #include <QtGlobal>
+#include <qnamespace.h>
 
 // The overtime rules pay is computed by. Times are minutes; multipliers are ten-thousandths, so
 // 1.5 is exact.

@@ -9,6 +9,7 @@
 #include "store/DatabaseError.h"
 #include "store/DatabaseLocation.h"
 #include "store/PathFile.h"
+#include "store/ProgramSettingsTable.h"
 #include "store/SchedulingLink.h"
 #include "store/StaffFiles.h"
 
@@ -83,6 +84,7 @@ OptionsSave::Outcome OptionsSave::run(const Services& services, Session& session
     // The row first, in one transaction: when it fails nothing at all has changed.
     const SettingsIo::Saved saved = SettingsIo::save(change, session.settings());
     try {
+        ProgramSettingsTable(services.database).write(saved.programValues);
         ApplicationTable(services.database).write(saved.fields);
     } catch (const DatabaseError& error) {
         services.messages.inform(parent,

@@ -53,7 +53,10 @@ std::optional<QString> kindProblem(const Setting& setting, const QString& typed)
             return std::nullopt;
         return QStringLiteral("%1 needs a number, not \"%2\"").arg(setting.key, CommandOptions::shown(typed));
     case Setting::Kind::Text:
-        break;
+    case Setting::Kind::Choice:
+    case Setting::Kind::Time:
+    case Setting::Kind::Date:
+        break; // their own checks say what they take
     }
     return std::nullopt;
 }

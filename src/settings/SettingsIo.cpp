@@ -2,6 +2,7 @@
 
 #include "settings/Scramble.h"
 #include "settings/SettingsTable.h"
+#include "store/ProgramSettingsTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -90,11 +91,13 @@ qint16 SettingsIo::typedMinutes(const QString& hours, const QLocale& locale)
     return static_cast<qint16>(std::clamp<qint64>(minutes, -32768, 32767));
 }
 
-SettingsRecord SettingsIo::load(const ApplicationTable::Row& row)
+SettingsRecord SettingsIo::load(const ApplicationTable::Row& row, const QVariantMap& program)
 {
     SettingsRecord s;
     for (const Setting& setting : SettingsTable::all())
-        setting.read(row.value(setting.field), s);
+        setting.read(setting.place == Setting::Place::ProgramTable ? program.value(setting.key)
+                                                                   : row.value(setting.field),
+                     s);
 
     const QString stored = row.value(QStringLiteral("PW")).toString();
     // Only blanks make a stored password empty: scrambling can turn real characters into tabs.
@@ -114,7 +117,9 @@ SettingsIo::Saved SettingsIo::save(const SettingsChange& change, const SettingsR
         if (!typed)
             continue;
         const QVariant stored = setting.take(*typed, current, out.held);
-        if (setting.kind != Setting::Kind::Flag)
+        if (setting.place == Setting::Place::ProgramTable)
+            out.programValues.append({setting.key, stored});
+        else if (setting.kind != Setting::Kind::Flag)
             out.fields.append({setting.field, stored});
         else if (!bitFields.contains(setting.field))
             bitFields.append(setting.field);
@@ -123,10 +128,17 @@ SettingsIo::Saved SettingsIo::save(const SettingsChange& change, const SettingsR
     for (const QString& field : std::as_const(bitFields)) {
         qint32 value = 0;
         for (const Setting& setting : SettingsTable::all()) {
-            if (setting.kind == Setting::Kind::Flag && setting.field == field)
+            if (setting.kind == Setting::Kind::Flag && setting.place == Setting::Place::ApplicationRow &&
+                setting.field == field)
                 value += setting.fieldBits(out.held);
         }
         out.fields.append({field, value});
     }
     return out;
+}
+
+SettingsRecord SettingsIo::read(Database& database)
+{
+    const ApplicationTable::Row row = ApplicationTable(database).read();
+    return load(row, ProgramSettingsTable(database).read());
 }

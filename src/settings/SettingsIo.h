@@ -9,16 +9,21 @@
 #include <QVariant>
 #include <optional>
 
+class Database;
 class SettingsChange;
 
 // Loading the settings record from the "Application" row and composing the row to save, both
 // through SettingsTable.
 namespace SettingsIo {
-SettingsRecord load(const ApplicationTable::Row& row);
+// `program` holds the rows of the program's own settings table by key; a missing one loads its default.
+SettingsRecord load(const ApplicationTable::Row& row, const QVariantMap& program = {});
+// Both from the database.
+SettingsRecord read(Database& database);
 
 struct Saved {
-    SettingsRecord held;                    // the record as the program holds it after the save
-    QList<QPair<QString, QVariant>> fields; // the row's fields to write
+    SettingsRecord held;                           // the record as the program holds it after the save
+    QList<QPair<QString, QVariant>> fields;        // the row's fields to write
+    QList<QPair<QString, QVariant>> programValues; // the program's own settings to write, by key
 };
 // The settings the change holds are taken from it, every other one (the password included) is
 // kept as in `current`. Only the fields of the settings changed are written.

@@ -57,6 +57,32 @@ struct SettingsRecord {
     QString goodMorning;
     QString goodNight;
 
+    // Pay: times in minutes, multipliers in ten-thousandths (1.5 is 15000).
+    int payWorkweekStart = 7; // Qt::DayOfWeek
+    qint32 payWorkdayStart = 0;
+    qint32 payWeeklyOvertime = 0; // 0: none
+    bool payDailyOvertime = false;
+    qint32 payDailyOvertimeAfter = 0;
+    bool payDailyDouble = false;
+    qint32 payDailyDoubleAfter = 0;
+    bool paySeventhDay = false;
+    qint32 payOvertimeMultiplier = 0;
+    qint32 payDoubleMultiplier = 0;
+    bool paySplitAtWorkdayStart = false;
+    int payRounding = 0;
+
+    // Payroll: the kind of pay period ("weekly", "biweekly", "semimonthly", "monthly"), the first day
+    // of any one weekly or biweekly period (empty: the periods begin with the workweek), and what the
+    // payroll services' files name.
+    QString payrollPeriod;
+    QString payrollAnchor;
+    QString adpCompany;
+    QString adpBatch;
+    QString adpDoubleCode;
+    QString quickbooksCompany;
+    qint64 quickbooksCreateTime = 0;
+    QString quickbooksItem;
+
     // The password in upper case; empty when none is set.
     QString password;
 

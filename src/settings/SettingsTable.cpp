@@ -1,5 +1,6 @@
 #include "settings/SettingsTable.h"
 
+#include "settings/PaySettings.h"
 #include "settings/SettingsIo.h"
 
 #include <algorithm>
@@ -300,6 +301,11 @@ QList<Setting> buildTable()
         phrase("GoodNight", &R::goodNight, "", Stored::Held),
     };
 }
+
+QList<Setting> buildAll()
+{
+    return buildTable() + PaySettings::rows();
+}
 } // namespace
 
 SettingsRecord::SettingsRecord()
@@ -310,7 +316,7 @@ SettingsRecord::SettingsRecord()
 
 const QList<Setting>& SettingsTable::all()
 {
-    static const QList<Setting> table = buildTable();
+    static const QList<Setting> table = buildAll();
     return table;
 }
 

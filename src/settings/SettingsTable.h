@@ -21,12 +21,18 @@ struct Refusal {
 };
 
 // One option of the settings record: its key, its default and how it is typed, stored and read.
-// A flag is kept as one bit of a stored bit field; every other setting is the field named by its key.
+// In the "Application" row a flag is kept as one bit of a stored bit field and every other setting is
+// the field named by its key; a setting of the program's own table is a row named by its key.
 struct Setting {
-    enum class Kind { Flag, Text, Number, Decimal, Hours };
+    // Choice: one of `choices`; Time: hours and minutes as H:MM; Date: YYYY-MM-DD.
+    enum class Kind { Flag, Text, Number, Decimal, Hours, Choice, Time, Date };
+    enum class Place { ApplicationRow, ProgramTable };
 
     QString key;
     Kind kind = Kind::Text;
+    Place place = Place::ApplicationRow;
+    // The values a Choice takes, as typed and shown.
+    QStringList choices;
     // The field the value is stored in: the key itself, or a flag's bit field.
     QString field;
     qint32 bit = 0;

@@ -143,7 +143,7 @@ bool StartUp::run()
         }
 
         try {
-            m_session.setSettings(SettingsIo::load(ApplicationTable(m_services.database).read()));
+            m_session.setSettings(SettingsIo::read(m_services.database));
             break;
         } catch (const DatabaseError& error) {
             // The open reads only the ends of each table; the settings row may lie on a damaged page.
@@ -280,7 +280,7 @@ std::unique_ptr<StationLink> StartUp::makeStationLink()
 void StartUp::catchUpWithServer()
 {
     try {
-        m_session.setSettings(SettingsIo::load(ApplicationTable(m_services.database).read()));
+        m_session.setSettings(SettingsIo::read(m_services.database));
     } catch (const DatabaseError&) {
         return; // gone again: the kept settings stay, and the next return tries once more
     }

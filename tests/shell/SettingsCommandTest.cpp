@@ -93,6 +93,15 @@ TEST_P(SettingsCommandTest, SetValuesReadBackAsTheOptionsDialogWouldShowThem)
         {"KeepOutSeconds", "11", "2"},
         {"ClockingIN", " ", "Clocking In"}, // a blank one is stored blank and loads its default
         {"GoodMorning", "It's a new day", "It's a new day"},
+        {"pay.workweek_start", "monday", "Monday"},
+        {"pay.weekly_overtime", "0", "0:00"},
+        {"pay.workday_start", "6:30", "6:30"},
+        {"pay.overtime_rate", "1.75", "1.75"},
+        {"pay.rounding", "15", "15"},
+        {"payroll.period", "Biweekly", "biweekly"},
+        {"payroll.anchor", "2026-11-29", "2026-11-29"},
+        {"payroll.adp.double_code", " ", "D"},
+        {"payroll.quickbooks.create_time", "1234567890", "1234567890"},
         // Changing the keyboard needs a restart: the command says so and keeps the change.
         {"ShowKeyboard", "on", "on"},
     };
@@ -122,6 +131,18 @@ TEST_P(SettingsCommandTest, RefusedValuesLeaveTheStoredOneAndSayWhyOnOneLine)
         {"KeepInSeconds", "", "KeepInSeconds needs a number"},
         {"UseSound", "maybe", "UseSound is on or off, not \"maybe\""},
         {"NoSuchSetting", "1", "unknown setting \"NoSuchSetting\""},
+        {"pay.weekly_overtime", "200:00",
+         "Weekly overtime starts after 1:00 to 168:00 hours, or 0:00 for none"},
+        {"pay.weekly_overtime", "0:30", "Weekly overtime starts after 1:00 to 168:00 hours"},
+        {"pay.workday_start", "24:00", "The workday starts at a time from 0:00 to 23:59"},
+        {"pay.workday_start", "6.5", "The workday starts at a time from 0:00 to 23:59"},
+        {"pay.workweek_start", "Funday", "pay.workweek_start is one of: Monday, Tuesday,"},
+        {"pay.overtime_rate", "0.5", "Overtime pays 1 to 10 times the pay rate"},
+        {"pay.double_rate", "1.25", "Double time cannot pay less than overtime"},
+        {"pay.rounding", "36", "pay.rounding is one of: 11, 12,"},
+        {"payroll.anchor", "2026-02-30", "The first day of a pay period is a date as YYYY-MM-DD"},
+        {"payroll.period", "fortnightly", "payroll.period is one of: weekly, biweekly, semimonthly, monthly"},
+        {"payroll.quickbooks.create_time", "-1", "The company's create time is a whole number"},
         {"PW", "secret", "unknown setting \"PW\""},
     };
     for (const auto& c : cases) {
@@ -166,4 +187,33 @@ TEST_P(SettingsCommandTest, WordsOtherThanTheThreeFormsAreBadArguments)
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
     }
+}
+
+// Daily thresholds are checked once their rule is on, and double time must start after overtime,
+// whichever of the settings changes.
+TEST_P(SettingsCommandTest, DailyThresholdsAreCheckedAgainstEachOtherOnceTheirRulesAreOn)
+{
+    setOrFail(QStringLiteral("pay.daily_double_after"), QStringLiteral("6:00")); // kept: the rule is off
+    const Outcome doubleOn =
+        tellarin({QStringLiteral("set"), QStringLiteral("pay.daily_double"), QStringLiteral("on")});
+    EXPECT_EQ(doubleOn.code, CommandLine::Done)
+        << doubleOn.err.toStdString(); // overtime is off: nothing to compare
+    const Outcome overtimeOn =
+        tellarin({QStringLiteral("set"), QStringLiteral("pay.daily_overtime"), QStringLiteral("on")});
+    EXPECT_EQ(overtimeOn.code, CommandLine::BadArguments);
+    EXPECT_TRUE(overtimeOn.err.contains(QLatin1String("Daily double time must start after daily overtime")))
+        << overtimeOn.err.toStdString();
+    EXPECT_EQ(stored(QStringLiteral("pay.daily_overtime")), QStringLiteral("off"));
+
+    setOrFail(QStringLiteral("pay.daily_double_after"), QStringLiteral("12:00"));
+    setOrFail(QStringLiteral("pay.daily_overtime"), QStringLiteral("on"));
+    const Outcome tooLong = tellarin(
+        {QStringLiteral("set"), QStringLiteral("pay.daily_overtime_after"), QStringLiteral("25:00")});
+    EXPECT_TRUE(tooLong.err.contains(QLatin1String("Daily overtime starts after 0:30 to 24:00 hours")))
+        << tooLong.err.toStdString();
+    const Outcome pastDouble = tellarin(
+        {QStringLiteral("set"), QStringLiteral("pay.daily_overtime_after"), QStringLiteral("12:00")});
+    EXPECT_TRUE(pastDouble.err.contains(QLatin1String("Daily double time must start after daily overtime")))
+        << pastDouble.err.toStdString();
+    EXPECT_EQ(stored(QStringLiteral("pay.daily_overtime_after")), QStringLiteral("8:00"));
 }

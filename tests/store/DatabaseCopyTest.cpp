@@ -11,6 +11,7 @@
 #include "store/DayNumber.h"
 #include "store/PayRateTable.h"
 #include "store/PeriodStates.h"
+#include "store/ProgramSettingsTable.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -55,6 +56,7 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
     PeriodStates(file).lock(period, {QDateTime(QDate(2026, 11, 16), QTime(9, 5)), "ann"});
     PayRateTable(file).set(QStringLiteral("E1"), 46000, Money::fromUnits(185000),
                            {QDateTime(QDate(2026, 1, 1), QTime(9, 0)), QStringLiteral("test")});
+    ProgramSettingsTable(file).write({{QStringLiteral("pay.seventh_day"), QStringLiteral("on")}});
     Database server;
     ASSERT_NO_FATAL_FAILURE(openServer(server));
 
@@ -62,12 +64,12 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
     ASSERT_EQ(result.outcome, DatabaseCopy::Outcome::Copied);
     // Made by the fill: one row removed and one inserted by hand, two staff, the one settings row,
     // three history entries; then a period approved for one employee and locked, and a pay rate,
-    // with their entries.
+    // with their entries; and one setting of the program's own.
     const struct {
         const char* table;
         qint64 rows;
-    } expected[] = {{"In Out", rows},   {"Employee", 2},         {"Application", 1}, {"Edit history", 6},
-                    {"Pay periods", 1}, {"Period approvals", 1}, {"Pay rate", 1}};
+    } expected[] = {{"In Out", rows},    {"Employee", 2},    {"Application", 1},      {"Program settings", 1},
+                    {"Edit history", 6}, {"Pay periods", 1}, {"Period approvals", 1}, {"Pay rate", 1}};
     ASSERT_EQ(result.counts.size(), std::size(expected));
     for (qsizetype i = 0; i < result.counts.size(); ++i) {
         SCOPED_TRACE(expected[i].table);

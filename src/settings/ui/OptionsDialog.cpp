@@ -7,6 +7,7 @@
 #include "settings/ui/DateTimePage.h"
 #include "settings/ui/GeneralPage.h"
 #include "settings/ui/PasswordPage.h"
+#include "settings/ui/PayPage.h"
 #include "settings/ui/StationsPage.h"
 #include "settings/ui/TranslationsPage.h"
 #include "settings/ui/WorkHoursPage.h"
@@ -44,6 +45,7 @@ OptionsDialog::OptionsDialog(const Services& services, Session& session, SystemC
     addPage(m_dateTimePage, QStringLiteral("Date Time"));
     addPage(new WorkHoursPage(employeeDatabase, this), QStringLiteral("Work hours"));
     addPage(new StationsPage(services, session, this), QStringLiteral("Stations"));
+    addPage(new PayPage(this), QStringLiteral("Pay"));
     layout->addWidget(m_tabs, 1);
 
     m_help = new QLabel(firstHelpText, this);

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 
 const char* const OptionsPage::helpProperty = "helpText";
@@ -19,6 +20,8 @@ void OptionsPage::load(const SettingsRecord& settings)
     }
     for (const Box& box : std::as_const(m_boxes))
         box.box->setText(SettingsTable::at(box.key).text(settings));
+    for (const Choice& choice : std::as_const(m_choices))
+        choice.box->setCurrentText(SettingsTable::at(choice.key).text(settings));
 }
 
 std::optional<Refusal> OptionsPage::validate() const
@@ -34,6 +37,8 @@ void OptionsPage::save(SettingsChange& change) const
         change.setFlag(flag.key, flag.on->isChecked());
     for (const Box& box : m_boxes)
         change.set(box.key, box.box->text());
+    for (const Choice& choice : m_choices)
+        change.set(choice.key, choice.box->currentText());
 }
 
 void OptionsPage::bindFlag(QAbstractButton* on, const QString& key, QAbstractButton* off)
@@ -66,6 +71,18 @@ QLineEdit* OptionsPage::addBox(const char* name, const char* key, const QString&
         box->setFixedWidth(width);
     setHelp(box, help);
     bindBox(box, QString::fromLatin1(key));
+    return box;
+}
+
+QComboBox* OptionsPage::addChoice(const char* name, const char* key, const QString& help)
+{
+    const Setting& setting = SettingsTable::at(QString::fromLatin1(key));
+    Q_ASSERT(setting.kind == Setting::Kind::Choice);
+    auto* box = new QComboBox(this);
+    box->setObjectName(QString::fromLatin1(name));
+    box->addItems(setting.choices);
+    setHelp(box, help);
+    m_choices.append({box, setting.key});
     return box;
 }
 

@@ -8,6 +8,7 @@
 
 class QAbstractButton;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 
 // One page of the options dialog: shows the settings it holds, refuses what cannot be kept and
@@ -34,6 +35,8 @@ protected:
     void bindBox(QLineEdit* box, const QString& key);
     QCheckBox* addCheck(const char* name, const char* key, const QString& caption, const QString& help);
     QLineEdit* addBox(const char* name, const char* key, const QString& help, int width = 0);
+    // A list of the setting's choices.
+    QComboBox* addChoice(const char* name, const char* key, const QString& help);
     static void setHelp(QWidget* widget, const QString& text);
 
     // The settings the page was last loaded from.
@@ -49,7 +52,12 @@ private:
         QLineEdit* box;
         QString key;
     };
+    struct Choice {
+        QComboBox* box;
+        QString key;
+    };
     QList<Flag> m_flags;
     QList<Box> m_boxes;
+    QList<Choice> m_choices;
     SettingsRecord m_loaded;
 };

@@ -336,6 +336,7 @@ TEST(OptionsDialog, EverySettingIsShownAndSavedAsItWas)
             typed = QStringLiteral("3");
         setting.take(typed, unusual, unusual);
     }
+    unusual.payDailyDoubleAfter = 4 * 60; // double time after overtime, or the page refuses the save
     f.session.setSettings(unusual);
     f.dialog = f.makeDialog();
     f.click("cmdSave");
