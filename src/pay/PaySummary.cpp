@@ -1,5 +1,6 @@
 #include "pay/PaySummary.h"
 
+#include "pay/PaySettingsRules.h"
 #include "reports/ReportExports.h"
 #include "settings/Session.h"
 #include "staff/PayRateEditing.h"
@@ -38,9 +39,9 @@ PaySummary::PaySummary(const PayRequest& request, const SettingsRecord& settings
     , m_departments(departments)
 {}
 
-PayRules PaySummary::rulesOf(const Session&)
+PayRules PaySummary::rulesOf(const Session& session)
 {
-    return PayRules{};
+    return PaySettingsRules::rules(session.settings());
 }
 
 PayRequest PaySummary::requestFor(const Session& session, qint32 firstDay, qint32 lastDay,

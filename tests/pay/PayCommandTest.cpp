@@ -106,6 +106,18 @@ TEST_P(PayCommand, LinesByNameWithoutRegardToCaseThenTheTotal)
     EXPECT_TRUE(f.out.endsWith(QStringLiteral("total\t\t\t2910\t300\t0\t1136.50\t5.00\n")));
 }
 
+// The rules come from the Pay settings: with weekly overtime off, Ann's 45 hours are all regular,
+// 18 h at 20 and 27 h at 22 = 954.00.
+TEST_P(PayCommand, RulesFollowThePaySettings)
+{
+    PayCommandFixture f(backend());
+    f.session.updateSettings([](SettingsRecord& s) { s.payWeeklyOvertime = 0; });
+    ASSERT_EQ(f.run(QStringLiteral("--from 2026-06-07 --to 2026-06-13")), 0) << f.err.toStdString();
+    EXPECT_EQ(f.out.toStdString(), std::string("pay\tB2\tadams, bob\t510\t0\t0\t127.50\t\n"
+                                               "pay\tA1\tBaker, Ann\t2700\t0\t0\t954.00\t\n"
+                                               "total\t\t\t3210\t0\t0\t1081.50\t\n"));
+}
+
 TEST_P(PayCommand, CsvKeepsDepartmentsHoursAndRates)
 {
     PayCommandFixture f(backend());
