@@ -23,9 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const PathFile::State state = PathFile::read(paths, &trouble);
     if (!QFile::exists(file))
         std::abort();
-    if (state.useSchedulingLink && trouble.problem.isEmpty() && QDir::isRelativePath(state.dataFolder))
-        std::abort();
-    if (state.useLocalStaff && !state.useSchedulingLink)
+    if (state.source != EmployeeSource::None && trouble.problem.isEmpty() &&
+        QDir::isRelativePath(state.dataFolder))
         std::abort();
     return 0;
 }
