@@ -5,6 +5,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramPaths.h"
 #include "platform/TimeSource.h"
+#include "platform/ui/PlainButton.h"
 #include "reports/ReportTexts.h"
 #include "reports/ui/PreviewPane.h"
 #include "settings/Services.h"
@@ -28,14 +29,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QPushButton* button(const QString& text, const char* name)
-{
-    auto* b = new QPushButton(text);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 QDateEdit* dateBox(const char* name)
 {
     auto* box = new QDateEdit;
@@ -66,13 +59,13 @@ PaySummaryWindow::PaySummaryWindow(const Services& services, Session& session, Q
 
     m_first = dateBox("dteFrom");
     m_last = dateBox("dteTo");
-    QPushButton* thisWeek = button(QStringLiteral("This &week"), "cmdThisWeek");
-    QPushButton* lastWeek = button(QStringLiteral("&Last week"), "cmdLastWeek");
-    QPushButton* previewButton = button(QStringLiteral("Pre&view"), "cmdPreview");
-    QPushButton* printButton = button(QStringLiteral("&Print..."), "cmdPrint");
-    QPushButton* pdfButton = button(QStringLiteral("Save as P&DF..."), "cmdSavePdf");
-    QPushButton* csvButton = button(QStringLiteral("Export &CSV..."), "cmdExportCsv");
-    QPushButton* closeButton = button(QStringLiteral("Close"), "cmdClose");
+    QPushButton* thisWeek = plainButton(QStringLiteral("This &week"), "cmdThisWeek");
+    QPushButton* lastWeek = plainButton(QStringLiteral("&Last week"), "cmdLastWeek");
+    QPushButton* previewButton = plainButton(QStringLiteral("Pre&view"), "cmdPreview");
+    QPushButton* printButton = plainButton(QStringLiteral("&Print..."), "cmdPrint");
+    QPushButton* pdfButton = plainButton(QStringLiteral("Save as P&DF..."), "cmdSavePdf");
+    QPushButton* csvButton = plainButton(QStringLiteral("Export &CSV..."), "cmdExportCsv");
+    QPushButton* closeButton = plainButton(QStringLiteral("Close"), "cmdClose");
     previewButton->setDefault(true);
     connect(thisWeek, &QPushButton::clicked, this, [this] { chooseWeek(0); });
     connect(lastWeek, &QPushButton::clicked, this, [this] { chooseWeek(1); });

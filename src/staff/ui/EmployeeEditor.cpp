@@ -4,6 +4,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
 #include "platform/ui/HelpWindow.h"
+#include "platform/ui/PlainButton.h"
 #include "settings/Services.h"
 #include "settings/Session.h"
 #include "staff/EmployeeEditing.h"
@@ -22,16 +23,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-QPushButton* button(const QString& text, const char* name)
-{
-    auto* b = new QPushButton(text);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-} // namespace
 
 EmployeeEditor::EmployeeEditor(const Services& services, Session& session, int index, QWidget* parent)
     : QDialog(parent)
@@ -97,13 +88,13 @@ void EmployeeEditor::buildWindow()
     hint2->setObjectName(QStringLiteral("lblGridHint2"));
     hint2->setEnabled(false);
 
-    QPushButton* saveButton = button(QStringLiteral("&Save"), "cmdSave");
-    m_previous = button(QStringLiteral("&Previous"), "cmdPrevious");
-    m_next = button(QStringLiteral("&Next"), "cmdNext");
-    QPushButton* newButton = button(QStringLiteral("New &employee"), "cmdNewEmployee");
-    m_payRates = button(QStringLiteral("Pay &rates..."), "cmdPayRates");
-    QPushButton* helpButton = button(QStringLiteral("&Help"), "cmdHelp");
-    QPushButton* closeButton = button(QStringLiteral("&Close"), "cmdClose");
+    QPushButton* saveButton = plainButton(QStringLiteral("&Save"), "cmdSave");
+    m_previous = plainButton(QStringLiteral("&Previous"), "cmdPrevious");
+    m_next = plainButton(QStringLiteral("&Next"), "cmdNext");
+    QPushButton* newButton = plainButton(QStringLiteral("New &employee"), "cmdNewEmployee");
+    m_payRates = plainButton(QStringLiteral("Pay &rates..."), "cmdPayRates");
+    QPushButton* helpButton = plainButton(QStringLiteral("&Help"), "cmdHelp");
+    QPushButton* closeButton = plainButton(QStringLiteral("&Close"), "cmdClose");
     connect(saveButton, &QPushButton::clicked, this, &EmployeeEditor::save);
     connect(m_previous, &QPushButton::clicked, this, &EmployeeEditor::previous);
     connect(m_next, &QPushButton::clicked, this, &EmployeeEditor::next);
