@@ -5,6 +5,7 @@
 #include "store/DatabaseError.h"
 #include "store/DatabaseLocation.h"
 #include "store/DayNumber.h"
+#include "store/ProgramSettingsTable.h"
 #include "store/StaffTable.h"
 
 #include <QDir>
@@ -76,7 +77,7 @@ qsizetype StationLink::queuedPunches()
     return m_queue->size();
 }
 
-std::optional<ApplicationTable::Row> StationLink::cachedSettings()
+std::optional<PunchQueue::Settings> StationLink::cachedSettings()
 {
     return m_queue->settings();
 }
@@ -223,7 +224,7 @@ void StationLink::retryNow()
 
 void StationLink::refreshCache()
 {
-    m_queue->keepSettings(ApplicationTable(m_server).read());
+    m_queue->keepSettings(ApplicationTable(m_server).read(), ProgramSettingsTable(m_server).read());
     m_queue->keepStaff(StaffTable(m_server).all());
     if (m_queue->isEmpty()) {
         // Read first: a punch stored while the latest punches are read is caught up with later.

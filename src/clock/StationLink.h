@@ -32,8 +32,8 @@ public:
 
     bool isOffline() const { return m_offline; }
     qsizetype queuedPunches();
-    // The settings row last read from the server; nullopt when the station never had one.
-    std::optional<ApplicationTable::Row> cachedSettings();
+    // The settings last read from the server; nullopt when the station never had them.
+    std::optional<PunchQueue::Settings> cachedSettings();
 
     // With the server open: keeps what a start without it would need and sends what is queued.
     void startOnline();

@@ -26,9 +26,11 @@ int runPayCommand(const Services& services, Session& session, const QStringList&
         return exit;
     // The files are the truth: a window of a running program may have saved since the start.
     session.reloadStaffFiles();
-    PaySummary summary(
-        PaySummary::requestFor(session, choices->firstDay, choices->lastDay, choices->rounding),
-        session.settings(), session.departments());
+    // Pay is rounded as the pay settings say unless the command names a rounding.
+    const std::optional<RoundingCode> rounding =
+        a.has(QStringLiteral("--rounding")) ? std::optional(choices->rounding) : std::nullopt;
+    PaySummary summary(PaySummary::requestFor(session, choices->firstDay, choices->lastDay, rounding),
+                       session.settings(), session.departments());
     try {
         if (!summary.load(services.database, session.employees().entries)) {
             err << "pay: no employee has a complete IN and OUT in the period" << Qt::endl;

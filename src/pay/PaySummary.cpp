@@ -45,12 +45,12 @@ PayRules PaySummary::rulesOf(const Session& session)
 }
 
 PayRequest PaySummary::requestFor(const Session& session, qint32 firstDay, qint32 lastDay,
-                                  RoundingCode rounding)
+                                  std::optional<RoundingCode> rounding)
 {
     PayRequest request;
     request.firstDay = firstDay;
     request.lastDay = lastDay;
-    request.rounding = rounding;
+    request.rounding = rounding.value_or(PaySettingsRules::rounding(session.settings()));
     request.rules = rulesOf(session);
     return request;
 }
@@ -80,6 +80,7 @@ bool PaySummary::load(Database& database, const QList<Employee>& employees)
     const auto [from, to] = PayCalculation::rowDays(m_request.firstDay, m_request.lastDay, m_request.rules);
     QList<ReportRow> rows = ReportRows::select(database, from, to, ReportRows::Order::Employee);
     compute(std::move(rows), payRatesOf(employees, PayRateTable(database).all()));
+    fillFromStaff(employees);
     return !m_result.employees.isEmpty();
 }
 
@@ -88,6 +89,25 @@ void PaySummary::compute(QList<ReportRow> rows, PayRates rates)
     m_rows = std::move(rows);
     m_rates = std::move(rates);
     m_result = PayCalculation(m_request, m_settings, m_rates).compute(m_rows);
+}
+
+void PaySummary::fillFromStaff(const QList<Employee>& employees)
+{
+    // Records typed in by hand or stored by a clock without an employee list carry a blank name
+    // and no department; the staff list still knows who the ID is.
+    for (EmployeePay& e : m_result.employees) {
+        if (!e.name.trimmed().isEmpty() && e.dnumber != 0)
+            continue;
+        for (const Employee& staff : employees) {
+            if (staff.employeeNumber <= 0 || !EmployeeId::same(staff.employeeId, e.id))
+                continue;
+            if (e.name.trimmed().isEmpty())
+                e.name = staff.name;
+            if (e.dnumber == 0)
+                e.dnumber = staff.departmentNumber;
+            break;
+        }
+    }
 }
 
 QList<const EmployeePay*> PaySummary::byName() const

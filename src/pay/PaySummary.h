@@ -4,6 +4,7 @@
 #include "reports/ReportDocument.h"
 
 #include <QList>
+#include <optional>
 
 class Database;
 class QTextStream;
@@ -20,9 +21,10 @@ public:
 
     // The rules pay is computed by, as the station's settings give them.
     static PayRules rulesOf(const Session& session);
-    // A request for the period with the station's rules and zone.
+    // A request for the period with the station's rules and zone; without a rounding, the pay
+    // settings' own.
     static PayRequest requestFor(const Session& session, qint32 firstDay, qint32 lastDay,
-                                 RoundingCode rounding);
+                                 std::optional<RoundingCode> rounding = std::nullopt);
 
     // The clocking report's pay columns: each complete pair's workday and minutes by kind, as pay
     // computes them for the report's days with the station's rules and staff.
@@ -33,6 +35,8 @@ public:
     bool load(Database& database, const QList<Employee>& employees);
     // For callers that already hold the rows and rates (tests, the benchmark).
     void compute(QList<ReportRow> rows, PayRates rates);
+    // Names and departments the records leave blank, taken from the staff list.
+    void fillFromStaff(const QList<Employee>& employees);
 
     const PayRequest& request() const { return m_request; }
     const SettingsRecord& settings() const { return m_settings; }

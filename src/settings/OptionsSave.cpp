@@ -9,7 +9,6 @@
 #include "store/DatabaseError.h"
 #include "store/DatabaseLocation.h"
 #include "store/PathFile.h"
-#include "store/ProgramSettingsTable.h"
 #include "store/SchedulingLink.h"
 #include "store/StaffFiles.h"
 
@@ -81,11 +80,10 @@ OptionsSave::Outcome OptionsSave::run(const Services& services, Session& session
     }
     const bool showKeyboardAtOpen = session.settings().showKeyboard;
 
-    // The row first, in one transaction: when it fails nothing at all has changed.
+    // The row and the program's own settings in one transaction: when it fails nothing has changed.
     const SettingsIo::Saved saved = SettingsIo::save(change, session.settings());
     try {
-        ProgramSettingsTable(services.database).write(saved.programValues);
-        ApplicationTable(services.database).write(saved.fields);
+        ApplicationTable(services.database).write(saved.fields, saved.programValues);
     } catch (const DatabaseError& error) {
         services.messages.inform(parent,
                                  lines({error.userMessage(), QStringLiteral("No setting was saved.")}),

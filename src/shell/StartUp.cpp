@@ -252,10 +252,10 @@ bool StartUp::startOffline()
         return false;
     try {
         std::unique_ptr<StationLink> link = makeStationLink();
-        const std::optional<ApplicationTable::Row> settings = link->cachedSettings();
+        const std::optional<PunchQueue::Settings> settings = link->cachedSettings();
         if (!settings)
             return false;
-        m_session.setSettings(SettingsIo::load(*settings));
+        m_session.setSettings(SettingsIo::load(settings->row, settings->program));
         link->startOffline();
         m_link = std::move(link);
         QObject::connect(m_link.get(), &StationLink::offlineChanged, &m_context, [this](bool offline) {

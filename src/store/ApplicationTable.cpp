@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/DatabaseError.h"
+#include "store/ProgramSettingsTable.h"
 #include "store/SqlDialect.h"
 
 #include <QHash>
@@ -42,10 +43,13 @@ ApplicationTable::Row ApplicationTable::read()
     return Row(values);
 }
 
-void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields)
+void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields,
+                             const QList<QPair<QString, QVariant>>& programValues)
 {
-    if (fields.isEmpty())
+    if (fields.isEmpty()) {
+        ProgramSettingsTable(m_database).write(programValues);
         return;
+    }
     // A server compares quoted column names exactly, the file without regard to case: write the
     // column under the name the table has.
     QHash<QString, QString> columns;
@@ -70,6 +74,7 @@ void ApplicationTable::write(const QList<QPair<QString, QVariant>>& fields)
                        R"((SELECT %2 FROM "Application" ORDER BY %2 LIMIT 1))")
             .arg(assignments.join(QStringLiteral(", ")), m_database.dialect().insertionOrder()),
         values);
+    ProgramSettingsTable(m_database).writeWithin(programValues);
     transaction.commit();
 }
 

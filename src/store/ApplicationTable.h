@@ -29,8 +29,10 @@ public:
     explicit ApplicationTable(Database& database);
 
     Row read();
-    // Writes the fields in the given order in one statement; the row is created if missing.
-    void write(const QList<QPair<QString, QVariant>>& fields);
+    // Writes the fields in the given order in one statement; the row is created if missing. The
+    // program's own settings go in the same transaction, so a save is kept whole or not at all.
+    void write(const QList<QPair<QString, QVariant>>& fields,
+               const QList<QPair<QString, QVariant>>& programValues = {});
     QStringList fieldNames();
 
     // A field's value as the database keeps it. The scrambled password may hold any character,

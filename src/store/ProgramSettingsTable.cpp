@@ -23,9 +23,14 @@ void ProgramSettingsTable::write(const QList<QPair<QString, QVariant>>& values)
     if (values.isEmpty())
         return;
     Transaction transaction(m_database);
+    writeWithin(values);
+    transaction.commit();
+}
+
+void ProgramSettingsTable::writeWithin(const QList<QPair<QString, QVariant>>& values)
+{
     for (const auto& [key, value] : values)
         m_database.execute(QStringLiteral(R"(INSERT INTO "Program settings" ("Key", "Value") VALUES (?, ?) )"
                                           R"(ON CONFLICT ("Key") DO UPDATE SET "Value" = excluded."Value")"),
                            {key, value.isNull() ? QVariant() : QVariant(value.toString())});
-    transaction.commit();
 }

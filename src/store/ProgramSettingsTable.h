@@ -17,6 +17,8 @@ public:
     QVariantMap read();
     // Writes the values in one transaction, adding the keys not stored yet.
     void write(const QList<QPair<QString, QVariant>>& values);
+    // The same inside a transaction the caller holds.
+    void writeWithin(const QList<QPair<QString, QVariant>>& values);
 
 private:
     Database& m_database;

@@ -202,25 +202,40 @@ std::optional<StaffRow> PunchQueue::findStaff(const QString& employeeId)
     return row;
 }
 
-void PunchQueue::keepSettings(const ApplicationTable::Row& row)
+namespace {
+// The program's own settings share the cache's one table with the row's fields, whose names never
+// hold this mark.
+const QString programMark = QStringLiteral("program:");
+} // namespace
+
+void PunchQueue::keepSettings(const ApplicationTable::Row& row, const QVariantMap& program)
 {
     Transaction transaction(m_database);
     m_database.execute(QStringLiteral(R"(DELETE FROM "Settings")"));
-    const QVariantMap& values = row.values();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        m_database.execute(QStringLiteral(R"(INSERT INTO "Settings" ("Field", "Value") VALUES (?, ?))"),
-                           {it.key(), it.value()});
+    const auto keep = [this](const QVariantMap& values, const QString& mark) {
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            m_database.execute(QStringLiteral(R"(INSERT INTO "Settings" ("Field", "Value") VALUES (?, ?))"),
+                               {mark + it.key(), it.value()});
+    };
+    keep(row.values(), QString());
+    keep(program, programMark);
     transaction.commit();
 }
 
-std::optional<ApplicationTable::Row> PunchQueue::settings()
+std::optional<PunchQueue::Settings> PunchQueue::settings()
 {
     QSqlQuery& query = m_database.run(QStringLiteral(R"(SELECT "Field", "Value" FROM "Settings")"));
     QVariantMap values;
-    while (query.next())
-        values.insert(query.value(0).toString(), query.value(1));
+    QVariantMap program;
+    while (query.next()) {
+        const QString field = query.value(0).toString();
+        if (field.startsWith(programMark))
+            program.insert(field.mid(programMark.size()), query.value(1));
+        else
+            values.insert(field, query.value(1));
+    }
     m_database.finish(query);
     if (values.isEmpty())
         return std::nullopt;
-    return ApplicationTable::Row(values);
+    return Settings{ApplicationTable::Row(values), program};
 }

@@ -55,9 +55,14 @@ public:
     // Looked up trimmed and without regard to case, as the staff table does.
     std::optional<StaffRow> findStaff(const QString& employeeId);
 
-    void keepSettings(const ApplicationTable::Row& row);
+    // The settings row and the program's own settings, by key.
+    struct Settings {
+        ApplicationTable::Row row;
+        QVariantMap program;
+    };
+    void keepSettings(const ApplicationTable::Row& row, const QVariantMap& program);
     // nullopt until the station has once read the settings from its server.
-    std::optional<ApplicationTable::Row> settings();
+    std::optional<Settings> settings();
 
 private:
     static QString key(const QString& employeeId) { return EmployeeId::normalised(employeeId); }

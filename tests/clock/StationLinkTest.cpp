@@ -8,6 +8,7 @@
 #include "store/ClockRecords.h"
 #include "store/Database.h"
 #include "store/DatabaseLocation.h"
+#include "store/ProgramSettingsTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -155,6 +156,7 @@ TEST_F(StationLinkTest, StationWithoutItsServerStartsFromWhatItKept)
         ClockRecords(other).append(punchRecord(QStringLiteral("D4"), day, false));
         ClockRecords(other).append(punchRecord(QStringLiteral("E5"), day, false));
         ClockRecords(other).append(punchRecord(QStringLiteral("E5"), day.addSecs(60), true));
+        ProgramSettingsTable(other).write({{QStringLiteral("pay.weekly_overtime"), QStringLiteral("37:30")}});
         Station online(folder.path(), url);
         ASSERT_TRUE(online.link->cachedSettings().has_value());
     }
@@ -162,7 +164,9 @@ TEST_F(StationLinkTest, StationWithoutItsServerStartsFromWhatItKept)
     Station station(folder.path(), url);
     EXPECT_TRUE(station.link->isOffline());
     ASSERT_TRUE(station.link->cachedSettings().has_value());
-    EXPECT_EQ(station.link->cachedSettings()->value(QStringLiteral("KeepInSeconds")).toInt(), 3);
+    EXPECT_EQ(station.link->cachedSettings()->row.value(QStringLiteral("KeepInSeconds")).toInt(), 3);
+    EXPECT_EQ(station.link->cachedSettings()->program.value(QStringLiteral("pay.weekly_overtime")).toString(),
+              QStringLiteral("37:30"));
     // What the server held before it went away decides the next punch.
     EXPECT_TRUE(station.punch(QStringLiteral("d4")));
     EXPECT_FALSE(station.punch(QStringLiteral("E5")));

@@ -118,6 +118,49 @@ TEST_P(PayCommand, RulesFollowThePaySettings)
                                                "total\t\t\t3210\t0\t0\t1081.50\t\n"));
 }
 
+// Dee's punches were typed in without a name or department, and the pay settings round to the
+// nearest quarter: 08:07-16:53 is paid 08:00-17:00 = 540 min at 10 = 90.00, 526 min = 87.67 when
+// the command asks for no rounding. Name and department come from the staff list.
+TEST_P(PayCommand, BlankRecordsTakeTheStaffNameAndPayRoundsAsItsSettingsSay)
+{
+    PayCommandFixture f(backend());
+    QList<Employee> staff = StaffFiles::loadEmployees(StaffFiles::employeeFile(f.session.paths())).entries;
+    Employee dee;
+    dee.employeeNumber = 3;
+    dee.name = QStringLiteral("Dee Evans");
+    dee.employeeId = QStringLiteral("D4");
+    dee.departmentNumber = 1;
+    dee.pay = *Money::parse(QStringLiteral("10"));
+    staff.append(dee);
+    StaffFiles::writeEmployees(StaffFiles::employeeFile(f.session.paths()), staff);
+    ClockRecords records(f.folder.database());
+    records.append(punchRecord(QStringLiteral("D4"), QDateTime(QDate(2026, 6, 15), QTime(8, 7)), false,
+                               QStringLiteral(" ")));
+    records.append(punchRecord(QStringLiteral("D4"), QDateTime(QDate(2026, 6, 15), QTime(16, 53)), true,
+                               QStringLiteral(" ")));
+    f.session.updateSettings([](SettingsRecord& s) { s.payRounding = 11; });
+
+    const struct {
+        const char* extra;
+        const char* dee;
+        const char* total;
+    } cases[] = {
+        {"", "pay\tD4\tDee Evans\t540\t0\t0\t90.00\t", "total\t\t\t600\t0\t0\t105.00\t"},
+        {" --rounding 33", "pay\tD4\tDee Evans\t526\t0\t0\t87.67\t", "total\t\t\t586\t0\t0\t102.67\t"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(f.run(QStringLiteral("--from 2026-06-14 --to 2026-06-20") + QString::fromLatin1(c.extra)),
+                  0)
+            << f.err.toStdString();
+        const QStringList lines = f.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 3) << f.out.toStdString();
+        EXPECT_EQ(lines[1], QString::fromLatin1(c.dee)) << c.extra;
+        EXPECT_EQ(lines[2], QString::fromLatin1(c.total)) << c.extra;
+    }
+    ASSERT_EQ(f.run(QStringLiteral("--from 2026-06-14 --to 2026-06-20 --format csv")), 0);
+    EXPECT_TRUE(f.out.contains(QStringLiteral("D4,Dee Evans,1,Kitchen,540,"))) << f.out.toStdString();
+}
+
 TEST_P(PayCommand, CsvKeepsDepartmentsHoursAndRates)
 {
     PayCommandFixture f(backend());

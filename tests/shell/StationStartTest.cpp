@@ -30,7 +30,8 @@ TEST(StartUp, StationWithoutItsServerStartsOfflineOnlyFromKeptSettings)
                                      QDir(f.folder.path()).filePath(QStringLiteral("nowhere"))));
         if (c.keptSettings) {
             PunchQueue(QDir(f.folder.path()).filePath(PunchQueue::fileName()))
-                .keepSettings(ApplicationTable::Row({{QStringLiteral("KeepInSeconds"), 7}}));
+                .keepSettings(ApplicationTable::Row({{QStringLiteral("KeepInSeconds"), 7}}),
+                              {{QStringLiteral("pay.weekly_overtime"), QStringLiteral("37:30")}});
         }
         StartUp startUp(f.services, f.session);
         startUp.requireSingleInstance = false;
@@ -41,6 +42,7 @@ TEST(StartUp, StationWithoutItsServerStartsOfflineOnlyFromKeptSettings)
         if (c.goesOn) {
             EXPECT_TRUE(startUp.stationLink()->isOffline()) << c.name;
             EXPECT_EQ(f.session.settings().keepInSeconds, 7) << c.name;
+            EXPECT_EQ(f.session.settings().payWeeklyOvertime, 37 * 60 + 30) << c.name;
             EXPECT_TRUE(f.messages.shown.isEmpty()) << c.name;
         } else {
             ASSERT_EQ(f.messages.shown.size(), 1) << c.name;
@@ -60,7 +62,7 @@ TEST(StartUp, StationStartedOfflineTakesUpSettingsAndStaffWhenItsServerAnswers)
     f.session.setLocation(*DatabaseLocation::parse(url));
     // What the station kept from an earlier day differs from what the server holds (3 seconds).
     PunchQueue(QDir(f.folder.path()).filePath(PunchQueue::fileName()))
-        .keepSettings(ApplicationTable::Row({{QStringLiteral("KeepInSeconds"), 7}}));
+        .keepSettings(ApplicationTable::Row({{QStringLiteral("KeepInSeconds"), 7}}), {});
     ASSERT_TRUE(PostgresServer::shared().stop());
     StartUp startUp(f.services, f.session);
     startUp.requireSingleInstance = false;

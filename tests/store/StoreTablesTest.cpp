@@ -3,6 +3,8 @@
 #include "PunchRecord.h"
 #include "store/ApplicationTable.h"
 #include "store/ClockRecords.h"
+#include "store/DatabaseError.h"
+#include "store/ProgramSettingsTable.h"
 #include "store/RecordSequence.h"
 #include "store/StaffTable.h"
 
@@ -53,6 +55,22 @@ TEST_P(StoreTables, ApplicationFieldsInAnySpellingReachTheSameColumn)
     EXPECT_DOUBLE_EQ(row.value(QStringLiteral("ForceAfter")).toDouble(), 12.5);
     application.write({{QStringLiteral("TipsWord"), QVariant()}});
     EXPECT_TRUE(application.read().isNull(QStringLiteral("TipsWord")));
+}
+
+// A save that the row refuses keeps none of the program's own settings either, and a save that
+// succeeds keeps both.
+TEST_P(StoreTables, ApplicationRowAndProgramSettingsAreSavedWholeOrNotAtAll)
+{
+    TestFolder folder(backend());
+    ApplicationTable application(folder.database());
+    const QList<QPair<QString, QVariant>> program{{QStringLiteral("pay.seventh_day"), QStringLiteral("on")}};
+    EXPECT_THROW(application.write({{QStringLiteral("No such field"), 1}}, program), DatabaseError);
+    EXPECT_FALSE(ProgramSettingsTable(folder.database()).read().contains(QStringLiteral("pay.seventh_day")));
+
+    application.write({{QStringLiteral("EarlyLimit"), 15}}, program);
+    EXPECT_EQ(
+        ProgramSettingsTable(folder.database()).read().value(QStringLiteral("pay.seventh_day")).toString(),
+        QStringLiteral("on"));
 }
 
 TEST_P(StoreTables, SequenceWalkRunsFromTheFirstDayToTheFirstLaterDay)

@@ -124,9 +124,8 @@ bool PaySummaryWindow::load()
     }
     // The files are the truth: another window or the command line may have saved since.
     m_session.reloadStaffFiles();
-    auto summary = std::make_unique<PaySummary>(
-        PaySummary::requestFor(m_session, first, last, RoundingCode(m_print.roundingCode)),
-        m_session.settings(), m_session.departments());
+    auto summary = std::make_unique<PaySummary>(PaySummary::requestFor(m_session, first, last),
+                                                m_session.settings(), m_session.departments());
     try {
         if (!summary->load(m_services.database, m_session.employees().entries)) {
             m_services.messages.inform(

@@ -103,7 +103,13 @@ void MainWindow::buildMenus()
 
     addCommand(nullptr, Command::WhoIsInAndOut, "mnuWhoIsInAndOut", QStringLiteral("Who is In and Out"));
     addCommand(nullptr, Command::Reports, "mnuReports", QStringLiteral("&Reports"));
-    addCommand(nullptr, Command::PaySummary, "mnuPaySummary", QStringLiteral("&Pay summary"));
+    // "&Reports" opens the clocking report at one click, so the reports added since sit in a menu
+    // of their own beside it.
+    m_moreReportsMenu = bar->addMenu(QStringLiteral("More re&ports"));
+    m_moreReportsMenu->setObjectName(QStringLiteral("mnuMoreReports"));
+    addCommand(m_moreReportsMenu, Command::PaySummary, "mnuPaySummary", QStringLiteral("&Pay summary"));
+    addCommand(m_moreReportsMenu, Command::PayPeriods, "mnuPayPeriods", QStringLiteral("Pay p&eriods"));
+    addCommand(m_moreReportsMenu, Command::Exceptions, "mnuExceptions", QStringLiteral("&Exceptions"));
     addCommand(nullptr, Command::Options, "mnuOptions", QStringLiteral("&Options"));
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
@@ -275,7 +281,9 @@ void MainWindow::updateEnabled()
     m_fileMenu->menuAction()->setEnabled(open);
     m_departmentsMenu->menuAction()->setEnabled(open);
     m_employeesMenu->menuAction()->setEnabled(open);
-    for (Command c : {Command::EditClockRecords, Command::Reports, Command::PaySummary, Command::Options})
+    m_moreReportsMenu->menuAction()->setEnabled(open);
+    for (Command c : {Command::EditClockRecords, Command::Reports, Command::PaySummary, Command::PayPeriods,
+                      Command::Exceptions, Command::Options})
         m_commandActions.value(static_cast<int>(c))->setEnabled(open && wired(c));
     m_showClockButton->setEnabled(open);
     for (QAction* topic : std::as_const(m_helpTopics))

@@ -49,8 +49,10 @@ public:
         ImportEmployees,
         ExportEmployees,
         PaySummary,
+        PayPeriods,
+        Exceptions,
     };
-    static constexpr int commandCount = 14;
+    static constexpr int commandCount = 16;
 
     explicit MainWindow(const Services& services, Session& session, QWidget* parent = nullptr);
 
@@ -116,6 +118,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     QMenu* m_departmentsMenu = nullptr;
     QMenu* m_employeesMenu = nullptr;
+    QMenu* m_moreReportsMenu = nullptr;
     QAction* m_migrate = nullptr;
     QAction* m_compact = nullptr;
     QList<QAction*> m_helpTopics;
