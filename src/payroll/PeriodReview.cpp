@@ -94,6 +94,7 @@ bool PeriodReview::choose(const PayPeriod& period)
     m_chosen = period;
     m_rows.clear();
     m_state = StoredPeriod::State::Open;
+    m_lockedBy.reset();
     m_pay.reset();
     if (!period.isValid())
         return true;
@@ -116,10 +117,13 @@ bool PeriodReview::choose(const PayPeriod& period)
                                    MessageBoxes::Icon::Critical);
         return false;
     }
-    if (stored && stored->days.last == period.last)
+    if (stored && stored->days.last == period.last) {
         m_state = stored->state();
-    else
+        if (stored->locked)
+            m_lockedBy = std::pair{stored->lockedBy, stored->lockedWhen};
+    } else {
         stored.reset();
+    }
 
     // Records typed in by hand may carry no name; the staff list knows it then.
     QHash<QString, QString> staffNames;
@@ -132,7 +136,16 @@ bool PeriodReview::choose(const PayPeriod& period)
             ReviewRow row;
             row.id = id;
             row.name = name.trimmed().isEmpty() ? staffNames.value(id) : name.trimmed();
-            row.approved = stored && stored->approvedFor(id);
+            if (stored) {
+                for (const PeriodApproval& a : std::as_const(stored->approvals)) {
+                    if (a.employeeId.isEmpty() || EmployeeId::normalised(a.employeeId) == id) {
+                        row.approved = true;
+                        row.approvedBy = a.user;
+                        row.approvedWhen = a.when;
+                        break;
+                    }
+                }
+            }
             rowOf.insert(id, m_rows.size());
             m_rows.append(row);
         }

@@ -4,6 +4,7 @@
 #include "payroll/PayPeriods.h"
 #include "store/PeriodStates.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -25,6 +26,8 @@ struct ReviewRow {
     Money tips;
     int exceptions = 0; // not resolved
     bool approved = false;
+    QString approvedBy; // who approved, and when: the employee's own approval or everyone's
+    QDateTime approvedWhen;
 };
 
 // A period of the list with its stored state.
@@ -66,6 +69,8 @@ public:
     bool choose(const PayPeriod& period);
     const PayPeriod& chosen() const { return m_chosen; }
     StoredPeriod::State state() const { return m_state; }
+    // Who locked the chosen period and when; nothing while it is not locked.
+    std::optional<std::pair<QString, QDateTime>> lockedBy() const { return m_lockedBy; }
     // By name, then ID, without regard to case; everyone paid in the period or with an exception.
     const QList<ReviewRow>& rows() const { return m_rows; }
     bool tipsShown() const;
@@ -105,6 +110,7 @@ private:
     QString m_calendarProblem;
     PayPeriod m_chosen;
     StoredPeriod::State m_state = StoredPeriod::State::Open;
+    std::optional<std::pair<QString, QDateTime>> m_lockedBy;
     QList<ReviewRow> m_rows;
     std::unique_ptr<PaySummary> m_pay;
 };

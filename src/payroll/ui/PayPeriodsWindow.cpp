@@ -179,6 +179,10 @@ void PayPeriodsWindow::showChosen()
         box->setFlags(row.approved || locked
                           ? Qt::ItemIsSelectable
                           : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        if (row.approved)
+            box->setToolTip(
+                QStringLiteral("Approved by %1 on %2")
+                    .arg(row.approvedBy, row.approvedWhen.toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
         m_table->setItem(r, Approved, box);
         auto* name = new QTableWidgetItem(row.name);
         name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -212,6 +216,9 @@ void PayPeriodsWindow::showChosen()
                    .arg(m_review.chosen().text(), StoredPeriod::stateWord(state))
                    .arg(approved)
                    .arg(rows.size());
+    if (const auto lockedBy = m_review.lockedBy())
+        text += QStringLiteral(" (locked by %1 on %2)")
+                    .arg(lockedBy->first, lockedBy->second.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     m_state->setText(text);
     m_approveAll->setEnabled(chosen && !locked && state != StoredPeriod::State::Approved);
     m_lock->setEnabled(chosen && !locked);

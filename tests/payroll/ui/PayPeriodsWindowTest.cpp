@@ -90,7 +90,8 @@ TEST(PayPeriodsWindow, ApproveLockAndReopenAskAndShowTheStoredState)
     ASSERT_EQ(f.messages.shown.size(), 2);
     EXPECT_TRUE(
         f.messages.shown[1].text.startsWith(QStringLiteral("The hours of 1 employee are not approved.")));
-    EXPECT_TRUE(f.state(window).contains(QStringLiteral(": locked,")));
+    EXPECT_TRUE(f.state(window).contains(QStringLiteral(": locked, 1 of 2 approved (locked by ")));
+    EXPECT_TRUE(f.box(window, 0)->toolTip().startsWith(QStringLiteral("Approved by ")));
     EXPECT_EQ(child<QTreeWidget>(&window, "lstPeriods")->currentItem()->text(1), QStringLiteral("Locked"));
     EXPECT_FALSE(child<QPushButton>(&window, "cmdLock")->isEnabled());
     EXPECT_FALSE(child<QPushButton>(&window, "cmdApproveAll")->isEnabled());
