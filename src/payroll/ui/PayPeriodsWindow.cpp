@@ -41,23 +41,32 @@ PayPeriodsWindow::PayPeriodsWindow(const Services& services, Session& session,
     , m_review(services, session, std::move(exceptions), this)
 {
     askReason = [this]() -> std::optional<QString> {
-        bool ok = false;
-        const QString reason = QInputDialog::getText(this, QStringLiteral("Reopen pay period"),
-                                                     QStringLiteral("Why is the period reopened?"),
-                                                     QLineEdit::Normal, QString(), &ok);
-        return ok ? std::optional<QString>(reason) : std::nullopt;
+        QInputDialog dialog(this);
+        dialog.setWindowTitle(QStringLiteral("Reopen pay period"));
+        dialog.setLabelText(QStringLiteral("Why is %1 reopened? The reason goes into the edit history.")
+                                .arg(m_review.chosen().text()));
+        dialog.resize(480, dialog.sizeHint().height());
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.textValue();
     };
     chooseProfile = [this]() -> QString {
-        QStringList choices = ExportProfile::presetNames();
+        // The presets by what they are called, each with the name the command line uses.
+        QStringList names = ExportProfile::presetNames();
+        QStringList choices;
+        for (const QString& name : std::as_const(names))
+            choices.append(QStringLiteral("%1 (%2)").arg(ExportProfile::preset(name).name, name));
         choices.append(profileFile);
-        bool ok = false;
-        const QString picked =
-            QInputDialog::getItem(this, QStringLiteral("Export"),
-                                  QStringLiteral("The payroll service's profile:"), choices, 0, false, &ok);
-        if (!ok)
+        QInputDialog dialog(this);
+        dialog.setWindowTitle(QStringLiteral("Export pay period"));
+        dialog.setLabelText(QStringLiteral("The payroll service's file:"));
+        dialog.setComboBoxItems(choices);
+        dialog.resize(420, dialog.sizeHint().height());
+        if (dialog.exec() != QDialog::Accepted)
             return {};
-        if (picked != profileFile)
-            return picked;
+        const qsizetype picked = choices.indexOf(dialog.textValue());
+        if (picked >= 0 && picked < names.size())
+            return names[picked];
         return QFileDialog::getOpenFileName(this, QStringLiteral("Export profile"), QString(),
                                             QStringLiteral("Export profiles (*.ini)"));
     };
@@ -88,6 +97,7 @@ PayPeriodsWindow::PayPeriodsWindow(const Services& services, Session& session,
          QStringLiteral("Gross"), QStringLiteral("Tips"), QStringLiteral("Exceptions")});
     m_table->verticalHeader()->hide();
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
     connect(m_table, &QTableWidget::itemChanged, this, &PayPeriodsWindow::rowChecked);
 
@@ -205,7 +215,6 @@ void PayPeriodsWindow::showChosen()
         }
         approved += row.approved ? 1 : 0;
     }
-    m_table->resizeColumnsToContents();
 
     QString text;
     if (!chosen)
