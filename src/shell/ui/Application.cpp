@@ -4,6 +4,7 @@
 #include "clock/ui/ClockWindow.h"
 #include "pay/PaySummary.h"
 #include "pay/ui/PaySummaryWindow.h"
+#include "payroll/ui/PayPeriodsWindow.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramExit.h"
 #include "platform/ProgramPaths.h"
@@ -25,6 +26,7 @@
 #include "settings/ui/OptionsDialog.h"
 #include "settings/ui/TimedateClockSetter.h"
 #include "shell/CommandLine.h"
+#include "shell/PeriodExceptions.h"
 #include "shell/StartUp.h"
 #include "shell/Welcome.h"
 #include "shell/ui/MainWindow.h"
@@ -140,6 +142,11 @@ int Application::run(int argc, char** argv)
         closeForgottenClockIns();
         PaySummaryWindow pay(services, session, &main);
         pay.exec();
+    });
+    main.setCommand(MainWindow::Command::PayPeriods, [&] {
+        closeForgottenClockIns();
+        PayPeriodsWindow periods(services, session, PeriodExceptions::counter(services, session), &main);
+        periods.exec();
     });
     main.setCommand(MainWindow::Command::EditClockRecords, [&] {
         closeForgottenClockIns();
