@@ -1,5 +1,6 @@
 #include "payroll/PayPeriods.h"
 
+#include "settings/SettingsRecord.h"
 #include "store/PeriodStates.h"
 
 #include <QLocale>
@@ -56,6 +57,21 @@ std::optional<PeriodKind> PeriodRule::kindOf(const QString& key)
     return std::nullopt;
 }
 
+PeriodRule PeriodRule::fromSettings(const SettingsRecord& settings)
+{
+    PeriodRule rule;
+    rule.kind = kindOf(settings.payrollPeriod).value_or(PeriodKind::Weekly);
+    rule.anchor = QDate::fromString(settings.payrollAnchor, Qt::ISODate);
+    if (!rule.anchor.isValid()) {
+        const int start = settings.payWorkweekStart >= 1 && settings.payWorkweekStart <= 7
+                              ? settings.payWorkweekStart
+                              : int(Qt::Sunday);
+        const QDate reference(2001, 1, 1); // a Monday
+        rule.anchor = reference.addDays(start - reference.dayOfWeek());
+    }
+    return rule;
+}
+
 QString PeriodRule::problem() const
 {
     const bool counted = kind == PeriodKind::Weekly || kind == PeriodKind::Biweekly;
@@ -92,6 +108,14 @@ PeriodCalendar::PeriodCalendar(PeriodRule rule, QList<PayPeriod> fixed)
     , m_fixed(std::move(fixed))
 {
     std::sort(m_fixed.begin(), m_fixed.end(), byFirstDay);
+}
+
+PeriodCalendar PeriodCalendar::inForce(Database& database, const SettingsRecord& settings)
+{
+    QList<PayPeriod> fixed;
+    if (PeriodStates::hasTables(database))
+        fixed = PayPeriod::fixedOf(PeriodStates(database).all());
+    return PeriodCalendar(PeriodRule::fromSettings(settings), fixed);
 }
 
 QString PeriodCalendar::fixedProblem(const QList<PayPeriod>& fixed)

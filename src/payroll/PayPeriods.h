@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+class Database;
+struct SettingsRecord;
 struct StoredPeriod;
 
 // The days one payroll covers, both included.
@@ -34,6 +36,10 @@ struct PeriodRule {
     // The names the command line and the settings use: weekly, biweekly, semimonthly, monthly.
     static QString keyOf(PeriodKind kind);
     static std::optional<PeriodKind> kindOf(const QString& key);
+    // The rule the Pay settings give. Without a first day of their own, weekly and biweekly
+    // periods begin on the workweek's first day (biweekly ones counted from the first such day of
+    // 2001), so a period never cuts a workweek in two.
+    static PeriodRule fromSettings(const SettingsRecord& settings);
     // Empty when periods follow from the rule; otherwise what is wrong with it.
     QString problem() const;
     // The period of the rule alone that holds the day.
@@ -49,6 +55,9 @@ public:
     // `fixed` must be valid and free of overlaps (fixedProblem() is empty); their order does not
     // matter. A rule with a problem gives no periods at all, apart from the fixed ones.
     explicit PeriodCalendar(PeriodRule rule, QList<PayPeriod> fixed = {});
+    // The periods in force: the settings' rule around the approved and locked periods the database
+    // keeps. Every place that shows or acts on pay periods builds its calendar here.
+    static PeriodCalendar inForce(Database& database, const SettingsRecord& settings);
 
     // Empty when the periods can be fixed together; otherwise the first problem, naming the periods.
     static QString fixedProblem(const QList<PayPeriod>& fixed);
