@@ -105,7 +105,8 @@ void PayLayout::draw(const PaySummary& summary)
         // The department's name with at least its first employee.
         if (m_row > 3)
             nextRow(3);
-        text(0, department.isEmpty() ? QStringLiteral("No department") : department, true);
+        const QString heading = department.isEmpty() ? QStringLiteral("No department") : department;
+        text(0, heading, true);
         PayMinutes paid;
         Money gross;
         Money tips;
@@ -121,7 +122,8 @@ void PayLayout::draw(const PaySummary& summary)
             tips += e.tips;
         }
         nextRow();
-        figures(QStringLiteral("Total"), QString(), paid, QString(), gross, tips, true);
+        // Named, so a subtotal read at the foot of a long page is not taken for the grand total.
+        figures(heading + QStringLiteral(" total"), QString(), paid, QString(), gross, tips, true);
         ++m_row;
     }
     nextRow();

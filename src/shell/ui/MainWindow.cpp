@@ -24,6 +24,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 // Lengths in twips, turned into pixels for the screen at hand.
@@ -44,10 +45,13 @@ MainWindow::MainWindow(const Services& services, Session& session, QWidget* pare
 {
     setWindowTitle(QStringLiteral("Tellarin"));
     buildMenus();
+    // Wide enough for every menu: an entry pushed behind the menu bar's overflow arrow is one a
+    // manager never finds.
+    const int menuWidth = menuBar()->sizeHint().width();
     buildBody();
     applyMenuOffer(MenuOffer{});
     updateEnabled();
-    resize(640, 420);
+    resize(std::max(640, menuWidth), 420);
     m_knownPasswordValue = m_session.settings().password;
     m_menuSource = m_session.employeeSource();
     // A changed employee source shows or hides the staff menus.

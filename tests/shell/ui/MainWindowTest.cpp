@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -139,6 +140,21 @@ TEST(MainWindow, MenusFollowTheOfferAndWiredCommands)
         EXPECT_EQ(f.find<QMenu>("mnuEmployees")->menuAction()->isVisible(), offer.employees);
         EXPECT_EQ(f.find<QAction>("mnuAddEmployee")->isVisible(), offer.employeeEntries);
         EXPECT_EQ(f.find<QAction>("mnuMigrate")->isVisible(), offer.migrate);
+    }
+}
+
+// With every menu offered, none is pushed behind the menu bar's overflow arrow.
+TEST(MainWindow, EveryMenuFitsTheWindowAsItOpens)
+{
+    WindowFixture f;
+    f.session.setEmployeeSource(EmployeeSource::LocalFiles);
+    f.activate();
+    QMenuBar* bar = f.window->menuBar();
+    for (QAction* entry : bar->actions()) {
+        if (!entry->isVisible())
+            continue;
+        const QRect place = bar->actionGeometry(entry);
+        EXPECT_TRUE(place.isValid() && place.right() < bar->width()) << entry->text().toStdString();
     }
 }
 
