@@ -21,7 +21,7 @@ void OptionsPage::load(const SettingsRecord& settings)
     for (const Box& box : std::as_const(m_boxes))
         box.box->setText(SettingsTable::at(box.key).text(settings));
     for (const Choice& choice : std::as_const(m_choices))
-        choice.box->setCurrentText(SettingsTable::at(choice.key).text(settings));
+        choice.box->setCurrentIndex(choice.box->findData(SettingsTable::at(choice.key).text(settings)));
 }
 
 std::optional<Refusal> OptionsPage::validate() const
@@ -38,7 +38,7 @@ void OptionsPage::save(SettingsChange& change) const
     for (const Box& box : m_boxes)
         change.set(box.key, box.box->text());
     for (const Choice& choice : m_choices)
-        change.set(choice.key, choice.box->currentText());
+        change.set(choice.key, choice.box->currentData().toString());
 }
 
 void OptionsPage::bindFlag(QAbstractButton* on, const QString& key, QAbstractButton* off)
@@ -74,13 +74,16 @@ QLineEdit* OptionsPage::addBox(const char* name, const char* key, const QString&
     return box;
 }
 
-QComboBox* OptionsPage::addChoice(const char* name, const char* key, const QString& help)
+QComboBox* OptionsPage::addChoice(const char* name, const char* key, const QString& help,
+                                  const QStringList& shown)
 {
     const Setting& setting = SettingsTable::at(QString::fromLatin1(key));
     Q_ASSERT(setting.kind == Setting::Kind::Choice);
+    Q_ASSERT(shown.isEmpty() || shown.size() == setting.choices.size());
     auto* box = new QComboBox(this);
     box->setObjectName(QString::fromLatin1(name));
-    box->addItems(setting.choices);
+    for (qsizetype i = 0; i < setting.choices.size(); ++i)
+        box->addItem(shown.isEmpty() ? setting.choices[i] : shown[i], setting.choices[i]);
     setHelp(box, help);
     m_choices.append({box, setting.key});
     return box;

@@ -36,7 +36,9 @@ protected:
     QCheckBox* addCheck(const char* name, const char* key, const QString& caption, const QString& help);
     QLineEdit* addBox(const char* name, const char* key, const QString& help, int width = 0);
     // A list of the setting's choices.
-    QComboBox* addChoice(const char* name, const char* key, const QString& help);
+    // `shown`: what each choice reads as in the box, when not the value itself.
+    QComboBox* addChoice(const char* name, const char* key, const QString& help,
+                         const QStringList& shown = {});
     static void setHelp(QWidget* widget, const QString& text);
 
     // The settings the page was last loaded from.

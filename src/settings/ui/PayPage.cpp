@@ -1,5 +1,7 @@
 #include "settings/ui/PayPage.h"
 
+#include "settings/SettingsTable.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -25,6 +27,30 @@ const QString ratesHelp = QStringLiteral(
     "Overtime and double time pay this many times the pay rate. Each minute is paid at the rate of the "
     "workday it falls on: for someone paid several rates in one workweek the federal weighted-average "
     "regular rate is not computed; check such weeks with your payroll service.");
+
+// "11: INs to the nearest quarter, OUTs to the nearest quarter" for each code the setting offers:
+// a manager picks a rule by what it does, not by its number.
+QStringList roundingTexts(const QStringList& codes)
+{
+    const auto rule = [](QChar digit, const char* edge, const char* towardQuarter) {
+        static const char* const words[] = {"to the nearest quarter", nullptr, "as punched",
+                                            "to the nearest 5 minutes", "to the nearest 6 minutes"};
+        const int d = digit.digitValue();
+        return QStringLiteral("%1 %2").arg(QString::fromLatin1(edge),
+                                           QString::fromLatin1(d == 2 ? towardQuarter : words[d - 1]));
+    };
+    QStringList texts;
+    for (const QString& code : codes) {
+        if (code == QLatin1String("33")) {
+            texts.append(QStringLiteral("33: no rounding"));
+            continue;
+        }
+        texts.append(QStringLiteral("%1: %2, %3")
+                         .arg(code, rule(code[0], "INs", "up to the next quarter"),
+                              rule(code[1], "OUTs", "down to the last quarter")));
+    }
+    return texts;
+}
 } // namespace
 
 PayPage::PayPage(QWidget* parent)
@@ -105,7 +131,8 @@ PayPage::PayPage(QWidget* parent)
         overtimeGrid, 6, QStringLiteral("Rounding of punches"),
         addChoice("cmbPayRounding", "pay.rounding",
                   QStringLiteral("How punch times are rounded for pay, with the clocking report's codes: the "
-                                 "first digit rounds clock ins, the second clock outs; 33 rounds nothing.")));
+                                 "first digit rounds clock ins, the second clock outs; 33 rounds nothing."),
+                  roundingTexts(SettingsTable::at(QStringLiteral("pay.rounding")).choices)));
     overtimeGrid->setColumnStretch(3, 1);
     left->addWidget(overtime);
     left->addStretch(1);
