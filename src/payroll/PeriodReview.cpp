@@ -4,6 +4,7 @@
 #include "pay/PaySummary.h"
 #include "payroll/ExportProfile.h"
 #include "payroll/PayrollExport.h"
+#include "payroll/PeriodExport.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
 #include "settings/Services.h"
@@ -296,10 +297,11 @@ PeriodReview::Exported PeriodReview::exportTo(const QString& presetOrFile, const
     input.period = m_chosen;
     input.pay = &m_pay->result();
     input.settings = exportSettings();
-    for (const Employee& e : m_session.employees().entries) {
-        ExportEmployee known;
-        known.name = e.name.trimmed();
-        input.employees.insert(EmployeeId::normalised(e.employeeId), known);
+    try {
+        input.employees = PeriodExport::employeesOf(m_services.database, m_session);
+    } catch (const DatabaseError& error) {
+        tell(error.userMessage());
+        return {};
     }
     const QByteArray bytes = PayrollExport::bytes(*profile, input, &problem);
     if (!problem.isEmpty()) {
@@ -321,13 +323,5 @@ PeriodReview::Exported PeriodReview::exportTo(const QString& presetOrFile, const
 
 ExportSettings PeriodReview::exportSettings() const
 {
-    const SettingsRecord& s = m_session.settings();
-    ExportSettings settings;
-    settings.adpCompany = s.adpCompany;
-    settings.adpBatch = s.adpBatch;
-    settings.adpDoubleCode = s.adpDoubleCode;
-    settings.quickbooksCompany = s.quickbooksCompany;
-    settings.quickbooksCreateTime = s.quickbooksCreateTime;
-    settings.quickbooksItem = s.quickbooksItem;
-    return settings;
+    return PeriodExport::settingsOf(m_session.settings());
 }

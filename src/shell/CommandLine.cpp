@@ -3,6 +3,7 @@
 #include "exceptions/ExceptionsCommand.h"
 #include "pay/PayCommand.h"
 #include "pay/PaySummary.h"
+#include "payroll/PayrollCommand.h"
 #include "platform/Camera.h"
 #include "platform/CommandOptions.h"
 #include "platform/ProgramPaths.h"
@@ -46,7 +47,8 @@ int help(const Services&, Session&, const QStringList&, QTextStream& out, QTextS
            "history,\n"
            "5 audit violations, 6 output file could not be written,\n"
            "7 import file refused, 8 target database not empty, 9 copied row counts differ,\n"
-           "10 exceptions found (or a record change would leave two INs or OUTs in a row),\n"
+           "10 exceptions found (also a record change refused because it would leave two INs or two\n"
+           "OUTs in a row; --force writes it),\n"
            "11 a day in a locked pay period.\n";
     return Done;
 }
@@ -182,9 +184,22 @@ const QList<Command>& commands()
          "         record number); exit 10 when one would leave two INs or two OUTs in a row and\n"
          "         --force is not given, 11 when its day is in a locked pay period",
          false, true, &recordsWrite},
+        {"payroll", &PayrollCommand::run,
+         "periods [--from YYYY-MM-DD]  the pay periods of the last year (or from that day) and any\n"
+         "         older one approved or locked, the current one first: period, first day, last day,\n"
+         "         state (open, partly approved, approved, locked)\n"
+         "         | approve --period FIRST-DAY [--id ID] | lock --period FIRST-DAY [--force]\n"
+         "         | reopen --period FIRST-DAY --reason TEXT  a period's state, each in the edit history;\n"
+         "         lock refuses hours not approved unless --force; a day that begins no period is\n"
+         "         exit 2, a locked period exit 11\n"
+         "         | export --period FIRST-DAY --profile adp|quickbooks|gusto|FILE.ini [--output FILE]\n"
+         "         the period's hours in a payroll service's file (the profile's file name in the\n"
+         "         current folder without --output); a period not locked exports with a warning",
+         false, true, &PayrollCommand::writes},
         {"history", &runHistoryCommand,
          "[--record N] [--raw] | --verify [--expect N:HASH] | --purge-before YYYY-MM-DD\n"
-         "         the edit history in words (--raw: as stored), its check, or a purge",
+         "         the edit history in words (--raw: as stored), its check, or a purge; a purge keeps\n"
+         "         the pay periods' approvals, locks and reopenings",
          false, true, &historyWrites},
         {"purge", &runPurgeCommand, "--before YYYY-MM-DD  removes the clock records of the days before",
          false, true, &alwaysWrites},

@@ -4,6 +4,7 @@
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
 #include "store/InOutRow.h"
+#include "store/PeriodStates.h"
 #include "store/StoredTime.h"
 
 #include <QCryptographicHash>
@@ -402,10 +403,22 @@ qint64 EditHistory::purgeBefore(const EditStamp& stamp, const QDate& day)
     if (last.next())
         lastRemovedHash = last.value(0).toString();
     last.finish();
+    // Who approved, locked and reopened a pay period stays on record as long as the history does:
+    // those entries are written again after the purge's own, with their first time and user.
+    QList<HistoryEntry> carried;
+    QSqlQuery& periods = m_database.run(
+        QStringLiteral(
+            R"(SELECT %1 FROM "Edit history" WHERE (CAST(? AS BIGINT) IS NULL OR "Entry number" < ?) )"
+            R"(AND "Action" IN (?, ?, ?) ORDER BY "Entry number")")
+            .arg(entryColumns),
+        {keepFrom, keepFrom, PeriodStates::approved, PeriodStates::locked, PeriodStates::reopened});
+    while (periods.next())
+        carried.append(entryFrom(periods));
+    periods.finish();
     QSqlQuery& remove = m_database.run(
         QStringLiteral(R"(DELETE FROM "Edit history" WHERE CAST(? AS BIGINT) IS NULL OR "Entry number" < ?)"),
         {keepFrom, keepFrom});
-    const qint64 count = remove.numRowsAffected();
+    const qint64 count = remove.numRowsAffected() - carried.size();
     remove.finish();
 
     QString anchor;
@@ -418,7 +431,15 @@ qint64 EditHistory::purgeBefore(const EditStamp& stamp, const QDate& day)
     details.insert(QStringLiteral("before"), describedDay(day));
     details.insert(QStringLiteral("count"), count);
     details.insert(QStringLiteral("anchor"), anchor);
+    if (!carried.isEmpty())
+        details.insert(QStringLiteral("kept"), carried.size());
     append(stamp, purgedHistory, std::nullopt, {}, {}, jsonText(details));
+    for (const HistoryEntry& entry : carried) {
+        QJsonObject kept = QJsonDocument::fromJson(entry.details.toUtf8()).object();
+        kept.insert(QStringLiteral("entry"), entry.entryNumber);
+        append({entry.when, entry.user}, entry.action, entry.recordNumber, entry.oldValues, entry.newValues,
+               jsonText(kept));
+    }
     transaction.commit();
     return count;
 }

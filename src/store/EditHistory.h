@@ -96,7 +96,9 @@ public:
     qint64 highestEntryGiven();
 
     // Removes the entries made before the given day, in one transaction, and leaves an entry that
-    // anchors the shortened chain. Returns how many were removed.
+    // anchors the shortened chain. The pay periods' approvals, locks and reopenings are kept: written
+    // again after it, with their time, user and details and the number they had. Returns how many
+    // were removed for good.
     qint64 purgeBefore(const EditStamp& stamp, const QDate& day);
 
     // The hash an entry must carry: over its stored columns for entries written since hashes carry

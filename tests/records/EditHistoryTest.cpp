@@ -5,6 +5,8 @@
 #include "records/OldRecords.h"
 #include "store/DatabaseMaintenance.h"
 #include "store/DayNumber.h"
+#include "store/HistoryWords.h"
+#include "store/PeriodStates.h"
 #include "store/RecordEdits.h"
 #include "store/SqliteConnection.h"
 
@@ -131,6 +133,52 @@ TEST_P(EditHistoryTest, APurgeShortensTheChainWithoutBreakingIt)
     EXPECT_TRUE(history.verify().intact) << history.verify().reason.toStdString();
     f.database().execute(QStringLiteral(R"(DELETE FROM "Edit history" WHERE "Entry number" = 4)"));
     EXPECT_FALSE(history.verify().intact);
+}
+
+TEST_P(EditHistoryTest, APurgeKeepsWhoApprovedLockedAndReopenedPayPeriods)
+{
+    EditedFixture f(backend());
+    PeriodStates states(f.database());
+    const DayRange november{QDate(2026, 11, 16), QDate(2026, 11, 30)};
+    states.approve(november, QStringLiteral("E1"), {at(9, 0, -3), QStringLiteral("ann")});
+    states.lock(november, {at(9, 5, -3), QStringLiteral("ann")});
+    states.reopen(november.first, QStringLiteral("missed a shift"), {at(10, 0, -2), QStringLiteral("bob")});
+    states.lock(november, {at(11, 0, -2), QStringLiteral("bob")});
+    RecordEdits edits(f.database());
+    ClockRecord r = edits.find(f.edited).value();
+    r.time = at(9, 0);
+    f.time.set(at(9, 0, 1));
+    edits.update(r, {f.time.now(), QStringLiteral("manager")}); // kept: made on the purge's day
+
+    EditHistory history(f.database());
+    const QList<HistoryEntry> before = history.entries();
+    ASSERT_EQ(before.size(), 8);
+    // The three record edits go; the four period entries are written again after the purge's own.
+    EXPECT_EQ(history.purgeBefore({f.time.now(), QStringLiteral("manager")}, day.addDays(1)), 3);
+    const QList<HistoryEntry> after = history.entries();
+    ASSERT_EQ(after.size(), 6);
+    EXPECT_EQ(after[0].entryNumber, before[7].entryNumber);
+    EXPECT_EQ(after[1].action, EditHistory::purgedHistory);
+    for (int i = 0; i < 4; ++i) {
+        const HistoryEntry& was = before[3 + i];
+        const HistoryEntry& kept = after[2 + i];
+        EXPECT_EQ(kept.action, was.action) << i;
+        EXPECT_EQ(kept.when, was.when) << i;
+        EXPECT_EQ(kept.user, was.user) << i;
+        EXPECT_EQ(HistoryWords::change(kept, false), HistoryWords::change(was, false)) << i;
+        EXPECT_TRUE(kept.details.contains(QStringLiteral("\"entry\":%1").arg(was.entryNumber)))
+            << kept.details.toStdString();
+    }
+    EXPECT_TRUE(history.verify().intact) << history.verify().reason.toStdString();
+
+    // A second purge carries them once more, never twice over.
+    f.time.set(at(9, 0, 3));
+    history.purgeBefore({f.time.now(), QStringLiteral("manager")}, day.addDays(3));
+    int periodEntries = 0;
+    for (const HistoryEntry& e : history.entries())
+        periodEntries += e.action.startsWith(QLatin1String("Period ")) ? 1 : 0;
+    EXPECT_EQ(periodEntries, 4);
+    EXPECT_TRUE(history.verify().intact) << history.verify().reason.toStdString();
 }
 
 TEST_P(EditHistoryTest, ForcedClockOutsAreWrittenWithTheirEntries)
