@@ -83,6 +83,12 @@ struct SettingsRecord {
     qint64 quickbooksCreateTime = 0;
     QString quickbooksItem;
 
+    // The kiosk: a second punch within this many seconds is refused (0: never), card readers send
+    // hexadecimal, the confirmation shows the week's hours.
+    qint32 guardSeconds = 0;
+    bool readerHex = false;
+    bool showWeekHours = false;
+
     // The password in upper case; empty when none is set.
     QString password;
 

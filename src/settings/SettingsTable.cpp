@@ -1,5 +1,6 @@
 #include "settings/SettingsTable.h"
 
+#include "settings/KioskSettings.h"
 #include "settings/PaySettings.h"
 #include "settings/SettingsIo.h"
 
@@ -304,7 +305,7 @@ QList<Setting> buildTable()
 
 QList<Setting> buildAll()
 {
-    return buildTable() + PaySettings::rows();
+    return buildTable() + PaySettings::rows() + KioskSettings::rows();
 }
 } // namespace
 

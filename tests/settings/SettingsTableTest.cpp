@@ -119,6 +119,9 @@ TEST(SettingsTable, EverySettingHasItsDocumentedDefault)
         {"payroll.quickbooks.company", ""},
         {"payroll.quickbooks.create_time", "0"},
         {"payroll.quickbooks.item", "Hourly"},
+        {"clock.guard_seconds", "0"},
+        {"clock.reader_hex", "off"},
+        {"clock.week_hours", "off"},
     };
     ASSERT_EQ(std::size(documented), static_cast<size_t>(SettingsTable::all().size()));
     const SettingsRecord blankRow = loaded({});
@@ -277,6 +280,29 @@ TEST(SettingsTable, TypedValuesBecomeHeldAndStoredValues)
                 << label;
             EXPECT_EQ(saved.fields.first().second.toString(), c.stored.toString()) << label;
         }
+    }
+}
+
+// The guard takes whole seconds up to an hour; a blank box turns it off.
+TEST(SettingsTable, GuardSecondsAreWholeSecondsUpToAnHour)
+{
+    struct Case {
+        const char* typed;
+        const char* held; // nullptr: refused
+    };
+    const Case cases[] = {
+        {"60", "60"}, {" 0 ", "0"}, {"", "0"},        {"3600", "3600"}, {"3601", nullptr},
+        {"-1", nullptr}, {"1.5", nullptr}, {"abc", nullptr}, {"99999", nullptr},
+    };
+    const QString key = QStringLiteral("clock.guard_seconds");
+    for (const Case& c : cases) {
+        SettingsChange change;
+        change.set(key, QString::fromLatin1(c.typed));
+        const bool refused = SettingsTable::refusal(change, SettingsRecord()).has_value();
+        EXPECT_EQ(refused, c.held == nullptr) << c.typed;
+        if (c.held)
+            EXPECT_EQ(SettingsIo::save(change, SettingsRecord()).held.guardSeconds, QString::fromLatin1(c.held).toInt())
+                << c.typed;
     }
 }
 

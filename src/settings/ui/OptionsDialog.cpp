@@ -6,6 +6,7 @@
 #include "settings/ui/CameraPage.h"
 #include "settings/ui/DateTimePage.h"
 #include "settings/ui/GeneralPage.h"
+#include "settings/ui/KioskPage.h"
 #include "settings/ui/PasswordPage.h"
 #include "settings/ui/PayPage.h"
 #include "settings/ui/StationsPage.h"
@@ -46,6 +47,7 @@ OptionsDialog::OptionsDialog(const Services& services, Session& session, SystemC
     addPage(new WorkHoursPage(employeeDatabase, this), QStringLiteral("Work hours"));
     addPage(new StationsPage(services, session, this), QStringLiteral("Stations"));
     addPage(new PayPage(this), QStringLiteral("Pay"));
+    addPage(new KioskPage(this), QStringLiteral("Kiosk"));
     layout->addWidget(m_tabs, 1);
 
     m_help = new QLabel(firstHelpText, this);
