@@ -49,28 +49,20 @@ QString PeriodReview::title()
     return QStringLiteral("Pay periods");
 }
 
-PeriodCalendar PeriodReview::calendar(const QList<StoredPeriod>& stored)
-{
-    const SettingsRecord& settings = m_session.settings();
-    PeriodRule rule;
-    rule.kind = PeriodRule::kindOf(settings.payrollPeriod).value_or(PeriodKind::Weekly);
-    rule.anchor = QDate::fromString(settings.payrollAnchor, Qt::ISODate);
-    m_calendarProblem = rule.problem();
-    return PeriodCalendar(rule, PayPeriod::fixedOf(stored));
-}
-
 bool PeriodReview::refresh()
 {
     QList<StoredPeriod> stored;
+    QList<PayPeriod> days;
+    const QDate today = m_services.time.now().date();
     try {
         stored = PeriodStates(m_services.database).all();
+        days = PeriodCalendar::inForce(m_services.database, m_session.settings())
+                   .overlapping(today.addYears(-1), today);
     } catch (const DatabaseError& error) {
         m_services.messages.inform(m_parent, error.userMessage(), QStringLiteral("Database"),
                                    MessageBoxes::Icon::Critical);
         return false;
     }
-    const QDate today = m_services.time.now().date();
-    QList<PayPeriod> days = calendar(stored).overlapping(today.addYears(-1), today);
     for (const StoredPeriod& period : std::as_const(stored)) {
         const PayPeriod fixed{period.days.first, period.days.last};
         if (!days.contains(fixed))

@@ -61,8 +61,6 @@ public:
     // False, after telling the user, when the database fails.
     bool refresh();
     const QList<ReviewPeriod>& periods() const { return m_periods; }
-    // Why the settings give no periods (only stored ones are listed then); empty when they do.
-    QString calendarProblem() const { return m_calendarProblem; }
 
     // Reads the period's pay, approvals and exceptions. False, after telling the user, when the
     // database fails.
@@ -98,8 +96,6 @@ private:
     bool guarded(const std::function<void()>& change);
     bool ask(const QString& question);
     void tell(const QString& text);
-    // The calendar the settings and the stored periods give.
-    PeriodCalendar calendar(const QList<StoredPeriod>& stored);
     ExportSettings exportSettings() const;
 
     const Services& m_services;
@@ -107,7 +103,6 @@ private:
     ExceptionCounts m_exceptions;
     QWidget* m_parent;
     QList<ReviewPeriod> m_periods;
-    QString m_calendarProblem;
     PayPeriod m_chosen;
     StoredPeriod::State m_state = StoredPeriod::State::Open;
     std::optional<std::pair<QString, QDateTime>> m_lockedBy;

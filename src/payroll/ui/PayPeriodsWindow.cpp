@@ -218,8 +218,7 @@ void PayPeriodsWindow::showChosen()
 
     QString text;
     if (!chosen)
-        text = m_review.calendarProblem().isEmpty() ? QStringLiteral("No pay period to show.")
-                                                    : m_review.calendarProblem();
+        text = QStringLiteral("No pay period to show.");
     else
         text = QStringLiteral("%1: %2, %3 of %4 approved")
                    .arg(m_review.chosen().text(), StoredPeriod::stateWord(state))
