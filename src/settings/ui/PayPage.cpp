@@ -139,17 +139,24 @@ PayPage::PayPage(QWidget* parent)
 
     auto* periods = new QGroupBox(QStringLiteral("Pay periods "), this);
     auto* periodGrid = new QGridLayout(periods);
-    line(periodGrid, 0, QStringLiteral("Pay period"),
-         addChoice(
-             "cmbPayrollPeriod", "payroll.period",
-             QStringLiteral("Weekly, biweekly (every two weeks), semimonthly (the 1st to the 15th and the "
-                            "16th to the month's last day) or monthly. Periods already approved or locked "
-                            "keep their days when this changes.")));
-    line(periodGrid, 1, QStringLiteral("First day of a period"),
-         addBox("txtPayrollAnchor", "payroll.anchor",
-                QStringLiteral("For weekly and biweekly periods: the first day of any one pay period, as "
-                               "YYYY-MM-DD. Empty: the periods begin with the workweek."),
-                96));
+    QComboBox* periodKind = addChoice(
+        "cmbPayrollPeriod", "payroll.period",
+        QStringLiteral("Weekly, biweekly (every two weeks), semimonthly (the 1st to the 15th and the "
+                       "16th to the month's last day) or monthly. Periods already approved or locked "
+                       "keep their days when this changes."));
+    line(periodGrid, 0, QStringLiteral("Pay period"), periodKind);
+    QLineEdit* anchor =
+        addBox("txtPayrollAnchor", "payroll.anchor",
+               QStringLiteral("For weekly and biweekly periods: the first day of any one pay period, as "
+                              "YYYY-MM-DD. Empty: the periods begin with the workweek."),
+               96);
+    line(periodGrid, 1, QStringLiteral("First day of a period"), anchor);
+    // Months fix their own periods' days; only weekly and biweekly ones count from a first day.
+    const auto counted = [periodKind, anchor] {
+        anchor->setEnabled(periodKind->currentData().toString().endsWith(QLatin1String("weekly")));
+    };
+    connect(periodKind, &QComboBox::currentIndexChanged, this, counted);
+    counted();
     periodGrid->setColumnStretch(3, 1);
     right->addWidget(periods);
 

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -355,4 +356,19 @@ TEST(OptionsDialog, EverySettingIsShownAndSavedAsItWas)
     DialogFixture cancelled;
     cancelled.click("cmdCancel");
     EXPECT_FALSE(cancelled.dialog->savedChange().has_value());
+}
+
+TEST(OptionsDialog, ThePayPeriodsFirstDayServesOnlyWeeklyAndBiweeklyPeriods)
+{
+    DialogFixture f;
+    auto* kind = f.find<QComboBox>("cmbPayrollPeriod");
+    auto* anchor = f.find<QLineEdit>("txtPayrollAnchor");
+    const struct {
+        const char* kind;
+        bool enabled;
+    } cases[] = {{"semimonthly", false}, {"biweekly", true}, {"monthly", false}, {"weekly", true}};
+    for (const auto& c : cases) {
+        kind->setCurrentIndex(kind->findData(QString::fromLatin1(c.kind)));
+        EXPECT_EQ(anchor->isEnabled(), c.enabled) << c.kind;
+    }
 }
