@@ -14,7 +14,6 @@
 #include "store/EditHistory.h"
 #include "store/EmployeeId.h"
 
-#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -271,7 +270,7 @@ QString PeriodReview::suggestedFileName(const QString& presetOrFile)
         tell(problem);
         return {};
     }
-    return PayrollExport::fileName(*profile, m_chosen, exportSettings());
+    return PayrollExport::fileName(*profile, m_chosen, PeriodExport::settingsOf(m_session.settings()));
 }
 
 PeriodReview::Exported PeriodReview::exportTo(const QString& presetOrFile, const QString& output)
@@ -282,38 +281,28 @@ PeriodReview::Exported PeriodReview::exportTo(const QString& presetOrFile, const
         tell(problem);
         return {};
     }
-    // The hours as they are now, not as they were when the period was chosen.
-    if (!m_chosen.isValid() || !choose(m_chosen))
+    if (!m_chosen.isValid())
         return {};
-    ExportInput input;
-    input.period = m_chosen;
-    input.pay = &m_pay->result();
-    input.settings = exportSettings();
+    // The hours and the state as they are now, not as they were when the period was chosen.
+    PeriodExport::Outcome made;
+    std::optional<StoredPeriod> stored;
     try {
-        input.employees = PeriodExport::employeesOf(m_services.database, m_session);
+        made = PeriodExport::make(m_services, m_session, m_chosen, *profile);
+        stored = PeriodStates(m_services.database).find(m_chosen.first);
     } catch (const DatabaseError& error) {
-        tell(error.userMessage());
+        m_services.messages.inform(m_parent, error.userMessage(), QStringLiteral("Database"),
+                                   MessageBoxes::Icon::Critical);
         return {};
     }
-    const QByteArray bytes = PayrollExport::bytes(*profile, input, &problem);
-    if (!problem.isEmpty()) {
+    if (!made.problem.isEmpty()) {
+        tell(made.problem);
+        return {};
+    }
+    if (!PayrollExport::write(m_session.paths(), output, made.bytes, &problem)) {
         tell(problem);
         return {};
     }
-    if (!PayrollExport::write(m_session.paths(), output, bytes, &problem)) {
-        tell(problem);
-        return {};
-    }
-    Exported done;
-    done.written = true;
-    if (m_state != StoredPeriod::State::Locked)
-        done.warning = QStringLiteral("%1 was written while the period is %2: its hours can still change "
-                                      "until it is locked.")
-                           .arg(QFileInfo(output).fileName(), StoredPeriod::stateWord(m_state));
-    return done;
-}
-
-ExportSettings PeriodReview::exportSettings() const
-{
-    return PeriodExport::settingsOf(m_session.settings());
+    if (stored && stored->days.last != m_chosen.last)
+        stored.reset();
+    return {true, PeriodExport::warning(m_chosen, stored)};
 }

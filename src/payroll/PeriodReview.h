@@ -12,7 +12,6 @@
 #include <memory>
 
 class PaySummary;
-struct ExportSettings;
 class QWidget;
 class Session;
 struct Services;
@@ -96,7 +95,6 @@ private:
     bool guarded(const std::function<void()>& change);
     bool ask(const QString& question);
     void tell(const QString& text);
-    ExportSettings exportSettings() const;
 
     const Services& m_services;
     Session& m_session;

@@ -233,7 +233,8 @@ TEST_P(PeriodReviewTest, ExportWarnsUntilThePeriodIsLocked)
 
     const PeriodReview::Exported open = review.exportTo(QStringLiteral("adp"), output);
     EXPECT_TRUE(open.written);
-    EXPECT_TRUE(open.warning.contains(QStringLiteral("the period is open"))) << open.warning.toStdString();
+    EXPECT_TRUE(open.warning.contains(QStringLiteral("2 Nov 2026 - 15 Nov 2026 is open: ")))
+        << open.warning.toStdString();
     QFile file(output);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(),

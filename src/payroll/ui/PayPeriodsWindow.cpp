@@ -285,7 +285,7 @@ void PayPeriodsWindow::exportPeriod()
     showPeriods();
     showChosen();
     if (exported.written)
-        m_warning->setText(exported.warning.isEmpty()
-                               ? QStringLiteral("%1 was written.").arg(QDir::toNativeSeparators(output))
-                               : exported.warning);
+        m_warning->setText(QStringLiteral("%1 was written. %2")
+                               .arg(QDir::toNativeSeparators(output), exported.warning)
+                               .trimmed());
 }

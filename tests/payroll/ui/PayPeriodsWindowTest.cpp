@@ -132,7 +132,8 @@ TEST(PayPeriodsWindow, ExportOfAnOpenPeriodShowsTheWarningLine)
     EXPECT_FALSE(suggested.isEmpty());
     EXPECT_TRUE(QFile::exists(output));
     const QString warning = child<QLabel>(&window, "lblWarning")->text();
-    EXPECT_TRUE(warning.startsWith(QStringLiteral("gusto.csv was written while the period is open")))
+    EXPECT_TRUE(warning.startsWith(
+        output + QStringLiteral(" was written. The pay period 2 Nov 2026 - 15 Nov 2026 is open")))
         << warning.toStdString();
 
     // Choosing another period clears the line; nothing chosen for the profile writes nothing.
