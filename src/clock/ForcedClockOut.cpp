@@ -2,14 +2,18 @@
 
 #include "platform/TimeSource.h"
 #include "settings/SettingsRecord.h"
+#include "settings/Session.h"
 #include "store/ClockRecords.h"
 #include "store/Database.h"
 #include "store/DayNumber.h"
 #include "store/EditHistory.h"
 #include "store/EmployeeId.h"
+#include "store/StaffRebuild.h"
+#include "store/StaffTable.h"
 #include "store/StoredTime.h"
 
 #include <QHash>
+#include <QTimeZone>
 #include <cmath>
 
 namespace {
@@ -46,11 +50,30 @@ int ForcedClockOut::limitMinutes(float forceAfterHours)
     return static_cast<int>(std::lround(60.0 * static_cast<double>(forceAfterHours)));
 }
 
-ClockRecord ForcedClockOut::closing(const ClockRecord& in, const QDateTime& now)
+QDateTime ForcedClockOut::outTime(const ClockRecord& in, const ClockRecord* next, const QDateTime& now,
+                                  int limitMinutes, const Placement& placement)
+{
+    // On the clock face, as the times are stored: a change of daylight-saving time moves nothing.
+    const QDateTime inTime = StoredTime::onClockFace(in.time);
+    const QDateTime minuteAfter = inTime.addSecs(60);
+    QDateTime chosen = minuteAfter;
+    if (placement.time == ForcedOutTime::Limit) {
+        chosen = inTime.addSecs(qint64(limitMinutes) * 60);
+    } else if (placement.time == ForcedOutTime::ScheduledStop && placement.stops) {
+        if (const std::optional<int> stop = placement.stops(in.employeeId, inTime.date()))
+            chosen = QDateTime(inTime.date(), QTime(0, 0), QTimeZone::utc()).addSecs(qint64(*stop) * 60);
+    }
+    // An OUT anywhere else would not close this IN, or would be a punch nobody has made yet.
+    if (chosen <= inTime || chosen > StoredTime::onClockFace(now) ||
+        (next && chosen >= StoredTime::onClockFace(next->time)))
+        chosen = minuteAfter;
+    return QDateTime(chosen.date(), chosen.time());
+}
+
+ClockRecord ForcedClockOut::closing(const ClockRecord& in, const QDateTime& now, const QDateTime& at)
 {
     ClockRecord out;
-    const QDateTime later = StoredTime::onClockFace(in.time).addSecs(60);
-    out.time = QDateTime(later.date(), later.time());
+    out.time = at;
     out.julian = DayNumber::of(out.time);
     out.employeeId = in.employeeId;
     out.tips = in.tips.value_or(Money());
@@ -67,13 +90,13 @@ ClockRecord ForcedClockOut::closing(const ClockRecord& in, const QDateTime& now)
 }
 
 QList<ClockRecord> ForcedClockOut::forcedOuts(const QList<ClockRecord>& rows, const QDateTime& now,
-                                              int limitMinutes)
+                                              int limitMinutes, const Placement& placement)
 {
     QList<ClockRecord> outs;
-    const auto consider = [&](const ClockRecord& in) {
+    const auto consider = [&](const ClockRecord& in, const ClockRecord* next) {
         if (StoredTime::onClockFace(in.time).addSecs(qint64(limitMinutes) * 60) <=
             StoredTime::onClockFace(now))
-            outs.append(closing(in, now));
+            outs.append(closing(in, now, outTime(in, next, now, limitMinutes, placement)));
     };
     const qsizetype count = rows.size();
     for (qsizetype i = 0; i < count; ++i) {
@@ -81,18 +104,52 @@ QList<ClockRecord> ForcedClockOut::forcedOuts(const QList<ClockRecord>& rows, co
         if (row.clockOut)
             continue;
         if (i == count - 1) {
-            consider(row);
+            consider(row, nullptr);
             break;
         }
         const ClockRecord& next = rows.at(i + 1);
         // An IN followed by another IN of the same employee, or the employee's last row: left open.
-        if (!sameEmployee(row, next) || !next.clockOut)
-            consider(row);
+        if (!sameEmployee(row, next))
+            consider(row, nullptr);
+        else if (!next.clockOut)
+            consider(row, &next);
     }
     return outs;
 }
 
-int ForcedClockOut::run(const SettingsRecord& settings)
+ScheduledStops ForcedClockOut::scheduledStopsOf(const Session& session, Database& database)
+{
+    switch (session.employeeSource()) {
+    case EmployeeSource::LocalFiles:
+        return [&session](const QString& employeeId, const QDate& day) -> std::optional<int> {
+            for (const Employee& e : session.employees().entries) {
+                if (e.employeeNumber > 0 && EmployeeId::same(e.employeeId, employeeId)) {
+                    const int stop = e.schedule.latestStop(StaffRebuild::weekdayOf(day));
+                    return stop > 0 ? std::optional<int>(stop * 15) : std::nullopt;
+                }
+            }
+            return std::nullopt;
+        };
+    case EmployeeSource::SchedulingDatabase:
+        // Only today's schedule is kept, in the staff table.
+        return [&database](const QString& employeeId, const QDate& day) -> std::optional<int> {
+            const std::optional<StaffRow> row = StaffTable(database).find(employeeId);
+            if (!row || row->julian != DayNumber::of(day) || row->stop <= 0)
+                return std::nullopt;
+            return row->stop * 15;
+        };
+    case EmployeeSource::None:
+        break;
+    }
+    return {};
+}
+
+int ForcedClockOut::run(const Session& session)
+{
+    return run(session.settings(), scheduledStopsOf(session, m_database));
+}
+
+int ForcedClockOut::run(const SettingsRecord& settings, const ScheduledStops& stops)
 {
     if (!settings.forceClockOuts || m_running)
         return 0;
@@ -103,7 +160,9 @@ int ForcedClockOut::run(const SettingsRecord& settings)
     // Read before any write lock: most passes write nothing, and they must not fail only because
     // another program is writing the file.
     const QList<ClockRecord> rows = records.after(windowStart);
-    const QList<ClockRecord> outs = forcedOuts(rows, now, limitMinutes(settings.forceAfter));
+    const QList<ClockRecord> outs =
+        forcedOuts(rows, now, limitMinutes(settings.forceAfter),
+                   {static_cast<ForcedOutTime>(settings.forcedOutTime), stops});
     if (outs.isEmpty())
         return 0;
     // Each employee's last row as read (the selection ends each employee with it).

@@ -4,6 +4,7 @@
 #include "platform/CommandOptions.h"
 #include "platform/TimeSource.h"
 #include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DatabaseError.h"
 #include "store/DayNumber.h"
 #include "store/StoredTime.h"
@@ -11,10 +12,12 @@
 #include <QDate>
 
 namespace {
+constexpr int nothingFound = 1;
 constexpr int badArguments = 2;
 constexpr int databaseProblem = 3;
 constexpr int exceptionsFound = 10;
-const char* const usage = "usage: exceptions --from YYYY-MM-DD [--to YYYY-MM-DD] [--kind KIND]";
+const char* const usage = "usage: exceptions --from YYYY-MM-DD [--to YYYY-MM-DD] [--kind KIND] [--all]";
+const char* const resolveUsage = "usage: exceptions resolve --record N --kind KIND [--note TEXT]";
 
 // Every kind's name, for the message that refuses an unknown one.
 QString kindList()
@@ -24,16 +27,90 @@ QString kindList()
         names.append(PunchExceptions::kindName(static_cast<ExceptionKind>(k)));
     return names.join(QStringLiteral(", "));
 }
+
+std::optional<ExceptionKind> kindOf(const QString& name, QTextStream& err)
+{
+    const std::optional<ExceptionKind> kind = PunchExceptions::kindNamed(name);
+    if (!kind)
+        err << "exceptions: no kind \"" << CommandOptions::shown(name) << "\"; the kinds are " << kindList()
+            << '\n';
+    return kind;
+}
+
+// The detail, and for a resolved exception who let it stand, when and why.
+QString detailOf(const PunchException& e)
+{
+    if (!e.resolution)
+        return e.detail;
+    const Resolution& r = *e.resolution;
+    return QStringLiteral("%1 [resolved by %2 %3%4]")
+        .arg(e.detail, r.user, StoredTime::toText(r.when).left(16),
+             r.note.isEmpty() ? QString() : QStringLiteral(": ") + r.note);
+}
+
+int resolve(const Services& services, Session& session, const QStringList& args, QTextStream& out,
+            QTextStream& err)
+{
+    const QString record = QStringLiteral("--record");
+    const QString kind = QStringLiteral("--kind");
+    const QString note = QStringLiteral("--note");
+    const CommandOptions options =
+        CommandOptions::parse(QStringLiteral("exceptions resolve"), args, {record, kind, note});
+    if (!options.ok()) {
+        err << options.problem() << '\n';
+        return badArguments;
+    }
+    if (!options.has(record) || !options.has(kind)) {
+        err << "exceptions resolve: " << (options.has(record) ? "--kind" : "--record") << " is missing; "
+            << resolveUsage << '\n';
+        return badArguments;
+    }
+    bool isNumber = false;
+    const qint64 number = options.value(record).toLongLong(&isNumber);
+    if (!isNumber || number <= 0) {
+        err << "exceptions resolve: --record \"" << CommandOptions::shown(options.value(record))
+            << "\" is not a record number\n";
+        return badArguments;
+    }
+    const std::optional<ExceptionKind> which = kindOf(options.value(kind), err);
+    if (!which)
+        return badArguments;
+    try {
+        const EditStamp stamp{services.time.now(), EditHistory::workstationUser()};
+        const std::optional<PunchException> resolved =
+            PunchExceptions::resolve(services.database, number, *which,
+                                     options.has(note) ? options.value(note) : QString(),
+                                     ExceptionRules::of(session.settings(), stamp.when), stamp);
+        if (!resolved) {
+            err << "exceptions resolve: record " << number << " has no " << options.value(kind)
+                << " exception\n";
+            return nothingFound;
+        }
+        out << "resolved\t" << PunchExceptions::kindName(resolved->kind) << '\t' << number << '\n';
+    } catch (const DatabaseError& error) {
+        err << "exceptions resolve: " << error.userMessage().simplified() << '\n';
+        return databaseProblem;
+    }
+    return 0;
+}
 } // namespace
 
-int runExceptionsCommand(const Services& services, Session&, const QStringList& args, QTextStream& out,
+bool ExceptionsCommand::writes(const QStringList& words)
+{
+    return words.value(0) == QLatin1String("resolve");
+}
+
+int runExceptionsCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
                          QTextStream& err)
 {
+    if (args.value(0) == QLatin1String("resolve"))
+        return resolve(services, session, args.mid(1), out, err);
     const QString from = QStringLiteral("--from");
     const QString to = QStringLiteral("--to");
     const QString kind = QStringLiteral("--kind");
+    const QString all = QStringLiteral("--all");
     const CommandOptions options =
-        CommandOptions::parse(QStringLiteral("exceptions"), args, {from, to, kind});
+        CommandOptions::parse(QStringLiteral("exceptions"), args, {from, to, kind}, {all});
     if (!options.ok()) {
         err << options.problem() << '\n';
         return badArguments;
@@ -65,16 +142,13 @@ int runExceptionsCommand(const Services& services, Session&, const QStringList& 
     }
     std::optional<ExceptionKind> only;
     if (options.has(kind)) {
-        only = PunchExceptions::kindNamed(options.value(kind));
-        if (!only) {
-            err << "exceptions: no kind \"" << CommandOptions::shown(options.value(kind))
-                << "\"; the kinds are " << kindList() << '\n';
+        only = kindOf(options.value(kind), err);
+        if (!only)
             return badArguments;
-        }
     }
+    query.includeResolved = options.flag(all);
 
-    ExceptionRules rules;
-    rules.now = ReportRows::clockSeconds(StoredTime::toText(services.time.now()).toUtf8());
+    const ExceptionRules rules = ExceptionRules::of(session.settings(), services.time.now());
     QList<PunchException> list;
     try {
         list = PunchExceptions::load(services.database, query, rules);
@@ -82,14 +156,15 @@ int runExceptionsCommand(const Services& services, Session&, const QStringList& 
         err << "exceptions: " << error.userMessage().simplified() << '\n';
         return databaseProblem;
     }
-    qsizetype shown = 0;
+    qsizetype open = 0;
     for (const PunchException& e : list) {
         if (only && e.kind != *only)
             continue;
         out << "exception\t" << PunchExceptions::kindName(e.kind) << '\t' << e.recordNumber << '\t'
             << e.employeeId << '\t' << e.employee << '\t' << PunchExceptions::timeText(e.time) << '\t'
-            << e.detail << '\n';
-        ++shown;
+            << detailOf(e) << '\n';
+        if (!e.resolution)
+            ++open;
     }
-    return shown == 0 ? 0 : exceptionsFound;
+    return open == 0 ? 0 : exceptionsFound;
 }

@@ -1,10 +1,15 @@
 #include "exceptions/PunchExceptions.h"
 
+#include "clock/ForcedClockOut.h"
 #include "clock/PunchSequence.h"
+#include "pay/PaySettingsRules.h"
 #include "pay/WorkCalendar.h"
+#include "settings/SettingsRecord.h"
 #include "store/ClockRecord.h"
 #include "store/DayNumber.h"
 #include "store/EmployeeId.h"
+#include "store/RecordEdits.h"
+#include "store/StoredTime.h"
 
 #include <QHash>
 #include <algorithm>
@@ -60,6 +65,16 @@ QString otherText(const ReportRow& other, const ReportRow& row)
 bool markedBy(const ReportRow& row, Mark mark)
 {
     return row.options == static_cast<qint16>(mark);
+}
+
+// What a resolution depends on of one record: any edit changes it (an edit sets the mark).
+QString basisOf(const ReportRow& row)
+{
+    return QStringLiteral("%1 %2 %3 %4 %5")
+        .arg(row.recordNumber)
+        .arg(PunchExceptions::timeText(row.time), row.clockOut ? QStringLiteral("OUT") : QStringLiteral("IN"))
+        .arg(row.options)
+        .arg(EmployeeId::normalised(row.employeeId));
 }
 
 // Each employee's rows in time order, then record number: indexes into the rows, employee after
@@ -151,9 +166,13 @@ public:
     QList<PunchException> take() { return std::move(m_found); }
 
 private:
-    void add(ExceptionKind kind, const ReportRow& row, const QString& detail)
+    // `other` is the neighbour the exception was judged with, when the finding depends on it.
+    void add(ExceptionKind kind, const ReportRow& row, const QString& detail, const ReportRow* other = nullptr)
     {
-        m_found.append({kind, row.recordNumber, row.employeeId, row.employee, row.time, detail});
+        QString basis = basisOf(row);
+        if (other)
+            basis += QStringLiteral("; ") + basisOf(*other);
+        m_found.append({kind, row.recordNumber, row.employeeId, row.employee, row.time, detail, basis, {}});
     }
 
     void visitRow(const ReportRow& row, const ReportRow* previous, const ReportRow* next,
@@ -168,28 +187,43 @@ private:
                           .arg(otherText(*previous, row))
                     : QStringLiteral("Clocked out by the program; the employee did not clock out"));
         }
-        if (!row.clockOut &&
-            (!next || (m_calendar.workdayOf(next->time) != workday && !markedBy(*next, Mark::Forced)))) {
+        // A night shift: its OUT comes the next workday, within the time the forced clock-out allows.
+        const auto closes = [&](const ReportRow& in, const ReportRow& out) {
+            return !in.clockOut && out.clockOut && out.time - in.time <= m_rules.closingWithinSeconds;
+        };
+        // A later record that comes along changes nothing about an IN found open, so the finding
+        // rests on the IN alone.
+        if (!row.clockOut && (!next || (m_calendar.workdayOf(next->time) != workday &&
+                                        !markedBy(*next, Mark::Forced) && !closes(row, *next)))) {
+            // Until the limit has passed, the OUT of a night shift may still come.
             const qint64 end = m_calendar.startOf(workday + 1);
-            if (end <= m_rules.now)
+            const qint64 limit = row.time + m_rules.closingWithinSeconds;
+            if (std::max(end, limit) <= m_rules.now)
                 add(ExceptionKind::NoOut, row,
-                    QStringLiteral("No OUT after this IN by the end of its workday (%1)")
-                        .arg(PunchExceptions::timeText(end).left(16)));
+                    end >= limit ? QStringLiteral("No OUT after this IN by the end of its workday (%1)")
+                                       .arg(PunchExceptions::timeText(end).left(16))
+                                 : QStringLiteral("No OUT after this IN within the forced clock-out's "
+                                                  "limit (%1)")
+                                       .arg(PunchExceptions::timeText(limit).left(16)));
         }
-        if (row.clockOut && (!previous || m_calendar.workdayOf(previous->time) != workday))
-            add(ExceptionKind::NoIn, row, QStringLiteral("An OUT with no IN before it on its workday"));
+        if (row.clockOut && (!previous || (m_calendar.workdayOf(previous->time) != workday &&
+                                           !closes(*previous, row))))
+            add(ExceptionKind::NoIn, row, QStringLiteral("An OUT with no IN before it on its workday"),
+                previous);
         const Break broken =
             previous ? PunchSequence::between(previous->clockOut, row.clockOut) : Break::None;
         if (broken != Break::None) {
             add(broken == Break::DoubleOut ? ExceptionKind::DoubleOut : ExceptionKind::DoubleIn, row,
                 QStringLiteral("A second %1 in a row: the one before is at %2")
-                    .arg(directionText(row.clockOut), otherText(*previous, row)));
+                    .arg(directionText(row.clockOut), otherText(*previous, row)),
+                previous);
         }
         if (previous && row.clockOut && !previous->clockOut &&
             row.time - previous->time > m_rules.longShiftSeconds) {
             add(ExceptionKind::LongShift, row,
                 QStringLiteral("A shift of %1, from the IN at %2")
-                    .arg(lengthText(row.time - previous->time), otherText(*previous, row)));
+                    .arg(lengthText(row.time - previous->time), otherText(*previous, row)),
+                previous);
         }
         // The program's own forced OUT, a minute after the IN, is no second press.
         if (previous && row.time - previous->time < m_rules.quickRepeatSeconds &&
@@ -199,7 +233,8 @@ private:
                 QStringLiteral("%1 %2 after the %3 before it")
                     .arg(seconds)
                     .arg(seconds == 1 ? QStringLiteral("second") : QStringLiteral("seconds"),
-                         directionText(previous->clockOut)));
+                         directionText(previous->clockOut)),
+                previous);
         }
         if (markedBy(row, Mark::InLate))
             add(ExceptionKind::LateIn, row, QStringLiteral("Clocked in after the scheduled start"));
@@ -211,7 +246,8 @@ private:
              (next && PunchSequence::between(row.clockOut, next->clockOut) != Break::None))) {
             add(ExceptionKind::OutOfStep, row,
                 QStringLiteral("Stored after the later %1 at %2 and out of step with its neighbours")
-                    .arg(directionText(appendedBefore->clockOut), otherText(*appendedBefore, row)));
+                    .arg(directionText(appendedBefore->clockOut), otherText(*appendedBefore, row)),
+                appendedBefore);
         }
         if (m_rules.editedAfterLock) {
             if (const std::optional<QString> detail = m_rules.editedAfterLock(row))
@@ -270,7 +306,70 @@ QList<PunchException> PunchExceptions::load(Database& database, const ExceptionQ
                                             const ExceptionRules& rules)
 {
     const auto [first, last] = rowDays(query);
-    return find(ReportRows::select(database, first, last, ReportRows::Order::Employee), query, rules);
+    QList<PunchException> found =
+        find(ReportRows::select(database, first, last, ReportRows::Order::Employee), query, rules);
+    if (found.isEmpty())
+        return found;
+    const auto [lowest, highest] = std::minmax_element(
+        found.cbegin(), found.cend(),
+        [](const PunchException& a, const PunchException& b) { return a.recordNumber < b.recordNumber; });
+    const auto resolutions = ResolvedExceptions(database).between(lowest->recordNumber, highest->recordNumber);
+    QList<PunchException> kept;
+    for (PunchException& e : found) {
+        // A resolution made on records that have changed since no longer holds.
+        const auto resolution = resolutions.constFind({e.recordNumber, kindName(e.kind)});
+        if (resolution != resolutions.constEnd() && resolution->basis == e.basis)
+            e.resolution = *resolution;
+        if (!e.resolution || query.includeResolved)
+            kept.append(std::move(e));
+    }
+    return kept;
+}
+
+std::optional<PunchException> PunchExceptions::resolve(Database& database, qint64 recordNumber,
+                                                       ExceptionKind kind, const QString& note,
+                                                       const ExceptionRules& rules, const EditStamp& stamp)
+{
+    const std::optional<ClockRecord> record = RecordEdits(database).find(recordNumber);
+    if (!record)
+        return std::nullopt;
+    const qint32 day = DayNumber::of(record->time.date());
+    const ExceptionQuery query{day, day, record->employeeId, {}, true};
+    for (PunchException& e : load(database, query, rules)) {
+        if (e.recordNumber != recordNumber || e.kind != kind)
+            continue;
+        Resolution resolution{recordNumber, kindName(kind), e.basis, note.trimmed(), stamp.user, stamp.when};
+        ResolvedExceptions(database).resolve(resolution, stamp);
+        e.resolution = std::move(resolution);
+        return e;
+    }
+    return std::nullopt;
+}
+
+ExceptionQuery PunchExceptions::quickPeriod(ReportPeriod::Quick choice, const SettingsRecord& settings,
+                                           const QDate& today)
+{
+    const auto days = ReportPeriod::quick(
+        choice, today, static_cast<Qt::DayOfWeek>(PaySettingsRules::rules(settings).workweekStart));
+    return {days.firstDay, days.lastDay, {}, {}};
+}
+
+qsizetype PunchExceptions::openThisWeek(Database& database, const SettingsRecord& settings, const QDateTime& now)
+{
+    return load(database, quickPeriod(ReportPeriod::Quick::ThisWeek, settings, now.date()),
+                ExceptionRules::of(settings, now))
+        .size();
+}
+
+ExceptionRules ExceptionRules::of(const SettingsRecord& settings, const QDateTime& now)
+{
+    ExceptionRules rules;
+    rules.workdays = PaySettingsRules::rules(settings);
+    rules.longShiftSeconds = qint64(settings.exceptionLongShift) * 60;
+    rules.quickRepeatSeconds = settings.exceptionQuickRepeat;
+    rules.closingWithinSeconds = qint64(ForcedClockOut::limitMinutes(settings.forceAfter)) * 60;
+    rules.now = ReportRows::clockSeconds(StoredTime::toText(now).toUtf8());
+    return rules;
 }
 
 QString PunchExceptions::timeText(qint64 clockFace)

@@ -103,6 +103,41 @@ empty one. If you made changes, you are asked whether to save them first.</p>
 <p>To bring in many employees at once, use <i>Import employees</i> in the Employees menu with a
 spreadsheet saved as CSV, with the columns Name, ID, Department, Pay, Active (yes or no) and one
 column per weekday holding that day's periods.</p>)")},
+        {HelpTopics::exceptions, QStringLiteral("Exceptions"), QStringLiteral(R"(
+<h1>Exceptions</h1>
+<p><i>Exceptions</i> in the Reports menu lists the punches that need your decision, for the period
+you choose. The opening window tells how many this week holds; click that line to open the list.</p>
+<ul>
+<li><b>forced</b> &ndash; the program clocked the employee out after a forgotten clock-out.</li>
+<li><b>no-out</b> &ndash; a clock-in with nothing after it by the end of its workday.</li>
+<li><b>no-in</b> &ndash; a workday that starts with a clock-out.</li>
+<li><b>double-in</b>, <b>double-out</b> &ndash; two clock-ins or two clock-outs in a row.</li>
+<li><b>long-shift</b> &ndash; a shift longer than the limit set in the options (12:00 unless
+changed).</li>
+<li><b>quick-repeat</b> &ndash; a punch within seconds of the one before (120 unless changed): a
+double scan or a second press by mistake.</li>
+<li><b>late-in</b>, <b>early-out</b> &ndash; punches outside the schedule's margins.</li>
+<li><b>out-of-step</b> &ndash; a punch a station kept while the server was away, which left the
+punches out of order once sent.</li>
+</ul>
+<h2>Night shifts</h2>
+<p>A workday runs from the workday start in the Pay options (midnight unless changed). A shift from
+22:00 to 06:00 crosses it, yet it is no forgotten clock-out: a clock-out in the next workday that
+comes no later than the forced clock-out's limit (<i>Force auto clock OUTs</i> after so many hours,
+12 unless changed) closes the clock-in before it. Such a shift shows neither as <b>no-out</b> nor as
+<b>no-in</b>, and a clock-in with nothing after it is listed only once that limit has passed too.</p>
+<h2>Fixing or letting stand</h2>
+<p><i>Open in record editor</i> shows the employee's records with the line's record selected:
+correct or delete it there. <i>Mark resolved</i> lets an exception stand, with a note if you type
+one; it is kept in the edit history with your name. A resolved exception stays resolved until
+someone changes the records it was judged on (the record or the one next to it); if it still
+applies then, it is listed again.</p>
+<h2>Where a forced clock-out is put</h2>
+<p>In the General options you choose when the forced clock-out puts its OUT: one minute after the
+clock-in (the employee is paid one minute, and you fix the day by hand), at the employee's scheduled
+stop that day, or when the forced clock-out's limit ran out. A scheduled stop that is not after the
+clock-in, lies after the employee's next punch or is still ahead is not used: the OUT then comes one
+minute after the clock-in.</p>)")},
     };
 }
 } // namespace

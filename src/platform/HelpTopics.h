@@ -17,6 +17,7 @@ constexpr int licenseAgreement = 20;
 constexpr int equipment = 50;
 constexpr int clockScreen = 110;
 constexpr int employeeEditor = 120;
+constexpr int exceptions = 130;
 
 // Every topic in reading order.
 const QList<Topic>& all();

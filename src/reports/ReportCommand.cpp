@@ -51,7 +51,7 @@ int runReportCommandWith(const Services& services, Session& session, const QStri
     try {
         // A read-only copy reports what it holds; the clock station itself closes the long INs.
         if (!services.database.isReadOnly())
-            ForcedClockOut(services.database, services.time).run(session.settings());
+            ForcedClockOut(services.database, services.time).run(session);
         if (!document.load(services.database)) {
             err << ReportTexts::noRecordsText() << Qt::endl;
             return NothingFound;

@@ -89,6 +89,13 @@ struct SettingsRecord {
     bool readerHex = false;
     bool showWeekHours = false;
 
+    // Exceptions: a shift longer than this many minutes is long, a punch within this many seconds
+    // of the one before repeats it (0: never).
+    qint32 exceptionLongShift = 0;
+    qint32 exceptionQuickRepeat = 0;
+    // Where the forced clock-out puts its OUT: the index of ExceptionSettings::forcedOutTimes().
+    int forcedOutTime = 0;
+
     // The password in upper case; empty when none is set.
     QString password;
 

@@ -1,5 +1,6 @@
 #include "settings/SettingsTable.h"
 
+#include "settings/ExceptionSettings.h"
 #include "settings/KioskSettings.h"
 #include "settings/PaySettings.h"
 #include "settings/SettingsIo.h"
@@ -305,7 +306,7 @@ QList<Setting> buildTable()
 
 QList<Setting> buildAll()
 {
-    return buildTable() + PaySettings::rows() + KioskSettings::rows();
+    return buildTable() + PaySettings::rows() + KioskSettings::rows() + ExceptionSettings::rows();
 }
 } // namespace
 

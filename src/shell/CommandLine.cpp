@@ -172,9 +172,11 @@ const QList<Command>& commands()
          "         --to); exit 5 when any are found",
          false, true, &neverWrites},
         {"exceptions", &runExceptionsCommand,
-         "--from YYYY-MM-DD [--to YYYY-MM-DD] [--kind KIND]  the punches that need a decision\n"
-         "         (forced, no-out, double-in, long-shift, ...); exit 10 when any are found",
-         false, true, &neverWrites},
+         "--from YYYY-MM-DD [--to YYYY-MM-DD] [--kind KIND] [--all]  the punches that need a decision\n"
+         "         (forced, no-out, double-in, long-shift, ...), the resolved ones too with --all;\n"
+         "         exit 10 when any open one is found\n"
+         "         resolve --record N --kind KIND [--note TEXT]  lets one stand (exit 1: no such one)",
+         false, true, &ExceptionsCommand::writes},
         {"records", &runRecordsCommand,
          "--id ID [--from YYYY-MM-DD]  the record editor's list of one employee\n"
          "         insert --id ID --time 'YYYY-MM-DD HH:MM[:SS]' --in|--out [--reason TEXT] [--force]\n"

@@ -26,7 +26,8 @@ const QStringList& DatabaseCopy::tables()
     static const QStringList names = {QStringLiteral("In Out"),           QStringLiteral("Employee"),
                                       QStringLiteral("Application"),      QStringLiteral("Program settings"),
                                       QStringLiteral("Edit history"),     QStringLiteral("Pay periods"),
-                                      QStringLiteral("Period approvals"), QStringLiteral("Pay rate")};
+                                      QStringLiteral("Period approvals"), QStringLiteral("Pay rate"),
+                                      QStringLiteral("Resolved exceptions")};
     return names;
 }
 

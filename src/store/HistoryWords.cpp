@@ -2,6 +2,7 @@
 
 #include "store/PayRateTable.h"
 #include "store/PeriodStates.h"
+#include "store/ResolvedExceptions.h"
 #include "store/StoredTime.h"
 
 #include <QJsonDocument>
@@ -173,6 +174,12 @@ QString changeAlone(const HistoryEntry& e, bool clock12Hour)
         return periodChange(e);
     if (e.action == PayRateTable::changedAction)
         return rateChange(e);
+    if (e.action == ResolvedExceptions::resolvedAction) {
+        const QJsonObject details = objectOf(e.details);
+        const QString note = details.value(QStringLiteral("note")).toString();
+        return QStringLiteral("Exception resolved: ") + details.value(QStringLiteral("kind")).toString() +
+               (note.isEmpty() ? QString() : QStringLiteral(", ") + note);
+    }
     return e.action;
 }
 } // namespace

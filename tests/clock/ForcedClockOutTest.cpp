@@ -3,6 +3,9 @@
 #include "BackendTest.h"
 #include "FakeTimeSource.h"
 #include "PunchRecord.h"
+#include "TestProgram.h"
+#include "store/StaffRebuild.h"
+#include "store/StaffTable.h"
 #include "settings/SettingsRecord.h"
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
@@ -66,6 +69,95 @@ TEST(ForcedClockOut, ClosesInsLeftOpenOneMinuteAfterThem)
             EXPECT_EQ(out.julian, DayNumber::of(out.time)) << c.name;
         }
         EXPECT_EQ(times, c.outs) << c.name;
+    }
+}
+
+TEST(ForcedClockOut, PutsTheOutWhereTheSettingChoosesWhenItClosesTheIn)
+{
+    using T = ForcedOutTime;
+    const struct {
+        const char* name;
+        T time;
+        std::optional<int> stop; // on the first IN's day, in minutes
+        QList<ClockRecord> rows;
+        QDateTime out;
+    } cases[] = {
+        {"a minute after the IN", T::MinuteAfterIn, 17 * 60, {row("A", at(0, 8, 0), false)}, at(0, 8, 1)},
+        {"the limit", T::Limit, {}, {row("A", at(0, 8, 0), false)}, at(0, 20, 0)},
+        {"the scheduled stop", T::ScheduledStop, 17 * 60, {row("A", at(0, 8, 0), false)}, at(0, 17, 0)},
+        {"yesterday's stop", T::ScheduledStop, 23 * 60, {row("A", at(1, 22, 0), false)}, at(1, 23, 0)},
+        {"a stop at 24:00 is the next midnight",
+         T::ScheduledStop,
+         24 * 60,
+         {row("A", at(1, 20, 0), false)},
+         at(0, 0, 0)},
+        {"no stop that day", T::ScheduledStop, {}, {row("A", at(0, 8, 0), false)}, at(0, 8, 1)},
+        {"a stop before the IN", T::ScheduledStop, 7 * 60, {row("A", at(0, 8, 0), false)}, at(0, 8, 1)},
+        {"a stop at the IN", T::ScheduledStop, 8 * 60, {row("A", at(0, 8, 0), false)}, at(0, 8, 1)},
+        {"a stop still ahead", T::ScheduledStop, 21 * 60, {row("A", at(0, 8, 0), false)}, at(0, 8, 1)},
+        {"a stop after the next IN",
+         T::ScheduledStop,
+         17 * 60,
+         {row("A", at(0, 8, 0), false), row("A", at(0, 13, 0), false)},
+         at(0, 8, 1)},
+        {"a stop just before the next IN",
+         T::ScheduledStop,
+         17 * 60,
+         {row("A", at(0, 8, 0), false), row("A", at(0, 17, 0, 1), false)},
+         at(0, 17, 0)},
+        {"the limit after the next IN",
+         T::Limit,
+         {},
+         {row("A", at(0, 8, 0), false), row("A", at(0, 20, 0), false)},
+         at(0, 8, 1)},
+    };
+    for (const auto& c : cases) {
+        const QDate inDay = c.rows.first().time.date();
+        const auto stops = [&](const QString&, const QDate& day) {
+            return day == inDay ? c.stop : std::nullopt;
+        };
+        const QList<ClockRecord> outs =
+            ForcedClockOut::forcedOuts(c.rows, at(0, 20, 45, 1), 720, {c.time, stops});
+        ASSERT_EQ(outs.size(), 1) << c.name;
+        EXPECT_EQ(outs[0].time, c.out) << c.name;
+        EXPECT_EQ(outs[0].julian, DayNumber::of(c.out)) << c.name;
+        EXPECT_EQ(outs[0].options, qint16(Mark::Forced)) << c.name;
+    }
+}
+
+TEST(ForcedClockOut, ScheduledStopsComeFromTheEmployeeSource)
+{
+    TestProgram program(at(0, 20, 45, 1));
+    Session& session = program.session;
+    Employee ann;
+    ann.employeeNumber = 1;
+    ann.employeeId = QStringLiteral("A1");
+    const int friday = StaffRebuild::weekdayOf(today);
+    ann.schedule.setSlot(friday, 1, 32, 48);  // 08:00 - 12:00
+    ann.schedule.setSlot(friday, 2, 52, 70);  // 13:00 - 17:30
+    EmployeeList list;
+    list.entries = {ann};
+    session.setEmployees(list);
+    StaffTable(program.database()).replaceAll({{QStringLiteral("Ann"), 1, DayNumber::of(today), QStringLiteral("A1"), 0, 32, 66}});
+
+    const struct {
+        EmployeeSource source;
+        const char* id;
+        QDate day;
+        std::optional<int> stop;
+    } cases[] = {
+        {EmployeeSource::LocalFiles, " a1", today, 17 * 60 + 30},
+        {EmployeeSource::LocalFiles, "A1", today.addDays(-1), std::nullopt},
+        {EmployeeSource::LocalFiles, "B2", today, std::nullopt},
+        {EmployeeSource::SchedulingDatabase, "a1", today, 16 * 60 + 30},
+        {EmployeeSource::SchedulingDatabase, "A1", today.addDays(-1), std::nullopt},
+        {EmployeeSource::None, "A1", today, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        session.setEmployeeSource(c.source);
+        const ScheduledStops stops = ForcedClockOut::scheduledStopsOf(session, program.database());
+        EXPECT_EQ(stops ? stops(QString::fromLatin1(c.id), c.day) : std::nullopt, c.stop)
+            << int(c.source) << " " << c.id << " " << c.day.toString(Qt::ISODate).toStdString();
     }
 }
 

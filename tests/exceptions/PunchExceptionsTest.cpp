@@ -1,5 +1,7 @@
 #include "exceptions/PunchExceptions.h"
 
+#include "settings/SettingsRecord.h"
+#include "settings/SettingsTable.h"
 #include "store/ClockRecord.h"
 #include "store/DayNumber.h"
 
@@ -98,9 +100,35 @@ TEST(PunchExceptions, EachKindAndEachThresholdEdge)
         {"IN, then the next day's shift",
          {{"2026-06-08 08:00", In}, {"2026-06-09 08:00", In}, {"2026-06-09 17:00", Out}},
          {"no-out#1", "double-in#2"}},
+        // An OUT within the forced clock-out's limit closes the IN across the workday's start.
         {"night shift across midnight, workdays from midnight",
          {{"2026-06-08 22:00", In}, {"2026-06-09 06:00", Out}},
-         {"no-out#1", "no-in#2"}},
+         {}},
+        {"night shift OUT exactly at the limit", {{"2026-06-08 18:00", In}, {"2026-06-09 06:00", Out}}, {}},
+        {"night shift OUT a second past the limit",
+         {{"2026-06-08 18:00", In}, {"2026-06-09 06:00:01", Out}},
+         {"no-out#1", "no-in#2", "long-shift#2"}},
+        {"night shift by a shorter limit",
+         {{"2026-06-08 22:00", In}, {"2026-06-09 06:00", Out}},
+         {"no-out#1", "no-in#2"},
+         [](ExceptionRules& r) {
+             r.closingWithinSeconds = 4 * 3600;
+         }},
+        {"only an OUT closes a night IN",
+         {{"2026-06-08 22:00", In}, {"2026-06-09 06:00", In}, {"2026-06-09 14:00", Out}},
+         {"no-out#1", "double-in#2"}},
+        {"a night IN alone is open until the limit has passed",
+         {{"2026-06-08 22:00", In}},
+         {},
+         [](ExceptionRules& r) {
+             r.now = clockFace("2026-06-09 09:59:59");
+         }},
+        {"a night IN alone once the limit has passed",
+         {{"2026-06-08 22:00", In}},
+         {"no-out#1"},
+         [](ExceptionRules& r) {
+             r.now = clockFace("2026-06-09 10:00");
+         }},
         {"night shift within a workday from 18:00",
          {{"2026-06-08 22:00", In}, {"2026-06-09 06:00", Out}},
          {},
@@ -112,6 +140,7 @@ TEST(PunchExceptions, EachKindAndEachThresholdEdge)
          {"no-out#1", "no-in#2"},
          [](ExceptionRules& r) {
              r.workdays.workdayStartMinutes = 6 * 60;
+             r.closingWithinSeconds = 3600;
          }},
         {"OUT alone", {{"2026-06-08 17:00", Out}}, {"no-in#1"}},
         {"two OUTs",
@@ -246,4 +275,49 @@ TEST(PunchExceptions, DetailsNameTheOtherRecordAndTheLength)
                    .toStdString()));
     ASSERT_FALSE(list.isEmpty());
     EXPECT_EQ(PunchExceptions::timeText(list.first().time).toStdString(), "2026-06-08 19:00:30");
+}
+
+TEST(PunchExceptions, ThresholdsComeFromTheSettingsWithinTheirRanges)
+{
+    const struct {
+        const char* key;
+        const char* typed;
+        bool refused;
+    } typed[] = {
+        {"exceptions.long_shift", "0:30", false},
+        {"exceptions.long_shift", "0:29", true},
+        {"exceptions.long_shift", "72:00", false},
+        {"exceptions.long_shift", "72:01", true},
+        {"exceptions.long_shift", "8", false},
+        {"exceptions.long_shift", "eight", true},
+        {"exceptions.quick_repeat_seconds", "0", false},
+        {"exceptions.quick_repeat_seconds", "3600", false},
+        {"exceptions.quick_repeat_seconds", "3601", true},
+        {"exceptions.quick_repeat_seconds", "-1", true},
+        {"clock.forced_out_time", " Scheduled STOP ", false},
+        {"clock.forced_out_time", "noon", true},
+    };
+    for (const auto& t : typed) {
+        SettingsChange change;
+        change.set(QString::fromLatin1(t.key), QString::fromLatin1(t.typed));
+        EXPECT_EQ(SettingsTable::refusal(change, SettingsRecord()).has_value(), t.refused)
+            << t.key << " " << t.typed;
+    }
+
+    SettingsRecord settings;
+    EXPECT_EQ(settings.exceptionLongShift, 12 * 60);
+    EXPECT_EQ(settings.exceptionQuickRepeat, 120);
+    const SettingsRecord before = settings;
+    SettingsTable::at(QStringLiteral("exceptions.long_shift")).take(QStringLiteral("8:00"), before, settings);
+    SettingsTable::at(QStringLiteral("exceptions.quick_repeat_seconds"))
+        .take(QStringLiteral("30"), before, settings);
+    const ExceptionRules rules =
+        ExceptionRules::of(settings, QDateTime(QDate(2026, 7, 1), QTime(0, 0)));
+    const QList<ReportRow> rows = rowsOf({{"2026-06-08 07:00", In},
+                                          {"2026-06-08 15:00", Out},
+                                          {"2026-06-08 15:00:29", In},
+                                          {"2026-06-08 15:00:59", Out},
+                                          {"2026-06-09 07:00", In},
+                                          {"2026-06-09 15:00:01", Out}});
+    EXPECT_EQ(found(PunchExceptions::find(rows, week(), rules)), "quick-repeat#3 long-shift#6");
 }

@@ -122,6 +122,9 @@ TEST(SettingsTable, EverySettingHasItsDocumentedDefault)
         {"clock.guard_seconds", "0"},
         {"clock.reader_hex", "off"},
         {"clock.week_hours", "off"},
+        {"exceptions.long_shift", "12:00"},
+        {"exceptions.quick_repeat_seconds", "120"},
+        {"clock.forced_out_time", "IN + 1 minute"},
     };
     ASSERT_EQ(std::size(documented), static_cast<size_t>(SettingsTable::all().size()));
     const SettingsRecord blankRow = loaded({});

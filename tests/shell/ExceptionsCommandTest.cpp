@@ -164,7 +164,11 @@ TEST_P(ExceptionsCommandTest, BadArgumentsPrintNothingAndExitTwo)
         {{"--to", "2026-06-14"}, "the first day is missing"},
         {{"--from", "2026-06-14", "--to", "2026-06-08"}, "--to 2026-06-08 is before --from 2026-06-14"},
         {{"--from", "2026-02-30"}, "--from \"2026-02-30\" is not a date"},
-        {{"--from", "2026-06-08", "--all"}, "unknown option \"--all\""},
+        {{"--from", "2026-06-08", "--every"}, "unknown option \"--every\""},
+        {{"resolve", "--kind", "forced"}, "--record is missing"},
+        {{"resolve", "--record", "8"}, "--kind is missing"},
+        {{"resolve", "--record", "8x", "--kind", "forced"}, "--record \"8x\" is not a record number"},
+        {{"resolve", "--record", "8", "--kind", "lost"}, "no kind \"lost\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.words.join(QLatin1Char(' ')).toStdString());
@@ -174,4 +178,38 @@ TEST_P(ExceptionsCommandTest, BadArgumentsPrintNothingAndExitTwo)
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.says))) << run.err.toStdString();
         EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
     }
+}
+
+TEST_P(ExceptionsCommandTest, ResolvedOnesLeaveTheListUntilAllIsAsked)
+{
+    const QDateTime later = at(23, 8, 0);
+    const QStringList week{"--from", "2026-06-08", "--to", "2026-06-14"};
+    const struct {
+        const char* kind;
+        int punch;
+    } open[] = {{"long-shift", 1}, {"double-in", 3}, {"quick-repeat", 3}, {"no-out", 5},
+                {"no-out", 6},     {"double-in", 7}, {"forced", 8}};
+
+    const Outcome wrong = exceptions({"resolve", "--record", numbered("@1"), "--kind", "no-in"}, later);
+    EXPECT_EQ(wrong.code, 1);
+    EXPECT_EQ(wrong.err.toStdString(), numbered("exceptions resolve: record @1 has no no-in exception\n").toStdString());
+
+    for (qsizetype i = 0; i < qsizetype(std::size(open)); ++i) {
+        SCOPED_TRACE(open[i].kind);
+        const QString record = numbered(QStringLiteral("@%1").arg(open[i].punch));
+        const QString kind = QString::fromLatin1(open[i].kind);
+        const Outcome run = exceptions({"resolve", "--record", record, "--kind", kind, "--note", "seen"}, later);
+        EXPECT_EQ(run.code, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out, QStringLiteral("resolved\t%1\t%2\n").arg(kind, record));
+        // The last one left open keeps the exit at 10.
+        EXPECT_EQ(exceptions(week, later).code, i + 1 < qsizetype(std::size(open)) ? 10 : 0);
+    }
+    EXPECT_TRUE(exceptions(week, later).out.isEmpty());
+    const Outcome all = exceptions(week + QStringList{"--all"}, later);
+    EXPECT_EQ(all.code, 0);
+    const QStringList lines = all.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), qsizetype(std::size(open)));
+    static const QRegularExpression resolved(QStringLiteral("\\[resolved by .* 2026-07-01 08:00: seen\\]$"));
+    for (const QString& line : lines)
+        EXPECT_TRUE(resolved.match(line).hasMatch()) << line.toStdString();
 }

@@ -10,6 +10,7 @@
 #include "store/DatabaseLocation.h"
 #include "store/DayNumber.h"
 #include "store/PayRateTable.h"
+#include "store/ResolvedExceptions.h"
 #include "store/PeriodStates.h"
 #include "store/ProgramSettingsTable.h"
 
@@ -57,6 +58,11 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
     PayRateTable(file).set(QStringLiteral("E1"), 46000, Money::fromUnits(185000),
                            {QDateTime(QDate(2026, 1, 1), QTime(9, 0)), QStringLiteral("test")});
     ProgramSettingsTable(file).write({{QStringLiteral("pay.seventh_day"), QStringLiteral("on")}});
+    Resolution resolution;
+    resolution.recordNumber = 1;
+    resolution.kind = QStringLiteral("long-shift");
+    resolution.basis = QStringLiteral("basis");
+    ResolvedExceptions(file).resolve(resolution, {QDateTime(QDate(2026, 11, 16), QTime(9, 10)), QStringLiteral("ann")});
     Database server;
     ASSERT_NO_FATAL_FAILURE(openServer(server));
 
@@ -64,12 +70,13 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
     ASSERT_EQ(result.outcome, DatabaseCopy::Outcome::Copied);
     // Made by the fill: one row removed and one inserted by hand, two staff, the one settings row,
     // three history entries; then a period approved for one employee and locked, and a pay rate,
-    // with their entries; and one setting of the program's own.
+    // with their entries; one setting of the program's own; and a resolved exception with its entry.
     const struct {
         const char* table;
         qint64 rows;
     } expected[] = {{"In Out", rows},    {"Employee", 2},    {"Application", 1},      {"Program settings", 1},
-                    {"Edit history", 6}, {"Pay periods", 1}, {"Period approvals", 1}, {"Pay rate", 1}};
+                    {"Edit history", 7}, {"Pay periods", 1}, {"Period approvals", 1}, {"Pay rate", 1},
+                    {"Resolved exceptions", 1}};
     ASSERT_EQ(result.counts.size(), std::size(expected));
     for (qsizetype i = 0; i < result.counts.size(); ++i) {
         SCOPED_TRACE(expected[i].table);
@@ -102,7 +109,7 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
 
     const EditHistory::Verdict verdict = serverHistory.verify();
     EXPECT_TRUE(verdict.intact) << qPrintable(verdict.reason);
-    EXPECT_EQ(verdict.checked, 6);
+    EXPECT_EQ(verdict.checked, 7);
 
     // The server numbers what comes next past everything copied, and the chain goes on from there.
     const QDateTime t(QDate(2026, 12, 4), QTime(8, 0));

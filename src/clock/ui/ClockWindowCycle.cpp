@@ -149,7 +149,7 @@ void ClockWindow::runForcedClockOut()
         std::optional<LockWait> shortWait;
         if (!m_link)
             shortWait.emplace(m_services.database, std::chrono::milliseconds(200));
-        if (m_forcedClockOut.run(m_session.settings()) > 0 && m_session.settings().showInOutLists)
+        if (m_forcedClockOut.run(m_session) > 0 && m_session.settings().showInOutLists)
             refreshInOutLists();
     } catch (const DatabaseError& error) {
         if (!absorbedByLink(error))

@@ -200,6 +200,16 @@ void RecordEditorWindow::refresh()
     updateMoves();
 }
 
+bool RecordEditorWindow::selectRecord(qint64 recordNumber)
+{
+    const int row = m_editor.indexOf(recordNumber);
+    if (row < 0)
+        return false;
+    m_list->setCurrentRow(row);
+    m_list->scrollToItem(m_list->item(row));
+    return true;
+}
+
 void RecordEditorWindow::lineClicked(int row)
 {
     if (row < 0 || row >= m_editor.entries().size())

@@ -28,6 +28,8 @@ public:
                        QWidget* parent = nullptr);
 
     const RecordEditor& editor() const { return m_editor; }
+    // Selects the record's line and shows it, as a click would; false when it is not listed.
+    bool selectRecord(qint64 recordNumber);
 
     void save();
     void insert();

@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -129,6 +130,14 @@ GeneralPage::GeneralPage(const Services& services, Session& session, EmployeeSou
     row(right,
         {addCheck("chkForceClockOuts", "ForceClockOuts", QStringLiteral("Force auto clock OUTs"), forceHelp),
          addBox("txtForceAfter", "ForceAfter", forceHelp, numberWidth), forceCaption});
+    const QString placeHelp = QStringLiteral(
+        "Where the forced clock-out puts its OUT: one minute after the clock in (a forgotten day is "
+        "paid as one minute until you correct it), at the employee's scheduled stop that day, or when "
+        "the hours above ran out. A scheduled stop that is not after the clock in, or still ahead, is "
+        "not used: the OUT then comes one minute after the clock in.");
+    auto* placeCaption = caption(QStringLiteral("Put the forced OUT at"));
+    setHelp(placeCaption, placeHelp);
+    row(right, {placeCaption, addChoice("cboForcedOutTime", "clock.forced_out_time", placeHelp)});
 
     const QString deductHelp = QStringLiteral(
         "Reports subtract a break of this many minutes from every shift that is longer than the "

@@ -14,7 +14,7 @@ class Session;
 // chkShowKeyboard, chkAllowMinimize, chkShowLiveCam, chkShowInOutLists, chkShowElapsedTime,
 // chkForceClockOuts, chkAutoDeduct; options opt24Hour, opt12Hour, optDatabase0 to optDatabase2;
 // boxes txtPictureDays, txtScreenInOutDays, txtKeepInSeconds, txtKeepOutSeconds, txtForceAfter,
-// txtMinutesToDeduct, txtMinBeforeDed.
+// txtMinutesToDeduct, txtMinBeforeDed; list cboForcedOutTime.
 class GeneralPage : public OptionsPage {
     Q_OBJECT
 

@@ -52,7 +52,35 @@ WorkHoursPage::WorkHoursPage(bool employeeDatabase, QWidget* parent)
     noDatabase->setStyleSheet(QStringLiteral("color: rgb(192,0,0); font-weight: bold;"));
     noDatabase->setVisible(!employeeDatabase);
     layout->addWidget(noDatabase);
+    layout->addWidget(buildExceptionsFrame());
     layout->addStretch(1);
+}
+
+QGroupBox* WorkHoursPage::buildExceptionsFrame()
+{
+    const QString longHelp = QStringLiteral(
+        "The Exceptions list shows a shift longer than this, as H:MM, from 0:30 to 72:00: it is often a "
+        "forgotten clock-out that a later punch closed.");
+    const QString repeatHelp = QStringLiteral(
+        "The Exceptions list shows a punch that follows the employee's punch before it within this many "
+        "seconds (0 to 3600; 0 shows none): a badge read twice or a second press by mistake.");
+    auto* frame = new QGroupBox(QStringLiteral("Exceptions list "), this);
+    auto* grid = new QGridLayout(frame);
+    const auto line = [&](int row, const QString& before, QLineEdit* box, const QString& after,
+                          const QString& help) {
+        const QList<QWidget*> widgets = {new QLabel(before, frame), box, new QLabel(after, frame)};
+        for (int column = 0; column < widgets.size(); ++column) {
+            setHelp(widgets[column], help);
+            grid->addWidget(widgets[column], row, column);
+        }
+    };
+    line(0, QStringLiteral("Show shifts longer than"),
+         addBox("txtLongShift", "exceptions.long_shift", longHelp, 56), QStringLiteral("hours"), longHelp);
+    line(1, QStringLiteral("Show punches repeated within"),
+         addBox("txtQuickRepeat", "exceptions.quick_repeat_seconds", repeatHelp, 56), QStringLiteral("seconds"),
+         repeatHelp);
+    grid->setColumnStretch(3, 1);
+    return frame;
 }
 
 QGroupBox* WorkHoursPage::buildFrame(const Frame& f)

@@ -5,12 +5,13 @@
 class QGroupBox;
 
 // The "Work hours" page of the options dialog: the messages and refusals of clock ins and outs
-// away from the schedule, which only an employee database can give.
+// away from the schedule, which only an employee database can give, and what the exceptions list
+// counts as a long shift and a repeated punch.
 //
 // Object names: check boxes chkEarlyInShow, chkEarlyInReject, chkLateOutShow, chkLateOutReject,
 // chkLateInShow, chkLateInReject, chkEarlyOutShow, chkEarlyOutReject; boxes txtEarlyMessage,
 // txtLateMessage, txtLateInMessage, txtEarlyOutMessage, txtEarlyLimit, txtLateLimit, txtLateInLimit,
-// txtEarlyOutLimit; lblNoDatabase.
+// txtEarlyOutLimit, txtLongShift, txtQuickRepeat; lblNoDatabase.
 class WorkHoursPage : public OptionsPage {
     Q_OBJECT
 
@@ -34,4 +35,5 @@ private:
         int messageLength; // 0: no limit
     };
     QGroupBox* buildFrame(const Frame& frame);
+    QGroupBox* buildExceptionsFrame();
 };

@@ -126,7 +126,7 @@ int Application::run(int argc, char** argv)
     // their forced OUT.
     const auto closeForgottenClockIns = [&] {
         try {
-            ForcedClockOut(database, time).run(session.settings());
+            ForcedClockOut(database, time).run(session);
         } catch (const DatabaseError& error) {
             messages.inform(&main, error.userMessage(), QStringLiteral("Database"),
                             MessageBoxes::Icon::Critical);
