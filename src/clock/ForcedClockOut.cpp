@@ -1,8 +1,8 @@
 #include "clock/ForcedClockOut.h"
 
 #include "platform/TimeSource.h"
-#include "settings/SettingsRecord.h"
 #include "settings/Session.h"
+#include "settings/SettingsRecord.h"
 #include "store/ClockRecords.h"
 #include "store/Database.h"
 #include "store/DayNumber.h"
@@ -160,9 +160,8 @@ int ForcedClockOut::run(const SettingsRecord& settings, const ScheduledStops& st
     // Read before any write lock: most passes write nothing, and they must not fail only because
     // another program is writing the file.
     const QList<ClockRecord> rows = records.after(windowStart);
-    const QList<ClockRecord> outs =
-        forcedOuts(rows, now, limitMinutes(settings.forceAfter),
-                   {static_cast<ForcedOutTime>(settings.forcedOutTime), stops});
+    const QList<ClockRecord> outs = forcedOuts(rows, now, limitMinutes(settings.forceAfter),
+                                               {static_cast<ForcedOutTime>(settings.forcedOutTime), stops});
     if (outs.isEmpty())
         return 0;
     // Each employee's last row as read (the selection ends each employee with it).

@@ -45,8 +45,8 @@ public:
     // Whole minutes after which an open IN is closed.
     static int limitMinutes(float forceAfterHours);
     // The forced OUTs for a selection ordered by employee ID and time, as of now.
-    static QList<ClockRecord> forcedOuts(const QList<ClockRecord>& rows, const QDateTime& now, int limitMinutes,
-                                         const Placement& placement = {});
+    static QList<ClockRecord> forcedOuts(const QList<ClockRecord>& rows, const QDateTime& now,
+                                         int limitMinutes, const Placement& placement = {});
     // When the OUT that closes `in` is put: the placement's choice when it falls after the IN, before
     // the employee's next record and not after now; otherwise one minute after the IN.
     static QDateTime outTime(const ClockRecord& in, const ClockRecord* next, const QDateTime& now,

@@ -77,10 +77,9 @@ int resolve(const Services& services, Session& session, const QStringList& args,
         return badArguments;
     try {
         const EditStamp stamp{services.time.now(), EditHistory::workstationUser()};
-        const std::optional<PunchException> resolved =
-            PunchExceptions::resolve(services.database, number, *which,
-                                     options.has(note) ? options.value(note) : QString(),
-                                     ExceptionRules::of(session.settings(), stamp.when), stamp);
+        const std::optional<PunchException> resolved = PunchExceptions::resolve(
+            services.database, number, *which, options.has(note) ? options.value(note) : QString(),
+            ExceptionRules::of(session.settings(), stamp.when), stamp);
         if (!resolved) {
             err << "exceptions resolve: record " << number << " has no " << options.value(kind)
                 << " exception\n";
@@ -100,8 +99,8 @@ bool ExceptionsCommand::writes(const QStringList& words)
     return words.value(0) == QLatin1String("resolve");
 }
 
-int runExceptionsCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
-                         QTextStream& err)
+int runExceptionsCommand(const Services& services, Session& session, const QStringList& args,
+                         QTextStream& out, QTextStream& err)
 {
     if (args.value(0) == QLatin1String("resolve"))
         return resolve(services, session, args.mid(1), out, err);

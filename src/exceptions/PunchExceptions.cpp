@@ -167,7 +167,8 @@ public:
 
 private:
     // `other` is the neighbour the exception was judged with, when the finding depends on it.
-    void add(ExceptionKind kind, const ReportRow& row, const QString& detail, const ReportRow* other = nullptr)
+    void add(ExceptionKind kind, const ReportRow& row, const QString& detail,
+             const ReportRow* other = nullptr)
     {
         QString basis = basisOf(row);
         if (other)
@@ -206,8 +207,8 @@ private:
                                                   "limit (%1)")
                                        .arg(PunchExceptions::timeText(limit).left(16)));
         }
-        if (row.clockOut && (!previous || (m_calendar.workdayOf(previous->time) != workday &&
-                                           !closes(*previous, row))))
+        if (row.clockOut &&
+            (!previous || (m_calendar.workdayOf(previous->time) != workday && !closes(*previous, row))))
             add(ExceptionKind::NoIn, row, QStringLiteral("An OUT with no IN before it on its workday"),
                 previous);
         const Break broken =
@@ -313,7 +314,8 @@ QList<PunchException> PunchExceptions::load(Database& database, const ExceptionQ
     const auto [lowest, highest] = std::minmax_element(
         found.cbegin(), found.cend(),
         [](const PunchException& a, const PunchException& b) { return a.recordNumber < b.recordNumber; });
-    const auto resolutions = ResolvedExceptions(database).between(lowest->recordNumber, highest->recordNumber);
+    const auto resolutions =
+        ResolvedExceptions(database).between(lowest->recordNumber, highest->recordNumber);
     QList<PunchException> kept;
     for (PunchException& e : found) {
         // A resolution made on records that have changed since no longer holds.
@@ -347,14 +349,15 @@ std::optional<PunchException> PunchExceptions::resolve(Database& database, qint6
 }
 
 ExceptionQuery PunchExceptions::quickPeriod(ReportPeriod::Quick choice, const SettingsRecord& settings,
-                                           const QDate& today)
+                                            const QDate& today)
 {
     const auto days = ReportPeriod::quick(
         choice, today, static_cast<Qt::DayOfWeek>(PaySettingsRules::rules(settings).workweekStart));
     return {days.firstDay, days.lastDay, {}, {}};
 }
 
-qsizetype PunchExceptions::openThisWeek(Database& database, const SettingsRecord& settings, const QDateTime& now)
+qsizetype PunchExceptions::openThisWeek(Database& database, const SettingsRecord& settings,
+                                        const QDateTime& now)
 {
     return load(database, quickPeriod(ReportPeriod::Quick::ThisWeek, settings, now.date()),
                 ExceptionRules::of(settings, now))

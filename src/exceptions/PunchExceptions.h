@@ -88,7 +88,8 @@ QList<PunchException> load(Database& database, const ExceptionQuery& query, cons
 // Lets the record's exception of that kind stand, with the note, in the edit history too. Returns it
 // resolved; nothing when the record has no such exception (any more). Throws DatabaseError.
 std::optional<PunchException> resolve(Database& database, qint64 recordNumber, ExceptionKind kind,
-                                      const QString& note, const ExceptionRules& rules, const EditStamp& stamp);
+                                      const QString& note, const ExceptionRules& rules,
+                                      const EditStamp& stamp);
 // The quick period around today, its weeks the workweeks of the pay settings.
 ExceptionQuery quickPeriod(ReportPeriod::Quick choice, const SettingsRecord& settings, const QDate& today);
 // How many exceptions of this workweek are open, as the opening window tells. Throws DatabaseError.

@@ -86,9 +86,9 @@ Setting forcedOutTime()
     };
     s.check = [=](const SettingsChange& change, const R& current) -> std::optional<Refusal> {
         if (indexOf(change.textOf(QStringLiteral("clock.forced_out_time"), current)) < 0)
-            return Refusal{QStringLiteral("clock.forced_out_time is one of: %1")
-                               .arg(words.join(QStringLiteral(", "))),
-                           QStringLiteral("Options")};
+            return Refusal{
+                QStringLiteral("clock.forced_out_time is one of: %1").arg(words.join(QStringLiteral(", "))),
+                QStringLiteral("Options")};
         return std::nullopt;
     };
     return s;
@@ -108,9 +108,10 @@ QList<Setting> ExceptionSettings::rows()
         bounded("exceptions.long_shift", Setting::Kind::Time, &R::exceptionLongShift, 12 * 60, 30, 72 * 60,
                 PaySettings::typedMinutes, PaySettings::minutesText,
                 QStringLiteral("A long shift is longer than 0:30 to 72:00 hours")),
-        bounded("exceptions.quick_repeat_seconds", Setting::Kind::Number, &R::exceptionQuickRepeat, 120, 0,
-                3600, typedSeconds, [](qint32 seconds) { return QString::number(seconds); },
-                QStringLiteral("A quick repeat comes within 0 to 3600 seconds of the punch before it")),
+        bounded(
+            "exceptions.quick_repeat_seconds", Setting::Kind::Number, &R::exceptionQuickRepeat, 120, 0, 3600,
+            typedSeconds, [](qint32 seconds) { return QString::number(seconds); },
+            QStringLiteral("A quick repeat comes within 0 to 3600 seconds of the punch before it")),
         forcedOutTime(),
     };
 }

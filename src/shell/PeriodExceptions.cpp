@@ -1,19 +1,16 @@
 #include "shell/PeriodExceptions.h"
 
 #include "exceptions/PunchExceptions.h"
-#include "pay/PaySummary.h"
 #include "platform/TimeSource.h"
 #include "settings/Services.h"
+#include "settings/Session.h"
 #include "store/DayNumber.h"
 #include "store/EmployeeId.h"
-#include "store/StoredTime.h"
 
 PeriodReview::ExceptionCounts PeriodExceptions::counter(const Services& services, const Session& session)
 {
     return [&services, &session](const PayPeriod& period) {
-        ExceptionRules rules;
-        rules.workdays = PaySummary::rulesOf(session);
-        rules.now = ReportRows::clockSeconds(StoredTime::toText(services.time.now()).toUtf8());
+        const ExceptionRules rules = ExceptionRules::of(session.settings(), services.time.now());
         ExceptionQuery query;
         query.firstDay = DayNumber::of(period.first);
         query.lastDay = DayNumber::of(period.last);

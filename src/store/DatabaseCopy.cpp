@@ -23,10 +23,14 @@ const QList<Sequence> sequences = {{QStringLiteral("In Out"), QStringLiteral("Re
 
 const QStringList& DatabaseCopy::tables()
 {
-    static const QStringList names = {QStringLiteral("In Out"),           QStringLiteral("Employee"),
-                                      QStringLiteral("Application"),      QStringLiteral("Program settings"),
-                                      QStringLiteral("Edit history"),     QStringLiteral("Pay periods"),
-                                      QStringLiteral("Period approvals"), QStringLiteral("Pay rate"),
+    static const QStringList names = {QStringLiteral("In Out"),
+                                      QStringLiteral("Employee"),
+                                      QStringLiteral("Application"),
+                                      QStringLiteral("Program settings"),
+                                      QStringLiteral("Edit history"),
+                                      QStringLiteral("Pay periods"),
+                                      QStringLiteral("Period approvals"),
+                                      QStringLiteral("Pay rate"),
                                       QStringLiteral("Resolved exceptions")};
     return names;
 }

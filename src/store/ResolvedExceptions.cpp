@@ -46,12 +46,9 @@ QHash<QPair<qint64, QString>, Resolution> ResolvedExceptions::between(qint64 fir
         {first, last});
     QHash<QPair<qint64, QString>, Resolution> found;
     while (query.next()) {
-        Resolution r{query.value(0).toLongLong(),
-                     query.value(1).toString(),
-                     query.value(2).toString(),
-                     query.value(3).toString(),
-                     query.value(4).toString(),
-                     StoredTime::fromText(query.value(5).toString())};
+        Resolution r{query.value(0).toLongLong(), query.value(1).toString(),
+                     query.value(2).toString(),   query.value(3).toString(),
+                     query.value(4).toString(),   StoredTime::fromText(query.value(5).toString())};
         found.insert({r.recordNumber, r.kind}, r);
     }
     query.finish();

@@ -4,12 +4,12 @@
 #include "FakeTimeSource.h"
 #include "PunchRecord.h"
 #include "TestProgram.h"
-#include "store/StaffRebuild.h"
-#include "store/StaffTable.h"
 #include "settings/SettingsRecord.h"
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
 #include "store/RecordEdits.h"
+#include "store/StaffRebuild.h"
+#include "store/StaffTable.h"
 
 #include <gtest/gtest.h>
 
@@ -133,12 +133,13 @@ TEST(ForcedClockOut, ScheduledStopsComeFromTheEmployeeSource)
     ann.employeeNumber = 1;
     ann.employeeId = QStringLiteral("A1");
     const int friday = StaffRebuild::weekdayOf(today);
-    ann.schedule.setSlot(friday, 1, 32, 48);  // 08:00 - 12:00
-    ann.schedule.setSlot(friday, 2, 52, 70);  // 13:00 - 17:30
+    ann.schedule.setSlot(friday, 1, 32, 48); // 08:00 - 12:00
+    ann.schedule.setSlot(friday, 2, 52, 70); // 13:00 - 17:30
     EmployeeList list;
     list.entries = {ann};
     session.setEmployees(list);
-    StaffTable(program.database()).replaceAll({{QStringLiteral("Ann"), 1, DayNumber::of(today), QStringLiteral("A1"), 0, 32, 66}});
+    StaffTable(program.database())
+        .replaceAll({{QStringLiteral("Ann"), 1, DayNumber::of(today), QStringLiteral("A1"), 0, 32, 66}});
 
     const struct {
         EmployeeSource source;

@@ -73,7 +73,8 @@ TEST_P(PunchExceptionsStoreTest, AResolutionHoldsUntilTheRecordsBehindItChange)
     const qint64 longIn = add(0, QTime(7, 0), false);
     const qint64 longOut = add(0, QTime(20, 0), true);
     const qint64 open = add(1, QTime(8, 0), false);
-    ClockRecord someoneElse = punchRecord(QStringLiteral("B2"), QDateTime(monday.addDays(2), QTime(8, 0)), false);
+    ClockRecord someoneElse =
+        punchRecord(QStringLiteral("B2"), QDateTime(monday.addDays(2), QTime(8, 0)), false);
     const qint64 other = records.append(someoneElse);
 
     ExceptionQuery query{DayNumber::of(monday), DayNumber::of(monday.addDays(6)), {}, {}};
@@ -82,11 +83,14 @@ TEST_P(PunchExceptionsStoreTest, AResolutionHoldsUntilTheRecordsBehindItChange)
     ExceptionRules rules;
     rules.now = ReportRows::clockSeconds("2026-07-01 00:00:00");
     const EditStamp stamp{QDateTime(QDate(2026, 7, 1), QTime(9, 0)), QStringLiteral("ann")};
-    const auto num = [](qint64 n) { return std::to_string(n); };
+    const auto num = [](qint64 n) {
+        return std::to_string(n);
+    };
     const std::string longShift = "long-shift#" + num(longOut);
     const std::string noOut = "no-out#" + num(open);
     const std::string otherOpen = "no-out#" + num(other);
-    ASSERT_EQ(listed(PunchExceptions::load(database, query, rules)), longShift + " " + noOut + " " + otherOpen);
+    ASSERT_EQ(listed(PunchExceptions::load(database, query, rules)),
+              longShift + " " + noOut + " " + otherOpen);
 
     // A kind the record does not have, and a record that is not there, resolve nothing.
     EXPECT_FALSE(PunchExceptions::resolve(database, longOut, ExceptionKind::NoIn, {}, rules, stamp));
@@ -109,7 +113,8 @@ TEST_P(PunchExceptionsStoreTest, AResolutionHoldsUntilTheRecordsBehindItChange)
     const QList<HistoryEntry> entries = history.entriesFor(longOut);
     ASSERT_EQ(entries.size(), 1);
     EXPECT_EQ(entries[0].user, QStringLiteral("ann"));
-    EXPECT_EQ(HistoryWords::change(entries[0], false), QStringLiteral("Exception resolved: long-shift, stocktaking"));
+    EXPECT_EQ(HistoryWords::change(entries[0], false),
+              QStringLiteral("Exception resolved: long-shift, stocktaking"));
     EXPECT_TRUE(history.verify().intact) << history.verify().reason.toStdString();
 
     // Someone else's record changed, and the employee's next punches after the open IN (an IN that
@@ -129,12 +134,14 @@ TEST_P(PunchExceptionsStoreTest, AResolutionHoldsUntilTheRecordsBehindItChange)
     ASSERT_TRUE(changed);
     changed->time = changed->time.addSecs(1800);
     ASSERT_TRUE(edits.update(*changed, stamp));
-    EXPECT_EQ(listed(PunchExceptions::load(database, query, rules)), longShift + " " + otherOpen + " " + nextIn);
+    EXPECT_EQ(listed(PunchExceptions::load(database, query, rules)),
+              longShift + " " + otherOpen + " " + nextIn);
     // Resolved again on the records as they are now, it holds again.
     ASSERT_TRUE(PunchExceptions::resolve(database, longOut, ExceptionKind::LongShift, {}, rules, stamp));
     EXPECT_EQ(listed(PunchExceptions::load(database, query, rules)), otherOpen + " " + nextIn);
     // An OUT put in on the open IN's day ends that exception and the next day's double IN.
-    ClockRecord closing = punchRecord(QStringLiteral("O'N"), QDateTime(monday.addDays(1), QTime(17, 0)), true);
+    ClockRecord closing =
+        punchRecord(QStringLiteral("O'N"), QDateTime(monday.addDays(1), QTime(17, 0)), true);
     edits.insert(closing, stamp);
     EXPECT_EQ(listed(PunchExceptions::load(database, all, rules)), longShift + "+ " + otherOpen);
     EXPECT_TRUE(history.verify().intact) << history.verify().reason.toStdString();

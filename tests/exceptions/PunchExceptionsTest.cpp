@@ -311,8 +311,7 @@ TEST(PunchExceptions, ThresholdsComeFromTheSettingsWithinTheirRanges)
     SettingsTable::at(QStringLiteral("exceptions.long_shift")).take(QStringLiteral("8:00"), before, settings);
     SettingsTable::at(QStringLiteral("exceptions.quick_repeat_seconds"))
         .take(QStringLiteral("30"), before, settings);
-    const ExceptionRules rules =
-        ExceptionRules::of(settings, QDateTime(QDate(2026, 7, 1), QTime(0, 0)));
+    const ExceptionRules rules = ExceptionRules::of(settings, QDateTime(QDate(2026, 7, 1), QTime(0, 0)));
     const QList<ReportRow> rows = rowsOf({{"2026-06-08 07:00", In},
                                           {"2026-06-08 15:00", Out},
                                           {"2026-06-08 15:00:29", In},

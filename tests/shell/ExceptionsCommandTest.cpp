@@ -192,13 +192,15 @@ TEST_P(ExceptionsCommandTest, ResolvedOnesLeaveTheListUntilAllIsAsked)
 
     const Outcome wrong = exceptions({"resolve", "--record", numbered("@1"), "--kind", "no-in"}, later);
     EXPECT_EQ(wrong.code, 1);
-    EXPECT_EQ(wrong.err.toStdString(), numbered("exceptions resolve: record @1 has no no-in exception\n").toStdString());
+    EXPECT_EQ(wrong.err.toStdString(),
+              numbered("exceptions resolve: record @1 has no no-in exception\n").toStdString());
 
     for (qsizetype i = 0; i < qsizetype(std::size(open)); ++i) {
         SCOPED_TRACE(open[i].kind);
         const QString record = numbered(QStringLiteral("@%1").arg(open[i].punch));
         const QString kind = QString::fromLatin1(open[i].kind);
-        const Outcome run = exceptions({"resolve", "--record", record, "--kind", kind, "--note", "seen"}, later);
+        const Outcome run =
+            exceptions({"resolve", "--record", record, "--kind", kind, "--note", "seen"}, later);
         EXPECT_EQ(run.code, 0) << run.err.toStdString();
         EXPECT_EQ(run.out, QStringLiteral("resolved\t%1\t%2\n").arg(kind, record));
         // The last one left open keeps the exit at 10.

@@ -10,9 +10,9 @@
 #include "store/DatabaseLocation.h"
 #include "store/DayNumber.h"
 #include "store/PayRateTable.h"
-#include "store/ResolvedExceptions.h"
 #include "store/PeriodStates.h"
 #include "store/ProgramSettingsTable.h"
+#include "store/ResolvedExceptions.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -62,7 +62,8 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
     resolution.recordNumber = 1;
     resolution.kind = QStringLiteral("long-shift");
     resolution.basis = QStringLiteral("basis");
-    ResolvedExceptions(file).resolve(resolution, {QDateTime(QDate(2026, 11, 16), QTime(9, 10)), QStringLiteral("ann")});
+    ResolvedExceptions(file).resolve(resolution,
+                                     {QDateTime(QDate(2026, 11, 16), QTime(9, 10)), QStringLiteral("ann")});
     Database server;
     ASSERT_NO_FATAL_FAILURE(openServer(server));
 
@@ -74,9 +75,9 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
     const struct {
         const char* table;
         qint64 rows;
-    } expected[] = {{"In Out", rows},    {"Employee", 2},    {"Application", 1},      {"Program settings", 1},
-                    {"Edit history", 7}, {"Pay periods", 1}, {"Period approvals", 1}, {"Pay rate", 1},
-                    {"Resolved exceptions", 1}};
+    } expected[] = {{"In Out", rows},        {"Employee", 2},     {"Application", 1},
+                    {"Program settings", 1}, {"Edit history", 7}, {"Pay periods", 1},
+                    {"Period approvals", 1}, {"Pay rate", 1},     {"Resolved exceptions", 1}};
     ASSERT_EQ(result.counts.size(), std::size(expected));
     for (qsizetype i = 0; i < result.counts.size(); ++i) {
         SCOPED_TRACE(expected[i].table);

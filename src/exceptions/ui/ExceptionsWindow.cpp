@@ -184,18 +184,19 @@ void ExceptionsWindow::refresh()
 
     const QSignalBlocker blocker(m_list);
     m_list->clear();
-    const QString timeFormat = m_session.settings().clock12Hour ? QStringLiteral("hh:mm:ss AP")
-                                                                : QStringLiteral("HH:mm:ss");
+    const QString timeFormat =
+        m_session.settings().clock12Hour ? QStringLiteral("hh:mm:ss AP") : QStringLiteral("HH:mm:ss");
     int keptRow = -1;
     qsizetype open = 0;
     for (const PunchException& e : std::as_const(m_listed)) {
         const qint64 day = e.time / ReportRows::secondsPerDay;
-        const QDateTime time(DayNumber::toDate(static_cast<qint32>(day)),
-                             QTime::fromMSecsSinceStartOfDay(int(e.time - day * ReportRows::secondsPerDay) * 1000));
+        const QDateTime time(
+            DayNumber::toDate(static_cast<qint32>(day)),
+            QTime::fromMSecsSinceStartOfDay(int(e.time - day * ReportRows::secondsPerDay) * 1000));
         auto* item = new QTreeWidgetItem(
-            m_list, {employeeText(e), locale().toString(time.date(), QStringLiteral("ddd yyyy-MM-dd")),
-                     locale().toString(time.time(), timeFormat), PunchExceptions::kindName(e.kind),
-                     detailText(e)});
+            m_list,
+            {employeeText(e), locale().toString(time.date(), QStringLiteral("ddd yyyy-MM-dd")),
+             locale().toString(time.time(), timeFormat), PunchExceptions::kindName(e.kind), detailText(e)});
         if (e.resolution) {
             for (int c = 0; c <= DetailColumn; ++c)
                 item->setForeground(c, palette().brush(QPalette::Disabled, QPalette::Text));

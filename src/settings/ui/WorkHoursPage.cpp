@@ -77,8 +77,8 @@ QGroupBox* WorkHoursPage::buildExceptionsFrame()
     line(0, QStringLiteral("Show shifts longer than"),
          addBox("txtLongShift", "exceptions.long_shift", longHelp, 56), QStringLiteral("hours"), longHelp);
     line(1, QStringLiteral("Show punches repeated within"),
-         addBox("txtQuickRepeat", "exceptions.quick_repeat_seconds", repeatHelp, 56), QStringLiteral("seconds"),
-         repeatHelp);
+         addBox("txtQuickRepeat", "exceptions.quick_repeat_seconds", repeatHelp, 56),
+         QStringLiteral("seconds"), repeatHelp);
     grid->setColumnStretch(3, 1);
     return frame;
 }

@@ -2,6 +2,8 @@
 
 #include "clock/ForcedClockOut.h"
 #include "clock/ui/ClockWindow.h"
+#include "exceptions/PunchExceptions.h"
+#include "exceptions/ui/ExceptionsWindow.h"
 #include "pay/PaySummary.h"
 #include "pay/ui/PaySummaryWindow.h"
 #include "payroll/ui/PayPeriodsWindow.h"
@@ -147,6 +149,19 @@ int Application::run(int argc, char** argv)
         closeForgottenClockIns();
         PayPeriodsWindow periods(services, session, PeriodExceptions::counter(services, session), &main);
         periods.exec();
+    });
+    main.setCommand(MainWindow::Command::Exceptions, [&] {
+        closeForgottenClockIns();
+        ExceptionsWindow exceptions(services, session, &main);
+        exceptions.exec();
+    });
+    main.setExceptionCount([&]() -> qsizetype {
+        try {
+            return PunchExceptions::openThisWeek(database, session.settings(), time.now());
+        } catch (const DatabaseError&) {
+            // The line is a hint; a database problem shows where the manager acts on it.
+            return 0;
+        }
     });
     main.setCommand(MainWindow::Command::EditClockRecords, [&] {
         closeForgottenClockIns();

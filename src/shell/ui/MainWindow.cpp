@@ -205,6 +205,14 @@ void MainWindow::buildBody()
     // The reset-code area must stay a plain part of the status panel, not a label eating the clicks.
     folder->setAttribute(Qt::WA_TransparentForMouseEvents);
     status->addWidget(folder, 1);
+    m_exceptionsLink = new QPushButton(status);
+    m_exceptionsLink->setObjectName(QStringLiteral("cmdExceptionsThisWeek"));
+    m_exceptionsLink->setFlat(true);
+    m_exceptionsLink->setCursor(Qt::PointingHandCursor);
+    m_exceptionsLink->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
+    m_exceptionsLink->hide();
+    connect(m_exceptionsLink, &QPushButton::clicked, this, [this] { runCommand(Command::Exceptions); });
+    status->addPermanentWidget(m_exceptionsLink);
 
     m_progress = new QProgressBar(central);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
@@ -249,6 +257,8 @@ void MainWindow::runCommand(Command command)
     if (!open)
         return;
     open();
+    // Whatever the window changed may have fixed or made exceptions.
+    updateExceptionCount();
 }
 
 void MainWindow::showEmployeeSource()
@@ -309,6 +319,20 @@ void MainWindow::showEvent(QShowEvent* event)
         activated();
 }
 
+void MainWindow::setExceptionCount(std::function<qsizetype()> count)
+{
+    m_exceptionCount = std::move(count);
+    updateExceptionCount();
+}
+
+void MainWindow::updateExceptionCount()
+{
+    const qsizetype count = m_exceptionCount && !m_locked ? m_exceptionCount() : 0;
+    m_exceptionsLink->setText(count == 1 ? QStringLiteral("1 exception this week")
+                                         : QStringLiteral("%1 exceptions this week").arg(count));
+    m_exceptionsLink->setVisible(count > 0);
+}
+
 void MainWindow::activated()
 {
     setWindowTitle(QStringLiteral("Tellarin"));
@@ -316,6 +340,7 @@ void MainWindow::activated()
     m_firstActivation = false;
     if (!m_session.settings().password.isEmpty() && !m_passwordKnown && !m_session.settings().showClockFirst)
         lockForPassword();
+    updateExceptionCount();
     if (m_session.settings().showClockFirst && firstActivation) {
         // Not from inside the activation itself: the clock screen takes the activation over.
         QMetaObject::invokeMethod(this, &MainWindow::showClockScreen, Qt::QueuedConnection);
@@ -344,6 +369,7 @@ void MainWindow::checkPassword()
         m_prompt->hide();
         m_password->hide();
         updateEnabled();
+        updateExceptionCount();
         return;
     case Password::CheckResult::Denied:
         m_services.messages.beep();

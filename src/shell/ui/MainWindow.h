@@ -27,7 +27,7 @@ class Session;
 // mnuDeleteDepartment, mnuAddEmployee, mnuChangeEmployee, mnuDeleteEmployee, mnuImportEmployees,
 // mnuExportEmployees, mnuWhoIsInAndOut,
 // mnuReports, mnuOptions, mnuAbout, mnuOverview, mnuLicense, mnuEquipment; buttons cmdShowClock
-// and cmdExitProgram; lblRelease, lblPassword and txtPassword (the lock), StatusBar1,
+// and cmdExitProgram; lblRelease, lblPassword and txtPassword (the lock), StatusBar1, cmdExceptionsThisWeek,
 // txtResetCode, ProgressBar1.
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -64,6 +64,9 @@ public:
     // Wires an entry to the window it opens; the function says what that window is opened for.
     void setCommand(Command command, std::function<void()> open);
     void applyMenuOffer(const MenuOffer& offer);
+    // Counts this week's open exceptions for the status line, read again at each activation; the
+    // line opens the Exceptions window and is hidden while there are none or the window is locked.
+    void setExceptionCount(std::function<qsizetype()> count);
 
     bool isLocked() const { return m_locked; }
 
@@ -100,6 +103,7 @@ private:
     void stepProgress();
     void placeProgress();
     void showEmployeeSource();
+    void updateExceptionCount();
 
     const Services& m_services;
     Session& m_session;
@@ -127,5 +131,7 @@ private:
     QLineEdit* m_password = nullptr;
     ResetCodeBox* m_resetCode = nullptr;
     QProgressBar* m_progress = nullptr;
+    std::function<qsizetype()> m_exceptionCount;
+    QPushButton* m_exceptionsLink = nullptr;
     QTimer* m_progressTimer = nullptr;
 };

@@ -1,6 +1,7 @@
+#include "exceptions/ui/ExceptionsWindow.h"
+
 #include "PunchRecord.h"
 #include "TestProgram.h"
-#include "exceptions/ui/ExceptionsWindow.h"
 #include "records/ui/RecordEditorWindow.h"
 #include "store/ClockRecords.h"
 

@@ -230,3 +230,30 @@ TEST(MainWindow, RefusesTheClockWhileAScheduledEmployeeHasNoId)
         }
     }
 }
+
+TEST(MainWindow, TheStatusLineCountsThisWeeksExceptionsAndOpensThem)
+{
+    WindowFixture f(QStringLiteral("secret"));
+    qsizetype open = 3;
+    int opened = 0;
+    f.window->setCommand(MainWindow::Command::Exceptions, [&] { ++opened; });
+    f.window->setExceptionCount([&] { return open; });
+    f.activate();
+    auto* link = f.find<QPushButton>("cmdExceptionsThisWeek");
+    // Locked, the window tells nothing of the records.
+    EXPECT_FALSE(link->isVisibleTo(f.window.get()));
+    auto* box = f.find<QLineEdit>("txtPassword");
+    QTest::keyClicks(box, QStringLiteral("secret"));
+    QTest::keyClick(box, Qt::Key_Return);
+    ASSERT_TRUE(link->isVisibleTo(f.window.get()));
+    EXPECT_EQ(link->text(), QStringLiteral("3 exceptions this week"));
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(opened, 1);
+
+    // Counted again once the window it opened has closed.
+    f.window->setCommand(MainWindow::Command::Exceptions, [&] { open = open == 3 ? 1 : 0; });
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(link->text(), QStringLiteral("1 exception this week"));
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_FALSE(link->isVisibleTo(f.window.get()));
+}
