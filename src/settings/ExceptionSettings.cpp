@@ -9,20 +9,8 @@ using R = SettingsRecord;
 
 const QString title = QStringLiteral("Exceptions");
 
-Setting own(const char* name, Setting::Kind kind)
-{
-    Setting s;
-    s.key = QString::fromLatin1(name);
-    s.kind = kind;
-    s.field = s.key;
-    s.place = Setting::Place::ProgramTable;
-    return s;
-}
-
-QString storedText(const QVariant& stored)
-{
-    return stored.isNull() ? QString() : stored.toString().trimmed();
-}
+const auto own = SettingsTable::ownSetting;
+using SettingsTable::storedText;
 
 // A setting held as a whole number, typed and stored as `shown` writes it; a value outside
 // `low`..`high` (or not of the form) loads the default and is refused when typed.

@@ -14,25 +14,8 @@ using R = SettingsRecord;
 const QString payTitle = QStringLiteral("Pay");
 const QString payrollTitle = QStringLiteral("Payroll");
 
-QString key(const char* text)
-{
-    return QString::fromLatin1(text);
-}
-
-Setting own(const char* name, Kind kind)
-{
-    Setting s;
-    s.key = key(name);
-    s.kind = kind;
-    s.field = s.key;
-    s.place = Setting::Place::ProgramTable;
-    return s;
-}
-
-QString storedText(const QVariant& stored)
-{
-    return stored.isNull() ? QString() : stored.toString().trimmed();
-}
+const auto own = SettingsTable::ownSetting;
+using SettingsTable::storedText;
 
 Setting onOff(const char* name, bool R::*member)
 {

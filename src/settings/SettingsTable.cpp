@@ -316,6 +316,21 @@ SettingsRecord::SettingsRecord()
         setting.read(QVariant(), *this);
 }
 
+Setting SettingsTable::ownSetting(const char* key, Setting::Kind kind)
+{
+    Setting s;
+    s.key = QString::fromLatin1(key);
+    s.kind = kind;
+    s.field = s.key;
+    s.place = Setting::Place::ProgramTable;
+    return s;
+}
+
+QString SettingsTable::storedText(const QVariant& stored)
+{
+    return stored.isNull() ? QString() : stored.toString().trimmed();
+}
+
 const QList<Setting>& SettingsTable::all()
 {
     static const QList<Setting> table = buildAll();

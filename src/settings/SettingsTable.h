@@ -65,6 +65,11 @@ const Setting& at(const QString& key);
 // The first refusal of a setting the change holds, in the order of the table.
 std::optional<Refusal> refusal(const SettingsChange& change, const SettingsRecord& current);
 
+// A setting of the program's own table, named by its key; its rules still to be given.
+Setting ownSetting(const char* key, Setting::Kind kind);
+// A stored value as text, trimmed; empty for Null.
+QString storedText(const QVariant& stored);
+
 // A flag's typed form: "on" or "off"; "1", "yes" and "true" in any letter case also mean on.
 QString flagText(bool on);
 bool isOnText(const QString& typed);
