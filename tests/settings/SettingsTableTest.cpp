@@ -303,9 +303,10 @@ TEST(SettingsTable, GuardSecondsAreWholeSecondsUpToAnHour)
         change.set(key, QString::fromLatin1(c.typed));
         const bool refused = SettingsTable::refusal(change, SettingsRecord()).has_value();
         EXPECT_EQ(refused, c.held == nullptr) << c.typed;
-        if (c.held)
+        if (c.held) {
             EXPECT_EQ(SettingsIo::save(change, SettingsRecord()).held.guardSeconds, QString::fromLatin1(c.held).toInt())
                 << c.typed;
+        }
     }
 }
 
