@@ -306,6 +306,11 @@ QString RecordEditor::sequenceQuestion(Write write, const Input& input)
         time = RecordTexts::insertedTime(input.timeText, clock12, DayNumber::toDate(m_currentDay));
     if (write != Write::Delete && !time)
         return {};
+    // A write the lock refuses anyway is not worth a question whose answer changes nothing.
+    PeriodStates periods(m_services.database);
+    if ((write != Write::Insert && periods.lockedHolding(m_currentDay)) ||
+        (time && periods.lockedHolding(DayNumber::of(*time))))
+        return {};
     const QString problem = sequenceProblem(write, time, input.clockOut);
     if (problem.isEmpty())
         return {};

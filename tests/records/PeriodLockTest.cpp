@@ -190,6 +190,13 @@ TEST_P(PeriodLockTest, ALockedDayRefusesEveryHandChangeAndKeepsEverything)
         EXPECT_EQ(c.attempt(), lockedMessage) << c.change;
         EXPECT_TRUE(Snapshot::of(f) == before) << c.change;
     }
+    // A second IN in a row asks first only where the change can be made at all.
+    EXPECT_TRUE(editorOn("E1", inLocked)
+                    ->sequenceQuestion(RecordEditor::Write::Insert, {"12:00", false, {}, false})
+                    .isEmpty());
+    EXPECT_FALSE(editorOn("E2", inOpen)
+                     ->sequenceQuestion(RecordEditor::Write::Insert, {"12:00", false, {}, false})
+                     .isEmpty());
     // The days around the period stay open to changes.
     EXPECT_TRUE(editorOn("E2", inOpen)->save({"08:05", false, {}, false}).done);
     EXPECT_EQ(OldRecords::removeBefore(f.services, DayNumber::of(december.first)), 0);
