@@ -48,10 +48,20 @@ void ClockCycle::tick()
 
 void ClockCycle::enterId(const QString& typed)
 {
+    enter([&] { return m_host.begin(typed); });
+}
+
+void ClockCycle::enterCard(const QString& read)
+{
+    enter([&] { return m_host.beginCard(read); });
+}
+
+void ClockCycle::enter(const std::function<Punch()>& begin)
+{
     if (isBusy())
         return;
     try {
-        const Punch punch = m_host.begin(typed);
+        const Punch punch = begin();
         switch (punch.stage()) {
         case Punch::Stage::Ignored:
             return;

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class TimeSource;
@@ -47,6 +48,8 @@ public:
         virtual void playSound(const QString& name) = 0;
 
         virtual Punch begin(const QString& typed) = 0;
+        // A reading of a card or barcode reader.
+        virtual Punch beginCard(const QString& read) { return begin(read); }
         virtual Written write(const Punch& punch, const QString& tips) = 0;
         // A held record tried again: as for write().
         virtual std::optional<qint64> writeAgain(const ClockRecord& record) = 0;
@@ -92,6 +95,8 @@ public:
     // and the ends of the confirmation and the elapsed time.
     void tick();
     void enterId(const QString& typed);
+    // What a card or barcode reader sent, whole: taken as the ID box takes a typed ID.
+    void enterCard(const QString& read);
     void enterTips(const QString& tips);
     void cancelTips();
     // The screen's Exit: leaves at once without a password, else asks for it.
@@ -124,6 +129,7 @@ private:
         QDateTime until;
     };
 
+    void enter(const std::function<Punch()>& begin);
     void write(const Punch& punch, const QString& tips);
     void storeWaiting();
     void runForcedClockOut();

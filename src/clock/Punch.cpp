@@ -5,11 +5,14 @@
 #include "platform/TimeSource.h"
 #include "settings/Services.h"
 #include "settings/Session.h"
+#include "store/BadgeTable.h"
 #include "store/ClockRecords.h"
 #include "store/DayNumber.h"
 #include "store/EmployeeId.h"
 #include "store/StaffTable.h"
 #include "store/StoredTime.h"
+
+#include <algorithm>
 
 QString Punch::normaliseId(const QString& typed)
 {
@@ -64,6 +67,32 @@ Punch Punch::begin(const Services& services, Session& session, const QString& ty
     return decide(id, staff ? &*staff : nullptr, latest, services.time.now(), session.settings());
 }
 
+Punch Punch::beginCard(const Services& services, Session& session, const QString& read, StationLink* link,
+                       WaitingPunches* waiting)
+{
+    const QString number = BadgeNumber::fromReader(read, session.settings().readerHex);
+    const std::optional<QString> holder =
+        link ? link->findBadge(number) : BadgeTable(services.database).employeeFor(number);
+    if (holder)
+        return begin(services, session, *holder, link, waiting);
+    Punch punch = begin(services, session, read, link, waiting);
+    if (punch.stage() == Stage::NotFound)
+        return refused(QStringLiteral("Card %1 not known").arg(number), session.settings());
+    return punch;
+}
+
+Punch Punch::refused(const QString& line, const SettingsRecord& settings)
+{
+    Punch punch;
+    punch.m_stage = Stage::Shown;
+    punch.m_employeeName = line;
+    punch.m_verdict.outcome = PunchOutcome::Reject;
+    punch.m_look = PanelLook::forOutcome(PunchOutcome::Reject, QString(), settings);
+    punch.m_look.line2Text.clear();
+    punch.m_displaySeconds = std::max<int>(refusalSeconds, settings.keepInSeconds);
+    return punch;
+}
+
 Punch Punch::notFound(const QString& id, const QString& notFoundText)
 {
     Punch punch;
@@ -102,6 +131,17 @@ Punch Punch::decide(const QString& id, const StaffRow* staff,
         punch.m_verdict.outcome = punch.m_clockOut ? PunchOutcome::NormalOut : PunchOutcome::NormalIn;
     }
     punch.m_look = PanelLook::forOutcome(punch.m_verdict.outcome, punch.m_verdict.message, settings);
+    // A card read twice, or a second tap at the keypad: the punch a moment ago stands, wherever it
+    // was made. A latest record in the future (a correction typed ahead) does not count.
+    const qint64 since = latest ? latest->time.secsTo(now) : -1;
+    if (settings.guardSeconds > 0 && since >= 0 && since < settings.guardSeconds) {
+        punch.m_verdict = {PunchOutcome::Reject, 0, QString()};
+        punch.m_look = PanelLook::forOutcome(PunchOutcome::Reject, QString(), settings);
+        punch.m_look.line2Text = QStringLiteral("Already clocked %1 at %2")
+                                     .arg(latest->clockOut ? QStringLiteral("Out") : QStringLiteral("In"),
+                                          latest->time.toString(QStringLiteral("HH:mm:ss")));
+        punch.m_displaySeconds = std::max(refusalSeconds, punch.m_displaySeconds);
+    }
     // A rejected OUT is not recorded, so it has no tips to ask for.
     punch.m_asksTips = punch.m_clockOut && settings.reportTips && !punch.isRejected();
     punch.m_stage = Stage::Shown;

@@ -39,8 +39,18 @@ public:
     static Punch decide(const QString& id, const StaffRow* staff,
                         const std::optional<ClockRecords::LatestPunch>& latest, const QDateTime& now,
                         const SettingsRecord& settings);
+    // As begin(), for what a card or barcode reader sent: the employee whose badge it is, else an ID
+    // as typed; a reading that is neither is refused on the panel with the card's number.
+    static Punch beginCard(const Services& services, Session& session, const QString& read,
+                           StationLink* link = nullptr, WaitingPunches* waiting = nullptr);
     // The punch of an ID the employee database does not know.
     static Punch notFound(const QString& id, const QString& notFoundText);
+    // A punch refused before any employee is known: `line` on the panel in the reject colour.
+    static Punch refused(const QString& line, const SettingsRecord& settings);
+
+    // The least time a refusal of the guard or of an unknown card stays up: long enough to read,
+    // whatever the display times of punches.
+    static constexpr int refusalSeconds = 2;
 
     Stage stage() const { return m_stage; }
     const QString& id() const { return m_id; }

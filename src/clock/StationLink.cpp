@@ -1,6 +1,7 @@
 #include "clock/StationLink.h"
 
 #include "platform/TimeSource.h"
+#include "store/BadgeTable.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/DatabaseLocation.h"
@@ -143,6 +144,19 @@ std::optional<StaffRow> StationLink::findStaff(const QString& employeeId)
         }
     }
     return m_queue->findStaff(employeeId);
+}
+
+std::optional<QString> StationLink::findBadge(const QString& badge)
+{
+    if (!m_offline) {
+        try {
+            return BadgeTable(m_server).employeeFor(badge);
+        } catch (const DatabaseError&) {
+            if (!serverGone())
+                throw;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<ClockRecords::LatestPunch> StationLink::latestPunchFor(const QString& employeeId)

@@ -43,6 +43,9 @@ public:
     // The punch path. These see through to the server while it answers; when a statement fails
     // and the server no longer answers, the station goes offline and answers from what it knew.
     std::optional<StaffRow> findStaff(const QString& employeeId);
+    // The employee whose card it is. Cards are not kept for a start without the server: while it is
+    // away a card is nobody's, and its number is taken as a typed ID.
+    std::optional<QString> findBadge(const QString& badge);
     std::optional<ClockRecords::LatestPunch> latestPunchFor(const QString& employeeId);
     // Stores the punch the decision makes (on the server, or queued); the server's record number,
     // or 0 when it was queued or the decision wrote nothing.

@@ -67,6 +67,19 @@ If your ID is not known, a message under the box says so: check the ID and try a
 <p>If your business records tips, the panel asks for them when you clock out. Type the amount, for
 example <tt>12.50</tt>, and press Enter. If you had no tips, just press Enter. Press <b>Exit</b> on
 the panel if you did not mean to clock out; then nothing is recorded.</p>
+<h2>Cards and badges</h2>
+<p>A card, badge or barcode reader that types like a keyboard works at the clock screen with no
+setting: hold the card to the reader and the panel confirms the punch, wherever the keyboard's
+focus is. The clock tells a reader from a person by its speed: a reader types the whole number and
+Enter within a few hundredths of a second. A number read that way is looked up among the badges
+(your manager gives each employee one in the employee window, <b>Badge...</b>); a number that is
+nobody's badge is taken as an ID typed at the keypad, and one that is neither shows
+<i>Card 0004512345 not known</i> with the number read, recording nothing. Typing your ID still
+works as always.</p>
+<p>Your manager may have the clock refuse a second punch within some seconds of your last one, so
+a card read twice does not clock you out again: the panel then turns red and shows when you last
+clocked in or out, and nothing is recorded. The panel can also show the hours you have worked this
+week, with the overtime among them (overtime and double time together).</p>
 <h2>The in and out lists</h2>
 <p>When they are switched on, two lists beside the ID box show who is in and who is out. Click the
 heading above them to bring them up to date.</p>
@@ -100,6 +113,12 @@ midnight.</p>
 <p><b>Save</b> stores the employee and closes the window; the clock knows the change at once.
 <b>Previous</b> and <b>Next</b> go to the neighbouring employee, and <b>New employee</b> starts an
 empty one. If you made changes, you are asked whether to save them first.</p>
+<h2>Badges</h2>
+<p><b>Badge...</b> gives the employee a card or barcode for the clock: read the card with the
+reader while the box has the keyboard, or type the number printed on the card (leading zeros
+count), and press <b>Save</b>. A new card replaces the employee's old one; <b>Remove</b> takes it
+away. A card belongs to one employee only. If your reader sends hexadecimal numbers that differ
+from those printed on the cards, switch on the matching option on the Kiosk page of the options.</p>
 <p>To bring in many employees at once, use <i>Import employees</i> in the Employees menu with a
 spreadsheet saved as CSV, with the columns Name, ID, Department, Pay, Active (yes or no) and one
 column per weekday holding that day's periods.</p>)")},

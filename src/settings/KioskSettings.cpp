@@ -1,5 +1,7 @@
 #include "settings/KioskSettings.h"
 
+#include "settings/ProgramSettingRows.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -7,36 +9,8 @@ using R = SettingsRecord;
 
 const QString kioskTitle = QStringLiteral("Kiosk");
 
-Setting own(const char* name, Setting::Kind kind)
-{
-    Setting s;
-    s.key = QString::fromLatin1(name);
-    s.kind = kind;
-    s.field = s.key;
-    s.place = Setting::Place::ProgramTable;
-    return s;
-}
-
-QString storedText(const QVariant& stored)
-{
-    return stored.isNull() ? QString() : stored.toString().trimmed();
-}
-
-Setting onOff(const char* name, bool R::*member)
-{
-    Setting s = own(name, Setting::Kind::Flag);
-    s.read = [=](const QVariant& stored, R& settings) {
-        settings.*member = SettingsTable::isOnText(storedText(stored));
-    };
-    s.text = [=](const R& settings) {
-        return SettingsTable::flagText(settings.*member);
-    };
-    s.take = [=](const QString& typed, const R&, R& held) {
-        held.*member = SettingsTable::isOnText(typed);
-        return QVariant(SettingsTable::flagText(held.*member));
-    };
-    return s;
-}
+using ProgramSettingRows::onOff;
+using SettingsTable::storedText;
 
 // Whole seconds from 0 (off) to the longest guard, an empty box being 0; anything else is nothing.
 std::optional<qint32> typedSeconds(const QString& typed)
@@ -55,7 +29,7 @@ std::optional<qint32> typedSeconds(const QString& typed)
 
 Setting guardSeconds()
 {
-    Setting s = own("clock.guard_seconds", Setting::Kind::Number);
+    Setting s = SettingsTable::ownSetting("clock.guard_seconds", Setting::Kind::Number);
     s.read = [](const QVariant& stored, R& settings) {
         settings.guardSeconds = typedSeconds(storedText(stored)).value_or(0);
     };

@@ -1,5 +1,6 @@
 #include "settings/PaySettings.h"
 
+#include "settings/ProgramSettingRows.h"
 #include "settings/SettingsIo.h"
 
 #include <QDate>
@@ -17,21 +18,7 @@ const QString payrollTitle = QStringLiteral("Payroll");
 const auto own = SettingsTable::ownSetting;
 using SettingsTable::storedText;
 
-Setting onOff(const char* name, bool R::*member)
-{
-    Setting s = own(name, Kind::Flag);
-    s.read = [=](const QVariant& stored, R& settings) {
-        settings.*member = SettingsTable::isOnText(storedText(stored));
-    };
-    s.text = [=](const R& settings) {
-        return SettingsTable::flagText(settings.*member);
-    };
-    s.take = [=](const QString& typed, const R&, R& held) {
-        held.*member = SettingsTable::isOnText(typed);
-        return QVariant(SettingsTable::flagText(held.*member));
-    };
-    return s;
-}
+using ProgramSettingRows::onOff;
 
 struct Span {
     qint32 low;

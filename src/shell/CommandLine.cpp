@@ -130,7 +130,7 @@ bool recordsWrite(const QStringList& words)
 
 bool employeesWrite(const QStringList& words)
 {
-    if (words.value(0) == QLatin1String("rate"))
+    if (words.value(0) == QLatin1String("rate") || words.value(0) == QLatin1String("badge"))
         return !words.contains(QLatin1String("--list"));
     return words.value(0) == QLatin1String("import") && !words.contains(QLatin1String("--dry-run"));
 }
@@ -209,7 +209,10 @@ const QList<Command>& commands()
          "import FILE.csv [--dry-run] [--create-departments] | export [FILE.csv]  the staff to and\n"
          "         from a spreadsheet; --dry-run prints what an import would do and writes nothing\n"
          "         | rate --id ID (--from YYYY-MM-DD --rate AMOUNT | --list | --from YYYY-MM-DD --remove)\n"
-         "         an employee's hourly rates by the day they take effect",
+         "         an employee's hourly rates by the day they take effect\n"
+         "         | badge (--id ID --badge NUMBER | --id ID --remove | --list)  the card or barcode that\n"
+         "         clocks an employee in and out; a card read at the clock screen that is nobody's badge\n"
+         "         is taken as a typed ID",
          false, true, &employeesWrite},
         {"settings", &runSettingsCommand,
          "list | get KEY | set KEY VALUE  the options as key, value and default; set checks and saves\n"

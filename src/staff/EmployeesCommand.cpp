@@ -3,6 +3,7 @@
 #include "platform/CommandOptions.h"
 #include "settings/Services.h"
 #include "settings/Session.h"
+#include "staff/BadgeCommand.h"
 #include "staff/ImportSummary.h"
 #include "staff/PayRateCommand.h"
 #include "staff/StaffCsv.h"
@@ -17,7 +18,7 @@ constexpr int notWritten = 6;
 constexpr int fileRefused = 7;
 const QString usage = QStringLiteral("usage: tellarin employees import FILE.csv [--dry-run] "
                                      "[--create-departments] | tellarin employees export [FILE.csv] | "
-                                     "tellarin employees rate --id ID ...");
+                                     "tellarin employees rate --id ID ... | tellarin employees badge ...");
 
 struct ImportChoices {
     QString path;
@@ -106,7 +107,8 @@ int runEmployeesCommand(const Services& services, Session& session, const QStrin
 {
     const CommandOptions options =
         CommandOptions::parse(QStringLiteral("employees"), args,
-                              {QStringLiteral("--id"), QStringLiteral("--from"), QStringLiteral("--rate")},
+                              {QStringLiteral("--id"), QStringLiteral("--from"), QStringLiteral("--rate"),
+                               QStringLiteral("--badge")},
                               {QStringLiteral("--dry-run"), QStringLiteral("--create-departments"),
                                QStringLiteral("--list"), QStringLiteral("--remove")},
                               2);
@@ -120,8 +122,12 @@ int runEmployeesCommand(const Services& services, Session& session, const QStrin
         session.setEmployees(StaffFiles::loadEmployees(StaffFiles::employeeFile(session.paths())));
         return runPayRateCommand(services, session, options, out, err);
     }
+    if (action == QLatin1String("badge")) {
+        session.setEmployees(StaffFiles::loadEmployees(StaffFiles::employeeFile(session.paths())));
+        return runBadgeCommand(services, session, options, out, err);
+    }
     const bool rateOptions = options.has(QStringLiteral("--id")) || options.has(QStringLiteral("--from")) ||
-                             options.has(QStringLiteral("--rate")) ||
+                             options.has(QStringLiteral("--rate")) || options.has(QStringLiteral("--badge")) ||
                              options.flag(QStringLiteral("--list")) ||
                              options.flag(QStringLiteral("--remove"));
     std::optional<ImportChoices> choices;

@@ -1,5 +1,6 @@
 #include "store/HistoryWords.h"
 
+#include "store/BadgeTable.h"
 #include "store/PayRateTable.h"
 #include "store/PeriodStates.h"
 #include "store/ResolvedExceptions.h"
@@ -91,6 +92,19 @@ QString rateChange(const HistoryEntry& e)
         .arg(any.value(QStringLiteral("Employee ID")).toString(),
              any.value(QStringLiteral("From")).toString(), rate(before), arrow, rate(after));
 }
+
+// "Badge of A1: none → 0004512345"; a card given or taken away shows "none" on its side.
+QString badgeChange(const HistoryEntry& e)
+{
+    const QJsonObject before = objectOf(e.oldValues);
+    const QJsonObject after = objectOf(e.newValues);
+    const QJsonObject& any = after.isEmpty() ? before : after;
+    const auto badge = [](const QJsonObject& o) {
+        return o.isEmpty() ? QStringLiteral("none") : o.value(QStringLiteral("Badge")).toString();
+    };
+    return QStringLiteral("Badge of %1: %2%3%4")
+        .arg(any.value(QStringLiteral("Employee ID")).toString(), badge(before), arrow, badge(after));
+}
 } // namespace
 
 QString HistoryWords::markText(int options)
@@ -180,6 +194,8 @@ QString changeAlone(const HistoryEntry& e, bool clock12Hour)
         return QStringLiteral("Exception resolved: ") + details.value(QStringLiteral("kind")).toString() +
                (note.isEmpty() ? QString() : QStringLiteral(", ") + note);
     }
+    if (e.action == BadgeTable::changedAction)
+        return badgeChange(e);
     return e.action;
 }
 } // namespace

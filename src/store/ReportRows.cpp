@@ -2,10 +2,14 @@
 
 #include "store/Database.h"
 #include "store/DayNumber.h"
+#include "store/EmployeeId.h"
 
 #include <QDate>
 
 namespace {
+const QString columns = QStringLiteral(R"(SELECT "Time", "Employee ID", "Clock out", "Employee", "Tips", "Dnumber", )"
+                                       R"("Options", "Julian", "Record number" FROM "In Out" )");
+
 int digits(QByteArrayView text, qsizetype at, int count)
 {
     int value = 0;
@@ -64,31 +68,47 @@ QString ReportRows::selectSql(Order order)
     // UPPER rather than a collation: both SQLite and PostgreSQL read it the same way.
     const QString byName =
         QStringLiteral(R"(UPPER("Employee"), UPPER("Employee ID"), "Time", "Record number")");
-    return QStringLiteral(R"(SELECT "Time", "Employee ID", "Clock out", "Employee", "Tips", "Dnumber", )"
-                          R"("Options", "Julian", "Record number" FROM "In Out" WHERE "Julian" BETWEEN ? AND ? ORDER BY )") +
+    return columns + QStringLiteral(R"(WHERE "Julian" BETWEEN ? AND ? ORDER BY )") +
            (order == Order::Department ? QStringLiteral(R"("Dnumber", )") : QString()) + byName;
 }
+
+namespace {
+QList<ReportRow> readRows(NativeStatement& query)
+{
+    QList<ReportRow> rows;
+    SharedText ids;
+    SharedText names;
+    while (query.step()) {
+        ReportRow row;
+        row.time = ReportRows::clockSeconds(query.utf8(0));
+        if (row.time < 0) // a time another tool mangled still belongs to its day
+            row.time = query.integer(7) * ReportRows::secondsPerDay;
+        row.employeeId = ids.take(query.utf8(1));
+        row.clockOut = query.integer(2) != 0;
+        row.employee = names.take(query.utf8(3));
+        row.tips = Money::fromUnits(query.integer(4));
+        row.dnumber = static_cast<qint32>(query.integer(5));
+        row.options = static_cast<qint16>(query.integer(6));
+        row.recordNumber = query.integer(8);
+        rows.append(std::move(row));
+    }
+    return rows;
+}
+} // namespace
 
 QList<ReportRow> ReportRows::select(Database& database, qint32 firstDay, qint32 lastDay, Order order)
 {
     StatementUse query(database.native(selectSql(order)));
     query->bind(1, firstDay).bind(2, lastDay);
-    QList<ReportRow> rows;
-    SharedText ids;
-    SharedText names;
-    while (query->step()) {
-        ReportRow row;
-        row.time = clockSeconds(query->utf8(0));
-        if (row.time < 0) // a time another tool mangled still belongs to its day
-            row.time = query->integer(7) * secondsPerDay;
-        row.employeeId = ids.take(query->utf8(1));
-        row.clockOut = query->integer(2) != 0;
-        row.employee = names.take(query->utf8(3));
-        row.tips = Money::fromUnits(query->integer(4));
-        row.dnumber = static_cast<qint32>(query->integer(5));
-        row.options = static_cast<qint16>(query->integer(6));
-        row.recordNumber = query->integer(8);
-        rows.append(std::move(row));
-    }
-    return rows;
+    return readRows(*query.operator->());
+}
+
+QList<ReportRow> ReportRows::forEmployee(Database& database, const QString& employeeId, qint32 firstDay,
+                                         qint32 lastDay)
+{
+    StatementUse query(database.native(
+        columns + QStringLiteral(R"(WHERE "Employee ID" = ? AND "Julian" BETWEEN ? AND ? ORDER BY "Time", )"
+                                 R"("Record number")")));
+    query->bind(1, EmployeeId::normalised(employeeId)).bind(2, firstDay).bind(3, lastDay);
+    return readRows(*query.operator->());
 }

@@ -33,6 +33,9 @@ enum class Order {
 // Rows whose day number lies within first..last, names and IDs ordered without regard to letter
 // case. Throws DatabaseError.
 QList<ReportRow> select(Database& database, qint32 firstDay, qint32 lastDay, Order order);
+// One employee's rows whose day number lies within first..last, in time order, read through the
+// index on the employee's ID and day: the cost follows that employee's days, not the table.
+QList<ReportRow> forEmployee(Database& database, const QString& employeeId, qint32 firstDay, qint32 lastDay);
 // The statement select() runs, for a reference scan of the same rows in the same order.
 QString selectSql(Order order);
 

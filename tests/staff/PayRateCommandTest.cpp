@@ -41,18 +41,11 @@ TEST(PayRateCommand, RatesAreAddedChangedListedAndRemovedByDay)
         {"export --id O'Neil", 2, "", "usage:"},
     };
     for (const auto& s : steps) {
-        QString out;
-        QString err;
-        QTextStream o(&out);
-        QTextStream e(&err);
-        const int code = runEmployeesCommand(f.services, f.session,
-                                             QString::fromLatin1(s.args).split(QLatin1Char(' ')), o, e);
-        o.flush();
-        e.flush();
-        EXPECT_EQ(code, s.code) << s.args << ": " << err.toStdString();
-        EXPECT_EQ(out, QString::fromLatin1(s.out)) << s.args;
-        EXPECT_TRUE(*s.err ? err.startsWith(QString::fromLatin1(s.err)) : err.isEmpty())
-            << s.args << ": " << err.toStdString();
+        const StaffFixture::Run run = f.employees(s.args);
+        EXPECT_EQ(run.code, s.code) << s.args << ": " << run.err.toStdString();
+        EXPECT_EQ(run.out, QString::fromLatin1(s.out)) << s.args;
+        EXPECT_TRUE(*s.err ? run.err.startsWith(QString::fromLatin1(s.err)) : run.err.isEmpty())
+            << s.args << ": " << run.err.toStdString();
     }
     EXPECT_EQ(PayRateTable(f.folder.database()).forEmployee(QStringLiteral("O'NEIL")),
               (QList<PayRateRow>{

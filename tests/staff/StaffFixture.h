@@ -1,9 +1,11 @@
 #pragma once
 
 #include "TestProgram.h"
+#include "staff/EmployeesCommand.h"
 #include "store/StaffFiles.h"
 
 #include <QFile>
+#include <QTextStream>
 
 // A program folder with a clock database and the staff of this program as the employee source,
 // on Monday 7 December 2026.
@@ -29,5 +31,22 @@ struct StaffFixture : TestProgram {
         StaffFiles::writeDepartments(departmentFile(), departments);
         session.setEmployees(StaffFiles::loadEmployees(employeeFile()));
         session.setDepartments(StaffFiles::loadDepartments(departmentFile()));
+    }
+
+    // One `tellarin employees` command line, split at blanks, with its exit code and outputs.
+    struct Run {
+        int code = 0;
+        QString out;
+        QString err;
+    };
+    Run employees(const char* args)
+    {
+        Run run;
+        QTextStream out(&run.out);
+        QTextStream err(&run.err);
+        run.code = runEmployeesCommand(services, session, QString::fromLatin1(args).split(QLatin1Char(' ')), out, err);
+        out.flush();
+        err.flush();
+        return run;
     }
 };

@@ -263,7 +263,13 @@ QLayout* ClockWindow::buildInOutLists()
 
 void ClockWindow::tick()
 {
+    takeReading();
     m_cycle.tick();
+}
+
+void ClockWindow::setWeekHours(std::function<QString(const QString& employeeId)> weekHours)
+{
+    m_weekHours = std::move(weekHours);
 }
 
 bool ClockWindow::isBusy() const
@@ -284,6 +290,8 @@ bool ClockWindow::isReloadingStaff() const
 bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_idBox && event->type() == QEvent::KeyPress) {
+        if (noteKey(*static_cast<QKeyEvent*>(event)))
+            return true;
         if (isBusy())
             return true; // a punch on display accepts no input
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -310,6 +318,43 @@ bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool ClockWindow::noteKey(const QKeyEvent& event)
+{
+    const QDateTime at = m_services.time.preciseNow();
+    // Readers end a reading with Enter, or with a line feed or carriage return of their own.
+    const QString text = event.text();
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter || text == QLatin1String("\n") ||
+        text == QLatin1String("\r")) {
+        if (!m_burst.enter(at, isBusy()))
+            return false;
+        // The reader may not be done: the reading is taken once a gap passes without a key.
+        QTimer::singleShot(KeyBurst::gapMs + 5, this, &ClockWindow::takeReading);
+        return true;
+    }
+    if (!text.isEmpty() && text.at(0).isPrint())
+        m_burst.key(text, at, isBusy());
+    return false;
+}
+
+void ClockWindow::keyPressEvent(QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (noteKey(*event) || (!text.isEmpty() && text.at(0).isPrint()))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void ClockWindow::takeReading()
+{
+    const std::optional<QString> read = m_burst.reading(m_services.time.preciseNow());
+    if (!read)
+        return;
+    // The box may hold the reader's first keys, and what someone had typed before the card came.
+    m_idBox->clear();
+    m_cycle.enterCard(*read);
 }
 
 void ClockWindow::enterId()

@@ -3,9 +3,11 @@
 #include "clock/ClockCycle.h"
 #include "clock/ForcedClockOut.h"
 #include "clock/WaitingPunches.h"
+#include "platform/KeyBurst.h"
 #include "platform/ProgramLog.h"
 
 #include <QPointer>
+#include <functional>
 #include <QWidget>
 
 class HelpWindow;
@@ -47,6 +49,9 @@ public:
     void refreshInOutLists();
     // True while the day's staff are read from the scheduling database; no punch starts meanwhile.
     bool isReloadingStaff() const;
+    // The line "This week: 31:45" the panel adds after a stored punch of that employee; empty for
+    // none. Shown only while the option asks for it.
+    void setWeekHours(std::function<QString(const QString& employeeId)> weekHours);
 
 Q_SIGNALS:
     void closed();
@@ -58,6 +63,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Keys that reach the screen itself, the focus being elsewhere than in a box: only a card or
+    // barcode reader's burst does anything with them.
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -77,6 +85,7 @@ private:
     void playSound(const QString& name) override;
     // What it asks of the station.
     Punch begin(const QString& typed) override;
+    Punch beginCard(const QString& read) override;
     ClockCycle::Written write(const Punch& punch, const QString& tips) override;
     std::optional<qint64> writeAgain(const ClockRecord& record) override;
     qint64 keep(const ClockRecord& record, const QString& reason) override;
@@ -90,6 +99,10 @@ private:
     QVBoxLayout* buildIdFrame();
     QLayout* buildInOutLists();
     void enterId();
+    // Tells the reader the key; true when it is a reader's Enter, which the screen then holds.
+    bool noteKey(const QKeyEvent& event);
+    void takeReading();
+    void showWeekHours(const Punch& punch);
     void placePanel();
     // Where the confirmation panel stands: over the ID frame, reaching below it.
     QRect panelRect() const;
@@ -111,6 +124,8 @@ private:
     ProgramLog m_log;
     WaitingPunches m_waiting;
     ClockCycle m_cycle;
+    KeyBurst m_burst;
+    std::function<QString(const QString&)> m_weekHours;
     bool m_leaving = false;
 
     QTimer* m_timer = nullptr;

@@ -20,6 +20,11 @@ Punch ClockWindow::begin(const QString& typed)
     return Punch::begin(m_services, m_session, typed, m_link, m_link ? nullptr : &m_waiting);
 }
 
+Punch ClockWindow::beginCard(const QString& read)
+{
+    return Punch::beginCard(m_services, m_session, read, m_link, m_link ? nullptr : &m_waiting);
+}
+
 ClockCycle::Written ClockWindow::write(const Punch& punch, const QString& tips)
 {
     ClockCycle::Written written;
@@ -65,6 +70,25 @@ void ClockWindow::recordStored(const Punch& punch, qint64 recordNumber)
         takePicture(punch, recordNumber);
     if (m_session.settings().showInOutLists)
         refreshInOutLists();
+    // A queued punch is not among the stored ones yet, so the week would be short of it.
+    if (recordNumber > 0)
+        showWeekHours(punch);
+}
+
+void ClockWindow::showWeekHours(const Punch& punch)
+{
+    if (!m_session.settings().showWeekHours || !m_weekHours || (m_link && m_link->isOffline()))
+        return;
+    QString line;
+    try {
+        line = m_weekHours(punch.id());
+    } catch (const DatabaseError& error) {
+        // Only a courtesy: the punch is stored, and a station without its server says so already.
+        absorbedByLink(error);
+        return;
+    }
+    if (!line.isEmpty())
+        m_panel->showWeekHours(line);
 }
 
 void ClockWindow::note(const QString& line)

@@ -103,6 +103,7 @@ void PunchPanel::present(const Punch& punch)
             sheet = sheet.left(at);
         m_lines[2]->setStyleSheet(sheet + QStringLiteral("background: %1; font-size: 18pt;").arg(background));
     }
+    paint(m_lines[1], look.line0, 14);
     paint(m_lines[3], look.line3, 14);
     m_lines[0]->setText(punch.employeeName());
     m_lines[1]->hide();
@@ -114,6 +115,12 @@ void PunchPanel::present(const Punch& punch)
     show();
     raise();
     repaint();
+}
+
+void PunchPanel::showWeekHours(const QString& line)
+{
+    m_lines[1]->setText(line);
+    m_lines[1]->show();
 }
 
 void PunchPanel::hideTips()

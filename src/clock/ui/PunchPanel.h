@@ -18,6 +18,8 @@ public:
     // Paints the punch and shows the panel; the tips box, emptied, only when the punch asks for tips.
     void present(const Punch& punch);
     void hideTips();
+    // The week's hours under the employee's name, until the panel is presented again.
+    void showWeekHours(const QString& line);
     // Hides the panel with its tips box.
     void dismiss();
     QString tips() const;

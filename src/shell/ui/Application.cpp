@@ -5,6 +5,7 @@
 #include "exceptions/PunchExceptions.h"
 #include "exceptions/ui/ExceptionsWindow.h"
 #include "pay/PaySummary.h"
+#include "pay/WeekHours.h"
 #include "pay/ui/PaySummaryWindow.h"
 #include "payroll/ui/PayPeriodsWindow.h"
 #include "platform/MessageBoxes.h"
@@ -96,6 +97,9 @@ int Application::run(int argc, char** argv)
             return;
         clock = new ClockWindow(services, session, startUp.stationLink());
         clock->setAttribute(Qt::WA_DeleteOnClose);
+        clock->setWeekHours([&services, &session](const QString& id) {
+            return WeekHours::line(WeekHours::of(services.database, session.settings(), id, services.time.now()));
+        });
         // Without a window manager a window shown again does not get the keyboard by itself.
         QObject::connect(clock, &ClockWindow::closed, &main, [&main] {
             main.show();

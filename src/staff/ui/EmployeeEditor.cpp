@@ -9,8 +9,10 @@
 #include "settings/Session.h"
 #include "staff/EmployeeEditing.h"
 #include "staff/StaffSaving.h"
+#include "staff/ui/BadgeDialog.h"
 #include "staff/ui/PayRatesDialog.h"
 #include "staff/ui/ScheduleGridWidget.h"
+#include "store/BadgeTable.h"
 #include "store/DatabaseError.h"
 #include "store/PayRateTable.h"
 
@@ -93,6 +95,7 @@ void EmployeeEditor::buildWindow()
     m_next = plainButton(QStringLiteral("&Next"), "cmdNext");
     QPushButton* newButton = plainButton(QStringLiteral("New &employee"), "cmdNewEmployee");
     m_payRates = plainButton(QStringLiteral("Pay &rates..."), "cmdPayRates");
+    m_badge = plainButton(QStringLiteral("&Badge..."), "cmdBadge");
     QPushButton* helpButton = plainButton(QStringLiteral("&Help"), "cmdHelp");
     QPushButton* closeButton = plainButton(QStringLiteral("&Close"), "cmdClose");
     connect(saveButton, &QPushButton::clicked, this, &EmployeeEditor::save);
@@ -100,6 +103,7 @@ void EmployeeEditor::buildWindow()
     connect(m_next, &QPushButton::clicked, this, &EmployeeEditor::next);
     connect(newButton, &QPushButton::clicked, this, &EmployeeEditor::newEmployee);
     connect(m_payRates, &QPushButton::clicked, this, &EmployeeEditor::payRates);
+    connect(m_badge, &QPushButton::clicked, this, &EmployeeEditor::badge);
     connect(helpButton, &QPushButton::clicked, this, &EmployeeEditor::showHelp);
     connect(closeButton, &QPushButton::clicked, this, &EmployeeEditor::reject);
     auto* buttons = new QHBoxLayout;
@@ -108,6 +112,7 @@ void EmployeeEditor::buildWindow()
     buttons->addWidget(m_next);
     buttons->addWidget(newButton);
     buttons->addWidget(m_payRates);
+    buttons->addWidget(m_badge);
     buttons->addStretch();
     buttons->addWidget(helpButton);
     buttons->addWidget(closeButton);
@@ -151,6 +156,7 @@ void EmployeeEditor::load()
     m_next->setEnabled(browsing && m_index < count - 1);
     // Rates belong to a saved ID.
     m_payRates->setEnabled(m_mode != Mode::Add);
+    m_badge->setEnabled(m_mode != Mode::Add);
     m_changed = false;
 }
 
@@ -184,6 +190,39 @@ void EmployeeEditor::payRates()
             failed(error);
         }
     });
+    dialog->open();
+}
+
+void EmployeeEditor::badge()
+{
+    if (m_mode == Mode::Add || m_index < 0 || m_index >= m_session.employees().count())
+        return;
+    const Employee& e = m_session.employees().entries.at(m_index);
+    BadgeDialog::Input input{e.name, e.employeeId, std::nullopt, m_session.settings().readerHex};
+    try {
+        input.badge = BadgeTable(m_services.database).badgeOf(e.employeeId);
+    } catch (const DatabaseError& error) {
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Badge"), MessageBoxes::Icon::Critical);
+        return;
+    }
+    const auto store = [this, id = e.employeeId](const std::optional<QString>& badge) -> QString {
+        try {
+            BadgeTable table(m_services.database);
+            const EditStamp stamp{m_services.time.now(), EditHistory::workstationUser()};
+            if (!badge) {
+                table.remove(id, stamp);
+                return {};
+            }
+            if (const auto taken = table.assign(id, *badge, stamp))
+                return QStringLiteral("Card %1 belongs to ID %2. Remove it there first.").arg(*badge, taken->employeeId);
+            return {};
+        } catch (const DatabaseError& error) {
+            return error.userMessage();
+        }
+    };
+    auto* dialog = new BadgeDialog(input, m_services.time, m_services.messages, store, this);
+    dialog->setObjectName(QStringLiteral("dlgBadge"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }
 

@@ -41,6 +41,7 @@ public:
     void newEmployee();
     // Opens the saved employee's pay rates; OK stores what was changed there at once.
     void payRates();
+    void badge();
 
 public Q_SLOTS:
     void reject() override;
@@ -72,4 +73,5 @@ private:
     QPushButton* m_previous = nullptr;
     QPushButton* m_next = nullptr;
     QPushButton* m_payRates = nullptr;
+    QPushButton* m_badge = nullptr;
 };

@@ -26,9 +26,12 @@ public:
     {
         return window->findChild<T*>(QString::fromLatin1(name));
     }
+    // Typed at the keyboard: a person's Enter comes well after the last key, where a card
+    // reader's would come at once.
     void punch(const QString& id)
     {
         QTest::keyClicks(child<QLineEdit>("Text1"), id);
+        time.advanceMilliseconds(KeyBurst::gapMs + 10);
         QTest::keyClick(child<QLineEdit>("Text1"), Qt::Key_Return);
     }
     void waitSeconds(int seconds)
