@@ -7,7 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     sqlite3 libsqlite3-dev xvfb
     fonts-urw-base35
-    mdbtools-dev
+    mdbtools-dev libsodium-dev
     postgresql libqt6sql6-psql
     clang libclang-rt-14-dev
 )

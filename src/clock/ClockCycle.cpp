@@ -1,10 +1,29 @@
 #include "clock/ClockCycle.h"
 
 #include "clock/ClockFace.h"
+#include "clock/PinHash.h"
 #include "platform/TimeSource.h"
 #include "store/DatabaseError.h"
 
 #include <algorithm>
+
+namespace {
+const QString errorSound = QStringLiteral("Error");
+const QString tooManyTries = QStringLiteral("Too many tries, ask your manager");
+
+QString pinPrompt(bool choosing, bool repeating)
+{
+    if (repeating)
+        return QStringLiteral("Type it again");
+    return choosing ? QStringLiteral("Choose a PIN of 4 to 8 digits") : QStringLiteral("Type your PIN");
+}
+
+QString wrongPin(int triesLeft)
+{
+    return triesLeft == 1 ? QStringLiteral("Wrong PIN, 1 try left")
+                          : QStringLiteral("Wrong PIN, %1 tries left").arg(triesLeft);
+}
+} // namespace
 
 ClockCycle::ClockCycle(const TimeSource& time, Host& host, Rules rules)
     : m_time(time)
@@ -44,22 +63,38 @@ void ClockCycle::tick()
     }
     if (m_panelUp && !m_tipsFor && !m_held && m_panelUntil.isValid() && precise >= m_panelUntil)
         hidePanel();
+    // A PIN left half typed is not left for the next person to finish.
+    if (m_pin && m_pin->stage != PinStep::Stage::Checking && precise >= m_pin->until)
+        endPin(QString());
 }
 
 void ClockCycle::enterId(const QString& typed)
 {
-    enter([&] { return m_host.begin(typed); });
+    if (m_pin) {
+        if (!isBusy())
+            enterPin(typed);
+        return;
+    }
+    enter([this, typed] { return m_host.begin(typed); });
 }
 
 void ClockCycle::enterCard(const QString& read)
 {
-    enter([&] { return m_host.beginCard(read); });
+    // A PIN typed quickly reads like a card: while one is asked for, it is the PIN.
+    if (m_pin)
+        enterId(read);
+    else
+        enter([this, read] { return m_host.beginCard(read); });
 }
 
 void ClockCycle::enter(const std::function<Punch()>& begin)
 {
-    if (isBusy())
-        return;
+    if (!isBusy())
+        runPunch(begin, false);
+}
+
+void ClockCycle::runPunch(const std::function<Punch()>& begin, bool pinGiven)
+{
     try {
         const Punch punch = begin();
         switch (punch.stage()) {
@@ -73,22 +108,159 @@ void ClockCycle::enter(const std::function<Punch()>& begin)
         case Punch::Stage::Shown:
             break;
         }
-        m_panelUp = true;
-        m_host.showPanel(punch);
-        // Counted from the moment the panel is up, not from the whole second the clock shows.
-        const QDateTime deadline = m_time.preciseNow().addSecs(punch.displaySeconds());
-        if (punch.asksForTips()) {
-            m_tipsFor = punch;
-            return;
-        }
-        m_host.playSound(punch.soundName());
-        if (!punch.isRejected())
-            write(punch, QString());
-        m_panelUntil = m_elapsedUntil ? std::max(deadline, *m_elapsedUntil) : deadline;
-        tick();
+        if (m_rules.asksPin && !pinGiven)
+            beginPin(begin, punch);
+        else
+            present(punch);
     } catch (const DatabaseError& error) {
         fail(error.userMessage());
     }
+}
+
+void ClockCycle::present(const Punch& punch)
+{
+    m_panelUp = true;
+    m_host.showPanel(punch);
+    // Counted from the moment the panel is up, not from the whole second the clock shows.
+    const QDateTime deadline = m_time.preciseNow().addSecs(punch.displaySeconds());
+    if (punch.asksForTips()) {
+        m_tipsFor = punch;
+        return;
+    }
+    m_host.playSound(punch.soundName());
+    if (!punch.isRejected())
+        write(punch, QString());
+    m_panelUntil = m_elapsedUntil ? std::max(deadline, *m_elapsedUntil) : deadline;
+    tick();
+}
+
+void ClockCycle::refuse(const QString& message)
+{
+    m_pin.reset();
+    m_host.hidePin(message);
+    m_host.playSound(errorSound);
+    m_pauseUntil = m_time.preciseNow().addSecs(pauseSeconds);
+}
+
+void ClockCycle::beginPin(const std::function<Punch()>& begin, const Punch& punch)
+{
+    const std::optional<PinRow> row = m_host.pinOf(punch.id());
+    if (!row) {
+        // A station without its server still takes punches; the PIN it cannot check is not asked.
+        m_host.note(
+            QStringLiteral("PIN not asked of %1: the clock database cannot be reached").arg(punch.id()));
+        present(punch);
+        return;
+    }
+    if (row->isLockedAt(m_time.now())) {
+        refuse(tooManyTries);
+        return;
+    }
+    m_pin.emplace();
+    m_pin->begin = begin;
+    m_pin->id = punch.id();
+    m_pin->hash = row->hash;
+    askPin(row->hash.isEmpty() ? PinStep::Stage::Choosing : PinStep::Stage::Typing, QString());
+}
+
+void ClockCycle::askPin(PinStep::Stage stage, const QString& message)
+{
+    m_pin->stage = stage;
+    m_pin->until = m_time.preciseNow().addSecs(pinPatienceSeconds);
+    m_host.showPin(pinPrompt(stage == PinStep::Stage::Choosing, stage == PinStep::Stage::Repeating), message);
+}
+
+void ClockCycle::enterPin(const QString& typed)
+{
+    if (!PinHash::isWellFormed(typed)) {
+        m_host.playSound(errorSound);
+        askPin(m_pin->stage, QStringLiteral("A PIN is 4 to 8 digits"));
+        return;
+    }
+    switch (m_pin->stage) {
+    case PinStep::Stage::Typing:
+        checkPin(typed, m_pin->hash);
+        break;
+    case PinStep::Stage::Choosing:
+        m_pin->firstChoice = typed;
+        askPin(PinStep::Stage::Repeating, QString());
+        break;
+    case PinStep::Stage::Repeating:
+        if (typed != m_pin->firstChoice) {
+            m_pin->firstChoice.clear();
+            m_host.playSound(errorSound);
+            askPin(PinStep::Stage::Choosing, QStringLiteral("The two PINs differ"));
+            return;
+        }
+        checkPin(typed, QString());
+        break;
+    case PinStep::Stage::Checking:
+        break;
+    }
+}
+
+void ClockCycle::checkPin(const QString& pin, const QString& hash)
+{
+    m_pin->checked = m_pin->stage;
+    m_pin->stage = PinStep::Stage::Checking;
+    m_pin->ticket = ++m_pinTickets;
+    m_host.showPin(
+        pinPrompt(m_pin->checked == PinStep::Stage::Choosing, m_pin->checked == PinStep::Stage::Repeating),
+        QStringLiteral("One moment..."));
+    m_host.startPinWork({m_pin->ticket, pin, hash});
+}
+
+void ClockCycle::pinWorkDone(const PinWorkDone& done)
+{
+    if (!m_pin || m_pin->stage != PinStep::Stage::Checking || done.ticket != m_pin->ticket)
+        return;
+    try {
+        if (m_pin->checked == PinStep::Stage::Typing) {
+            const PinTable::TryResult result = m_host.countPinTry(m_pin->id, done.matches);
+            if (result.outcome == PinTable::Try::Locked) {
+                refuse(tooManyTries);
+                return;
+            }
+            if (result.outcome == PinTable::Try::Wrong) {
+                m_host.playSound(errorSound);
+                askPin(PinStep::Stage::Typing, wrongPin(result.triesLeft));
+                return;
+            }
+        } else if (done.hash.isEmpty()) {
+            m_host.note(QStringLiteral("PIN of %1 not kept: no memory for its hash").arg(m_pin->id));
+            refuse(QStringLiteral("The PIN could not be kept, try again"));
+            return;
+        } else if (!m_host.choosePin(m_pin->id, done.hash)) {
+            refuse(QStringLiteral("A PIN was chosen meanwhile, try again"));
+            return;
+        }
+    } catch (const DatabaseError& error) {
+        endPin(QString());
+        fail(error.userMessage());
+        return;
+    }
+    const std::function<Punch()> begin = m_pin->begin;
+    endPin(QString());
+    runPunch(begin, true);
+}
+
+void ClockCycle::pinTyped()
+{
+    if (m_pin && m_pin->stage != PinStep::Stage::Checking)
+        m_pin->until = m_time.preciseNow().addSecs(pinPatienceSeconds);
+}
+
+void ClockCycle::cancelPin()
+{
+    // A check under way ends as it would have: its try is counted.
+    if (m_pin && m_pin->stage != PinStep::Stage::Checking)
+        endPin(QString());
+}
+
+void ClockCycle::endPin(const QString& message)
+{
+    m_pin.reset();
+    m_host.hidePin(message);
 }
 
 void ClockCycle::enterTips(const QString& tips)
@@ -123,6 +295,7 @@ void ClockCycle::askToLeave()
 {
     if (acceptsNoInput())
         return;
+    cancelPin();
     if (m_rules.password.trimmed().isEmpty()) {
         m_host.leave();
         return;
@@ -180,6 +353,8 @@ ClockCycle::State ClockCycle::state() const
         return State::AskingForTips;
     if (m_panelUp)
         return State::ShowingPunch;
+    if (m_pin)
+        return m_pin->stage == PinStep::Stage::Checking ? State::CheckingPin : State::AskingForPin;
     if (m_pauseUntil.isValid() && m_time.preciseNow() < m_pauseUntil)
         return State::PausedAfterUnknownId;
     return State::WaitingForId;
@@ -187,7 +362,8 @@ ClockCycle::State ClockCycle::state() const
 
 bool ClockCycle::isBusy() const
 {
-    return state() != State::WaitingForId || m_readingStaff;
+    const State now = state();
+    return (now != State::WaitingForId && now != State::AskingForPin) || m_readingStaff;
 }
 
 bool ClockCycle::acceptsNoInput() const

@@ -3,6 +3,7 @@
 #include "clock/ForcedClockOut.h"
 #include "clock/Punch.h"
 #include "store/ClockRecord.h"
+#include "store/PinTable.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -23,6 +24,19 @@ public:
     struct Written {
         std::optional<qint64> number;
         ClockRecord record;
+    };
+
+    // A PIN to check against its stored hash, or (with no hash) a chosen PIN to hash; done off the
+    // screen's thread, its answer handed back through pinWorkDone with the same ticket.
+    struct PinWork {
+        int ticket = 0;
+        QString pin;
+        QString hash;
+    };
+    struct PinWorkDone {
+        int ticket = 0;
+        bool matches = false; // the PIN checked is the hash's
+        QString hash;         // the hash made
     };
 
     // What the cycle asks of the clock screen and its station. Store operations throw DatabaseError.
@@ -46,6 +60,10 @@ public:
         virtual void leave() = 0;
         virtual void showError(const QString& message) = 0;
         virtual void playSound(const QString& name) = 0;
+        // The PIN step: the ID box cleared for the PIN, its prompt, and a line under it (a wrong PIN,
+        // two that differ); hidePin() gives the box back to the ID, `message` left under it.
+        virtual void showPin(const QString& prompt, const QString& message) = 0;
+        virtual void hidePin(const QString& message) = 0;
 
         virtual Punch begin(const QString& typed) = 0;
         // A reading of a card or barcode reader.
@@ -65,6 +83,11 @@ public:
         virtual void readStaff(QDate day) = 0;
         // A line for the program's log: nobody at an unattended clock could act on a message.
         virtual void note(const QString& line) = 0;
+        // The employee's PIN as stored; none while the station cannot reach its server.
+        virtual std::optional<PinRow> pinOf(const QString& id) = 0;
+        virtual void startPinWork(const PinWork& work) = 0;
+        virtual bool choosePin(const QString& id, const QString& hash) = 0;
+        virtual PinTable::TryResult countPinTry(const QString& id, bool right) = 0;
     };
 
     // The settings the cycle follows; none of them changes while the screen is open.
@@ -73,9 +96,19 @@ public:
         // The staff come from the scheduling database and are read again at each new day.
         bool readsStaffDaily = false;
         QString password;
+        // Each punch waits for the employee's PIN.
+        bool asksPin = false;
     };
 
-    enum class State { WaitingForId, PausedAfterUnknownId, ShowingPunch, AskingForTips, StoringPunch };
+    enum class State {
+        WaitingForId,
+        PausedAfterUnknownId,
+        ShowingPunch,
+        AskingForTips,
+        StoringPunch,
+        AskingForPin,
+        CheckingPin
+    };
     // Where a key of the on-screen keypad goes.
     enum class KeyTarget { Nowhere, TipsBox, IdBox, PasswordBox };
 
@@ -88,15 +121,23 @@ public:
     static constexpr int pauseSeconds = 1;
     static constexpr int elapsedSeconds = 2;
     static constexpr int forcedRetrySeconds = 60;
+    // How long the PIN step waits for the next key before it gives the box back to the ID.
+    static constexpr int pinPatienceSeconds = 10;
 
     ClockCycle(const TimeSource& time, Host& host, Rules rules);
 
     // Every 100 ms: date change, time display, forced clock-out, the punch held back, the queue,
     // and the ends of the confirmation and the elapsed time.
     void tick();
+    // The ID, or the PIN while one is asked for.
     void enterId(const QString& typed);
-    // What a card or barcode reader sent, whole: taken as the ID box takes a typed ID.
+    // What a card or barcode reader sent, whole: taken as the ID box takes a typed ID (or a PIN while
+    // one is asked for).
     void enterCard(const QString& read);
+    // A key went into the PIN: the step waits again from now.
+    void pinTyped();
+    void cancelPin();
+    void pinWorkDone(const PinWorkDone& done);
     void enterTips(const QString& tips);
     void cancelTips();
     // The screen's Exit: leaves at once without a password, else asks for it.
@@ -117,6 +158,7 @@ public:
     bool acceptsNoInput() const;
     bool isReadingStaff() const { return m_readingStaff; }
     bool isAskingPassword() const { return m_passwordAsked; }
+    bool isAskingPin() const { return m_pin.has_value(); }
     KeyTarget keypadTarget(bool clearKey) const;
     // The date stamped on pictures: taken at each date change.
     QDate pictureDay() const;
@@ -129,7 +171,29 @@ private:
         QDateTime until;
     };
 
+    // The employee at the ID box, from the typed ID to the panel; with PINs asked for, the PIN
+    // step comes between the two unless the PIN was just given.
+    struct PinStep {
+        enum class Stage { Typing, Choosing, Repeating, Checking };
+        std::function<Punch()> begin; // the punch of the ID or card, begun again after the PIN
+        QString id;
+        Stage stage = Stage::Typing;
+        Stage checked = Stage::Typing; // what a check answers
+        QString hash;
+        QString firstChoice;
+        QDateTime until;
+        int ticket = 0;
+    };
+
     void enter(const std::function<Punch()>& begin);
+    void runPunch(const std::function<Punch()>& begin, bool pinGiven);
+    void present(const Punch& punch);
+    void refuse(const QString& message);
+    void beginPin(const std::function<Punch()>& begin, const Punch& punch);
+    void enterPin(const QString& typed);
+    void askPin(PinStep::Stage stage, const QString& message);
+    void checkPin(const QString& pin, const QString& hash);
+    void endPin(const QString& message);
     void write(const Punch& punch, const QString& tips);
     void storeWaiting();
     void runForcedClockOut();
@@ -148,6 +212,8 @@ private:
     QDateTime m_pauseUntil;
     std::optional<QDateTime> m_elapsedUntil;
     bool m_passwordAsked = false;
+    std::optional<PinStep> m_pin;
+    int m_pinTickets = 0;
 
     ForcedClockOutTrigger m_forcedTrigger;
     // A pass that fell due while a punch waited for its tips runs when that punch is stored.

@@ -84,10 +84,11 @@ struct SettingsRecord {
     QString quickbooksItem;
 
     // The kiosk: a second punch within this many seconds is refused (0: never), card readers send
-    // hexadecimal, the confirmation shows the week's hours.
+    // hexadecimal, the confirmation shows the week's hours, a PIN is asked after the ID.
     qint32 guardSeconds = 0;
     bool readerHex = false;
     bool showWeekHours = false;
+    bool askPin = false;
 
     // Exceptions: a shift longer than this many minutes is long, a punch within this many seconds
     // of the one before repeats it (0: never).

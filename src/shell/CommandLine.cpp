@@ -132,6 +132,8 @@ bool employeesWrite(const QStringList& words)
 {
     if (words.value(0) == QLatin1String("rate") || words.value(0) == QLatin1String("badge"))
         return !words.contains(QLatin1String("--list"));
+    if (words.value(0) == QLatin1String("pin"))
+        return !words.contains(QLatin1String("--show"));
     return words.value(0) == QLatin1String("import") && !words.contains(QLatin1String("--dry-run"));
 }
 
@@ -212,7 +214,9 @@ const QList<Command>& commands()
          "         an employee's hourly rates by the day they take effect\n"
          "         | badge (--id ID --badge NUMBER | --id ID --remove | --list)  the card or barcode that\n"
          "         clocks an employee in and out; a card read at the clock screen that is nobody's badge\n"
-         "         is taken as a typed ID",
+         "         is taken as a typed ID\n"
+         "         | pin --id ID (--clear | --unlock | --show)  forgets an employee's PIN (a new one is\n"
+         "         chosen at the next punch), ends a lock after wrong PINs, or shows both",
          false, true, &employeesWrite},
         {"settings", &runSettingsCommand,
          "list | get KEY | set KEY VALUE  the options as key, value and default; set checks and saves\n"

@@ -6,6 +6,7 @@
 #include "staff/BadgeCommand.h"
 #include "staff/ImportSummary.h"
 #include "staff/PayRateCommand.h"
+#include "staff/PinCommand.h"
 #include "staff/StaffCsv.h"
 #include "staff/StaffSaving.h"
 #include "store/OwnFiles.h"
@@ -18,7 +19,8 @@ constexpr int notWritten = 6;
 constexpr int fileRefused = 7;
 const QString usage = QStringLiteral("usage: tellarin employees import FILE.csv [--dry-run] "
                                      "[--create-departments] | tellarin employees export [FILE.csv] | "
-                                     "tellarin employees rate --id ID ... | tellarin employees badge ...");
+                                     "tellarin employees rate --id ID ... | tellarin employees badge ... | "
+                                     "tellarin employees pin --id ID ...");
 
 struct ImportChoices {
     QString path;
@@ -105,13 +107,14 @@ int exportFile(const Session& session, const QString& path, QTextStream& out, QT
 int runEmployeesCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
                         QTextStream& err)
 {
-    const CommandOptions options =
-        CommandOptions::parse(QStringLiteral("employees"), args,
-                              {QStringLiteral("--id"), QStringLiteral("--from"), QStringLiteral("--rate"),
-                               QStringLiteral("--badge")},
-                              {QStringLiteral("--dry-run"), QStringLiteral("--create-departments"),
-                               QStringLiteral("--list"), QStringLiteral("--remove")},
-                              2);
+    const CommandOptions options = CommandOptions::parse(
+        QStringLiteral("employees"), args,
+        {QStringLiteral("--id"), QStringLiteral("--from"), QStringLiteral("--rate"),
+         QStringLiteral("--badge")},
+        {QStringLiteral("--dry-run"), QStringLiteral("--create-departments"), QStringLiteral("--list"),
+         QStringLiteral("--remove"), QStringLiteral("--clear"), QStringLiteral("--unlock"),
+         QStringLiteral("--show")},
+        2);
     if (!options.ok()) {
         err << options.problem() << Qt::endl;
         return 2;
@@ -126,10 +129,16 @@ int runEmployeesCommand(const Services& services, Session& session, const QStrin
         session.setEmployees(StaffFiles::loadEmployees(StaffFiles::employeeFile(session.paths())));
         return runBadgeCommand(services, session, options, out, err);
     }
-    const bool rateOptions = options.has(QStringLiteral("--id")) || options.has(QStringLiteral("--from")) ||
-                             options.has(QStringLiteral("--rate")) || options.has(QStringLiteral("--badge")) ||
-                             options.flag(QStringLiteral("--list")) ||
-                             options.flag(QStringLiteral("--remove"));
+    if (action == QLatin1String("pin")) {
+        session.setEmployees(StaffFiles::loadEmployees(StaffFiles::employeeFile(session.paths())));
+        return runPinCommand(services, session, options, out, err);
+    }
+    const bool rateOptions =
+        options.has(QStringLiteral("--id")) || options.has(QStringLiteral("--from")) ||
+        options.has(QStringLiteral("--rate")) || options.has(QStringLiteral("--badge")) ||
+        options.flag(QStringLiteral("--list")) || options.flag(QStringLiteral("--remove")) ||
+        options.flag(QStringLiteral("--clear")) || options.flag(QStringLiteral("--unlock")) ||
+        options.flag(QStringLiteral("--show"));
     std::optional<ImportChoices> choices;
     if (action == QLatin1String("import") && words.size() == 2)
         choices = ImportChoices{words[1], options.flag(QStringLiteral("--dry-run")),

@@ -31,7 +31,8 @@ const QStringList& DatabaseCopy::tables()
                                       QStringLiteral("Pay periods"),
                                       QStringLiteral("Period approvals"),
                                       QStringLiteral("Pay rate"),
-                                      QStringLiteral("Resolved exceptions")};
+                                      QStringLiteral("Resolved exceptions"),
+                                      QStringLiteral("PINs")};
     return names;
 }
 

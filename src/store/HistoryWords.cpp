@@ -3,6 +3,7 @@
 #include "store/BadgeTable.h"
 #include "store/PayRateTable.h"
 #include "store/PeriodStates.h"
+#include "store/PinTable.h"
 #include "store/ResolvedExceptions.h"
 #include "store/StoredTime.h"
 
@@ -196,6 +197,11 @@ QString changeAlone(const HistoryEntry& e, bool clock12Hour)
     }
     if (e.action == BadgeTable::changedAction)
         return badgeChange(e);
+    if (e.action == PinTable::clearedAction || e.action == PinTable::unlockedAction)
+        return QStringLiteral("PIN of %1 %2")
+            .arg(objectOf(e.oldValues).value(QStringLiteral("Employee ID")).toString(),
+                 e.action == PinTable::clearedAction ? QStringLiteral("cleared")
+                                                     : QStringLiteral("unlocked"));
     return e.action;
 }
 } // namespace

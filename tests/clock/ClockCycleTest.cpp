@@ -100,6 +100,47 @@ public:
     {
         calls.append(QStringLiteral("note ") + line.section(':', 0, 0));
     }
+    void showPin(const QString& prompt, const QString& message) override
+    {
+        calls.append(QStringLiteral("pin: ") + prompt + (message.isEmpty() ? QString() : " / " + message));
+    }
+    void hidePin(const QString& message) override
+    {
+        calls.append(QStringLiteral("id") + (message.isEmpty() ? QString() : ": " + message));
+    }
+    std::optional<PinRow> pinOf(const QString& id) override
+    {
+        if (pinsAway)
+            return std::nullopt;
+        return pins.value(id);
+    }
+    void startPinWork(const ClockCycle::PinWork& work) override
+    {
+        calls.append(work.hash.isEmpty() ? QStringLiteral("hash") : QStringLiteral("check"));
+        pinWork.append(work);
+    }
+    bool choosePin(const QString& id, const QString& hash) override
+    {
+        calls.append(QStringLiteral("choose %1 %2").arg(id, hash));
+        pins[id].hash = hash;
+        return true;
+    }
+    PinTable::TryResult countPinTry(const QString& id, bool right) override
+    {
+        calls.append(QStringLiteral("count %1 %2").arg(id, right ? "right" : "wrong"));
+        if (right)
+            return {PinTable::Try::Right, triesLeft, QDateTime()};
+        --triesLeft;
+        return {triesLeft > 0 ? PinTable::Try::Wrong : PinTable::Try::Locked, triesLeft, QDateTime()};
+    }
+    // The oldest PIN work done as the hashes would do it, with "h:" and the PIN for a hash.
+    ClockCycle::PinWorkDone finishPinWork()
+    {
+        const ClockCycle::PinWork work = pinWork.takeFirst();
+        const QString made = QStringLiteral("h:") + work.pin;
+        return {work.ticket, !work.hash.isEmpty() && work.hash == made,
+                work.hash.isEmpty() ? made : QString()};
+    }
 
     // What was asked since the last look.
     QStringList take()
@@ -115,6 +156,10 @@ public:
     bool fileHeld = false;
     bool failing = false;
     bool forcedFails = false;
+    QHash<QString, PinRow> pins;
+    bool pinsAway = false;
+    int triesLeft = PinTable::triesBeforeLock;
+    QList<ClockCycle::PinWork> pinWork;
     QStringList calls;
     QDateTime shownTime;
     int sends = 0;
@@ -530,4 +575,141 @@ TEST(ClockCycle, PicturesAreStampedWithTheDateSeenAtTheLastTick)
     cycle.tick();
     EXPECT_EQ(cycle.pictureDay(), day.addDays(1));
     EXPECT_EQ(station.shownTime, QDateTime(day.addDays(1), QTime(0, 0)));
+}
+
+// With PINs asked for, the punch waits for the employee's PIN; what is typed, and the hash work done
+// meanwhile ("done"), is answered as the calls say.
+TEST(ClockCycle, ThePinStepComesBetweenTheIdAndThePunch)
+{
+    const QString choose = QStringLiteral("pin: Choose a PIN of 4 to 8 digits");
+    const QString again = QStringLiteral("pin: Type it again");
+    const QString type = QStringLiteral("pin: Type your PIN");
+    const QStringList punched = {"id", "panel 7", "sound In", "write 7", "stored 7 #1"};
+    const struct {
+        const char* name;
+        std::function<void(FakeStation&)> setUp;
+        QStringList typed;
+        QStringList asked;
+        State state;
+    } cases[] = {
+        {"first PIN chosen",
+         {},
+         {"7", "12", "123456789", "1234", "1235", "1234", "1234", "done"},
+         QStringList{choose, "sound Error", choose + " / A PIN is 4 to 8 digits", "sound Error",
+                     choose + " / A PIN is 4 to 8 digits", again, "sound Error",
+                     choose + " / The two PINs differ", again, again + " / One moment...", "hash",
+                     "choose 7 h:1234"} +
+             punched,
+         State::ShowingPunch},
+        {"right PIN",
+         [](FakeStation& s) { s.pins[QStringLiteral("7")].hash = QStringLiteral("h:4321"); },
+         {"7", "4321", "done"},
+         QStringList{type, type + " / One moment...", "check", "count 7 right"} + punched,
+         State::ShowingPunch},
+        {"wrong PIN, then a try left",
+         [](FakeStation& s) {
+             s.pins[QStringLiteral("7")].hash = QStringLiteral("h:4321");
+             s.triesLeft = 2;
+         },
+         {"7", "1111", "done"},
+         {type, type + " / One moment...", "check", "count 7 wrong", "sound Error",
+          type + " / Wrong PIN, 1 try left"},
+         State::AskingForPin},
+        {"the last wrong PIN locks",
+         [](FakeStation& s) {
+             s.pins[QStringLiteral("7")].hash = QStringLiteral("h:4321");
+             s.triesLeft = 1;
+         },
+         {"7", "1111", "done"},
+         {type, type + " / One moment...", "check", "count 7 wrong", "id: Too many tries, ask your manager",
+          "sound Error"},
+         State::PausedAfterUnknownId},
+        {"locked already: no PIN asked",
+         [](FakeStation& s) {
+             s.pins[QStringLiteral("7")] = {QStringLiteral("h:4321"), 0, at(8, 0, 1)};
+         },
+         {"7"},
+         {"id: Too many tries, ask your manager", "sound Error"},
+         State::PausedAfterUnknownId},
+        {"server away: the punch goes on without the PIN",
+         [](FakeStation& s) { s.pinsAway = true; },
+         {"7"},
+         {"note PIN not asked of 7", "panel 7", "sound In", "write 7", "stored 7 #1"},
+         State::ShowingPunch},
+        {"unknown ID: no PIN asked",
+         [](FakeStation& s) { s.unknown = QStringList{QStringLiteral("7")}; },
+         {"7"},
+         {"ID 7  not found", "sound Error"},
+         State::PausedAfterUnknownId},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClockCycle::Rules rules;
+        rules.asksPin = true;
+        Cycle f(rules, [&](FakeStation& s) {
+            s.settings.keepInSeconds = 3;
+            if (c.setUp)
+                c.setUp(s);
+        });
+        for (const QString& typed : c.typed) {
+            if (typed != QLatin1String("done")) {
+                f.cycle->enterId(typed);
+                continue;
+            }
+            // Nothing typed counts while the hash is worked out.
+            EXPECT_EQ(f.cycle->state(), State::CheckingPin);
+            EXPECT_TRUE(f.cycle->acceptsNoInput());
+            EXPECT_EQ(f.cycle->keypadTarget(false), Target::Nowhere);
+            f.cycle->enterId(QStringLiteral("99999"));
+            f.cycle->pinWorkDone(f.station.finishPinWork());
+        }
+        EXPECT_EQ(f.station.take(), c.asked);
+        EXPECT_EQ(f.cycle->state(), c.state);
+    }
+}
+
+TEST(ClockCycle, APinLeftHalfTypedClearsWhenNoKeyComesForItsPatience)
+{
+    ClockCycle::Rules rules;
+    rules.asksPin = true;
+    Cycle f(rules, [](FakeStation& s) {
+        s.pins[QStringLiteral("7")].hash = QStringLiteral("h:4321");
+        s.settings.keepInSeconds = 3;
+    });
+    const QDateTime start = at(8, 0, 0, 500);
+    const int patienceMs = ClockCycle::pinPatienceSeconds * 1000;
+    f.time.set(start);
+    f.cycle->enterId(QStringLiteral("7"));
+    EXPECT_FALSE(f.cycle->isBusy()); // the box takes the PIN
+    EXPECT_EQ(f.cycle->keypadTarget(false), Target::IdBox);
+    f.tickAt(start.addMSecs(patienceMs - 1));
+    f.time.set(start.addSecs(4));
+    f.cycle->pinTyped(); // a key waits again from its own moment
+    f.tickAt(start.addMSecs(4000 + patienceMs - 1));
+    EXPECT_EQ(f.cycle->state(), State::AskingForPin);
+    f.station.take();
+    f.tickAt(start.addMSecs(4000 + patienceMs));
+    EXPECT_EQ(f.station.take(), QStringList{"id"});
+    EXPECT_EQ(f.cycle->state(), State::WaitingForId);
+
+    // A check under way has no deadline: its answer comes however long the hash takes.
+    f.cycle->enterId(QStringLiteral("7"));
+    f.cycle->enterId(QStringLiteral("4321"));
+    f.cycle->cancelPin();
+    f.tickAt(start.addSecs(60));
+    EXPECT_EQ(f.cycle->state(), State::CheckingPin);
+    f.cycle->pinWorkDone(f.station.finishPinWork());
+    EXPECT_EQ(f.cycle->state(), State::ShowingPunch);
+
+    // Leaving the screen, or Escape, gives the box back to the ID.
+    f.tickAt(start.addSecs(70));
+    f.cycle->enterId(QStringLiteral("7"));
+    f.station.take();
+    f.cycle->askToLeave();
+    EXPECT_EQ(f.station.take(), (QStringList{"id", "leave"}));
+    f.cycle->enterId(QStringLiteral("7"));
+    f.station.take();
+    f.cycle->cancelPin();
+    EXPECT_EQ(f.station.take(), QStringList{"id"});
+    EXPECT_EQ(f.cycle->state(), State::WaitingForId);
 }

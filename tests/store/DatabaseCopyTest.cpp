@@ -11,6 +11,7 @@
 #include "store/DayNumber.h"
 #include "store/PayRateTable.h"
 #include "store/PeriodStates.h"
+#include "store/PinTable.h"
 #include "store/ProgramSettingsTable.h"
 #include "store/ResolvedExceptions.h"
 
@@ -64,6 +65,7 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
     resolution.basis = QStringLiteral("basis");
     ResolvedExceptions(file).resolve(resolution,
                                      {QDateTime(QDate(2026, 11, 16), QTime(9, 10)), QStringLiteral("ann")});
+    PinTable(file).choose(QStringLiteral("E1"), QStringLiteral("$argon2id$v=19$m=65536,t=2,p=1$salt$hash"));
     Database server;
     ASSERT_NO_FATAL_FAILURE(openServer(server));
 
@@ -71,13 +73,15 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
     ASSERT_EQ(result.outcome, DatabaseCopy::Outcome::Copied);
     // Made by the fill: one row removed and one inserted by hand, two staff, the one settings row,
     // three history entries; then a period approved for one employee and locked, and a pay rate,
-    // with their entries; one setting of the program's own; and a resolved exception with its entry.
+    // with their entries; one setting of the program's own; a resolved exception with its entry; and
+    // one PIN.
     const struct {
         const char* table;
         qint64 rows;
-    } expected[] = {{"In Out", rows},        {"Employee", 2},     {"Application", 1},
-                    {"Program settings", 1}, {"Edit history", 7}, {"Pay periods", 1},
-                    {"Period approvals", 1}, {"Pay rate", 1},     {"Resolved exceptions", 1}};
+    } expected[] = {
+        {"In Out", rows},           {"Employee", 2},    {"Application", 1},      {"Program settings", 1},
+        {"Edit history", 7},        {"Pay periods", 1}, {"Period approvals", 1}, {"Pay rate", 1},
+        {"Resolved exceptions", 1}, {"PINs", 1}};
     ASSERT_EQ(result.counts.size(), std::size(expected));
     for (qsizetype i = 0; i < result.counts.size(); ++i) {
         SCOPED_TRACE(expected[i].table);

@@ -47,7 +47,7 @@ ClockWindow::ClockWindow(const Services& services, Session& session, StationLink
     , m_waiting(services.database, session.paths().programFolder())
     , m_cycle(services.time, *this,
               {session.settings().showElapsedTime, session.hasEmployeeDatabase() && !session.usesLocalStaff(),
-               session.settings().password})
+               session.settings().password, session.settings().askPin})
 {
     setObjectName(QStringLiteral("ClockWindow"));
     setWindowTitle(QStringLiteral("Orvane time and attendance"));
@@ -299,6 +299,8 @@ bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
             enterId();
             return true;
         }
+        if (m_cycle.isAskingPin() && pinKey(static_cast<QKeyEvent*>(event)))
+            return true;
     } else if (watched == m_idBox && event->type() == QEvent::FocusIn) {
         m_cycle.dismissPassword();
     } else if (watched == m_password && event->type() == QEvent::KeyPress) {

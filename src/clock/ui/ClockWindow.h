@@ -7,13 +7,15 @@
 #include "platform/ProgramLog.h"
 
 #include <QPointer>
-#include <functional>
+#include <QThreadPool>
 #include <QWidget>
+#include <functional>
 
 class HelpWindow;
 class KeypadWidget;
 class PunchPanel;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -94,6 +96,15 @@ private:
     void runForcedClockOut() override;
     void readStaff(QDate day) override;
     void note(const QString& line) override;
+    // The PIN step (ClockWindowPin.cpp).
+    void showPin(const QString& prompt, const QString& message) override;
+    void hidePin(const QString& message) override;
+    std::optional<PinRow> pinOf(const QString& id) override;
+    void startPinWork(const ClockCycle::PinWork& work) override;
+    bool choosePin(const QString& id, const QString& hash) override;
+    PinTable::TryResult countPinTry(const QString& id, bool right) override;
+    // Keys typed into the PIN: digits only, Escape gives the box back to the ID. True when taken.
+    bool pinKey(const QKeyEvent* key);
 
     void buildUi();
     QVBoxLayout* buildIdFrame();
@@ -150,4 +161,7 @@ private:
     QLabel* m_loadingPanel = nullptr; // made at the first reload
     QPointer<HelpWindow> m_helpWindow;
     bool m_helpShownBefore = false;
+    // The PIN hashes run here, off the screen's thread; the last member, so that it waits for a hash
+    // under way before anything it reports to goes.
+    QThreadPool m_pinWork;
 };

@@ -49,7 +49,8 @@ void ClockWindow::paintEvent(QPaintEvent*)
 
 void ClockWindow::screenActivated()
 {
-    m_prompt->setText(m_session.settings().enterId);
+    if (!m_cycle.isAskingPin())
+        m_prompt->setText(m_session.settings().enterId);
     m_cycle.dismissPassword();
     if (m_idBox->isVisible() && m_panel->isHidden())
         m_idBox->setFocus();
@@ -83,6 +84,8 @@ void ClockWindow::keypadKey(int key)
         return;
     }
     box->setText(box->text() + KeypadWidget::caption(key)); // setText keeps the ID box's ten characters
+    if (box == m_idBox)
+        m_cycle.pinTyped();
 }
 
 void ClockWindow::showHelp()

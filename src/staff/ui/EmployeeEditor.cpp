@@ -11,6 +11,7 @@
 #include "staff/StaffSaving.h"
 #include "staff/ui/BadgeDialog.h"
 #include "staff/ui/PayRatesDialog.h"
+#include "staff/ui/PinDialog.h"
 #include "staff/ui/ScheduleGridWidget.h"
 #include "store/BadgeTable.h"
 #include "store/DatabaseError.h"
@@ -96,6 +97,7 @@ void EmployeeEditor::buildWindow()
     QPushButton* newButton = plainButton(QStringLiteral("New &employee"), "cmdNewEmployee");
     m_payRates = plainButton(QStringLiteral("Pay &rates..."), "cmdPayRates");
     m_badge = plainButton(QStringLiteral("&Badge..."), "cmdBadge");
+    m_pin = plainButton(QStringLiteral("P&IN..."), "cmdPin");
     QPushButton* helpButton = plainButton(QStringLiteral("&Help"), "cmdHelp");
     QPushButton* closeButton = plainButton(QStringLiteral("&Close"), "cmdClose");
     connect(saveButton, &QPushButton::clicked, this, &EmployeeEditor::save);
@@ -104,6 +106,7 @@ void EmployeeEditor::buildWindow()
     connect(newButton, &QPushButton::clicked, this, &EmployeeEditor::newEmployee);
     connect(m_payRates, &QPushButton::clicked, this, &EmployeeEditor::payRates);
     connect(m_badge, &QPushButton::clicked, this, &EmployeeEditor::badge);
+    connect(m_pin, &QPushButton::clicked, this, &EmployeeEditor::pin);
     connect(helpButton, &QPushButton::clicked, this, &EmployeeEditor::showHelp);
     connect(closeButton, &QPushButton::clicked, this, &EmployeeEditor::reject);
     auto* buttons = new QHBoxLayout;
@@ -113,6 +116,7 @@ void EmployeeEditor::buildWindow()
     buttons->addWidget(newButton);
     buttons->addWidget(m_payRates);
     buttons->addWidget(m_badge);
+    buttons->addWidget(m_pin);
     buttons->addStretch();
     buttons->addWidget(helpButton);
     buttons->addWidget(closeButton);
@@ -157,6 +161,7 @@ void EmployeeEditor::load()
     // Rates belong to a saved ID.
     m_payRates->setEnabled(m_mode != Mode::Add);
     m_badge->setEnabled(m_mode != Mode::Add);
+    m_pin->setEnabled(m_mode != Mode::Add);
     m_changed = false;
 }
 
@@ -202,7 +207,8 @@ void EmployeeEditor::badge()
     try {
         input.badge = BadgeTable(m_services.database).badgeOf(e.employeeId);
     } catch (const DatabaseError& error) {
-        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Badge"), MessageBoxes::Icon::Critical);
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Badge"),
+                                   MessageBoxes::Icon::Critical);
         return;
     }
     const auto store = [this, id = e.employeeId](const std::optional<QString>& badge) -> QString {
@@ -214,7 +220,8 @@ void EmployeeEditor::badge()
                 return {};
             }
             if (const auto taken = table.assign(id, *badge, stamp))
-                return QStringLiteral("Card %1 belongs to ID %2. Remove it there first.").arg(*badge, taken->employeeId);
+                return QStringLiteral("Card %1 belongs to ID %2. Remove it there first.")
+                    .arg(*badge, taken->employeeId);
             return {};
         } catch (const DatabaseError& error) {
             return error.userMessage();
@@ -222,6 +229,17 @@ void EmployeeEditor::badge()
     };
     auto* dialog = new BadgeDialog(input, m_services.time, m_services.messages, store, this);
     dialog->setObjectName(QStringLiteral("dlgBadge"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void EmployeeEditor::pin()
+{
+    if (m_mode == Mode::Add || m_index < 0 || m_index >= m_session.employees().count())
+        return;
+    const Employee& e = m_session.employees().entries.at(m_index);
+    auto* dialog = new PinDialog(m_services, e.employeeId, e.name, this);
+    dialog->setObjectName(QStringLiteral("dlgPin"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

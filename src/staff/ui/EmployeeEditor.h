@@ -15,8 +15,8 @@ class Session;
 // schedule drawn on the week grid; a save rewrites the employee file and the clock's staff table.
 //
 // Object names: txtName, txtId, txtPay, cboDepartment, optActive, optInactive, gridWeek,
-// cmdSave, cmdPrevious, cmdNext, cmdNewEmployee, cmdPayRates, cmdHelp, cmdClose; the help window
-// hlpEmployee, the rates dialog dlgPayRates.
+// cmdSave, cmdPrevious, cmdNext, cmdNewEmployee, cmdPayRates, cmdPin, cmdHelp, cmdClose; the help
+// window hlpEmployee, the rates dialog dlgPayRates, the PIN dialog dlgPin.
 class EmployeeEditor : public QDialog {
     Q_OBJECT
 
@@ -42,6 +42,7 @@ public:
     // Opens the saved employee's pay rates; OK stores what was changed there at once.
     void payRates();
     void badge();
+    void pin();
 
 public Q_SLOTS:
     void reject() override;
@@ -74,4 +75,5 @@ private:
     QPushButton* m_next = nullptr;
     QPushButton* m_payRates = nullptr;
     QPushButton* m_badge = nullptr;
+    QPushButton* m_pin = nullptr;
 };
