@@ -57,5 +57,6 @@ QList<Setting> KioskSettings::rows()
         guardSeconds(),
         onOff("clock.reader_hex", &R::readerHex),
         onOff("clock.week_hours", &R::showWeekHours),
+        onOff("clock.ask_pin", &R::askPin),
     };
 }

@@ -125,6 +125,7 @@ TEST(SettingsTable, EverySettingHasItsDocumentedDefault)
         {"exceptions.long_shift", "12:00"},
         {"exceptions.quick_repeat_seconds", "120"},
         {"clock.forced_out_time", "IN + 1 minute"},
+        {"clock.ask_pin", "off"},
     };
     ASSERT_EQ(std::size(documented), static_cast<size_t>(SettingsTable::all().size()));
     const SettingsRecord blankRow = loaded({});
@@ -294,7 +295,7 @@ TEST(SettingsTable, GuardSecondsAreWholeSecondsUpToAnHour)
         const char* held; // nullptr: refused
     };
     const Case cases[] = {
-        {"60", "60"}, {" 0 ", "0"}, {"", "0"},        {"3600", "3600"}, {"3601", nullptr},
+        {"60", "60"},    {" 0 ", "0"},     {"", "0"},        {"3600", "3600"},   {"3601", nullptr},
         {"-1", nullptr}, {"1.5", nullptr}, {"abc", nullptr}, {"99999", nullptr},
     };
     const QString key = QStringLiteral("clock.guard_seconds");
