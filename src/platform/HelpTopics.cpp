@@ -60,6 +60,12 @@ leave. The program knows which one it is from your last punch, so you never have
 <p>If you punch much earlier or later than your schedule, the panel shows a warning in red. Your
 manager may have chosen to refuse such punches; then the panel turns red and nothing is recorded.
 If your ID is not known, a message under the box says so: check the ID and try again.</p>
+<h2>Your PIN</h2>
+<p>Your manager may have the clock ask for a personal PIN after your ID, so that nobody can punch
+for you. The first time, choose a PIN of 4 to 8 digits and type it again to confirm it. From then on,
+type it after your ID each time you punch. After five wrong PINs your ID is locked for five minutes:
+ask your manager, who can unlock it or clear your PIN so that you choose a new one. A PIN left half
+typed is cleared after ten seconds; <b>Esc</b> clears it at once.</p>
 <h2>The keypad</h2>
 <p>On a touch screen, use the on-screen keypad: touch the characters of your ID, then
 <b>E N T E R</b>. <b>Clear</b> wipes out what you have typed so you can start again.</p>
