@@ -3,6 +3,7 @@
 #include "payroll/ExportSources.h"
 #include "reports/ReportExports.h"
 #include "store/DayNumber.h"
+#include "store/EmployeePayrollTable.h"
 #include "store/OwnFiles.h"
 #include "store/Windows1252.h"
 
@@ -329,9 +330,6 @@ bool PayrollExport::write(const ProgramPaths& paths, const QString& output, cons
 
 PayrollExport::PersonName PayrollExport::splitName(const QString& stored)
 {
-    const QString plain = stored.simplified();
-    const qsizetype blank = plain.lastIndexOf(QLatin1Char(' '));
-    if (blank < 0)
-        return {QString(), plain};
-    return {plain.mid(blank + 1), plain.left(blank)};
+    const auto [first, last] = EmployeePayroll::firstAndLastOf(stored);
+    return {first, last};
 }

@@ -6,6 +6,7 @@
 #include "settings/Session.h"
 #include "store/DayNumber.h"
 #include "store/EmployeeId.h"
+#include "store/EmployeePayrollTable.h"
 #include "store/PeriodStates.h"
 
 ExportSettings PeriodExport::settingsOf(const SettingsRecord& s)
@@ -20,13 +21,22 @@ ExportSettings PeriodExport::settingsOf(const SettingsRecord& s)
     return settings;
 }
 
-QHash<QString, ExportEmployee> PeriodExport::employeesOf(Database&, const Session& session)
+QHash<QString, ExportEmployee> PeriodExport::employeesOf(Database& database, const Session& session)
 {
     QHash<QString, ExportEmployee> employees;
     // The staff list names an employee as the service knows them now; a record keeps the name of
     // its day.
     for (const Employee& employee : session.employees().entries)
         employees[EmployeeId::normalised(employee.employeeId)].name = employee.name.trimmed();
+    if (EmployeePayrollTable::hasTable(database)) {
+        const QHash<QString, EmployeePayroll> payroll = EmployeePayrollTable(database).all();
+        for (const EmployeePayroll& p : payroll) {
+            ExportEmployee& known = employees[p.employeeId];
+            known.payrollNumber = p.payrollNumber;
+            known.firstName = p.firstName;
+            known.lastName = p.lastName;
+        }
+    }
     return employees;
 }
 

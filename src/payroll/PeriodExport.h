@@ -27,8 +27,8 @@ struct Outcome {
 
 // What the payroll settings give the profiles.
 ExportSettings settingsOf(const SettingsRecord& settings);
-// Each employee as the payroll service knows them: the staff list's current name. Throws
-// DatabaseError.
+// Each employee as the payroll service knows them: the staff list's current name, and the payroll
+// number and names kept for them. Throws DatabaseError.
 QHash<QString, ExportEmployee> employeesOf(Database& database, const Session& session);
 
 // Reads the period's records and what the export needs. Throws DatabaseError.

@@ -134,6 +134,11 @@ bool employeesWrite(const QStringList& words)
         return !words.contains(QLatin1String("--list"));
     if (words.value(0) == QLatin1String("pin"))
         return !words.contains(QLatin1String("--show"));
+    if (words.value(0) == QLatin1String("payroll"))
+        return std::any_of(words.begin(), words.end(), [](const QString& word) {
+            return word.startsWith(QLatin1String("--number")) || word.startsWith(QLatin1String("--first")) ||
+                   word.startsWith(QLatin1String("--last")) || word == QLatin1String("--clear");
+        });
     return words.value(0) == QLatin1String("import") && !words.contains(QLatin1String("--dry-run"));
 }
 
@@ -216,7 +221,10 @@ const QList<Command>& commands()
          "         clocks an employee in and out; a card read at the clock screen that is nobody's badge\n"
          "         is taken as a typed ID\n"
          "         | pin --id ID (--clear | --unlock | --show)  forgets an employee's PIN (a new one is\n"
-         "         chosen at the next punch), ends a lock after wrong PINs, or shows both",
+         "         chosen at the next punch), ends a lock after wrong PINs, or shows both\n"
+         "         | payroll --id ID [--number N] [--first TEXT] [--last TEXT] [--clear]  what the\n"
+         "         payroll service knows the employee by: payroll number (empty: the ID) and first and\n"
+         "         last names (empty: the stored name split at its last blank)",
          false, true, &employeesWrite},
         {"settings", &runSettingsCommand,
          "list | get KEY | set KEY VALUE  the options as key, value and default; set checks and saves\n"

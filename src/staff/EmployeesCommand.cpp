@@ -7,6 +7,7 @@
 #include "staff/ImportSummary.h"
 #include "staff/PayRateCommand.h"
 #include "staff/PinCommand.h"
+#include "staff/PayrollDetailsCommand.h"
 #include "staff/StaffCsv.h"
 #include "staff/StaffSaving.h"
 #include "store/OwnFiles.h"
@@ -20,7 +21,7 @@ constexpr int fileRefused = 7;
 const QString usage = QStringLiteral("usage: tellarin employees import FILE.csv [--dry-run] "
                                      "[--create-departments] | tellarin employees export [FILE.csv] | "
                                      "tellarin employees rate --id ID ... | tellarin employees badge ... | "
-                                     "tellarin employees pin --id ID ...");
+                                     "tellarin employees pin --id ID ... | tellarin employees payroll --id ID ...");
 
 struct ImportChoices {
     QString path;
@@ -107,6 +108,11 @@ int exportFile(const Session& session, const QString& path, QTextStream& out, QT
 int runEmployeesCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
                         QTextStream& err)
 {
+    if (args.value(0) == QLatin1String("payroll")) {
+        // The files are the truth: a window of a running program may have saved since the start.
+        session.reloadStaffFiles();
+        return runPayrollDetailsCommand(services, session, args.mid(1), out, err);
+    }
     const CommandOptions options = CommandOptions::parse(
         QStringLiteral("employees"), args,
         {QStringLiteral("--id"), QStringLiteral("--from"), QStringLiteral("--rate"),

@@ -1,6 +1,7 @@
 #include "store/HistoryWords.h"
 
 #include "store/BadgeTable.h"
+#include "store/EmployeePayrollTable.h"
 #include "store/PayRateTable.h"
 #include "store/PeriodStates.h"
 #include "store/PinTable.h"
@@ -106,6 +107,26 @@ QString badgeChange(const HistoryEntry& e)
     return QStringLiteral("Badge of %1: %2%3%4")
         .arg(any.value(QStringLiteral("Employee ID")).toString(), badge(before), arrow, badge(after));
 }
+
+// "Payroll details of A1: payroll number none → 000123, first name none → Anna", changed fields only.
+QString payrollChange(const HistoryEntry& e)
+{
+    const QJsonObject before = objectOf(e.oldValues);
+    const QJsonObject after = objectOf(e.newValues);
+    const QJsonObject& any = after.isEmpty() ? before : after;
+    QStringList parts;
+    for (const char* field : {"Payroll number", "First name", "Last name"}) {
+        const auto text = [&](const QJsonObject& o) {
+            const QString value = o.value(QLatin1String(field)).toString();
+            return value.isEmpty() ? QStringLiteral("none") : value;
+        };
+        if (text(before) != text(after))
+            parts.append(QString::fromLatin1(field).toLower() + QLatin1Char(' ') + text(before) + arrow +
+                         text(after));
+    }
+    return QStringLiteral("Payroll details of %1: %2")
+        .arg(any.value(QStringLiteral("Employee ID")).toString(), parts.join(QStringLiteral(", ")));
+}
 } // namespace
 
 QString HistoryWords::markText(int options)
@@ -202,6 +223,8 @@ QString changeAlone(const HistoryEntry& e, bool clock12Hour)
             .arg(objectOf(e.oldValues).value(QStringLiteral("Employee ID")).toString(),
                  e.action == PinTable::clearedAction ? QStringLiteral("cleared")
                                                      : QStringLiteral("unlocked"));
+    if (e.action == EmployeePayrollTable::changedAction)
+        return payrollChange(e);
     return e.action;
 }
 } // namespace

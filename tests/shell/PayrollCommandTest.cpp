@@ -143,7 +143,7 @@ TEST_P(PayrollCommandTest, APeriodIsApprovedLockedCorrectedOnlyAfterReopeningAnd
                                         "Period reopened: 7 Dec 2026 - 20 Dec 2026 (late correction)"}));
 }
 
-TEST_P(PayrollCommandTest, ExportsWriteEachServicesFileForThePeriod)
+TEST_P(PayrollCommandTest, ExportsWriteEachServicesFileWithPayrollNumbersAndNames)
 {
     Employee anna;
     anna.employeeNumber = 1;
@@ -174,6 +174,16 @@ TEST_P(PayrollCommandTest, ExportsWriteEachServicesFileForThePeriod)
     recordOf("1002", "2026-12-08 20:00", "--out");
     recordOf("1003", "2026-12-14 09:00", "--in");
     recordOf("1003", "2026-12-14 12:30", "--out");
+    for (const QStringList& details :
+         {QStringList{"--id", "1001", "--number", "000123"},
+          QStringList{"--id", "1002", "--first", "René", "--last", "Lefèvre-Marchand"}}) {
+        const Outcome set = tellarin(QStringList{"employees", "payroll"} + details);
+        ASSERT_EQ(set.code, 0) << set.err.toStdString();
+    }
+    EXPECT_EQ(tellarin({"employees", "payroll", "--id", "1002"}).out,
+              QStringLiteral("payroll\t1002\t\tRené\tLefèvre-Marchand\n"));
+    EXPECT_EQ(tellarin({"employees", "payroll", "--id", "1009"}).code, 1);
+
     QTemporaryDir outputs;
     const struct {
         const char* profile;
@@ -182,13 +192,13 @@ TEST_P(PayrollCommandTest, ExportsWriteEachServicesFileForThePeriod)
     } exports[] = {
         {"adp", "PRX7QEPI.csv",
          "Co Code,Batch ID,File #,Reg Hours,O/T Hours,Hours 3 Code,Hours 3 Amount\r\n"
-         "X7Q,1207,1001,40.00,5.00,,\r\n"
+         "X7Q,1207,000123,40.00,5.00,,\r\n"
          "X7Q,1207,1002,8.00,4.00,D,1.00\r\n"
          "X7Q,1207,1003,3.50,0.00,,\r\n"},
         {"gusto", "gusto_2026-12-07_2026-12-20.csv",
          "first_name,last_name,regular_hours,overtime_hours,double_overtime_hours,cash_tips\r\n"
          "Anna,Van Der Berg,40.00,5.00,0.00,0.00\r\n"
-         "Ren\xc3\xa9,Lef\xc3\xa8vre,8.00,4.00,1.00,0.00\r\n"
+         "Ren\xc3\xa9,Lef\xc3\xa8vre-Marchand,8.00,4.00,1.00,0.00\r\n"
          ",Solo,3.50,0.00,0.00,0.00\r\n"},
         {"quickbooks", "timer_2026-12-07_2026-12-20.iif",
          "!TIMERHDR\tVER\tREL\tCOMPANYNAME\tFROMTIMER\tCOMPANYCREATETIME\r\n"

@@ -12,6 +12,7 @@
 #include "staff/ui/BadgeDialog.h"
 #include "staff/ui/PayRatesDialog.h"
 #include "staff/ui/PinDialog.h"
+#include "staff/ui/PayrollDetailsDialog.h"
 #include "staff/ui/ScheduleGridWidget.h"
 #include "store/BadgeTable.h"
 #include "store/DatabaseError.h"
@@ -98,6 +99,7 @@ void EmployeeEditor::buildWindow()
     m_payRates = plainButton(QStringLiteral("Pay &rates..."), "cmdPayRates");
     m_badge = plainButton(QStringLiteral("&Badge..."), "cmdBadge");
     m_pin = plainButton(QStringLiteral("P&IN..."), "cmdPin");
+    m_payroll = plainButton(QStringLiteral("Pa&yroll..."), "cmdPayroll");
     QPushButton* helpButton = plainButton(QStringLiteral("&Help"), "cmdHelp");
     QPushButton* closeButton = plainButton(QStringLiteral("&Close"), "cmdClose");
     connect(saveButton, &QPushButton::clicked, this, &EmployeeEditor::save);
@@ -107,6 +109,7 @@ void EmployeeEditor::buildWindow()
     connect(m_payRates, &QPushButton::clicked, this, &EmployeeEditor::payRates);
     connect(m_badge, &QPushButton::clicked, this, &EmployeeEditor::badge);
     connect(m_pin, &QPushButton::clicked, this, &EmployeeEditor::pin);
+    connect(m_payroll, &QPushButton::clicked, this, &EmployeeEditor::payrollDetails);
     connect(helpButton, &QPushButton::clicked, this, &EmployeeEditor::showHelp);
     connect(closeButton, &QPushButton::clicked, this, &EmployeeEditor::reject);
     auto* buttons = new QHBoxLayout;
@@ -117,6 +120,7 @@ void EmployeeEditor::buildWindow()
     buttons->addWidget(m_payRates);
     buttons->addWidget(m_badge);
     buttons->addWidget(m_pin);
+    buttons->addWidget(m_payroll);
     buttons->addStretch();
     buttons->addWidget(helpButton);
     buttons->addWidget(closeButton);
@@ -162,6 +166,7 @@ void EmployeeEditor::load()
     m_payRates->setEnabled(m_mode != Mode::Add);
     m_badge->setEnabled(m_mode != Mode::Add);
     m_pin->setEnabled(m_mode != Mode::Add);
+    m_payroll->setEnabled(m_mode != Mode::Add);
     m_changed = false;
 }
 
@@ -241,6 +246,39 @@ void EmployeeEditor::pin()
     auto* dialog = new PinDialog(m_services, e.employeeId, e.name, this);
     dialog->setObjectName(QStringLiteral("dlgPin"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void EmployeeEditor::payrollDetails()
+{
+    if (m_mode == Mode::Add || m_index < 0 || m_index >= m_session.employees().count())
+        return;
+    const Employee& e = m_session.employees().entries.at(m_index);
+    const auto failed = [this](const DatabaseError& error) {
+        m_services.messages.inform(this, error.userMessage(), QStringLiteral("Payroll details"),
+                                   MessageBoxes::Icon::Critical);
+    };
+    PayrollDetailsDialog::Input input{e.name, e.employeeId, {}};
+    try {
+        input.stored = EmployeePayrollTable(m_services.database).find(e.employeeId);
+    } catch (const DatabaseError& error) {
+        failed(error);
+        return;
+    }
+    auto* dialog = new PayrollDetailsDialog(input, m_services.messages, this);
+    dialog->setObjectName(QStringLiteral("dlgPayroll"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, [this, dialog, failed] {
+        const std::optional<EmployeePayroll> chosen = dialog->chosen();
+        if (!chosen)
+            return;
+        try {
+            EmployeePayrollTable(m_services.database)
+                .set(*chosen, {m_services.time.now(), EditHistory::workstationUser()});
+        } catch (const DatabaseError& error) {
+            failed(error);
+        }
+    });
     dialog->open();
 }
 

@@ -17,6 +17,8 @@ class Session;
 // Object names: txtName, txtId, txtPay, cboDepartment, optActive, optInactive, gridWeek,
 // cmdSave, cmdPrevious, cmdNext, cmdNewEmployee, cmdPayRates, cmdPin, cmdHelp, cmdClose; the help
 // window hlpEmployee, the rates dialog dlgPayRates, the PIN dialog dlgPin.
+// cmdSave, cmdPrevious, cmdNext, cmdNewEmployee, cmdPayRates, cmdPayroll, cmdHelp, cmdClose; the help window
+// hlpEmployee, the rates dialog dlgPayRates.
 class EmployeeEditor : public QDialog {
     Q_OBJECT
 
@@ -43,6 +45,7 @@ public:
     void payRates();
     void badge();
     void pin();
+    void payrollDetails();
 
 public Q_SLOTS:
     void reject() override;
@@ -76,4 +79,5 @@ private:
     QPushButton* m_payRates = nullptr;
     QPushButton* m_badge = nullptr;
     QPushButton* m_pin = nullptr;
+    QPushButton* m_payroll = nullptr;
 };
