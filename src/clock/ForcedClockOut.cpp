@@ -17,11 +17,6 @@
 #include <cmath>
 
 namespace {
-bool sameEmployee(const ClockRecord& a, const ClockRecord& b)
-{
-    return EmployeeId::same(a.employeeId, b.employeeId);
-}
-
 // Clears the running flag however the pass ends.
 class RunningGuard {
 public:
@@ -92,27 +87,26 @@ ClockRecord ForcedClockOut::closing(const ClockRecord& in, const QDateTime& now,
 QList<ClockRecord> ForcedClockOut::forcedOuts(const QList<ClockRecord>& rows, const QDateTime& now,
                                               int limitMinutes, const Placement& placement)
 {
+    // A minute after the IN needs nothing of the IN's next record, so the rows are the one-query
+    // selection of open INs (ClockRecords::openInsAfter), where an OUT after an IN is a later record
+    // and not its answer. The other placements must stay before the next record: they get every row.
+    const bool openInsOnly = placement.time == ForcedOutTime::MinuteAfterIn;
     QList<ClockRecord> outs;
-    const auto consider = [&](const ClockRecord& in, const ClockRecord* next) {
+    const qsizetype count = rows.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        const ClockRecord& in = rows.at(i);
+        if (in.clockOut)
+            continue;
+        const ClockRecord* next =
+            i + 1 < count && sameEmployee(in, rows.at(i + 1)) ? &rows.at(i + 1) : nullptr;
+        if (next && next->clockOut) {
+            if (!openInsOnly)
+                continue; // answered
+            next = nullptr;
+        }
         if (StoredTime::onClockFace(in.time).addSecs(qint64(limitMinutes) * 60) <=
             StoredTime::onClockFace(now))
             outs.append(closing(in, now, outTime(in, next, now, limitMinutes, placement)));
-    };
-    const qsizetype count = rows.size();
-    for (qsizetype i = 0; i < count; ++i) {
-        const ClockRecord& row = rows.at(i);
-        if (row.clockOut)
-            continue;
-        if (i == count - 1) {
-            consider(row, nullptr);
-            break;
-        }
-        const ClockRecord& next = rows.at(i + 1);
-        // An IN followed by another IN of the same employee, or the employee's last row: left open.
-        if (!sameEmployee(row, next))
-            consider(row, nullptr);
-        else if (!next.clockOut)
-            consider(row, &next);
     }
     return outs;
 }
@@ -159,9 +153,11 @@ int ForcedClockOut::run(const SettingsRecord& settings, const ScheduledStops& st
     ClockRecords records(m_database);
     // Read before any write lock: most passes write nothing, and they must not fail only because
     // another program is writing the file.
-    const QList<ClockRecord> rows = records.after(windowStart);
-    const QList<ClockRecord> outs = forcedOuts(rows, now, limitMinutes(settings.forceAfter),
-                                               {static_cast<ForcedOutTime>(settings.forcedOutTime), stops});
+    const Placement placement{static_cast<ForcedOutTime>(settings.forcedOutTime), stops};
+    const QList<ClockRecord> rows = placement.time == ForcedOutTime::MinuteAfterIn
+                                        ? records.openInsAfter(windowStart)
+                                        : records.after(windowStart);
+    const QList<ClockRecord> outs = forcedOuts(rows, now, limitMinutes(settings.forceAfter), placement);
     if (outs.isEmpty())
         return 0;
     // Each employee's last row as read (the selection ends each employee with it).

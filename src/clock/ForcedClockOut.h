@@ -44,7 +44,8 @@ public:
 
     // Whole minutes after which an open IN is closed.
     static int limitMinutes(float forceAfterHours);
-    // The forced OUTs for a selection ordered by employee ID and time, as of now.
+    // The forced OUTs due now, from rows ordered by employee ID and time: with the OUT a minute after
+    // the IN, the open INs ClockRecords::openInsAfter selects; otherwise every row of the window.
     static QList<ClockRecord> forcedOuts(const QList<ClockRecord>& rows, const QDateTime& now,
                                          int limitMinutes, const Placement& placement = {});
     // When the OUT that closes `in` is put: the placement's choice when it falls after the IN, before

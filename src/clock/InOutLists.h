@@ -25,11 +25,9 @@ constexpr int maximumEntryWidth = 90;
 // The window in days before today; 0 stands for 7.
 qint16 effectiveDays(qint16 screenInOutDays);
 
-// Rows ordered by employee ID and time; the last row of each employee decides its list.
-Lists fromRows(const QList<ClockRecord>& rows);
-
-// Reads the window ending today. No value when there is nothing to show: the lists then keep what
-// they show. A window of 0 days is set to 7 in screenInOutDays, as the options would hold it.
+// Reads the window ending today: each employee's latest record (by time, then record number)
+// decides its list. No value when there is nothing to show: the lists then keep what they show. A window of 0
+// days is set to 7 in screenInOutDays, as the options would hold it.
 std::optional<Lists> load(Database& database, const QDate& today, qint16& screenInOutDays);
 
 // The name padded with blanks to the minimum width, cut from the right while as wide as the

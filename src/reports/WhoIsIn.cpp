@@ -9,30 +9,16 @@ qint16 WhoIsIn::effectiveDays(qint16 days)
     return days == 0 ? defaultDays : days;
 }
 
-WhoIsIn::Lists WhoIsIn::fromRows(const QList<ClockRecord>& rows)
-{
-    Lists lists;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const ClockRecord& row = rows.at(i);
-        // IDs are one key without regard to case, as the table sorts them.
-        const bool lastOfEmployee = i + 1 == rows.size() || rows.at(i + 1).employeeId.compare(
-                                                                row.employeeId, Qt::CaseInsensitive) != 0;
-        if (!lastOfEmployee || row.employeeId.trimmed().isEmpty())
-            continue;
-        (row.clockOut ? lists.out : lists.in).append({row.employeeId, row.employee, row.time});
-    }
-    return lists;
-}
-
 std::optional<WhoIsIn::Lists> WhoIsIn::load(Database& database, const QDate& today, qint16 days)
 {
-    ClockRecords records(database);
-    if (records.isEmpty())
+    const QList<ClockRecord> latest =
+        ClockRecords(database).latestOfEach(DayNumber::of(today) - effectiveDays(days));
+    if (latest.isEmpty())
         return std::nullopt;
-    const QList<ClockRecord> rows = records.since(DayNumber::of(today) - effectiveDays(days));
-    if (rows.isEmpty())
-        return std::nullopt;
-    return fromRows(rows);
+    Lists lists;
+    for (const ClockRecord& record : latest)
+        (record.clockOut ? lists.out : lists.in).append({record.employeeId, record.employee, record.time});
+    return lists;
 }
 
 QString WhoIsIn::itemText(const QString& column, const Entry& entry, bool clock12Hour, const QLocale& locale)

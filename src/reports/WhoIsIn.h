@@ -29,12 +29,9 @@ struct Lists {
 // 0 (not chosen yet) counts as the default of seven days.
 qint16 effectiveDays(qint16 days);
 
-// Rows ordered by employee ID and time: each employee's last row decides its list; rows without
-// an ID are left out.
-Lists fromRows(const QList<ClockRecord>& rows);
-
-// The records from today minus the days onward, so one day covers yesterday and today. No value
-// when the table or the period has no records: the window then keeps what it shows.
+// Each employee's latest record (by time, then record number) from today minus the days onward, so
+// one day covers yesterday and today, decides its list; records without an ID are left out. No
+// value when the period has no records: the window then keeps what it shows.
 std::optional<Lists> load(Database& database, const QDate& today, qint16 days);
 
 // A list line: the name as the window's first column holds it, a tab, the ID, " - ", the time in

@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <algorithm>
+#include <tuple>
 
 ClockRecords::ClockRecords(Database& database)
     : m_database(database)
@@ -171,7 +172,7 @@ QList<ClockRecord> ClockRecords::after(qint32 dayNumber)
     static const QString sql = QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" > ? )"
                                               R"(ORDER BY "Employee ID", "Time", "Record number")")
                                    .arg(InOutRow::selectList());
-    return select(sql, dayNumber);
+    return select(sql, {dayNumber});
 }
 
 QList<ClockRecord> ClockRecords::since(qint32 dayNumber)
@@ -179,12 +180,54 @@ QList<ClockRecord> ClockRecords::since(qint32 dayNumber)
     static const QString sql =
         QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" >= ? ORDER BY "Employee ID", "Time")")
             .arg(InOutRow::selectList());
-    return select(sql, dayNumber);
+    return select(sql, {dayNumber});
 }
 
-QList<ClockRecord> ClockRecords::select(const QString& sql, qint32 dayNumber)
+QList<ClockRecord> ClockRecords::latestOfEach(qint32 firstDay, qint32 lastDay)
 {
-    QSqlQuery& query = m_database.run(sql, {dayNumber});
+    const SqlDialect::Statement statement =
+        m_database.dialect().latestRecordPerEmployee(InOutRow::selectList(), firstDay, lastDay);
+    QList<ClockRecord> latest;
+    QHash<QString, qsizetype> place;
+    for (const ClockRecord& record : select(statement.sql, statement.values)) {
+        const QString id = EmployeeId::normalised(record.employeeId);
+        if (id.isEmpty())
+            continue;
+        const auto it = place.constFind(id);
+        if (it == place.cend()) {
+            place.insert(id, latest.size());
+            latest.append(record);
+            continue;
+        }
+        // The same employee stored with other blanks around the ID: the later record stands for both.
+        ClockRecord& kept = latest[*it];
+        if (std::tie(record.time, record.recordNumber) > std::tie(kept.time, kept.recordNumber))
+            kept = record;
+    }
+    return latest;
+}
+
+QList<ClockRecord> ClockRecords::openInsAfter(qint32 dayNumber)
+{
+    // The window function sees only the narrow columns; whole rows are read for the few it keeps.
+    // The days are set apart first: otherwise SQLite, without statistics, walks the whole
+    // employee-first index for the order the window wants.
+    static const QString sql =
+        QStringLiteral(
+            R"(WITH "Days" AS MATERIALIZED (SELECT "Employee ID", "Time", "Record number", )"
+            R"("Clock out" FROM "In Out" WHERE "Julian" > ?) )"
+            R"(SELECT %1 FROM "In Out" WHERE "Record number" IN (SELECT "Record number" FROM )"
+            R"((SELECT "Record number", "Clock out", lead("Clock out") OVER (PARTITION BY )"
+            R"("Employee ID" ORDER BY "Time", "Record number") AS "Next out" FROM "Days") AS "Ordered" )"
+            R"(WHERE "Next out" IS NULL OR ("Clock out" = 0 AND "Next out" = 0)) )"
+            R"(ORDER BY "Employee ID", "Time", "Record number")")
+            .arg(InOutRow::selectList());
+    return select(sql, {dayNumber});
+}
+
+QList<ClockRecord> ClockRecords::select(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery& query = m_database.run(sql, values);
     QList<ClockRecord> rows;
     while (query.next())
         rows.append(InOutRow::read(query));

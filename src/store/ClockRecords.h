@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <functional>
+#include <limits>
 #include <optional>
 
 class Database;
@@ -49,6 +50,13 @@ public:
     // Each employee's latest punch among the days from the given day number on, keyed by the ID
     // trimmed and in upper case.
     QHash<QString, LatestPunch> latestPunches(qint32 sinceDay);
+    // Each employee's latest record (by time, then record number) among the days from the first to
+    // the last day number, in employee ID order. IDs that differ only in case or blanks are one
+    // employee; records without an ID are left out.
+    QList<ClockRecord> latestOfEach(qint32 firstDay, qint32 lastDay = std::numeric_limits<qint32>::max());
+    // Among the days above the given one, ordered by employee ID, time and record number: every IN
+    // that the employee's next record does not answer with an OUT, and each employee's last record.
+    QList<ClockRecord> openInsAfter(qint32 dayNumber);
     // Rows with a day number above the given one, ordered by employee ID, time and record number.
     QList<ClockRecord> after(qint32 dayNumber);
     // Rows with a day number at or above the given one, ordered by employee ID and time.
@@ -60,6 +68,6 @@ public:
     qint64 highestRecordNumber();
 
 private:
-    QList<ClockRecord> select(const QString& sql, qint32 dayNumber);
+    QList<ClockRecord> select(const QString& sql, const QVariantList& values);
     Database& m_database;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariantList>
 #include <QtGlobal>
 
 // Every place where the embedded SQLite file and a PostgreSQL server need different SQL; all other
@@ -38,6 +39,14 @@ public:
     // Each employee's latest punch (latest day number, then the last appended) among the days at or
     // after the one given as value: "Employee ID", "Clock out", "Time", one row per employee.
     QString latestPunchPerEmployee() const;
+    // Each employee's latest record by time, then record number, among the days from the first to the
+    // last day number given, in employee ID order: the given columns of "In Out". The values to bind
+    // come with it, as the two engines need the days in different places.
+    struct Statement {
+        QString sql;
+        QVariantList values;
+    };
+    Statement latestRecordPerEmployee(const QString& columns, qint32 firstDay, qint32 lastDay) const;
 
 private:
     Engine m_engine;

@@ -30,11 +30,11 @@ ClockRecord row(const char* id, const QDateTime& time, bool out)
 using ForcedClockOutPass = BackendTest;
 TELLARIN_ON_BOTH_BACKENDS(ForcedClockOutPass);
 
-TEST(ForcedClockOut, ClosesInsLeftOpenOneMinuteAfterThem)
+TEST_P(ForcedClockOutPass, ClosesInsLeftOpenOneMinuteAfterThem)
 {
     const struct {
         const char* name;
-        QList<ClockRecord> rows; // ordered by employee ID and time, as selected
+        QList<ClockRecord> rows; // stored in this order
         QDateTime now;
         QList<QDateTime> outs;
     } cases[] = {
@@ -61,10 +61,20 @@ TEST(ForcedClockOut, ClosesInsLeftOpenOneMinuteAfterThem)
          {row("a", at(2, 8, 0), false), row("A", at(2, 17, 0), true)},
          at(0, 20, 45, 1),
          {}},
+        {"an OUT stored before the IN it answers still answers it",
+         {row("A", at(2, 17, 0), true), row("A", at(2, 8, 0), false)},
+         at(0, 20, 45, 1),
+         {}},
     };
     for (const auto& c : cases) {
+        TestFolder folder(backend());
+        ClockRecords records(folder.database());
+        for (const ClockRecord& r : c.rows)
+            records.append(r);
+        const QList<ClockRecord> selection =
+            records.openInsAfter(DayNumber::of(today) - ForcedClockOut::windowDays);
         QList<QDateTime> times;
-        for (const ClockRecord& out : ForcedClockOut::forcedOuts(c.rows, c.now, 720)) {
+        for (const ClockRecord& out : ForcedClockOut::forcedOuts(selection, c.now, 720)) {
             times.append(out.time);
             EXPECT_EQ(out.julian, DayNumber::of(out.time)) << c.name;
         }

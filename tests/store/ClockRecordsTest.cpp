@@ -92,3 +92,105 @@ TEST_P(ClockRecordsTest, StoredRowKeepsEveryFieldAndQuotesInIds)
     EXPECT_TRUE(back.inLate && !back.outLate && back.clockOut);
     EXPECT_EQ(back.recordNumber, r.recordNumber);
 }
+
+namespace {
+struct Row {
+    const char* id;
+    int day; // of December 2026
+    const char* time;
+    bool out;
+};
+
+QList<qint64> appendAll(ClockRecords& records, std::initializer_list<Row> rows)
+{
+    QList<qint64> numbers;
+    for (const Row& r : rows)
+        numbers.append(records.append(punchRecord(
+            QString::fromLatin1(r.id),
+            QDateTime(QDate(2026, 12, r.day), QTime::fromString(QString::fromLatin1(r.time))), r.out)));
+    return numbers;
+}
+
+// "id day hh:mm:ss in|out", one per record, as a failing case shows them.
+QStringList shown(const QList<ClockRecord>& records)
+{
+    QStringList lines;
+    for (const ClockRecord& r : records)
+        lines.append(QStringLiteral("%1 %2 %3")
+                         .arg(r.employeeId, r.time.toString(QStringLiteral("d HH:mm:ss")),
+                              r.clockOut ? QStringLiteral("out") : QStringLiteral("in")));
+    return lines;
+}
+} // namespace
+
+TEST_P(ClockRecordsTest, LatestOfEachGoesByTimeThenRecordNumberWithinTheDays)
+{
+    TestFolder folder(backend());
+    ClockRecords records(folder.database());
+    appendAll(records, {
+                           {"B", 3, "08:00:00", false},
+                           {"B", 3, "17:00:00", true},
+                           {"B", 3, "12:00:00", false}, // put in later for earlier: not the latest
+                           {"A", 2, "09:00:00", false},
+                           {"A", 2, "09:00:00", true}, // the same second: the later record stands
+                           {"c", 1, "08:00:00", false},
+                           {"C", 1, "16:00:00", true}, // one employee in two letter cases
+                           {" D ", 2, "07:00:00", false},
+                           {"D", 2, "06:00:00", true},  // and with blanks around the ID
+                           {"E", 4, "08:00:00", false}, // after the last day asked for
+                           {"E", 1, "10:00:00", true},
+                           {"F", 5, "08:00:00", false},
+                           {"  ", 2, "10:00:00", false}, // no ID: nowhere
+                       });
+    const QDate first(2026, 12, 1);
+    const struct {
+        const char* name;
+        int firstDay;
+        int lastDay;
+        QStringList latest;
+    } cases[] = {
+        {"days 1 to 4",
+         1,
+         4,
+         {" D  2 07:00:00 in", "A 2 09:00:00 out", "B 3 17:00:00 out", "C 1 16:00:00 out",
+          "E 4 08:00:00 in"}},
+        {"days 1 to 3 leave E's later IN out",
+         1,
+         3,
+         {" D  2 07:00:00 in", "A 2 09:00:00 out", "B 3 17:00:00 out", "C 1 16:00:00 out",
+          "E 1 10:00:00 out"}},
+        {"from day 3 on, open at the end", 3, 0, {"B 3 17:00:00 out", "E 4 08:00:00 in", "F 5 08:00:00 in"}},
+        {"no records in the days", 6, 9, {}},
+    };
+    for (const auto& c : cases) {
+        const qint32 from = DayNumber::of(first.addDays(c.firstDay - 1));
+        const QList<ClockRecord> latest =
+            c.lastDay == 0 ? records.latestOfEach(from)
+                           : records.latestOfEach(from, DayNumber::of(first.addDays(c.lastDay - 1)));
+        EXPECT_EQ(shown(latest), c.latest) << c.name;
+    }
+}
+
+TEST_P(ClockRecordsTest, OpenInsAreThoseNoOutAnswersPlusEachEmployeesLastRecord)
+{
+    TestFolder folder(backend());
+    ClockRecords records(folder.database());
+    appendAll(records, {
+                           {"A", 1, "08:00:00", false}, // answered by another IN: open
+                           {"A", 2, "08:00:00", false},
+                           {"A", 2, "17:00:00", true},
+                           {"b", 1, "08:00:00", false},
+                           {"B", 1, "17:00:00", true}, // answered, in another letter case
+                           {"C", 3, "08:00:00", false},
+                           {"C", 3, "08:00:00", true}, // the same second: answered
+                           {"D", 2, "09:00:00", true}, // put in later, earlier than the IN it precedes
+                           {"D", 1, "22:00:00", false},
+                           {"E", 1, "08:00:00", false}, // never answered, last of its employee
+                       });
+    EXPECT_EQ(shown(records.openInsAfter(DayNumber::of(QDate(2026, 11, 30)))),
+              (QStringList{"A 1 08:00:00 in", "A 2 17:00:00 out", "B 1 17:00:00 out", "C 3 08:00:00 out",
+                           "D 2 09:00:00 out", "E 1 08:00:00 in"}));
+    // Days that start after A's first IN no longer see it.
+    EXPECT_EQ(shown(records.openInsAfter(DayNumber::of(QDate(2026, 12, 1)))),
+              (QStringList{"A 2 17:00:00 out", "C 3 08:00:00 out", "D 2 09:00:00 out"}));
+}
