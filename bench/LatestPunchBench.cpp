@@ -10,20 +10,17 @@
 // the file without statistics, as a clock's own file is. Days 7 are who-is-in's default, 17 about
 // 23,500 rows, 9 the forced clock-out's window.
 #include "BenchDatabase.h"
-#include "PostgresServer.h"
+#include "BenchServer.h"
 #include "clock/ForcedClockOut.h"
 #include "clock/InOutLists.h"
 #include "platform/ProgramPaths.h"
 #include "reports/WhoIsIn.h"
 #include "store/ClockRecords.h"
 #include "store/Database.h"
-#include "store/DatabaseCopy.h"
 #include "store/DatabaseLocation.h"
 #include "store/DayNumber.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -62,27 +59,7 @@ QString plainFile()
 
 QString serverUrl()
 {
-    static const QString url = [] {
-        static PostgresServer server;
-        if (!server.isRunning()) {
-            fprintf(stderr, "no server: %s\n", qPrintable(server.error()));
-            std::abort();
-        }
-        const QString created = server.createDatabase(QStringLiteral("bench"));
-        Database file, target;
-        file.open(ProgramPaths(BenchDatabase::preparedFolder(rows)).clockDatabase());
-        target.openServer(*DatabaseLocation::parse(created));
-        QElapsedTimer timer;
-        timer.start();
-        if (DatabaseCopy(file, target).run().outcome != DatabaseCopy::Outcome::Copied) {
-            fprintf(stderr, "copy into the server failed\n");
-            std::abort();
-        }
-        // The planner's statistics, as autovacuum would have gathered them on a server in use.
-        target.execute(QStringLiteral(R"(ANALYZE "In Out")"));
-        fprintf(stderr, "copied the rows into the server in %.1f s\n", timer.elapsed() / 1000.0);
-        return created;
-    }();
+    static const QString url = BenchServer::filledWith(rows, false);
     return url;
 }
 
@@ -193,12 +170,3 @@ BENCHMARK(BM_RawGroupedQuery)->Apply(forcedArguments);
 BENCHMARK(BM_WhoIsIn)->Apply(arguments);
 BENCHMARK(BM_InOutLists)->Apply(arguments);
 BENCHMARK(BM_ForcedClockOutSelection)->Apply(forcedArguments);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

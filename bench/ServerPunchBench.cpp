@@ -7,16 +7,14 @@
 // The server is started for the run in a temporary folder (Debian's postgresql package), reached
 // only through its Unix socket, and filled by copying the prepared file into it.
 #include "BenchDatabase.h"
-#include "PostgresServer.h"
+#include "BenchServer.h"
 #include "platform/ProgramPaths.h"
 #include "store/ClockRecords.h"
 #include "store/Database.h"
-#include "store/DatabaseCopy.h"
 #include "store/DatabaseLocation.h"
 #include "store/DayNumber.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -30,31 +28,11 @@ using BenchDatabase::employeeId;
 
 enum Engine { File = 0, Server = 1 };
 
-// The server database, filled once from the prepared file for the whole run.
+// The server database, filled once from the prepared file for the whole run; every commit forced
+// to the disk, as the file's are, so the two are timed on equal terms.
 QString serverUrl()
 {
-    static const QString url = [] {
-        // Every commit forced to the disk, as the file's are: the two are timed on equal terms.
-        static PostgresServer server(true);
-        if (!server.isRunning()) {
-            fprintf(stderr, "no server: %s\n", qPrintable(server.error()));
-            std::abort();
-        }
-        const QString created = server.createDatabase(QStringLiteral("bench"));
-        Database file, target;
-        file.open(ProgramPaths(BenchDatabase::preparedFolder(rows)).clockDatabase());
-        target.openServer(*DatabaseLocation::parse(created));
-        QElapsedTimer timer;
-        timer.start();
-        const DatabaseCopy::Result copied = DatabaseCopy(file, target).run();
-        if (copied.outcome != DatabaseCopy::Outcome::Copied) {
-            fprintf(stderr, "copy into the server failed\n");
-            std::abort();
-        }
-        fprintf(stderr, "copied %lld rows into the server in %.1f s\n", copied.counts.first().target,
-                timer.elapsed() / 1000.0);
-        return created;
-    }();
+    static const QString url = BenchServer::filledWith(rows, true);
     return url;
 }
 

@@ -17,6 +17,11 @@
 #include <cmath>
 
 namespace {
+bool sameEmployee(const ClockRecord& a, const ClockRecord& b)
+{
+    return EmployeeId::same(a.employeeId, b.employeeId);
+}
+
 // Clears the running flag however the pass ends.
 class RunningGuard {
 public:

@@ -1,5 +1,6 @@
 #include "reports/WhoIsInCommand.h"
 
+#include "clock/LateArrivals.h"
 #include "platform/CommandOptions.h"
 #include "platform/TimeSource.h"
 #include "reports/WhoIsIn.h"
@@ -7,14 +8,43 @@
 #include "settings/Session.h"
 #include "store/DatabaseError.h"
 
-int runWhoIsInCommand(const Services& services, Session&, const QStringList& args, QTextStream& out,
+namespace {
+int printExpected(const Services& services, const Session& session, QTextStream& out, QTextStream& err)
+{
+    QList<LateArrivals::Entry> late;
+    try {
+        late =
+            LateArrivals::load(services.database, services.time.now(), session.settings().lateAfterMinutes);
+    } catch (const DatabaseError& error) {
+        err << "who-is-in: " << error.userMessage().simplified() << '\n';
+        return 3;
+    }
+    if (late.isEmpty()) {
+        err << "who-is-in: nobody expected by the schedule is missing\n";
+        return 1;
+    }
+    for (const LateArrivals::Entry& e : late)
+        out << "expected\t" << e.employeeId << '\t' << e.name << '\t'
+            << e.start.toString(QStringLiteral("HH:mm")) << '\n';
+    return 0;
+}
+} // namespace
+
+int runWhoIsInCommand(const Services& services, Session& session, const QStringList& args, QTextStream& out,
                       QTextStream& err)
 {
-    const CommandOptions options =
-        CommandOptions::parse(QStringLiteral("who-is-in"), args, {QStringLiteral("--days")});
+    const CommandOptions options = CommandOptions::parse(
+        QStringLiteral("who-is-in"), args, {QStringLiteral("--days")}, {QStringLiteral("--expected")});
     if (!options.ok()) {
         err << options.problem() << '\n';
         return 2;
+    }
+    if (options.flag(QStringLiteral("--expected"))) {
+        if (options.has(QStringLiteral("--days"))) {
+            err << "who-is-in: --expected goes by today's schedule and takes no --days\n";
+            return 2;
+        }
+        return printExpected(services, session, out, err);
     }
     qint16 days = WhoIsIn::defaultDays;
     if (options.has(QStringLiteral("--days"))) {

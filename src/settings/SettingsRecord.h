@@ -97,6 +97,11 @@ struct SettingsRecord {
     // Where the forced clock-out puts its OUT: the index of ExceptionSettings::forcedOutTimes().
     int forcedOutTime = 0;
 
+    // Who is late: minutes after a scheduled start without an IN today, and whether the desktop is
+    // told of each late employee.
+    int lateAfterMinutes = 15;
+    bool lateNotify = false;
+
     // The password in upper case; empty when none is set.
     QString password;
 

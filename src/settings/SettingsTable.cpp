@@ -2,6 +2,7 @@
 
 #include "settings/ExceptionSettings.h"
 #include "settings/KioskSettings.h"
+#include "settings/LateSettings.h"
 #include "settings/PaySettings.h"
 #include "settings/SettingsIo.h"
 
@@ -306,7 +307,8 @@ QList<Setting> buildTable()
 
 QList<Setting> buildAll()
 {
-    return buildTable() + PaySettings::rows() + KioskSettings::rows() + ExceptionSettings::rows();
+    return buildTable() + PaySettings::rows() + KioskSettings::rows() + ExceptionSettings::rows() +
+           LateSettings::rows();
 }
 } // namespace
 

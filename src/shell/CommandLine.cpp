@@ -172,7 +172,9 @@ const QList<Command>& commands()
          "--from YYYY-MM-DD [--to YYYY-MM-DD] [--rounding NN] [--format lines|csv|pdf] [--output FILE]\n"
          "         worked minutes by kind of pay, gross pay and tips per employee",
          true, true, &neverWrites},
-        {"who-is-in", &runWhoIsInCommand, "[--days N]  who is clocked in and who is out, the In list first",
+        {"who-is-in", &runWhoIsInCommand,
+         "[--days N | --expected]  who is clocked in and who is out, the In list first; with\n"
+         "         --expected who is late by today's schedule",
          false, true, &neverWrites},
         {"audit", &runAuditCommand,
          "--from YYYY-MM-DD [--to YYYY-MM-DD]  the records whose time goes back (one day without\n"

@@ -207,6 +207,19 @@ QList<ClockRecord> ClockRecords::latestOfEach(qint32 firstDay, qint32 lastDay)
     return latest;
 }
 
+QSet<QString> ClockRecords::employeesInOn(qint32 dayNumber)
+{
+    QSqlQuery& query = m_database.run(
+        QStringLiteral(
+            R"(SELECT DISTINCT "Employee ID" FROM "In Out" WHERE "Julian" = ? AND "Clock out" = 0)"),
+        {dayNumber});
+    QSet<QString> ids;
+    while (query.next())
+        ids.insert(EmployeeId::normalised(query.value(0).toString()));
+    m_database.finish(query);
+    return ids;
+}
+
 QList<ClockRecord> ClockRecords::openInsAfter(qint32 dayNumber)
 {
     // The window function sees only the narrow columns; whole rows are read for the few it keeps.

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -57,6 +58,8 @@ public:
     // Among the days above the given one, ordered by employee ID, time and record number: every IN
     // that the employee's next record does not answer with an OUT, and each employee's last record.
     QList<ClockRecord> openInsAfter(qint32 dayNumber);
+    // The employees with an IN on the day, their IDs normalised.
+    QSet<QString> employeesInOn(qint32 dayNumber);
     // Rows with a day number above the given one, ordered by employee ID, time and record number.
     QList<ClockRecord> after(qint32 dayNumber);
     // Rows with a day number at or above the given one, ordered by employee ID and time.

@@ -2,6 +2,8 @@
 
 #include "ReportsFixture.h"
 #include "reports/WhoIsInCommand.h"
+#include "store/DayNumber.h"
+#include "store/StaffTable.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,21 @@ QStringList ids(const QList<WhoIsIn::Entry>& entries)
         out.append(e.employeeId);
     return out;
 }
+
+// Runs the command on the fixture's program and keeps what it wrote.
+struct CommandRun {
+    ReportsFixture& f;
+    QString outText;
+    QString errText;
+    int operator()(const QStringList& args)
+    {
+        outText.clear();
+        errText.clear();
+        QTextStream out(&outText);
+        QTextStream err(&errText);
+        return runWhoIsInCommand(f.services, f.session, args, out, err);
+    }
+};
 } // namespace
 
 using WhoIsInStore = BackendTest;
@@ -76,18 +93,9 @@ TEST(WhoIsIn, ItemTextFollowsTheClockSetting)
 TEST(WhoIsInCommand, LinesArgumentsAndExitCodes)
 {
     ReportsFixture f;
-    QString outText;
-    QString errText;
-    QTextStream out(&outText);
-    QTextStream err(&errText);
-    const auto run = [&](QStringList args) {
-        outText.clear();
-        errText.clear();
-        const int code = runWhoIsInCommand(f.services, f.session, args, out, err);
-        out.flush();
-        err.flush();
-        return code;
-    };
+    CommandRun run{f, {}, {}};
+    const QString& outText = run.outText;
+    const QString& errText = run.errText;
     EXPECT_EQ(run({}), 1);
     EXPECT_FALSE(errText.isEmpty());
 
@@ -109,4 +117,32 @@ TEST(WhoIsInCommand, LinesArgumentsAndExitCodes)
         EXPECT_TRUE(outText.isEmpty());
         EXPECT_EQ(errText.count(QLatin1Char('\n')), 1);
     }
+}
+
+TEST(WhoIsInCommand, ExpectedListsWhoIsLateByTodaysSchedule)
+{
+    ReportsFixture f; // at 12:00
+    CommandRun run{f, {}, {}};
+    const QString& outText = run.outText;
+    const QString& errText = run.errText;
+    const QString expected = QStringLiteral("--expected");
+    EXPECT_EQ(run({expected}), 1) << "no schedules";
+    EXPECT_EQ(errText.count(QLatin1Char('\n')), 1);
+
+    const qint32 today = DayNumber::of(ReportsFixture::today);
+    // Starts in quarter hours: 11:45 is exactly 15 minutes before noon, not yet late.
+    StaffTable(f.services.database)
+        .replaceAll({{QStringLiteral("Bea"), 2, today, QStringLiteral("B2"), 1, 36, 68},
+                     {QStringLiteral("Al"), 1, today, QStringLiteral("A1"), 1, 32, 68},
+                     {QStringLiteral("Cy"), 3, today, QStringLiteral("C3"), 1, 32, 68},
+                     {QStringLiteral("Dee"), 4, today, QStringLiteral("D4"), 1, 47, 68}});
+    f.add("C3", "Cy", 0, QTime(8, 5), false);
+    EXPECT_EQ(run({expected}), 0);
+    EXPECT_EQ(outText, QStringLiteral("expected\tA1\tAl\t08:00\nexpected\tB2\tBea\t09:00\n"));
+    f.time.set(QDateTime(ReportsFixture::today, QTime(12, 1)));
+    EXPECT_EQ(run({expected}), 0);
+    EXPECT_TRUE(outText.endsWith(QStringLiteral("expected\tD4\tDee\t11:45\n")));
+
+    EXPECT_EQ(run({expected, QStringLiteral("--days"), QStringLiteral("3")}), 2);
+    EXPECT_TRUE(outText.isEmpty());
 }

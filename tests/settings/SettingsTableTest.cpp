@@ -126,6 +126,8 @@ TEST(SettingsTable, EverySettingHasItsDocumentedDefault)
         {"exceptions.quick_repeat_seconds", "120"},
         {"clock.forced_out_time", "IN + 1 minute"},
         {"clock.ask_pin", "off"},
+        {"late.after_minutes", "15"},
+        {"late.notify", "off"},
     };
     ASSERT_EQ(std::size(documented), static_cast<size_t>(SettingsTable::all().size()));
     const SettingsRecord blankRow = loaded({});

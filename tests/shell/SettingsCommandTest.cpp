@@ -102,6 +102,8 @@ TEST_P(SettingsCommandTest, SetValuesReadBackAsTheOptionsDialogWouldShowThem)
         {"payroll.anchor", "2026-11-29", "2026-11-29"},
         {"payroll.adp.double_code", " ", "D"},
         {"payroll.quickbooks.create_time", "1234567890", "1234567890"},
+        {"late.after_minutes", "720", "720"},
+        {"late.notify", "yes", "on"},
         // Changing the keyboard needs a restart: the command says so and keeps the change.
         {"ShowKeyboard", "on", "on"},
     };
@@ -143,6 +145,8 @@ TEST_P(SettingsCommandTest, RefusedValuesLeaveTheStoredOneAndSayWhyOnOneLine)
         {"payroll.anchor", "2026-02-30", "The first day of a pay period is a date as YYYY-MM-DD"},
         {"payroll.period", "fortnightly", "payroll.period is one of: weekly, biweekly, semimonthly, monthly"},
         {"payroll.quickbooks.create_time", "-1", "The company's create time is a whole number"},
+        {"late.after_minutes", "0", "Late after must be a whole number of minutes from 1 to 720"},
+        {"late.after_minutes", "7.5", "Late after must be a whole number of minutes from 1 to 720"},
         {"PW", "secret", "unknown setting \"PW\""},
     };
     for (const auto& c : cases) {

@@ -22,6 +22,7 @@ constexpr int columnMinimumTwips = 1200;
 constexpr int columnMaximumTwips = 1350;
 const QString inCaption = QStringLiteral("Employees clocked In");
 const QString outCaption = QStringLiteral("Employees clocked Out");
+const QString expectedCaption = QStringLiteral("Expected, not in");
 } // namespace
 
 WhoIsInWindow::WhoIsInWindow(const Services& services, Session& session, QWidget* parent)
@@ -49,6 +50,11 @@ WhoIsInWindow::WhoIsInWindow(const Services& services, Session& session, QWidget
     grid->addWidget(m_outLabel, 0, 1);
     grid->addWidget(m_in, 1, 0);
     grid->addWidget(m_out, 1, 1);
+    m_expectedLabel = new QLabel(expectedCaption, this);
+    m_expectedLabel->setObjectName(QStringLiteral("lblExpected"));
+    m_expected = list("lstExpected");
+    grid->addWidget(m_expectedLabel, 0, 2);
+    grid->addWidget(m_expected, 1, 2);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(new QLabel(QStringLiteral("Ins and Outs, last"), this));
@@ -68,7 +74,7 @@ WhoIsInWindow::WhoIsInWindow(const Services& services, Session& session, QWidget
     close->setAutoDefault(false);
     bottom->addWidget(refresh);
     bottom->addWidget(close);
-    grid->addLayout(bottom, 2, 0, 1, 2);
+    grid->addLayout(bottom, 2, 0, 1, 3);
 
     connect(m_daysBox, &QComboBox::activated, this, &WhoIsInWindow::chooseDays);
     connect(refresh, &QPushButton::clicked, this, &WhoIsInWindow::LoadINOUTform);
@@ -86,32 +92,50 @@ void WhoIsInWindow::chooseDays(int index)
 void WhoIsInWindow::LoadINOUTform()
 {
     std::optional<WhoIsIn::Lists> lists;
+    QList<LateArrivals::Entry> expected;
     try {
         lists = WhoIsIn::load(m_services.database, m_services.time.today(), m_days);
+        expected = LateArrivals::load(m_services.database, m_services.time.now(),
+                                      m_session.settings().lateAfterMinutes);
     } catch (const DatabaseError& error) {
         m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
                                    MessageBoxes::Icon::Critical);
         return;
     }
+    m_expected->clear();
+    for (const LateArrivals::Entry& entry : expected) {
+        auto* item = new QListWidgetItem(nameColumn(m_expected, entry.name) + QLatin1Char('\t') +
+                                             entry.employeeId + QStringLiteral(" - ") +
+                                             entry.start.toString(m_session.settings().timeFormat()),
+                                         m_expected);
+        item->setData(Qt::UserRole, entry.employeeId);
+    }
+    m_expectedLabel->setText(QStringLiteral("%1 (%2)").arg(expectedCaption).arg(expected.size()));
+    static_cast<TabColumns*>(m_expected->itemDelegate())->fitToContents();
     if (!lists)
         return;
     fill(m_in, m_inLabel, inCaption, lists->in);
     fill(m_out, m_outLabel, outCaption, lists->out);
 }
 
-void WhoIsInWindow::fill(QListWidget* list, QLabel* label, const QString& caption,
-                         const QList<WhoIsIn::Entry>& entries)
+QString WhoIsInWindow::nameColumn(const QListWidget* list, const QString& name) const
 {
     const QFontMetrics metrics(list->font());
     const auto width = [&](const QString& text) {
         return metrics.horizontalAdvance(text);
     };
     const int dpi = list->logicalDpiX();
-    const int minimum = columnMinimumTwips * dpi / 1440;
-    const int maximum = columnMaximumTwips * dpi / 1440;
+    return InOutLists::entryText(name, width, columnMinimumTwips * dpi / 1440,
+                                 columnMaximumTwips * dpi / 1440)
+        .chopped(1);
+}
+
+void WhoIsInWindow::fill(QListWidget* list, QLabel* label, const QString& caption,
+                         const QList<WhoIsIn::Entry>& entries)
+{
     list->clear();
     for (const WhoIsIn::Entry& entry : entries) {
-        const QString column = InOutLists::entryText(entry.name, width, minimum, maximum).chopped(1);
+        const QString column = nameColumn(list, entry.name);
         auto* item = new QListWidgetItem(
             WhoIsIn::itemText(column, entry, m_session.settings().clock12Hour, locale()), list);
         item->setData(Qt::UserRole, entry.employeeId);

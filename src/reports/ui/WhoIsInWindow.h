@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clock/LateArrivals.h"
 #include "reports/WhoIsIn.h"
 
 #include <QDialog>
@@ -13,7 +14,9 @@ class Session;
 // "Who is in and who is out": the employees clocked in and clocked out, by each one's latest
 // record of the chosen number of days.
 //
-// Object names: lblIN, lstIN, lblOUT, lstOUT, cmbDays, cmdRefresh, cmdCANCEL.
+// Beside them, the employees expected by their schedule for today who have not clocked in.
+//
+// Object names: lblIN, lstIN, lblOUT, lstOUT, lblExpected, lstExpected, cmbDays, cmdRefresh, cmdCANCEL.
 class WhoIsInWindow : public QDialog {
     Q_OBJECT
 
@@ -27,6 +30,7 @@ public:
 private:
     void chooseDays(int index);
     void fill(QListWidget* list, QLabel* label, const QString& caption, const QList<WhoIsIn::Entry>& entries);
+    QString nameColumn(const QListWidget* list, const QString& name) const;
 
     const Services& m_services;
     Session& m_session;
@@ -35,5 +39,7 @@ private:
     QLabel* m_outLabel = nullptr;
     QListWidget* m_in = nullptr;
     QListWidget* m_out = nullptr;
+    QLabel* m_expectedLabel = nullptr;
+    QListWidget* m_expected = nullptr;
     QComboBox* m_daysBox = nullptr;
 };

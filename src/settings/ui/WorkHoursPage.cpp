@@ -47,6 +47,9 @@ WorkHoursPage::WorkHoursPage(bool employeeDatabase, QWidget* parent)
         grid->addWidget(frame, i / 2, i % 2);
     }
     layout->addLayout(grid);
+    QGroupBox* late = buildLateFrame();
+    late->setEnabled(employeeDatabase);
+    layout->addWidget(late);
     auto* noDatabase = new QLabel(QStringLiteral("Feature not available without using a database"), this);
     noDatabase->setObjectName(QStringLiteral("lblNoDatabase"));
     noDatabase->setStyleSheet(QStringLiteral("color: rgb(192,0,0); font-weight: bold;"));
@@ -79,6 +82,29 @@ QGroupBox* WorkHoursPage::buildExceptionsFrame()
     line(1, QStringLiteral("Show punches repeated within"),
          addBox("txtQuickRepeat", "exceptions.quick_repeat_seconds", repeatHelp, 56),
          QStringLiteral("seconds"), repeatHelp);
+    grid->setColumnStretch(3, 1);
+    return frame;
+}
+
+QGroupBox* WorkHoursPage::buildLateFrame()
+{
+    const QString help = QStringLiteral(
+        "An employee whose schedule for today started more than this many minutes ago and who has not "
+        "clocked in today is listed as expected, not in, in Who is In and Out and counted on the "
+        "opening window's status line.");
+    auto* frame = new QGroupBox(QStringLiteral("Who is late "), this);
+    setHelp(frame, help);
+    auto* grid = new QGridLayout(frame);
+    auto* after = new QLabel(QStringLiteral("Late after"), frame);
+    setHelp(after, help);
+    grid->addWidget(after, 0, 0);
+    grid->addWidget(addBox("txtLateAfter", "late.after_minutes", help, numberWidth), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("minutes without a clock in"), frame), 0, 2);
+    grid->addWidget(
+        addCheck("chkLateNotify", "late.notify", QStringLiteral("Tell the desktop who is late"),
+                 QStringLiteral("A desktop notification names each late employee once a day, "
+                                "while this program runs on a desktop that shows notifications.")),
+        1, 0, 1, 3);
     grid->setColumnStretch(3, 1);
     return frame;
 }

@@ -36,4 +36,5 @@ private:
     };
     QGroupBox* buildFrame(const Frame& frame);
     QGroupBox* buildExceptionsFrame();
+    QGroupBox* buildLateFrame();
 };

@@ -1,6 +1,7 @@
 #include "shell/ui/Application.h"
 
 #include "clock/ForcedClockOut.h"
+#include "clock/LateWatch.h"
 #include "clock/ui/ClockWindow.h"
 #include "exceptions/PunchExceptions.h"
 #include "exceptions/ui/ExceptionsWindow.h"
@@ -13,6 +14,7 @@
 #include "platform/ProgramPaths.h"
 #include "platform/TimeSource.h"
 #include "platform/ToneWaves.h"
+#include "platform/ui/FreedesktopNotifier.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/QtCamera.h"
 #include "platform/ui/QtMessageBoxes.h"
@@ -221,6 +223,11 @@ int Application::run(int argc, char** argv)
     QObject::connect(&main, &MainWindow::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     main.show();
     main.activateWindow();
+    // Who is late is looked at once a minute whichever window is up, the clock screen included.
+    FreedesktopNotifier notifier;
+    LateWatch lateWatch(database, time, session, notifier);
+    QObject::connect(&lateWatch, &LateWatch::lateChanged, &main, &MainWindow::showLateCount);
+    lateWatch.start();
     // A new database shows where to begin; the source chosen there rebuilds the menus at once.
     if (Welcome::due(services, session)) {
         QTimer::singleShot(0, &main, [&] {

@@ -213,6 +213,11 @@ void MainWindow::buildBody()
     m_exceptionsLink->hide();
     connect(m_exceptionsLink, &QPushButton::clicked, this, [this] { runCommand(Command::Exceptions); });
     status->addPermanentWidget(m_exceptionsLink);
+    m_late = new QLabel(status);
+    m_late->setObjectName(QStringLiteral("lblLate"));
+    m_late->hide();
+    connect(m_late, &QLabel::linkActivated, this, [this] { runCommand(Command::WhoIsInAndOut); });
+    status->addPermanentWidget(m_late);
 
     m_progress = new QProgressBar(central);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
@@ -249,6 +254,14 @@ void MainWindow::setCommand(Command command, std::function<void()> open)
 {
     m_commands[static_cast<std::size_t>(command)] = std::move(open);
     updateEnabled();
+}
+
+void MainWindow::showLateCount(int count)
+{
+    const QString text =
+        count == 1 ? QStringLiteral("1 expected, not in") : QStringLiteral("%1 expected, not in").arg(count);
+    m_late->setText(QStringLiteral("<a href=\"who\">%1</a>").arg(text));
+    m_late->setVisible(count > 0);
 }
 
 void MainWindow::runCommand(Command command)

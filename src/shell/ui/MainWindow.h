@@ -28,7 +28,7 @@ class Session;
 // mnuExportEmployees, mnuWhoIsInAndOut,
 // mnuReports, mnuOptions, mnuAbout, mnuOverview, mnuLicense, mnuEquipment; buttons cmdShowClock
 // and cmdExitProgram; lblRelease, lblPassword and txtPassword (the lock), StatusBar1, cmdExceptionsThisWeek,
-// txtResetCode, ProgressBar1.
+// txtResetCode, ProgressBar1, lblLate.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -69,6 +69,9 @@ public:
     void setExceptionCount(std::function<qsizetype()> count);
 
     bool isLocked() const { return m_locked; }
+    // The status line's count of employees expected by their schedule who have not clocked in;
+    // hidden at 0, and a click opens who is in.
+    void showLateCount(int count);
 
 Q_SIGNALS:
     // The program is to end: after Exit, or after a reset code cleared the password.
@@ -128,6 +131,7 @@ private:
     QList<QAction*> m_helpTopics;
     QPushButton* m_showClockButton = nullptr;
     QLabel* m_prompt = nullptr;
+    QLabel* m_late = nullptr;
     QLineEdit* m_password = nullptr;
     ResetCodeBox* m_resetCode = nullptr;
     QProgressBar* m_progress = nullptr;

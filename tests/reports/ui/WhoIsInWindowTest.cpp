@@ -3,6 +3,7 @@
 #include "../ReportsFixture.h"
 #include "reports/ui/SequenceAuditFrame.h"
 #include "store/DayNumber.h"
+#include "store/StaffTable.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -113,4 +114,27 @@ TEST(SequenceAuditFrame, ButtonNeedsBothDaysAndListsTheAudit)
     find<QPushButton>(&frame, "cmdAudit")->click();
     EXPECT_EQ(list->count(), 4);
     EXPECT_EQ(list->item(1)->text(), QStringLiteral("that is earlier then...."));
+}
+
+TEST(WhoIsInWindow, ExpectedNotInBesideTheTwoLists)
+{
+    ReportsFixture f; // at 12:00
+    const qint32 today = DayNumber::of(ReportsFixture::today);
+    StaffTable(f.services.database)
+        .replaceAll({{QStringLiteral("Al"), 1, today, QStringLiteral("A1"), 1, 32, 68},
+                     {QStringLiteral("Bea"), 2, today, QStringLiteral("B2"), 1, 36, 68}});
+    f.add("B2", "Bea", 0, QTime(9, 2), false);
+    WhoIsInWindow window(f.services, f.session);
+    window.show();
+    auto* expected = find<QListWidget>(&window, "lstExpected");
+    ASSERT_EQ(expected->count(), 1);
+    EXPECT_TRUE(texts(expected).at(0).endsWith(QStringLiteral("\tA1 - 08:00")))
+        << texts(expected).at(0).toStdString();
+    EXPECT_EQ(find<QLabel>(&window, "lblExpected")->text(), QStringLiteral("Expected, not in (1)"));
+    EXPECT_EQ(find<QListWidget>(&window, "lstIN")->count(), 1);
+
+    f.add("A1", "Al", 0, QTime(12, 0), false);
+    find<QPushButton>(&window, "cmdRefresh")->click();
+    EXPECT_EQ(expected->count(), 0);
+    EXPECT_EQ(find<QLabel>(&window, "lblExpected")->text(), QStringLiteral("Expected, not in (0)"));
 }

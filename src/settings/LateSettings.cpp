@@ -1,0 +1,77 @@
+#include "settings/LateSettings.h"
+
+#include "settings/SettingsIo.h"
+
+#include <cmath>
+
+namespace {
+using R = SettingsRecord;
+
+const QString title = QStringLiteral("Who is late");
+
+Setting own(const char* name, Setting::Kind kind)
+{
+    Setting s;
+    s.key = QString::fromLatin1(name);
+    s.kind = kind;
+    s.field = s.key;
+    s.place = Setting::Place::ProgramTable;
+    return s;
+}
+
+std::optional<int> typedMinutes(const QString& typed)
+{
+    const std::optional<double> value = SettingsIo::typedNumber(typed.trimmed());
+    if (!value || *value != std::floor(*value) || *value < LateSettings::lowest ||
+        *value > LateSettings::highest)
+        return std::nullopt;
+    return int(*value);
+}
+
+Setting minutes()
+{
+    Setting s = own("late.after_minutes", Setting::Kind::Number);
+    s.read = [](const QVariant& stored, R& settings) {
+        settings.lateAfterMinutes =
+            typedMinutes(stored.isNull() ? QString() : stored.toString()).value_or(LateSettings::fallback);
+    };
+    s.text = [](const R& settings) {
+        return QString::number(settings.lateAfterMinutes);
+    };
+    s.take = [](const QString& typed, const R&, R& held) {
+        held.lateAfterMinutes = typedMinutes(typed).value_or(LateSettings::fallback);
+        return QVariant(QString::number(held.lateAfterMinutes));
+    };
+    s.check = [key = s.key](const SettingsChange& change, const R& current) -> std::optional<Refusal> {
+        if (!typedMinutes(change.textOf(key, current)))
+            return Refusal{QStringLiteral("Late after must be a whole number of minutes from %1 to %2")
+                               .arg(LateSettings::lowest)
+                               .arg(LateSettings::highest),
+                           title};
+        return std::nullopt;
+    };
+    return s;
+}
+
+Setting notify()
+{
+    Setting s = own("late.notify", Setting::Kind::Flag);
+    s.read = [](const QVariant& stored, R& settings) {
+        settings.lateNotify =
+            SettingsTable::isOnText(stored.isNull() ? QString() : stored.toString().trimmed());
+    };
+    s.text = [](const R& settings) {
+        return SettingsTable::flagText(settings.lateNotify);
+    };
+    s.take = [](const QString& typed, const R&, R& held) {
+        held.lateNotify = SettingsTable::isOnText(typed);
+        return QVariant(SettingsTable::flagText(held.lateNotify));
+    };
+    return s;
+}
+} // namespace
+
+QList<Setting> LateSettings::rows()
+{
+    return {minutes(), notify()};
+}
