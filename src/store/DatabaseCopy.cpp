@@ -32,7 +32,9 @@ const QStringList& DatabaseCopy::tables()
                                       QStringLiteral("Period approvals"),
                                       QStringLiteral("Pay rate"),
                                       QStringLiteral("Resolved exceptions"),
-                                      QStringLiteral("PINs")};
+                                      QStringLiteral("PINs"),
+                                      QStringLiteral("Badges"),
+                                      QStringLiteral("Employee payroll")};
     return names;
 }
 

@@ -5,10 +5,12 @@
 #include "PunchRecord.h"
 #include "TestFolder.h"
 #include "store/ApplicationTable.h"
+#include "store/BadgeTable.h"
 #include "store/ClockRecords.h"
 #include "store/DatabaseError.h"
 #include "store/DatabaseLocation.h"
 #include "store/DayNumber.h"
+#include "store/EmployeePayrollTable.h"
 #include "store/PayRateTable.h"
 #include "store/PeriodStates.h"
 #include "store/PinTable.h"
@@ -66,6 +68,11 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
     ResolvedExceptions(file).resolve(resolution,
                                      {QDateTime(QDate(2026, 11, 16), QTime(9, 10)), QStringLiteral("ann")});
     PinTable(file).choose(QStringLiteral("E1"), QStringLiteral("$argon2id$v=19$m=65536,t=2,p=1$salt$hash"));
+    const EditStamp later{QDateTime(QDate(2026, 11, 16), QTime(9, 20)), QStringLiteral("ann")};
+    BadgeTable(file).assign(QStringLiteral("E1"), QStringLiteral("0004512345"), later);
+    EmployeePayrollTable(file).set(
+        {QStringLiteral("E1"), QStringLiteral("000123"), QStringLiteral("Ann"), QStringLiteral("Baker")},
+        later);
     Database server;
     ASSERT_NO_FATAL_FAILURE(openServer(server));
 
@@ -73,15 +80,15 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
     ASSERT_EQ(result.outcome, DatabaseCopy::Outcome::Copied);
     // Made by the fill: one row removed and one inserted by hand, two staff, the one settings row,
     // three history entries; then a period approved for one employee and locked, and a pay rate,
-    // with their entries; one setting of the program's own; a resolved exception with its entry; and
-    // one PIN.
+    // with their entries; one setting of the program's own; a resolved exception with its entry; one
+    // PIN; and a badge and payroll details, each with its entry.
     const struct {
         const char* table;
         qint64 rows;
     } expected[] = {
         {"In Out", rows},           {"Employee", 2},    {"Application", 1},      {"Program settings", 1},
-        {"Edit history", 7},        {"Pay periods", 1}, {"Period approvals", 1}, {"Pay rate", 1},
-        {"Resolved exceptions", 1}, {"PINs", 1}};
+        {"Edit history", 9},        {"Pay periods", 1}, {"Period approvals", 1}, {"Pay rate", 1},
+        {"Resolved exceptions", 1}, {"PINs", 1},        {"Badges", 1},           {"Employee payroll", 1}};
     ASSERT_EQ(result.counts.size(), std::size(expected));
     for (qsizetype i = 0; i < result.counts.size(); ++i) {
         SCOPED_TRACE(expected[i].table);
@@ -114,7 +121,7 @@ TEST(DatabaseCopy, LargeFileArrivesWholeWithNumbersAndHistory)
 
     const EditHistory::Verdict verdict = serverHistory.verify();
     EXPECT_TRUE(verdict.intact) << qPrintable(verdict.reason);
-    EXPECT_EQ(verdict.checked, 7);
+    EXPECT_EQ(verdict.checked, 9);
 
     // The server numbers what comes next past everything copied, and the chain goes on from there.
     const QDateTime t(QDate(2026, 12, 4), QTime(8, 0));
