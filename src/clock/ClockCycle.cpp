@@ -156,7 +156,7 @@ void ClockCycle::beginPin(const std::function<Punch()>& begin, const Punch& punc
         refuse(tooManyTries);
         return;
     }
-    m_pin.emplace();
+    m_pin = PinStep{};
     m_pin->begin = begin;
     m_pin->id = punch.id();
     m_pin->hash = row->hash;
