@@ -14,12 +14,7 @@ TEST(BadgeCommand, CardsAreAssignedRefusedListedAndRemoved)
     f.writeStaff({{1, QStringLiteral("Ann"), QStringLiteral("O'Neil"), 0, Money(), true, {}},
                   {2, QStringLiteral("Bob"), QStringLiteral("B2"), 0, Money(), true, {}}},
                  {});
-    const struct {
-        const char* args;
-        int code;
-        const char* out;
-        const char* err; // the start of the line on standard error
-    } steps[] = {
+    const StaffFixture::Step steps[] = {
         {"badge --list", 1, "", ""},
         {"badge --id o'neil --badge 0004512345", 0, "assigned\tO'Neil\t0004512345\n", ""},
         {"badge --id b2 --badge 0004512345", 2, "", "employees: card 0004512345 belongs to ID O'NEIL"},
@@ -35,14 +30,9 @@ TEST(BadgeCommand, CardsAreAssignedRefusedListedAndRemoved)
         {"badge --id B2 --badge 1 --from 2026-01-01", 2, "", "usage:"},
         {"export --badge 1", 2, "", "usage:"},
     };
-    for (const auto& s : steps) {
-        const StaffFixture::Run run = f.employees(s.args);
-        EXPECT_EQ(run.code, s.code) << s.args << ": " << run.err.toStdString();
-        EXPECT_EQ(run.out, QString::fromLatin1(s.out)) << s.args;
-        EXPECT_TRUE(*s.err ? run.err.startsWith(QString::fromLatin1(s.err)) : run.err.isEmpty())
-            << s.args << ": " << run.err.toStdString();
-    }
-    EXPECT_EQ(BadgeTable(f.folder.database()).employeeFor(QStringLiteral("0004512345")), QStringLiteral("O'NEIL"));
+    f.runSteps(steps);
+    EXPECT_EQ(BadgeTable(f.folder.database()).employeeFor(QStringLiteral("0004512345")),
+              QStringLiteral("O'NEIL"));
     EXPECT_EQ(EditHistory(f.folder.database()).entries().size(), 3);
 }
 } // namespace

@@ -14,12 +14,7 @@ TEST(PayRateCommand, RatesAreAddedChangedListedAndRemovedByDay)
     StaffFixture f;
     f.writeStaff(
         {{1, QStringLiteral("Ann"), QStringLiteral("O'Neil"), 0, Money::fromUnits(175000), true, {}}}, {});
-    const struct {
-        const char* args;
-        int code;
-        const char* out;
-        const char* err; // the start of the line on standard error
-    } steps[] = {
+    const StaffFixture::Step steps[] = {
         {"rate --id o'neil --from 2026-06-08 --rate 18.50", 0, "added\tO'Neil\t2026-06-08\t18.50\n", ""},
         {"rate --id O'NEIL --from 2026-06-08 --rate 19", 0, "changed\tO'Neil\t2026-06-08\t19.00\n", ""},
         {"rate --id O'Neil --from 2026-01-01 --rate 18.1234", 0, "added\tO'Neil\t2026-01-01\t18.1234\n", ""},
@@ -40,13 +35,7 @@ TEST(PayRateCommand, RatesAreAddedChangedListedAndRemovedByDay)
         {"rate --id O'Neil --from 2026-06-08 --rate 10 --remove", 2, "", "usage:"},
         {"export --id O'Neil", 2, "", "usage:"},
     };
-    for (const auto& s : steps) {
-        const StaffFixture::Run run = f.employees(s.args);
-        EXPECT_EQ(run.code, s.code) << s.args << ": " << run.err.toStdString();
-        EXPECT_EQ(run.out, QString::fromLatin1(s.out)) << s.args;
-        EXPECT_TRUE(*s.err ? run.err.startsWith(QString::fromLatin1(s.err)) : run.err.isEmpty())
-            << s.args << ": " << run.err.toStdString();
-    }
+    f.runSteps(steps);
     EXPECT_EQ(PayRateTable(f.folder.database()).forEmployee(QStringLiteral("O'NEIL")),
               (QList<PayRateRow>{
                   {QStringLiteral("O'NEIL"), DayNumber::of(QDate(2026, 6, 8)), Money::fromUnits(190000)}}));

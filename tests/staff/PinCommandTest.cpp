@@ -16,12 +16,7 @@ TEST(PinCommand, PinsAreShownClearedAndUnlockedByKnownIdOnly)
     pins.choose(QStringLiteral("O'NEIL"), QStringLiteral("hash"));
     for (int i = 0; i < PinTable::triesBeforeLock; ++i)
         pins.count(QStringLiteral("O'NEIL"), false, f.time.now());
-    const struct {
-        const char* args;
-        int code;
-        const char* out;
-        const char* err; // the start of the line on standard error
-    } steps[] = {
+    const StaffFixture::Step steps[] = {
         {"pin --id o'neil --show", 0, "pin\tO'Neil\tset\t0\t2026-12-07 08:05:00\n", ""},
         {"pin --id o'neil --unlock", 0, "unlocked\tO'Neil\n", ""},
         {"pin --id O'NEIL --unlock", 1, "", "employees: O'Neil is not locked"},
@@ -35,19 +30,6 @@ TEST(PinCommand, PinsAreShownClearedAndUnlockedByKnownIdOnly)
         {"pin --id O'Neil --clear --from 2026-01-01", 2, "", "usage:"},
         {"export --unlock", 2, "", "usage:"},
     };
-    for (const auto& s : steps) {
-        QString out;
-        QString err;
-        QTextStream o(&out);
-        QTextStream e(&err);
-        const int code = runEmployeesCommand(f.services, f.session,
-                                             QString::fromLatin1(s.args).split(QLatin1Char(' ')), o, e);
-        o.flush();
-        e.flush();
-        EXPECT_EQ(code, s.code) << s.args << ": " << err.toStdString();
-        EXPECT_EQ(out, QString::fromLatin1(s.out)) << s.args;
-        EXPECT_TRUE(*s.err ? err.startsWith(QString::fromLatin1(s.err)) : err.isEmpty())
-            << s.args << ": " << err.toStdString();
-    }
+    f.runSteps(steps);
     EXPECT_EQ(EditHistory(f.folder.database()).entries().size(), 2);
 }

@@ -6,6 +6,8 @@
 
 #include <QFile>
 #include <QTextStream>
+#include <cstddef>
+#include <gtest/gtest.h>
 
 // A program folder with a clock database and the staff of this program as the employee source,
 // on Monday 7 December 2026.
@@ -44,9 +46,30 @@ struct StaffFixture : TestProgram {
         Run run;
         QTextStream out(&run.out);
         QTextStream err(&run.err);
-        run.code = runEmployeesCommand(services, session, QString::fromLatin1(args).split(QLatin1Char(' ')), out, err);
+        run.code = runEmployeesCommand(services, session, QString::fromLatin1(args).split(QLatin1Char(' ')),
+                                       out, err);
         out.flush();
         err.flush();
         return run;
+    }
+
+    // One `tellarin employees` command and its answer; `err` is the start of the line on standard
+    // error, empty when nothing may be written there.
+    struct Step {
+        const char* args;
+        int code;
+        const char* out;
+        const char* err;
+    };
+    // Runs the commands in order, each checked against its answer.
+    template <std::size_t N> void runSteps(const Step (&steps)[N])
+    {
+        for (const Step& s : steps) {
+            const Run run = employees(s.args);
+            EXPECT_EQ(run.code, s.code) << s.args << ": " << run.err.toStdString();
+            EXPECT_EQ(run.out, QString::fromLatin1(s.out)) << s.args;
+            EXPECT_TRUE(*s.err ? run.err.startsWith(QString::fromLatin1(s.err)) : run.err.isEmpty())
+                << s.args << ": " << run.err.toStdString();
+        }
     }
 };
