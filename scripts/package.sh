@@ -43,7 +43,10 @@ done
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/tellarin" --version)
 [ "$version" = "tellarin $(sed -n 's/^project(Tellarin VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)" ] ||
     { echo "unexpected --version: $version"; failed=1; }
-env -u DISPLAY "$root/usr/bin/tellarin" --help | grep -q '^  report' || { echo "--help lists no report command"; failed=1; }
+# Read whole before matching: grep -q would stop reading early, and under pipefail the
+# program's SIGPIPE on its second write would fail the check.
+help=$(env -u DISPLAY "$root/usr/bin/tellarin" --help) || { echo "--help failed"; failed=1; }
+grep -q '^  report' <<<"$help" || { echo "--help lists no report command"; failed=1; }
 desktop-file-validate "$root/usr/share/applications/tellarin.desktop" || failed=1
 appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/org.tellarin.Tellarin.metainfo.xml" >/dev/null ||
     { echo "metainfo does not validate"; failed=1; }
