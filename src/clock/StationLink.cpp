@@ -156,7 +156,7 @@ std::optional<QString> StationLink::findBadge(const QString& badge)
                 throw;
         }
     }
-    return std::nullopt;
+    return m_queue->findBadge(badge);
 }
 
 std::optional<ClockRecords::LatestPunch> StationLink::latestPunchFor(const QString& employeeId)
@@ -240,6 +240,7 @@ void StationLink::refreshCache()
 {
     m_queue->keepSettings(ApplicationTable(m_server).read(), ProgramSettingsTable(m_server).read());
     m_queue->keepStaff(StaffTable(m_server).all());
+    m_queue->keepBadges(BadgeTable(m_server).all());
     if (m_queue->isEmpty()) {
         // Read first: a punch stored while the latest punches are read is caught up with later.
         const qint64 highest = ClockRecords(m_server).highestRecordNumber();

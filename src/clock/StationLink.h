@@ -43,8 +43,7 @@ public:
     // The punch path. These see through to the server while it answers; when a statement fails
     // and the server no longer answers, the station goes offline and answers from what it knew.
     std::optional<StaffRow> findStaff(const QString& employeeId);
-    // The employee whose card it is. Cards are not kept for a start without the server: while it is
-    // away a card is nobody's, and its number is taken as a typed ID.
+    // The employee whose card it is; while the server is away, as the badges last read from it say.
     std::optional<QString> findBadge(const QString& badge);
     std::optional<ClockRecords::LatestPunch> latestPunchFor(const QString& employeeId);
     // Stores the punch the decision makes (on the server, or queued); the server's record number,
@@ -56,7 +55,7 @@ public:
     bool absorb(const DatabaseError& error);
     // One attempt to reach the server again and send the queue, waiting for the connection.
     void retryNow();
-    // Brings the cached staff, settings and latest punches up to date from the server.
+    // Brings the cached staff, badges, settings and latest punches up to date from the server.
     void refreshCache();
     // Learns the punches other stations stored since the last look: cheap, so done often, and what
     // keeps an offline decision in step with the other stations.

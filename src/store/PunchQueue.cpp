@@ -13,6 +13,13 @@ QVariant timeValue(const QDateTime& moment)
 {
     return moment.isValid() ? QVariant(StoredTime::toText(moment)) : QVariant(QMetaType(QMetaType::QString));
 }
+
+// The badges are cached in a table laid out whenever it is missing rather than in a layout step of
+// its own: a cache can always be filled again, and the release before, which knows no newer layout,
+// still opens the file and sends the punches waiting in it.
+const QString badgeTable = QStringLiteral("Badges");
+const QString badgeLayout = QStringLiteral(
+    R"(CREATE TABLE IF NOT EXISTS "Badges" ("Badge" TEXT PRIMARY KEY, "Employee ID" TEXT NOT NULL))");
 } // namespace
 
 PunchQueue::PunchQueue(const QString& path)
@@ -25,7 +32,8 @@ PunchQueue::PunchQueue(const QString& path)
     SchemaUpgrade::Layout current;
     QString error;
     if (SchemaUpgrade::layoutOf(db, SchemaUpgrade::Backend::Queue, &current, &error) && current.recorded &&
-        current.number == SchemaUpgrade::newestLayout(SchemaUpgrade::Backend::Queue))
+        current.number == SchemaUpgrade::newestLayout(SchemaUpgrade::Backend::Queue) &&
+        m_database.hasTable(badgeTable))
         return;
     m_database.beginTransaction();
     const SchemaUpgrade::Result layout = SchemaUpgrade::upgrade(db, SchemaUpgrade::Backend::Queue);
@@ -36,6 +44,7 @@ PunchQueue::PunchQueue(const QString& path)
             QStringLiteral("0"),
             QStringLiteral("The punch queue %1 cannot be used. %2").arg(path, layout.message));
     }
+    m_database.execute(badgeLayout);
     m_database.commit();
 }
 
@@ -200,6 +209,28 @@ std::optional<StaffRow> PunchQueue::findStaff(const QString& employeeId)
     }
     m_database.finish(query);
     return row;
+}
+
+void PunchQueue::keepBadges(const QList<BadgeRow>& rows)
+{
+    Transaction transaction(m_database);
+    m_database.execute(QStringLiteral(R"(DELETE FROM "Badges")"));
+    for (const BadgeRow& row : rows)
+        m_database.execute(
+            QStringLiteral(R"(INSERT OR REPLACE INTO "Badges" ("Badge", "Employee ID") VALUES (?, ?))"),
+            {row.badge.trimmed(), key(row.employeeId)});
+    transaction.commit();
+}
+
+std::optional<QString> PunchQueue::findBadge(const QString& badge)
+{
+    QSqlQuery& query = m_database.run(
+        QStringLiteral(R"(SELECT "Employee ID" FROM "Badges" WHERE "Badge" = ?)"), {badge.trimmed()});
+    std::optional<QString> id;
+    if (query.next())
+        id = query.value(0).toString();
+    m_database.finish(query);
+    return id;
 }
 
 namespace {

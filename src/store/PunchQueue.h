@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/ApplicationTable.h"
+#include "store/BadgeTable.h"
 #include "store/ClockRecord.h"
 #include "store/ClockRecords.h"
 #include "store/Database.h"
@@ -14,7 +15,7 @@
 
 // A station's own file beside its server: the punches taken while the server was away, in the order
 // taken, and what the station last knew of the server (settings, today's staff, each employee's
-// latest direction), so that it can decide punches, and even start, without it.
+// latest direction, the badges), so that it can decide punches, and even start, without it.
 class PunchQueue {
 public:
     struct Queued {
@@ -54,6 +55,11 @@ public:
     void keepStaff(const QList<StaffRow>& rows);
     // Looked up trimmed and without regard to case, as the staff table does.
     std::optional<StaffRow> findStaff(const QString& employeeId);
+
+    // Replaces the badges known with the server's.
+    void keepBadges(const QList<BadgeRow>& rows);
+    // The employee whose card the number is, looked up as the badge table does.
+    std::optional<QString> findBadge(const QString& badge);
 
     // The settings row and the program's own settings, by key.
     struct Settings {

@@ -1,10 +1,10 @@
 // The punch of a card reading and the guard against a second punch a moment after the first, on the
 // file and on a server.
-#include "clock/Punch.h"
-
 #include "BackendTest.h"
+#include "PostgresServer.h"
 #include "PunchRecord.h"
 #include "TestProgram.h"
+#include "clock/Punch.h"
 #include "clock/StationLink.h"
 #include "clock/WaitingPunches.h"
 #include "store/BadgeTable.h"
@@ -14,6 +14,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 using KioskPunch = BackendTest;
@@ -126,7 +127,7 @@ TEST_P(KioskPunch, CardReadingsFindTheirEmployee)
         {"4512345", false, "Card 4512345 not known", true},
         {"0044DA59", true, "Ann Lee", false},
         {"0044da59", false, "Card 0044da59 not known", true},
-        {"B2", false, "Bob Roe", false},   // nobody's card, but an ID
+        {"B2", false, "Bob Roe", false}, // nobody's card, but an ID
         {"00B2", true, "Card 0000000178 not known", true},
     };
     for (const Case& c : cases) {
@@ -143,9 +144,77 @@ TEST_P(KioskPunch, CardReadingsFindTheirEmployee)
         EXPECT_EQ(punch.isRejected(), c.rejected) << c.read;
         if (!c.rejected) {
             punch.record(p.services, p.session, {});
-            EXPECT_EQ(ClockRecords(p.database()).since(0).value(0).employee, QString::fromLatin1(c.name)) << c.read;
+            EXPECT_EQ(ClockRecords(p.database()).since(0).value(0).employee, QString::fromLatin1(c.name))
+                << c.read;
         }
         EXPECT_EQ(stored(p.database()), c.rejected ? 0 : 1) << c.read;
+    }
+}
+
+// A station whose server is away, as the clock screen meets it: the connection lost while the
+// station runs, or the station started while the server was down.
+class KioskPunchOffline : public ::testing::Test {
+protected:
+    void SetUp() override { TELLARIN_REQUIRE_POSTGRES(); }
+    void TearDown() override
+    {
+        if (!PostgresServer::shared().isRunning())
+            PostgresServer::shared().start();
+    }
+};
+
+// Cards are known by the badges the station last read from its server: one taken away there since
+// is nobody's, and an ID typed still punches.
+TEST_F(KioskPunchOffline, CardsAreKnownByTheBadgesLastReadFromTheServer)
+{
+    const struct {
+        const char* way;
+        bool restarted;
+    } ways[] = {{"server lost while running", false}, {"started without its server", true}};
+    for (const auto& way : ways) {
+        TestProgram p(nine, Backend::Server);
+        p.session.setEmployeeSource(EmployeeSource::LocalFiles);
+        StaffTable(p.database())
+            .replaceAll({{QStringLiteral("Ann Lee"), 4, 46360, QStringLiteral("A1"), 3, 0, 0},
+                         {QStringLiteral("Bob Roe"), 5, 46360, QStringLiteral("B2"), 3, 0, 0}});
+        BadgeTable badges(p.database());
+        badges.assign(QStringLiteral("A1"), QStringLiteral("0004512345"), stamp);
+        badges.assign(QStringLiteral("B2"), QStringLiteral("0000000178"), stamp);
+        Database unreachable;
+        auto link =
+            std::make_unique<StationLink>(p.database(), p.folder.path(), QStringLiteral("station 1"), p.time);
+        link->startOnline();
+        badges.remove(QStringLiteral("B2"), stamp);
+        link->refreshCache();
+        ASSERT_TRUE(PostgresServer::shared().stop());
+        if (way.restarted) {
+            link.reset();
+            ASSERT_FALSE(unreachable.openServer(*DatabaseLocation::parse(p.folder.url())).ok());
+            link = std::make_unique<StationLink>(unreachable, p.folder.path(), QStringLiteral("station 1"),
+                                                 p.time);
+            link->startOffline();
+        }
+        const struct {
+            const char* read;
+            const char* name; // on the panel's first line
+            bool rejected;
+        } readings[] = {
+            {"0004512345", "Ann Lee", false},
+            {"0000000178", "Card 0000000178 not known", true},
+            {"0000000999", "Card 0000000999 not known", true},
+            {"B2", "Bob Roe", false},
+        };
+        for (const auto& r : readings) {
+            const Punch punch =
+                Punch::beginCard(p.services, p.session, QString::fromLatin1(r.read), link.get());
+            EXPECT_EQ(punch.employeeName(), QString::fromLatin1(r.name)) << way.way << ": " << r.read;
+            EXPECT_EQ(punch.isRejected(), r.rejected) << way.way << ": " << r.read;
+            if (!r.rejected)
+                punch.record(p.services, p.session, {}, link.get());
+        }
+        EXPECT_TRUE(link->isOffline()) << way.way;
+        EXPECT_EQ(link->queuedPunches(), 2) << way.way;
+        ASSERT_TRUE(PostgresServer::shared().start());
     }
 }
 } // namespace

@@ -91,22 +91,49 @@ TEST(PunchQueue, FindsKeptStaffAsTheStaffTableDoes)
     EXPECT_FALSE(queue.findStaff(QStringLiteral("AB1")).has_value());
 }
 
-TEST(PunchQueue, AQueueOfAnEarlierReleaseKeepsItsPunchesAndANewerOneIsRefusedUntouched)
+// Queue files of earlier releases: from before the recorded layouts, and of the first recorded
+// layout, whose cache had no badges yet.
+TEST(PunchQueue, AQueueOfAnEarlierReleaseKeepsItsPunchesAndKeepsBadgesFromNowOn)
+{
+    const struct {
+        const char* release;
+        QStringList dropped;
+    } releases[] = {
+        {"before recorded layouts", {QStringLiteral("Schema version"), QStringLiteral("Badges")}},
+        {"first recorded layout", {QStringLiteral("Badges")}},
+    };
+    const ClockRecord punch = punchRecord(QStringLiteral("A1"), morning, false);
+    const QString card = QStringLiteral("0004512345");
+    for (const auto& release : releases) {
+        QTemporaryDir dir;
+        PunchQueue(queuePath(dir)).enqueue(punch);
+        {
+            SqliteConnection direct(queuePath(dir), 1000);
+            for (const QString& table : release.dropped)
+                ASSERT_TRUE(direct.exec(QStringLiteral(R"(DROP TABLE "%1")").arg(table))) << release.release;
+        }
+        {
+            PunchQueue queue(queuePath(dir));
+            ASSERT_TRUE(queue.first().has_value()) << release.release;
+            EXPECT_EQ(recordFields(queue.first()->record), recordFields(punch)) << release.release;
+            EXPECT_EQ(queue.findBadge(card), std::nullopt) << release.release;
+            queue.keepBadges({{card, QStringLiteral(" a1 ")}});
+        }
+        PunchQueue reopened(queuePath(dir));
+        EXPECT_EQ(reopened.findBadge(card), QStringLiteral("A1")) << release.release;
+        // Numbers are text: the zeros a card prints belong to it.
+        EXPECT_EQ(reopened.findBadge(QStringLiteral("4512345")), std::nullopt) << release.release;
+        SqliteConnection direct(queuePath(dir), 1000);
+        EXPECT_EQ(direct.scalar(QStringLiteral(R"(SELECT "Version" FROM "Schema version")")).toInt(), 1)
+            << release.release;
+    }
+}
+
+TEST(PunchQueue, AQueueOfANewerLayoutIsRefusedUntouched)
 {
     QTemporaryDir dir;
-    const ClockRecord punch = punchRecord(QStringLiteral("A1"), morning, false);
-    PunchQueue(queuePath(dir)).enqueue(punch);
-    // As a release from before the recorded layouts left it.
-    ASSERT_TRUE(
-        SqliteConnection(queuePath(dir), 1000).exec(QStringLiteral(R"(DROP TABLE "Schema version")")));
-    {
-        PunchQueue queue(queuePath(dir));
-        ASSERT_TRUE(queue.first().has_value());
-        EXPECT_EQ(recordFields(queue.first()->record), recordFields(punch));
-    }
+    PunchQueue(queuePath(dir)).enqueue(punchRecord(QStringLiteral("A1"), morning, false));
     SqliteConnection direct(queuePath(dir), 1000);
-    EXPECT_EQ(direct.column(QStringLiteral(R"(SELECT "Version" FROM "Schema version")")).value(0).toInt(), 1);
-
     ASSERT_TRUE(direct.exec(QStringLiteral(R"(UPDATE "Schema version" SET "Version" = 2)")));
     try {
         PunchQueue refused(queuePath(dir));
