@@ -1,5 +1,6 @@
 #include "settings/LateSettings.h"
 
+#include "settings/ProgramSettingRows.h"
 #include "settings/SettingsIo.h"
 
 #include <cmath>
@@ -8,16 +9,6 @@ namespace {
 using R = SettingsRecord;
 
 const QString title = QStringLiteral("Who is late");
-
-Setting own(const char* name, Setting::Kind kind)
-{
-    Setting s;
-    s.key = QString::fromLatin1(name);
-    s.kind = kind;
-    s.field = s.key;
-    s.place = Setting::Place::ProgramTable;
-    return s;
-}
 
 std::optional<int> typedMinutes(const QString& typed)
 {
@@ -30,10 +21,10 @@ std::optional<int> typedMinutes(const QString& typed)
 
 Setting minutes()
 {
-    Setting s = own("late.after_minutes", Setting::Kind::Number);
+    Setting s = SettingsTable::ownSetting("late.after_minutes", Setting::Kind::Number);
     s.read = [](const QVariant& stored, R& settings) {
         settings.lateAfterMinutes =
-            typedMinutes(stored.isNull() ? QString() : stored.toString()).value_or(LateSettings::fallback);
+            typedMinutes(SettingsTable::storedText(stored)).value_or(LateSettings::fallback);
     };
     s.text = [](const R& settings) {
         return QString::number(settings.lateAfterMinutes);
@@ -52,26 +43,9 @@ Setting minutes()
     };
     return s;
 }
-
-Setting notify()
-{
-    Setting s = own("late.notify", Setting::Kind::Flag);
-    s.read = [](const QVariant& stored, R& settings) {
-        settings.lateNotify =
-            SettingsTable::isOnText(stored.isNull() ? QString() : stored.toString().trimmed());
-    };
-    s.text = [](const R& settings) {
-        return SettingsTable::flagText(settings.lateNotify);
-    };
-    s.take = [](const QString& typed, const R&, R& held) {
-        held.lateNotify = SettingsTable::isOnText(typed);
-        return QVariant(SettingsTable::flagText(held.lateNotify));
-    };
-    return s;
-}
 } // namespace
 
 QList<Setting> LateSettings::rows()
 {
-    return {minutes(), notify()};
+    return {minutes(), ProgramSettingRows::onOff("late.notify", &R::lateNotify)};
 }
