@@ -124,7 +124,10 @@ empty one. If you made changes, you are asked whether to save them first.</p>
 reader while the box has the keyboard, or type the number printed on the card (leading zeros
 count), and press <b>Save</b>. A new card replaces the employee's old one; <b>Remove</b> takes it
 away. A card belongs to one employee only. If your reader sends hexadecimal numbers that differ
-from those printed on the cards, switch on the matching option on the Kiosk page of the options.</p>
+from those printed on the cards, switch on the matching option on the Kiosk page of the options.
+A clock station whose server is away knows the cards as it last read them from the server (it reads
+them every few minutes), so a card given or taken away meanwhile counts there once the server is
+back.</p>
 <p>To bring in many employees at once, use <i>Import employees</i> in the Employees menu with a
 spreadsheet saved as CSV, with the columns Name, ID, Department, Pay, Active (yes or no) and one
 column per weekday holding that day's periods.</p>)")},
