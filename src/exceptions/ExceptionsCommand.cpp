@@ -151,6 +151,7 @@ int runExceptionsCommand(const Services& services, Session& session, const QStri
     QList<PunchException> list;
     try {
         list = PunchExceptions::load(services.database, query, rules);
+        PunchExceptions::nameFromStaff(list, session.employees().entries);
     } catch (const DatabaseError& error) {
         err << "exceptions: " << error.userMessage().simplified() << '\n';
         return databaseProblem;

@@ -9,6 +9,7 @@
 #include "store/DayNumber.h"
 #include "store/EmployeeId.h"
 #include "store/RecordEdits.h"
+#include "store/StaffFiles.h"
 #include "store/StoredTime.h"
 
 #include <QHash>
@@ -380,4 +381,15 @@ QString PunchExceptions::timeText(qint64 clockFace)
     const qint32 day = dayOf(clockFace);
     return DayNumber::toDate(day).toString(Qt::ISODate) + QLatin1Char(' ') + clockText(clockFace) +
            QStringLiteral(":%1").arg((clockFace - qint64(day) * secondsPerDay) % 60, 2, 10, QLatin1Char('0'));
+}
+
+void PunchExceptions::nameFromStaff(QList<PunchException>& list, const QList<Employee>& staff)
+{
+    QHash<QString, QString> names;
+    for (const Employee& e : staff)
+        if (e.employeeNumber > 0 && !e.name.trimmed().isEmpty())
+            names.insert(EmployeeId::normalised(e.employeeId), e.name);
+    for (PunchException& e : list)
+        if (e.employee.trimmed().isEmpty())
+            e.employee = names.value(EmployeeId::normalised(e.employeeId), e.employee);
 }

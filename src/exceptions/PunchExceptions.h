@@ -11,6 +11,7 @@
 #include <optional>
 
 class Database;
+struct Employee;
 struct SettingsRecord;
 
 // What about a punch needs a manager's decision.
@@ -94,6 +95,9 @@ std::optional<PunchException> resolve(Database& database, qint64 recordNumber, E
 ExceptionQuery quickPeriod(ReportPeriod::Quick choice, const SettingsRecord& settings, const QDate& today);
 // How many exceptions of this workweek are open, as the opening window tells. Throws DatabaseError.
 qsizetype openThisWeek(Database& database, const SettingsRecord& settings, const QDateTime& now);
+// Gives the exceptions of records stored without a name (typed in by hand, or by a clock without an
+// employee list) the name the staff list has for the ID.
+void nameFromStaff(QList<PunchException>& list, const QList<Employee>& staff);
 // "yyyy-MM-dd HH:mm:ss" of clock-face seconds.
 QString timeText(qint64 clockFace);
 } // namespace PunchExceptions

@@ -3,6 +3,8 @@
 #include "PunchRecord.h"
 #include "shell/CommandLine.h"
 #include "store/ClockRecords.h"
+#include "store/PathFile.h"
+#include "store/StaffFiles.h"
 
 #include <QRegularExpression>
 #include <QTextStream>
@@ -32,7 +34,7 @@ const Punch week[] = {
     {"A1", "Ann", at(1, 8, 0), false},
     {"A1", "Ann", at(1, 8, 0, 30), false},
     {"A1", "Ann", at(1, 16, 0), true},
-    {"C3", "Cy", at(2, 9, 0), false},
+    {"C3", "", at(2, 9, 0), false}, // typed in without a name: the staff list names it
     {"B2", "Bob O'Neil", at(2, 9, 0), false},
     {"B2", "Bob O'Neil", at(3, 9, 0), false},
     {"B2", "Bob O'Neil", at(3, 9, 1), true, Mark::Forced},
@@ -46,6 +48,13 @@ protected:
         if (IsSkipped())
             return;
         m_folder = std::make_unique<TestFolder>(backend());
+        Employee cy;
+        cy.employeeNumber = 1;
+        cy.name = QStringLiteral("Cy");
+        cy.employeeId = QStringLiteral("c3 ");
+        ASSERT_TRUE(StaffFiles::writeEmployees(StaffFiles::employeeFile(m_folder->paths()), {cy}));
+        PathFile::State local;
+        ASSERT_TRUE(PathFile::writeNewPath(m_folder->paths(), m_folder->path(), {}, local));
         ClockRecords records(m_folder->database());
         for (const Punch& p : week) {
             ClockRecord r = punchRecord(QString::fromLatin1(p.id), p.time, p.out, QString::fromUtf8(p.name));

@@ -172,6 +172,7 @@ void ExceptionsWindow::refresh()
         try {
             m_listed = PunchExceptions::load(m_services.database, query,
                                              ExceptionRules::of(m_session.settings(), m_services.time.now()));
+            PunchExceptions::nameFromStaff(m_listed, m_session.employees().entries);
         } catch (const DatabaseError& error) {
             m_services.messages.inform(this, error.userMessage(), QStringLiteral("Database"),
                                        MessageBoxes::Icon::Critical);
