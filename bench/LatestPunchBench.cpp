@@ -141,8 +141,8 @@ void BM_ForcedClockOutSelection(benchmark::State& state)
     ClockRecords records(database);
     for (auto _ : state) {
         // The same days as the raw query's.
-        const QList<ClockRecord> selection = records.openInsAfter(firstDay(state) - 1);
-        outs = ForcedClockOut::forcedOuts(selection, now, ForcedClockOut::limitMinutes(12)).size();
+        const ClockRecords::OpenIns open = records.openInsAfter(firstDay(state) - 1);
+        outs = ForcedClockOut::forcedOuts(open.ins, now, ForcedClockOut::limitMinutes(12)).size();
     }
     state.counters["outs"] = static_cast<double>(outs);
 }

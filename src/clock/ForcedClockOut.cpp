@@ -17,11 +17,6 @@
 #include <cmath>
 
 namespace {
-bool sameEmployee(const ClockRecord& a, const ClockRecord& b)
-{
-    return EmployeeId::same(a.employeeId, b.employeeId);
-}
-
 // Clears the running flag however the pass ends.
 class RunningGuard {
 public:
@@ -50,8 +45,8 @@ int ForcedClockOut::limitMinutes(float forceAfterHours)
     return static_cast<int>(std::lround(60.0 * static_cast<double>(forceAfterHours)));
 }
 
-QDateTime ForcedClockOut::outTime(const ClockRecord& in, const ClockRecord* next, const QDateTime& now,
-                                  int limitMinutes, const Placement& placement)
+QDateTime ForcedClockOut::outTime(const ClockRecord& in, const std::optional<QDateTime>& next,
+                                  const QDateTime& now, int limitMinutes, const Placement& placement)
 {
     // On the clock face, as the times are stored: a change of daylight-saving time moves nothing.
     const QDateTime inTime = StoredTime::onClockFace(in.time);
@@ -65,7 +60,7 @@ QDateTime ForcedClockOut::outTime(const ClockRecord& in, const ClockRecord* next
     }
     // An OUT anywhere else would not close this IN, or would be a punch nobody has made yet.
     if (chosen <= inTime || chosen > StoredTime::onClockFace(now) ||
-        (next && chosen >= StoredTime::onClockFace(next->time)))
+        (next && chosen >= StoredTime::onClockFace(*next)))
         chosen = minuteAfter;
     return QDateTime(chosen.date(), chosen.time());
 }
@@ -89,29 +84,14 @@ ClockRecord ForcedClockOut::closing(const ClockRecord& in, const QDateTime& now,
     return out;
 }
 
-QList<ClockRecord> ForcedClockOut::forcedOuts(const QList<ClockRecord>& rows, const QDateTime& now,
+QList<ClockRecord> ForcedClockOut::forcedOuts(const QList<ClockRecords::OpenIn>& ins, const QDateTime& now,
                                               int limitMinutes, const Placement& placement)
 {
-    // A minute after the IN needs nothing of the IN's next record, so the rows are the one-query
-    // selection of open INs (ClockRecords::openInsAfter), where an OUT after an IN is a later record
-    // and not its answer. The other placements must stay before the next record: they get every row.
-    const bool openInsOnly = placement.time == ForcedOutTime::MinuteAfterIn;
     QList<ClockRecord> outs;
-    const qsizetype count = rows.size();
-    for (qsizetype i = 0; i < count; ++i) {
-        const ClockRecord& in = rows.at(i);
-        if (in.clockOut)
-            continue;
-        const ClockRecord* next =
-            i + 1 < count && sameEmployee(in, rows.at(i + 1)) ? &rows.at(i + 1) : nullptr;
-        if (next && next->clockOut) {
-            if (!openInsOnly)
-                continue; // answered
-            next = nullptr;
-        }
-        if (StoredTime::onClockFace(in.time).addSecs(qint64(limitMinutes) * 60) <=
+    for (const ClockRecords::OpenIn& open : ins) {
+        if (StoredTime::onClockFace(open.in.time).addSecs(qint64(limitMinutes) * 60) <=
             StoredTime::onClockFace(now))
-            outs.append(closing(in, now, outTime(in, next, now, limitMinutes, placement)));
+            outs.append(closing(open.in, now, outTime(open.in, open.next, now, limitMinutes, placement)));
     }
     return outs;
 }
@@ -159,16 +139,10 @@ int ForcedClockOut::run(const SettingsRecord& settings, const ScheduledStops& st
     // Read before any write lock: most passes write nothing, and they must not fail only because
     // another program is writing the file.
     const Placement placement{static_cast<ForcedOutTime>(settings.forcedOutTime), stops};
-    const QList<ClockRecord> rows = placement.time == ForcedOutTime::MinuteAfterIn
-                                        ? records.openInsAfter(windowStart)
-                                        : records.after(windowStart);
-    const QList<ClockRecord> outs = forcedOuts(rows, now, limitMinutes(settings.forceAfter), placement);
+    const ClockRecords::OpenIns open = records.openInsAfter(windowStart);
+    const QList<ClockRecord> outs = forcedOuts(open.ins, now, limitMinutes(settings.forceAfter), placement);
     if (outs.isEmpty())
         return 0;
-    // Each employee's last row as read (the selection ends each employee with it).
-    QHash<QString, ClockRecord> lastRead;
-    for (const ClockRecord& row : rows)
-        lastRead.insert(ClockRecords::employeeKey(row.employeeId), row);
 
     // The pass is one unit: either every forced OUT is stored with its history entry or, on an
     // error, none is. Every station runs it; a punch or another station's pass since the read shows
@@ -183,8 +157,8 @@ int ForcedClockOut::run(const SettingsRecord& settings, const ScheduledStops& st
         const QString key = ClockRecords::employeeKey(out.employeeId);
         if (!unchanged.contains(key)) {
             m_database.lock(key);
-            const ClockRecord& seen = lastRead[key];
-            const auto latest = records.latestByTimeFor(seen.employeeId, windowStart);
+            const ClockRecords::LatestPunch seen = open.ends.value(key);
+            const auto latest = records.latestByTimeFor(out.employeeId, windowStart);
             unchanged.insert(key, latest && latest->recordNumber == seen.recordNumber &&
                                       latest->time == seen.time && latest->clockOut == seen.clockOut);
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/ClockRecord.h"
+#include "store/ClockRecords.h"
 
 #include <QDateTime>
 #include <QList>
@@ -44,14 +44,13 @@ public:
 
     // Whole minutes after which an open IN is closed.
     static int limitMinutes(float forceAfterHours);
-    // The forced OUTs due now, from rows ordered by employee ID and time: with the OUT a minute after
-    // the IN, the open INs ClockRecords::openInsAfter selects; otherwise every row of the window.
-    static QList<ClockRecord> forcedOuts(const QList<ClockRecord>& rows, const QDateTime& now,
+    // The forced OUTs due now among the open INs.
+    static QList<ClockRecord> forcedOuts(const QList<ClockRecords::OpenIn>& ins, const QDateTime& now,
                                          int limitMinutes, const Placement& placement = {});
     // When the OUT that closes `in` is put: the placement's choice when it falls after the IN, before
     // the employee's next record and not after now; otherwise one minute after the IN.
-    static QDateTime outTime(const ClockRecord& in, const ClockRecord* next, const QDateTime& now,
-                             int limitMinutes, const Placement& placement);
+    static QDateTime outTime(const ClockRecord& in, const std::optional<QDateTime>& next,
+                             const QDateTime& now, int limitMinutes, const Placement& placement);
     // The OUT that closes an IN at the given time.
     static ClockRecord closing(const ClockRecord& in, const QDateTime& now, const QDateTime& at);
     // The scheduled stops the session's employee source knows: an employee's weekly schedule, or

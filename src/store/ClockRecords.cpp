@@ -3,12 +3,16 @@
 #include "store/Database.h"
 #include "store/EmployeeId.h"
 #include "store/InOutRow.h"
+#include "store/NativeStatement.h"
 #include "store/StoredTime.h"
 
 #include <QSqlQuery>
 #include <QVariant>
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <tuple>
+#include <vector>
 
 ClockRecords::ClockRecords(Database& database)
     : m_database(database)
@@ -220,22 +224,121 @@ QSet<QString> ClockRecords::employeesInOn(qint32 dayNumber)
     return ids;
 }
 
-QList<ClockRecord> ClockRecords::openInsAfter(qint32 dayNumber)
+namespace {
+// One record of a sequence as the open-IN selection needs it; the time stays the stored text, whose
+// order is the time order.
+struct Step {
+    // Stored times are 19 characters; a longer one is cut, which can only tie two steps, and the
+    // record number then orders them.
+    std::array<char, 20> time{};
+    qint64 number = 0;
+    bool out = false;
+
+    QDateTime moment() const { return StoredTime::fromText(QString::fromLatin1(time.data())); }
+};
+
+struct Sequence {
+    QString key;
+    QString employeeId;
+    std::vector<Step> steps;
+};
+
+bool before(const Step& a, const Step& b)
 {
-    // The window function sees only the narrow columns; whole rows are read for the few it keeps.
-    // The days are set apart first: otherwise SQLite, without statistics, walks the whole
-    // employee-first index for the order the window wants.
+    const int order = std::strncmp(a.time.data(), b.time.data(), a.time.size());
+    return order < 0 || (order == 0 && a.number < b.number);
+}
+} // namespace
+
+ClockRecords::OpenIns ClockRecords::openInsAfter(qint32 dayNumber)
+{
+    // Only four narrow columns travel, in the day index's own order; each employee's few dozen rows
+    // are put in time order here, which costs far less than the database sorting all of them, and
+    // whole rows are read only for the INs left open.
     static const QString sql =
-        QStringLiteral(
-            R"(WITH "Days" AS MATERIALIZED (SELECT "Employee ID", "Time", "Record number", )"
-            R"("Clock out" FROM "In Out" WHERE "Julian" > ?) )"
-            R"(SELECT %1 FROM "In Out" WHERE "Record number" IN (SELECT "Record number" FROM )"
-            R"((SELECT "Record number", "Clock out", lead("Clock out") OVER (PARTITION BY )"
-            R"("Employee ID" ORDER BY "Time", "Record number") AS "Next out" FROM "Days") AS "Ordered" )"
-            R"(WHERE "Next out" IS NULL OR ("Clock out" = 0 AND "Next out" = 0)) )"
-            R"(ORDER BY "Employee ID", "Time", "Record number")")
-            .arg(InOutRow::selectList());
-    return select(sql, {dayNumber});
+        QStringLiteral(R"(SELECT "Employee ID", "Time", "Record number", "Clock out" FROM "In Out" )"
+                       R"(WHERE "Julian" > ?)");
+    std::vector<Sequence> sequences;
+    {
+        QHash<QByteArray, std::size_t> byStoredId; // the same ID is stored the same way many times
+        QHash<QString, std::size_t> byKey;
+        QByteArray previousId;
+        std::size_t previous = 0;
+        StatementUse select(m_database.native(sql));
+        select->bind(1, dayNumber);
+        while (select->step()) {
+            // The day index hands an employee's rows of a day one after another.
+            const QByteArrayView storedId = select->utf8(0);
+            if (sequences.empty() || storedId != QByteArrayView(previousId)) {
+                previousId = storedId.toByteArray();
+                auto place = byStoredId.constFind(previousId);
+                if (place == byStoredId.cend()) {
+                    const QString id = QString::fromUtf8(previousId);
+                    const QString key = employeeKey(id);
+                    auto known = byKey.constFind(key);
+                    if (known == byKey.cend()) {
+                        known = byKey.insert(key, sequences.size());
+                        sequences.push_back({key, id, {}});
+                    }
+                    place = byStoredId.insert(previousId, *known);
+                }
+                previous = *place;
+            }
+            Step step;
+            const QByteArrayView time = select->utf8(1);
+            std::memcpy(step.time.data(), time.data(),
+                        std::min<std::size_t>(time.size(), step.time.size() - 1));
+            step.number = select->integer(2);
+            step.out = select->integer(3) != 0;
+            sequences[previous].steps.push_back(step);
+        }
+    }
+    std::sort(sequences.begin(), sequences.end(),
+              [](const Sequence& a, const Sequence& b) { return a.key < b.key; });
+
+    OpenIns result;
+    QList<qint64> openNumbers;
+    QHash<qint64, std::optional<QDateTime>> nextOf;
+    for (Sequence& sequence : sequences) {
+        std::vector<Step>& steps = sequence.steps;
+        if (!std::is_sorted(steps.begin(), steps.end(), before))
+            std::sort(steps.begin(), steps.end(), before);
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            if (steps[i].out)
+                continue;
+            if (i + 1 == steps.size()) {
+                openNumbers.append(steps[i].number);
+                nextOf.insert(steps[i].number, std::nullopt);
+            } else if (!steps[i + 1].out) {
+                openNumbers.append(steps[i].number);
+                nextOf.insert(steps[i].number, steps[i + 1].moment());
+            }
+        }
+        const Step& last = steps.back();
+        result.ends.insert(sequence.key, LatestPunch{last.out, last.moment(), last.number});
+    }
+
+    // In fixed-size groups, so the statement is prepared once; the last group repeats its final
+    // number to fill up.
+    constexpr int group = 64;
+    static const QString wholeRows =
+        QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Record number" IN (%2))")
+            .arg(InOutRow::selectList(), QStringList(group, QStringLiteral("?")).join(u", "));
+    QHash<qint64, ClockRecord> rows;
+    for (qsizetype first = 0; first < openNumbers.size(); first += group) {
+        QVariantList values;
+        for (int i = 0; i < group; ++i)
+            values.append(openNumbers.at(std::min(first + i, openNumbers.size() - 1)));
+        for (const ClockRecord& row : select(wholeRows, values))
+            rows.insert(row.recordNumber, row);
+    }
+    for (const qint64 number : openNumbers) {
+        // A row deleted between the two reads is no longer open.
+        const auto row = rows.constFind(number);
+        if (row != rows.cend())
+            result.ins.append({*row, nextOf.value(number)});
+    }
+    return result;
 }
 
 QList<ClockRecord> ClockRecords::select(const QString& sql, const QVariantList& values)

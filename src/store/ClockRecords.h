@@ -55,9 +55,21 @@ public:
     // the last day number, in employee ID order. IDs that differ only in case or blanks are one
     // employee; records without an ID are left out.
     QList<ClockRecord> latestOfEach(qint32 firstDay, qint32 lastDay = std::numeric_limits<qint32>::max());
-    // Among the days above the given one, ordered by employee ID, time and record number: every IN
-    // that the employee's next record does not answer with an OUT, and each employee's last record.
-    QList<ClockRecord> openInsAfter(qint32 dayNumber);
+    // An IN that the employee's next record by time does not answer with an OUT, and that record's
+    // time when there is one (another IN).
+    struct OpenIn {
+        ClockRecord in;
+        std::optional<QDateTime> next;
+    };
+    struct OpenIns {
+        // Ordered by employee, then time and record number.
+        QList<OpenIn> ins;
+        // How each employee's sequence ends, keyed by employeeKey.
+        QHash<QString, LatestPunch> ends;
+    };
+    // The open INs among the days above the given one. IDs that differ only in case or blanks are
+    // one employee.
+    OpenIns openInsAfter(qint32 dayNumber);
     // The employees with an IN on the day, their IDs normalised.
     QSet<QString> employeesInOn(qint32 dayNumber);
     // Rows with a day number above the given one, ordered by employee ID, time and record number.

@@ -71,10 +71,10 @@ TEST_P(ForcedClockOutPass, ClosesInsLeftOpenOneMinuteAfterThem)
         ClockRecords records(folder.database());
         for (const ClockRecord& r : c.rows)
             records.append(r);
-        const QList<ClockRecord> selection =
+        const ClockRecords::OpenIns open =
             records.openInsAfter(DayNumber::of(today) - ForcedClockOut::windowDays);
         QList<QDateTime> times;
-        for (const ClockRecord& out : ForcedClockOut::forcedOuts(selection, c.now, 720)) {
+        for (const ClockRecord& out : ForcedClockOut::forcedOuts(open.ins, c.now, 720)) {
             times.append(out.time);
             EXPECT_EQ(out.julian, DayNumber::of(out.time)) << c.name;
         }
@@ -126,8 +126,13 @@ TEST(ForcedClockOut, PutsTheOutWhereTheSettingChoosesWhenItClosesTheIn)
         const auto stops = [&](const QString&, const QDate& day) {
             return day == inDay ? c.stop : std::nullopt;
         };
-        const QList<ClockRecord> outs =
-            ForcedClockOut::forcedOuts(c.rows, at(0, 20, 45, 1), 720, {c.time, stops});
+        TestFolder folder(Backend::File);
+        ClockRecords records(folder.database());
+        for (const ClockRecord& r : c.rows)
+            records.append(r);
+        const QList<ClockRecord> outs = ForcedClockOut::forcedOuts(
+            records.openInsAfter(DayNumber::of(today) - ForcedClockOut::windowDays).ins, at(0, 20, 45, 1),
+            720, {c.time, stops});
         ASSERT_EQ(outs.size(), 1) << c.name;
         EXPECT_EQ(outs[0].time, c.out) << c.name;
         EXPECT_EQ(outs[0].julian, DayNumber::of(c.out)) << c.name;

@@ -171,7 +171,7 @@ TEST_P(ClockRecordsTest, LatestOfEachGoesByTimeThenRecordNumberWithinTheDays)
     }
 }
 
-TEST_P(ClockRecordsTest, OpenInsAreThoseNoOutAnswersPlusEachEmployeesLastRecord)
+TEST_P(ClockRecordsTest, OpenInsAreThoseNoOutAnswersWithTheirNextRecordAndEachSequencesEnd)
 {
     TestFolder folder(backend());
     ClockRecords records(folder.database());
@@ -187,10 +187,32 @@ TEST_P(ClockRecordsTest, OpenInsAreThoseNoOutAnswersPlusEachEmployeesLastRecord)
                            {"D", 1, "22:00:00", false},
                            {"E", 1, "08:00:00", false}, // never answered, last of its employee
                        });
-    EXPECT_EQ(shown(records.openInsAfter(DayNumber::of(QDate(2026, 11, 30)))),
-              (QStringList{"A 1 08:00:00 in", "A 2 17:00:00 out", "B 1 17:00:00 out", "C 3 08:00:00 out",
-                           "D 2 09:00:00 out", "E 1 08:00:00 in"}));
+    // Each open IN with its next record's time, then how each sequence ends.
+    const auto shownOpen = [&records](const QDate& after) {
+        const ClockRecords::OpenIns open = records.openInsAfter(DayNumber::of(after));
+        QStringList lines = shown([&] {
+            QList<ClockRecord> ins;
+            for (const ClockRecords::OpenIn& in : open.ins)
+                ins.append(in.in);
+            return ins;
+        }());
+        for (qsizetype i = 0; i < open.ins.size(); ++i)
+            lines[i] +=
+                open.ins[i].next ? open.ins[i].next->toString(QStringLiteral(" > d HH:mm:ss")) : QString();
+        QStringList ends;
+        for (auto end = open.ends.cbegin(); end != open.ends.cend(); ++end)
+            ends.append(QStringLiteral("%1 ends %2 #%3")
+                            .arg(end.key(), end->time.toString(QStringLiteral("d HH:mm:ss")))
+                            .arg(end->recordNumber));
+        ends.sort();
+        return lines + ends;
+    };
+    EXPECT_EQ(shownOpen(QDate(2026, 11, 30)),
+              (QStringList{"A 1 08:00:00 in > 2 08:00:00", "E 1 08:00:00 in", "employee A ends 2 17:00:00 #3",
+                           "employee B ends 1 17:00:00 #5", "employee C ends 3 08:00:00 #7",
+                           "employee D ends 2 09:00:00 #8", "employee E ends 1 08:00:00 #10"}));
     // Days that start after A's first IN no longer see it.
-    EXPECT_EQ(shown(records.openInsAfter(DayNumber::of(QDate(2026, 12, 1)))),
-              (QStringList{"A 2 17:00:00 out", "C 3 08:00:00 out", "D 2 09:00:00 out"}));
+    EXPECT_EQ(shownOpen(QDate(2026, 12, 1)),
+              (QStringList{"employee A ends 2 17:00:00 #3", "employee C ends 3 08:00:00 #7",
+                           "employee D ends 2 09:00:00 #8"}));
 }
