@@ -83,6 +83,8 @@ public:
     qint64 highestRecordNumber();
 
 private:
+    std::optional<OpenIns> openInsByWindow(const QString& sql, qint32 dayNumber);
+    OpenIns openInsByNarrowRead(qint32 dayNumber);
     QList<ClockRecord> select(const QString& sql, const QVariantList& values);
     Database& m_database;
 };
