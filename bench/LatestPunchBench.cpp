@@ -142,7 +142,7 @@ void BM_ForcedClockOutSelection(benchmark::State& state)
     for (auto _ : state) {
         // The same days as the raw query's.
         const ClockRecords::OpenIns open = records.openInsAfter(firstDay(state) - 1);
-        outs = ForcedClockOut::forcedOuts(open.ins, now, ForcedClockOut::limitMinutes(12)).size();
+        outs = ForcedClockOut::closingsDue(open.ins, now, ForcedClockOut::limitMinutes(12)).size();
     }
     state.counters["outs"] = static_cast<double>(outs);
 }

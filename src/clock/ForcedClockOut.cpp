@@ -45,8 +45,8 @@ int ForcedClockOut::limitMinutes(float forceAfterHours)
     return static_cast<int>(std::lround(60.0 * static_cast<double>(forceAfterHours)));
 }
 
-QDateTime ForcedClockOut::outTime(const ClockRecord& in, const std::optional<QDateTime>& next,
-                                  const QDateTime& now, int limitMinutes, const Placement& placement)
+QDateTime ForcedClockOut::outTime(const ClockRecords::OpenIn& in, const QDateTime& now, int limitMinutes,
+                                  const Placement& placement)
 {
     // On the clock face, as the times are stored: a change of daylight-saving time moves nothing.
     const QDateTime inTime = StoredTime::onClockFace(in.time);
@@ -60,7 +60,7 @@ QDateTime ForcedClockOut::outTime(const ClockRecord& in, const std::optional<QDa
     }
     // An OUT anywhere else would not close this IN, or would be a punch nobody has made yet.
     if (chosen <= inTime || chosen > StoredTime::onClockFace(now) ||
-        (next && chosen >= StoredTime::onClockFace(*next)))
+        (in.next && chosen >= StoredTime::onClockFace(*in.next)))
         chosen = minuteAfter;
     return QDateTime(chosen.date(), chosen.time());
 }
@@ -84,16 +84,17 @@ ClockRecord ForcedClockOut::closing(const ClockRecord& in, const QDateTime& now,
     return out;
 }
 
-QList<ClockRecord> ForcedClockOut::forcedOuts(const QList<ClockRecords::OpenIn>& ins, const QDateTime& now,
-                                              int limitMinutes, const Placement& placement)
+QList<ForcedClockOut::Due> ForcedClockOut::closingsDue(const QList<ClockRecords::OpenIn>& ins,
+                                                       const QDateTime& now, int limitMinutes,
+                                                       const Placement& placement)
 {
-    QList<ClockRecord> outs;
-    for (const ClockRecords::OpenIn& open : ins) {
-        if (StoredTime::onClockFace(open.in.time).addSecs(qint64(limitMinutes) * 60) <=
+    QList<Due> due;
+    for (const ClockRecords::OpenIn& in : ins) {
+        if (StoredTime::onClockFace(in.time).addSecs(qint64(limitMinutes) * 60) <=
             StoredTime::onClockFace(now))
-            outs.append(closing(open.in, now, outTime(open.in, open.next, now, limitMinutes, placement)));
+            due.append({in, outTime(in, now, limitMinutes, placement)});
     }
-    return outs;
+    return due;
 }
 
 ScheduledStops ForcedClockOut::scheduledStopsOf(const Session& session, Database& database)
@@ -140,9 +141,16 @@ int ForcedClockOut::run(const SettingsRecord& settings, const ScheduledStops& st
     // another program is writing the file.
     const Placement placement{static_cast<ForcedOutTime>(settings.forcedOutTime), stops};
     const ClockRecords::OpenIns open = records.openInsAfter(windowStart);
-    const QList<ClockRecord> outs = forcedOuts(open.ins, now, limitMinutes(settings.forceAfter), placement);
-    if (outs.isEmpty())
+    const QList<Due> due = closingsDue(open.ins, now, limitMinutes(settings.forceAfter), placement);
+    if (due.isEmpty())
         return 0;
+    // Whole rows only for the INs closed: each OUT carries its IN's name, department and marks.
+    QList<qint64> numbers;
+    for (const Due& d : due)
+        numbers.append(d.in.recordNumber);
+    QHash<qint64, ClockRecord> ins;
+    for (const ClockRecord& row : records.withNumbers(numbers))
+        ins.insert(row.recordNumber, row);
 
     // The pass is one unit: either every forced OUT is stored with its history entry or, on an
     // error, none is. Every station runs it; a punch or another station's pass since the read shows
@@ -153,7 +161,11 @@ int ForcedClockOut::run(const SettingsRecord& settings, const ScheduledStops& st
     const EditStamp stamp{now, EditHistory::workstationUser()};
     QHash<QString, bool> unchanged;
     int written = 0;
-    for (const ClockRecord& out : outs) {
+    for (const Due& d : due) {
+        const auto in = ins.constFind(d.in.recordNumber);
+        if (in == ins.cend())
+            continue; // deleted since the read
+        const ClockRecord out = closing(*in, now, d.at);
         const QString key = ClockRecords::employeeKey(out.employeeId);
         if (!unchanged.contains(key)) {
             m_database.lock(key);

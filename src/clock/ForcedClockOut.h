@@ -44,13 +44,18 @@ public:
 
     // Whole minutes after which an open IN is closed.
     static int limitMinutes(float forceAfterHours);
-    // The forced OUTs due now among the open INs.
-    static QList<ClockRecord> forcedOuts(const QList<ClockRecords::OpenIn>& ins, const QDateTime& now,
-                                         int limitMinutes, const Placement& placement = {});
+    // An open IN that is closed now, and when its OUT is put.
+    struct Due {
+        ClockRecords::OpenIn in;
+        QDateTime at;
+    };
+    // The open INs due to be closed now.
+    static QList<Due> closingsDue(const QList<ClockRecords::OpenIn>& ins, const QDateTime& now,
+                                  int limitMinutes, const Placement& placement = {});
     // When the OUT that closes `in` is put: the placement's choice when it falls after the IN, before
     // the employee's next record and not after now; otherwise one minute after the IN.
-    static QDateTime outTime(const ClockRecord& in, const std::optional<QDateTime>& next,
-                             const QDateTime& now, int limitMinutes, const Placement& placement);
+    static QDateTime outTime(const ClockRecords::OpenIn& in, const QDateTime& now, int limitMinutes,
+                             const Placement& placement);
     // The OUT that closes an IN at the given time.
     static ClockRecord closing(const ClockRecord& in, const QDateTime& now, const QDateTime& at);
     // The scheduled stops the session's employee source knows: an employee's weekly schedule, or

@@ -39,18 +39,26 @@ void StationLink::repeatWhileOnline(QTimer& timer, std::chrono::milliseconds int
                                     void (StationLink::*step)())
 {
     timer.setInterval(interval);
-    connect(&timer, &QTimer::timeout, this, [this, step] {
-        // Queued punches go first; what is learnt after them is up to date.
-        if (m_offline || !m_queue->isEmpty())
-            return;
-        try {
-            (this->*step)();
-        } catch (const DatabaseError& error) {
-            // A failed look leaves the older knowledge; the punch path shows real faults.
-            absorb(error);
-        }
-    });
+    connect(&timer, &QTimer::timeout, this, [this, step] { runWhileOnline(step); });
     timer.start();
+}
+
+void StationLink::runWhileOnline(void (StationLink::*step)())
+{
+    // Queued punches go first; what is learnt after them is up to date.
+    if (m_offline || !m_queue->isEmpty())
+        return;
+    try {
+        (this->*step)();
+    } catch (const DatabaseError& error) {
+        // A failed look leaves the older knowledge; the punch path shows real faults.
+        absorb(error);
+    }
+}
+
+void StationLink::refreshWhileOnline()
+{
+    runWhileOnline(&StationLink::refreshCache);
 }
 
 StationLink::~StationLink() = default;

@@ -57,6 +57,9 @@ public:
     void retryNow();
     // Brings the cached staff, badges, settings and latest punches up to date from the server.
     void refreshCache();
+    // The same at once while the server answers and nothing waits to be sent; a failure keeps the
+    // older copy. For changes made on this station, which must not wait for the next timer.
+    void refreshWhileOnline();
     // Learns the punches other stations stored since the last look: cheap, so done often, and what
     // keeps an offline decision in step with the other stations.
     void catchUp();
@@ -70,6 +73,7 @@ private:
     void lookForServer();
     // Runs the step on the timer while the server answers and nothing waits to be sent.
     void repeatWhileOnline(QTimer& timer, std::chrono::milliseconds interval, void (StationLink::*step)());
+    void runWhileOnline(void (StationLink::*step)());
     bool serverGone();
     void sendQueueAndRefresh();
     // Sends the queue; a server that went away or refused leaves the rest queued. False then.

@@ -252,7 +252,7 @@ bool before(const Step& a, const Step& b)
 
 ClockRecords::OpenIns ClockRecords::openInsAfter(qint32 dayNumber)
 {
-    if (const std::optional<QString> sql = m_database.dialect().openInsByWindow(InOutRow::selectList()))
+    if (const std::optional<QString> sql = m_database.dialect().openInsByWindow())
         if (std::optional<OpenIns> open = openInsByWindow(*sql, dayNumber))
             return *open;
     return openInsByNarrowRead(dayNumber);
@@ -260,25 +260,26 @@ ClockRecords::OpenIns ClockRecords::openInsAfter(qint32 dayNumber)
 
 std::optional<ClockRecords::OpenIns> ClockRecords::openInsByWindow(const QString& sql, qint32 dayNumber)
 {
-    enum { Id = InOutRow::ColumnCount, Out, Moment, Number, NextOut, NextTime };
     QSqlQuery& query = m_database.run(sql, {dayNumber, std::numeric_limits<qint32>::max()});
     OpenIns result;
     QList<std::pair<QString, OpenIn>> ins;
     bool storedTwoWays = false;
     while (query.next()) {
-        const QString key = employeeKey(query.value(Id).toString());
-        const bool out = query.value(Out).toInt() != 0;
-        const bool last = query.value(NextOut).isNull();
+        const QString id = query.value(0).toString();
+        const QString key = employeeKey(id);
+        const bool out = query.value(1).toInt() != 0;
+        const QDateTime time = StoredTime::fromText(query.value(2).toString());
+        const qint64 number = query.value(3).toLongLong();
+        const bool last = query.value(4).isNull();
         if (last) {
             storedTwoWays = storedTwoWays || result.ends.contains(key);
-            result.ends.insert(key, LatestPunch{out, StoredTime::fromText(query.value(Moment).toString()),
-                                                query.value(Number).toLongLong()});
+            result.ends.insert(key, LatestPunch{out, time, number});
         }
         if (!out)
             ins.append({key,
-                        {InOutRow::read(query), last ? std::nullopt
-                                                     : std::optional<QDateTime>(StoredTime::fromText(
-                                                           query.value(NextTime).toString()))}});
+                        {id, time, number,
+                         last ? std::nullopt
+                              : std::optional<QDateTime>(StoredTime::fromText(query.value(5).toString()))}});
     }
     m_database.finish(query);
     // One employee's records under IDs that differ in case or blanks form one sequence, which the
@@ -286,8 +287,8 @@ std::optional<ClockRecords::OpenIns> ClockRecords::openInsByWindow(const QString
     if (storedTwoWays)
         return std::nullopt;
     std::sort(ins.begin(), ins.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.first, a.second.in.time, a.second.in.recordNumber) <
-               std::tie(b.first, b.second.in.time, b.second.in.recordNumber);
+        return std::tie(a.first, a.second.time, a.second.recordNumber) <
+               std::tie(b.first, b.second.time, b.second.recordNumber);
     });
     for (const auto& [key, in] : std::as_const(ins))
         result.ins.append(in);
@@ -297,8 +298,7 @@ std::optional<ClockRecords::OpenIns> ClockRecords::openInsByWindow(const QString
 ClockRecords::OpenIns ClockRecords::openInsByNarrowRead(qint32 dayNumber)
 {
     // Only four narrow columns travel, in the day index's own order; each employee's few dozen rows
-    // are put in time order here, which costs far less than the database sorting all of them, and
-    // whole rows are read only for the INs left open.
+    // are put in time order here, which costs far less than the database sorting all of them.
     static const QString sql =
         QStringLiteral(R"(SELECT "Employee ID", "Time", "Record number", "Clock out" FROM "In Out" )"
                        R"(WHERE "Julian" > ?)");
@@ -341,8 +341,6 @@ ClockRecords::OpenIns ClockRecords::openInsByNarrowRead(qint32 dayNumber)
               [](const Sequence& a, const Sequence& b) { return a.key < b.key; });
 
     OpenIns result;
-    QList<qint64> openNumbers;
-    QHash<qint64, std::optional<QDateTime>> nextOf;
     for (Sequence& sequence : sequences) {
         std::vector<Step>& steps = sequence.steps;
         if (!std::is_sorted(steps.begin(), steps.end(), before))
@@ -350,39 +348,34 @@ ClockRecords::OpenIns ClockRecords::openInsByNarrowRead(qint32 dayNumber)
         for (std::size_t i = 0; i < steps.size(); ++i) {
             if (steps[i].out)
                 continue;
-            if (i + 1 == steps.size()) {
-                openNumbers.append(steps[i].number);
-                nextOf.insert(steps[i].number, std::nullopt);
-            } else if (!steps[i + 1].out) {
-                openNumbers.append(steps[i].number);
-                nextOf.insert(steps[i].number, steps[i + 1].moment());
-            }
+            if (i + 1 == steps.size())
+                result.ins.append({sequence.employeeId, steps[i].moment(), steps[i].number, std::nullopt});
+            else if (!steps[i + 1].out)
+                result.ins.append(
+                    {sequence.employeeId, steps[i].moment(), steps[i].number, steps[i + 1].moment()});
         }
         const Step& last = steps.back();
         result.ends.insert(sequence.key, LatestPunch{last.out, last.moment(), last.number});
     }
+    return result;
+}
 
+QList<ClockRecord> ClockRecords::withNumbers(const QList<qint64>& numbers)
+{
     // In fixed-size groups, so the statement is prepared once; the last group repeats its final
     // number to fill up.
     constexpr int group = 64;
-    static const QString wholeRows =
+    static const QString sql =
         QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Record number" IN (%2))")
             .arg(InOutRow::selectList(), QStringList(group, QStringLiteral("?")).join(u", "));
-    QHash<qint64, ClockRecord> rows;
-    for (qsizetype first = 0; first < openNumbers.size(); first += group) {
+    QList<ClockRecord> rows;
+    for (qsizetype first = 0; first < numbers.size(); first += group) {
         QVariantList values;
         for (int i = 0; i < group; ++i)
-            values.append(openNumbers.at(std::min(first + i, openNumbers.size() - 1)));
-        for (const ClockRecord& row : select(wholeRows, values))
-            rows.insert(row.recordNumber, row);
+            values.append(numbers.at(std::min(first + i, numbers.size() - 1)));
+        rows.append(select(sql, values));
     }
-    for (const qint64 number : openNumbers) {
-        // A row deleted between the two reads is no longer open.
-        const auto row = rows.constFind(number);
-        if (row != rows.cend())
-            result.ins.append({*row, nextOf.value(number)});
-    }
-    return result;
+    return rows;
 }
 
 QList<ClockRecord> ClockRecords::select(const QString& sql, const QVariantList& values)

@@ -58,7 +58,9 @@ public:
     // An IN that the employee's next record by time does not answer with an OUT, and that record's
     // time when there is one (another IN).
     struct OpenIn {
-        ClockRecord in;
+        QString employeeId;
+        QDateTime time;
+        qint64 recordNumber = 0;
         std::optional<QDateTime> next;
     };
     struct OpenIns {
@@ -67,9 +69,11 @@ public:
         // How each employee's sequence ends, keyed by employeeKey.
         QHash<QString, LatestPunch> ends;
     };
-    // The open INs among the days above the given one. IDs that differ only in case or blanks are
-    // one employee.
+    // The open INs among the days above the given one, from narrow columns only. IDs that differ only
+    // in case or blanks are one employee.
     OpenIns openInsAfter(qint32 dayNumber);
+    // The whole rows with these record numbers, in any order; numbers without a row are left out.
+    QList<ClockRecord> withNumbers(const QList<qint64>& numbers);
     // The employees with an IN on the day, their IDs normalised.
     QSet<QString> employeesInOn(qint32 dayNumber);
     // Rows with a day number above the given one, ordered by employee ID, time and record number.

@@ -103,20 +103,18 @@ SqlDialect::Statement SqlDialect::latestRecordPerEmployee(const QString& columns
             {firstDay, lastDay, firstDay, lastDay}};
 }
 
-std::optional<QString> SqlDialect::openInsByWindow(const QString& columns) const
+std::optional<QString> SqlDialect::openInsByWindow() const
 {
     if (!isServer())
         return std::nullopt;
     // Bytewise IDs: sorting by the case-blind collation costs a third more, and the caller checks
-    // that no employee is stored in two ways. Whole rows are joined only to the INs. The days have an
-    // upper bound so that a table without statistics is still read through the day index.
+    // that no employee is stored in two ways. The days have an upper bound so that a table without
+    // statistics is still read through the day index.
     return QStringLiteral(
-               R"(SELECT %1, "ID", "Out", "Moment", "Number", "Next out", "Next time" FROM (SELECT )"
-               R"("Employee ID" AS "ID", "Clock out" AS "Out", "Time" AS "Moment", "Record number" AS )"
-               R"("Number", lead("Clock out") OVER "Sequence" AS "Next out", lead("Time") OVER )"
-               R"("Sequence" AS "Next time" FROM "In Out" WHERE "Julian" > ? AND "Julian" <= ? )"
-               R"(WINDOW "Sequence" AS (PARTITION BY "Employee ID" COLLATE "C" ORDER BY "Time", )"
-               R"("Record number")) AS "Ordered" LEFT JOIN "In Out" ON "Record number" = "Number" AND )"
-               R"("Out" = 0 WHERE "Next out" IS NULL OR ("Out" = 0 AND "Next out" = 0))")
-        .arg(columns);
+        R"(SELECT "Employee ID", "Clock out", "Time", "Record number", "Next out", "Next time" FROM )"
+        R"((SELECT "Employee ID", "Clock out", "Time", "Record number", lead("Clock out") OVER )"
+        R"("Sequence" AS "Next out", lead("Time") OVER "Sequence" AS "Next time" FROM "In Out" )"
+        R"(WHERE "Julian" > ? AND "Julian" <= ? WINDOW "Sequence" AS (PARTITION BY "Employee ID" )"
+        R"(COLLATE "C" ORDER BY "Time", "Record number")) AS "Ordered" )"
+        R"(WHERE "Next out" IS NULL OR ("Clock out" = 0 AND "Next out" = 0))");
 }

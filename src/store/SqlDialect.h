@@ -49,11 +49,11 @@ public:
     };
     Statement latestRecordPerEmployee(const QString& columns, qint32 firstDay, qint32 lastDay) const;
     // Among the days above the first value up to the second, each employee's INs that the next record
-    // by time does not answer with an OUT, and each employee's last record. Each row holds the given
-    // columns of "In Out" for an IN (Null for an OUT), then "ID", "Out", "Moment" and "Number" of the
-    // record, and "Next out" and "Next time" of the one after it (Null after the last). Employees
-    // are told apart by the ID as stored. Nothing on SQLite, which sorts such a window slowly.
-    std::optional<QString> openInsByWindow(const QString& columns) const;
+    // by time does not answer with an OUT, and each employee's last record: "Employee ID", "Clock
+    // out", "Time", "Record number", then "Next out" and "Next time" of the record after it (Null
+    // after the last). Employees are told apart by the ID as stored. Nothing on SQLite, which sorts
+    // such a window slowly.
+    std::optional<QString> openInsByWindow() const;
 
 private:
     Engine m_engine;

@@ -185,7 +185,7 @@ TEST_F(KioskPunchOffline, CardsAreKnownByTheBadgesLastReadFromTheServer)
             std::make_unique<StationLink>(p.database(), p.folder.path(), QStringLiteral("station 1"), p.time);
         link->startOnline();
         badges.remove(QStringLiteral("B2"), stamp);
-        link->refreshCache();
+        link->refreshWhileOnline(); // as the clock screen does when it opens
         ASSERT_TRUE(PostgresServer::shared().stop());
         if (way.restarted) {
             link.reset();

@@ -192,15 +192,10 @@ TEST_P(ClockRecordsTest, OpenInsAreThoseNoOutAnswersWithTheirNextRecordAndEachSe
     // Each open IN with its next record's time, then how each sequence ends.
     const auto shownOpen = [&records](const QDate& after) {
         const ClockRecords::OpenIns open = records.openInsAfter(DayNumber::of(after));
-        QStringList lines = shown([&] {
-            QList<ClockRecord> ins;
-            for (const ClockRecords::OpenIn& in : open.ins)
-                ins.append(in.in);
-            return ins;
-        }());
-        for (qsizetype i = 0; i < open.ins.size(); ++i)
-            lines[i] +=
-                open.ins[i].next ? open.ins[i].next->toString(QStringLiteral(" > d HH:mm:ss")) : QString();
+        QStringList lines;
+        for (const ClockRecords::OpenIn& in : open.ins)
+            lines.append(in.employeeId + in.time.toString(QStringLiteral(" d HH:mm:ss 'in'")) +
+                         (in.next ? in.next->toString(QStringLiteral(" > d HH:mm:ss")) : QString()));
         QStringList ends;
         for (auto end = open.ends.cbegin(); end != open.ends.cend(); ++end)
             ends.append(QStringLiteral("%1 ends %2 #%3")

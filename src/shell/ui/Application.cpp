@@ -2,6 +2,7 @@
 
 #include "clock/ForcedClockOut.h"
 #include "clock/LateWatch.h"
+#include "clock/StationLink.h"
 #include "clock/ui/ClockWindow.h"
 #include "exceptions/PunchExceptions.h"
 #include "exceptions/ui/ExceptionsWindow.h"
@@ -97,10 +98,15 @@ int Application::run(int argc, char** argv)
     main.setShowClock([&] {
         if (clock)
             return;
+        // Staff and cards changed on this station since the last refresh are kept for a time
+        // without the server before the first punch.
+        if (StationLink* link = startUp.stationLink())
+            link->refreshWhileOnline();
         clock = new ClockWindow(services, session, startUp.stationLink());
         clock->setAttribute(Qt::WA_DeleteOnClose);
         clock->setWeekHours([&services, &session](const QString& id) {
-            return WeekHours::line(WeekHours::of(services.database, session.settings(), id, services.time.now()));
+            return WeekHours::line(
+                WeekHours::of(services.database, session.settings(), id, services.time.now()));
         });
         // Without a window manager a window shown again does not get the keyboard by itself.
         QObject::connect(clock, &ClockWindow::closed, &main, [&main] {
