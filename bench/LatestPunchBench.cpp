@@ -131,8 +131,9 @@ void BM_InOutLists(benchmark::State& state)
     state.counters["employees"] = static_cast<double>(employees);
 }
 
-// What the hourly pass reads before it decides whether to write anything.
-void BM_ForcedClockOutSelection(benchmark::State& state)
+// What the hourly pass reads before it decides whether to write anything, with the OUT a minute
+// after the IN (the default), which needs no next times, and with another placement, which does.
+void forcedSelection(benchmark::State& state, ClockRecords::NextTimes nextTimes)
 {
     Database database;
     open(database, state);
@@ -141,10 +142,20 @@ void BM_ForcedClockOutSelection(benchmark::State& state)
     ClockRecords records(database);
     for (auto _ : state) {
         // The same days as the raw query's.
-        const ClockRecords::OpenIns open = records.openInsAfter(firstDay(state) - 1);
+        const ClockRecords::OpenIns open = records.openInsAfter(firstDay(state) - 1, nextTimes);
         outs = ForcedClockOut::closingsDue(open.ins, now, ForcedClockOut::limitMinutes(12)).size();
     }
     state.counters["outs"] = static_cast<double>(outs);
+}
+
+void BM_ForcedClockOutSelection(benchmark::State& state)
+{
+    forcedSelection(state, ClockRecords::NextTimes::NotWanted);
+}
+
+void BM_ForcedClockOutSelectionWithNextTimes(benchmark::State& state)
+{
+    forcedSelection(state, ClockRecords::NextTimes::Wanted);
 }
 
 void arguments(benchmark::internal::Benchmark* b)
@@ -170,3 +181,4 @@ BENCHMARK(BM_RawGroupedQuery)->Apply(forcedArguments);
 BENCHMARK(BM_WhoIsIn)->Apply(arguments);
 BENCHMARK(BM_InOutLists)->Apply(arguments);
 BENCHMARK(BM_ForcedClockOutSelection)->Apply(forcedArguments);
+BENCHMARK(BM_ForcedClockOutSelectionWithNextTimes)->Apply(forcedArguments);

@@ -140,7 +140,10 @@ int ForcedClockOut::run(const SettingsRecord& settings, const ScheduledStops& st
     // Read before any write lock: most passes write nothing, and they must not fail only because
     // another program is writing the file.
     const Placement placement{static_cast<ForcedOutTime>(settings.forcedOutTime), stops};
-    const ClockRecords::OpenIns open = records.openInsAfter(windowStart);
+    // Only an OUT put later than a minute after the IN must stay before the IN's next record.
+    const ClockRecords::OpenIns open = records.openInsAfter(
+        windowStart, placement.time == ForcedOutTime::MinuteAfterIn ? ClockRecords::NextTimes::NotWanted
+                                                                    : ClockRecords::NextTimes::Wanted);
     const QList<Due> due = closingsDue(open.ins, now, limitMinutes(settings.forceAfter), placement);
     if (due.isEmpty())
         return 0;

@@ -250,36 +250,46 @@ bool before(const Step& a, const Step& b)
 }
 } // namespace
 
-ClockRecords::OpenIns ClockRecords::openInsAfter(qint32 dayNumber)
+ClockRecords::OpenIns ClockRecords::openInsAfter(qint32 dayNumber, NextTimes nextTimes)
 {
-    if (const std::optional<QString> sql = m_database.dialect().openInsByWindow())
-        if (std::optional<OpenIns> open = openInsByWindow(*sql, dayNumber))
+    if (const std::optional<QString> sql =
+            m_database.dialect().openInsByWindow(nextTimes == NextTimes::Wanted))
+        if (std::optional<OpenIns> open = openInsByWindow(*sql, dayNumber, nextTimes))
             return *open;
-    return openInsByNarrowRead(dayNumber);
+    OpenIns open = openInsByNarrowRead(dayNumber);
+    if (nextTimes == NextTimes::NotWanted)
+        for (OpenIn& in : open.ins)
+            in.next.reset();
+    return open;
 }
 
-std::optional<ClockRecords::OpenIns> ClockRecords::openInsByWindow(const QString& sql, qint32 dayNumber)
+std::optional<ClockRecords::OpenIns> ClockRecords::openInsByWindow(const QString& sql, qint32 dayNumber,
+                                                                   NextTimes nextTimes)
 {
     QSqlQuery& query = m_database.run(sql, {dayNumber, std::numeric_limits<qint32>::max()});
     OpenIns result;
     QList<std::pair<QString, OpenIn>> ins;
+    QHash<QString, QString> keys; // the same ID comes back stored the same way
     bool storedTwoWays = false;
     while (query.next()) {
         const QString id = query.value(0).toString();
-        const QString key = employeeKey(id);
+        auto key = keys.constFind(id);
+        if (key == keys.cend())
+            key = keys.insert(id, employeeKey(id));
         const bool out = query.value(1).toInt() != 0;
         const QDateTime time = StoredTime::fromText(query.value(2).toString());
         const qint64 number = query.value(3).toLongLong();
         const bool last = query.value(4).isNull();
         if (last) {
-            storedTwoWays = storedTwoWays || result.ends.contains(key);
-            result.ends.insert(key, LatestPunch{out, time, number});
+            storedTwoWays = storedTwoWays || result.ends.contains(*key);
+            result.ends.insert(*key, LatestPunch{out, time, number});
         }
-        if (!out)
-            ins.append({key,
-                        {id, time, number,
-                         last ? std::nullopt
-                              : std::optional<QDateTime>(StoredTime::fromText(query.value(5).toString()))}});
+        if (out)
+            continue;
+        std::optional<QDateTime> next;
+        if (!last && nextTimes == NextTimes::Wanted)
+            next = StoredTime::fromText(query.value(5).toString());
+        ins.append({*key, {id, time, number, next}});
     }
     m_database.finish(query);
     // One employee's records under IDs that differ in case or blanks form one sequence, which the

@@ -70,8 +70,10 @@ public:
         QHash<QString, LatestPunch> ends;
     };
     // The open INs among the days above the given one, from narrow columns only. IDs that differ only
-    // in case or blanks are one employee.
-    OpenIns openInsAfter(qint32 dayNumber);
+    // in case or blanks are one employee. Without next times (a server then reads less) `next` is
+    // nothing on every IN.
+    enum class NextTimes { Wanted, NotWanted };
+    OpenIns openInsAfter(qint32 dayNumber, NextTimes nextTimes = NextTimes::Wanted);
     // The whole rows with these record numbers, in any order; numbers without a row are left out.
     QList<ClockRecord> withNumbers(const QList<qint64>& numbers);
     // The employees with an IN on the day, their IDs normalised.
@@ -87,7 +89,7 @@ public:
     qint64 highestRecordNumber();
 
 private:
-    std::optional<OpenIns> openInsByWindow(const QString& sql, qint32 dayNumber);
+    std::optional<OpenIns> openInsByWindow(const QString& sql, qint32 dayNumber, NextTimes nextTimes);
     OpenIns openInsByNarrowRead(qint32 dayNumber);
     QList<ClockRecord> select(const QString& sql, const QVariantList& values);
     Database& m_database;

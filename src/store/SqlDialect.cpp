@@ -103,7 +103,7 @@ SqlDialect::Statement SqlDialect::latestRecordPerEmployee(const QString& columns
             {firstDay, lastDay, firstDay, lastDay}};
 }
 
-std::optional<QString> SqlDialect::openInsByWindow() const
+std::optional<QString> SqlDialect::openInsByWindow(bool nextTimes) const
 {
     if (!isServer())
         return std::nullopt;
@@ -111,10 +111,11 @@ std::optional<QString> SqlDialect::openInsByWindow() const
     // that no employee is stored in two ways. The days have an upper bound so that a table without
     // statistics is still read through the day index.
     return QStringLiteral(
-        R"(SELECT "Employee ID", "Clock out", "Time", "Record number", "Next out", "Next time" FROM )"
-        R"((SELECT "Employee ID", "Clock out", "Time", "Record number", lead("Clock out") OVER )"
-        R"("Sequence" AS "Next out", lead("Time") OVER "Sequence" AS "Next time" FROM "In Out" )"
-        R"(WHERE "Julian" > ? AND "Julian" <= ? WINDOW "Sequence" AS (PARTITION BY "Employee ID" )"
-        R"(COLLATE "C" ORDER BY "Time", "Record number")) AS "Ordered" )"
-        R"(WHERE "Next out" IS NULL OR ("Clock out" = 0 AND "Next out" = 0))");
+               R"(SELECT "Employee ID", "Clock out", "Time", "Record number", "Next out"%1 FROM )"
+               R"((SELECT "Employee ID", "Clock out", "Time", "Record number", lead("Clock out") OVER )"
+               R"("Sequence" AS "Next out"%2 FROM "In Out" WHERE "Julian" > ? AND "Julian" <= ? WINDOW )"
+               R"("Sequence" AS (PARTITION BY "Employee ID" COLLATE "C" ORDER BY "Time", "Record number")) )"
+               R"(AS "Ordered" WHERE "Next out" IS NULL OR ("Clock out" = 0 AND "Next out" = 0))")
+        .arg(nextTimes ? QStringLiteral(R"(, "Next time")") : QString(),
+             nextTimes ? QStringLiteral(R"(, lead("Time") OVER "Sequence" AS "Next time")") : QString());
 }

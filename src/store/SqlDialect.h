@@ -50,10 +50,10 @@ public:
     Statement latestRecordPerEmployee(const QString& columns, qint32 firstDay, qint32 lastDay) const;
     // Among the days above the first value up to the second, each employee's INs that the next record
     // by time does not answer with an OUT, and each employee's last record: "Employee ID", "Clock
-    // out", "Time", "Record number", then "Next out" and "Next time" of the record after it (Null
-    // after the last). Employees are told apart by the ID as stored. Nothing on SQLite, which sorts
-    // such a window slowly.
-    std::optional<QString> openInsByWindow() const;
+    // out", "Time", "Record number", then "Next out" and, when asked for, "Next time" of the record
+    // after it (Null after the last). Employees are told apart by the ID as stored. Nothing on
+    // SQLite, which sorts such a window slowly.
+    std::optional<QString> openInsByWindow(bool nextTimes) const;
 
 private:
     Engine m_engine;

@@ -4,6 +4,7 @@
 #include "PunchRecord.h"
 #include "store/DayNumber.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -190,8 +191,9 @@ TEST_P(ClockRecordsTest, OpenInsAreThoseNoOutAnswersWithTheirNextRecordAndEachSe
                            {"F", 2, "08:00:00", false}, // put in later for earlier: open
                        });
     // Each open IN with its next record's time, then how each sequence ends.
-    const auto shownOpen = [&records](const QDate& after) {
-        const ClockRecords::OpenIns open = records.openInsAfter(DayNumber::of(after));
+    const auto shownOpen = [&records](const QDate& after,
+                                      ClockRecords::NextTimes nextTimes = ClockRecords::NextTimes::Wanted) {
+        const ClockRecords::OpenIns open = records.openInsAfter(DayNumber::of(after), nextTimes);
         QStringList lines;
         for (const ClockRecords::OpenIn& in : open.ins)
             lines.append(in.employeeId + in.time.toString(QStringLiteral(" d HH:mm:ss 'in'")) +
@@ -215,4 +217,10 @@ TEST_P(ClockRecordsTest, OpenInsAreThoseNoOutAnswersWithTheirNextRecordAndEachSe
               (QStringList{"F 2 08:00:00 in > 3 08:00:00", "F 3 08:00:00 in", "employee A ends 2 17:00:00 #3",
                            "employee C ends 3 08:00:00 #7", "employee D ends 2 09:00:00 #8",
                            "employee F ends 3 08:00:00 #11"}));
+    // Without next times, the same INs and ends.
+    for (const QDate& after : {QDate(2026, 11, 30), QDate(2026, 12, 1)}) {
+        QStringList expected = shownOpen(after);
+        expected.replaceInStrings(QRegularExpression(QStringLiteral(" > .*")), QString());
+        EXPECT_EQ(shownOpen(after, ClockRecords::NextTimes::NotWanted), expected) << after.day();
+    }
 }
