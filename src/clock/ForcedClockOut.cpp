@@ -175,7 +175,8 @@ int ForcedClockOut::run(const SettingsRecord& settings, const ScheduledStops& st
             const ClockRecords::LatestPunch seen = open.ends.value(key);
             const auto latest = records.latestByTimeFor(out.employeeId, windowStart);
             unchanged.insert(key, latest && latest->recordNumber == seen.recordNumber &&
-                                      latest->time == seen.time && latest->clockOut == seen.clockOut);
+                                      StoredTime::onClockFace(latest->time) == seen.time &&
+                                      latest->clockOut == seen.clockOut);
         }
         if (!unchanged.value(key))
             continue;

@@ -234,7 +234,7 @@ struct Step {
     qint64 number = 0;
     bool out = false;
 
-    QDateTime moment() const { return StoredTime::fromText(QString::fromLatin1(time.data())); }
+    QDateTime moment() const { return StoredTime::clockFaceFromText(QString::fromLatin1(time.data())); }
 };
 
 struct Sequence {
@@ -277,7 +277,7 @@ std::optional<ClockRecords::OpenIns> ClockRecords::openInsByWindow(const QString
         if (key == keys.cend())
             key = keys.insert(id, employeeKey(id));
         const bool out = query.value(1).toInt() != 0;
-        const QDateTime time = StoredTime::fromText(query.value(2).toString());
+        const QDateTime time = StoredTime::clockFaceFromText(query.value(2).toString());
         const qint64 number = query.value(3).toLongLong();
         const bool last = query.value(4).isNull();
         if (last) {
@@ -288,7 +288,7 @@ std::optional<ClockRecords::OpenIns> ClockRecords::openInsByWindow(const QString
             continue;
         std::optional<QDateTime> next;
         if (!last && nextTimes == NextTimes::Wanted)
-            next = StoredTime::fromText(query.value(5).toString());
+            next = StoredTime::clockFaceFromText(query.value(5).toString());
         ins.append({*key, {id, time, number, next}});
     }
     m_database.finish(query);

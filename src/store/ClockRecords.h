@@ -56,7 +56,7 @@ public:
     // employee; records without an ID are left out.
     QList<ClockRecord> latestOfEach(qint32 firstDay, qint32 lastDay = std::numeric_limits<qint32>::max());
     // An IN that the employee's next record by time does not answer with an OUT, and that record's
-    // time when there is one (another IN).
+    // time when there is one (another IN). Times are on the clock face (StoredTime::onClockFace).
     struct OpenIn {
         QString employeeId;
         QDateTime time;
@@ -66,7 +66,7 @@ public:
     struct OpenIns {
         // Ordered by employee, then time and record number.
         QList<OpenIn> ins;
-        // How each employee's sequence ends, keyed by employeeKey.
+        // How each employee's sequence ends, keyed by employeeKey, its time on the clock face.
         QHash<QString, LatestPunch> ends;
     };
     // The open INs among the days above the given one, from narrow columns only. IDs that differ only
