@@ -189,6 +189,8 @@ TEST_P(ClockRecordsTest, OpenInsAreThoseNoOutAnswersWithTheirNextRecordAndEachSe
                            {"E", 1, "08:00:00", false}, // never answered, last of its employee
                            {"F", 3, "08:00:00", false},
                            {"F", 2, "08:00:00", false}, // put in later for earlier: open
+                           {"G", 2, "17:00:00", true},
+                           {"G", 2, "08:00:00", false}, // put in later for earlier the same day
                        });
     // Each open IN with its next record's time, then how each sequence ends.
     const auto shownOpen = [&records](const QDate& after,
@@ -206,17 +208,17 @@ TEST_P(ClockRecordsTest, OpenInsAreThoseNoOutAnswersWithTheirNextRecordAndEachSe
         ends.sort();
         return lines + ends;
     };
-    EXPECT_EQ(
-        shownOpen(QDate(2026, 11, 30)),
-        (QStringList{"A 1 08:00:00 in > 2 08:00:00", "E 1 08:00:00 in", "F 2 08:00:00 in > 3 08:00:00",
-                     "F 3 08:00:00 in", "employee A ends 2 17:00:00 #3", "employee B ends 1 17:00:00 #5",
-                     "employee C ends 3 08:00:00 #7", "employee D ends 2 09:00:00 #8",
-                     "employee E ends 1 08:00:00 #10", "employee F ends 3 08:00:00 #11"}));
+    EXPECT_EQ(shownOpen(QDate(2026, 11, 30)),
+              (QStringList{"A 1 08:00:00 in > 2 08:00:00", "E 1 08:00:00 in", "F 2 08:00:00 in > 3 08:00:00",
+                           "F 3 08:00:00 in", "employee A ends 2 17:00:00 #3",
+                           "employee B ends 1 17:00:00 #5", "employee C ends 3 08:00:00 #7",
+                           "employee D ends 2 09:00:00 #8", "employee E ends 1 08:00:00 #10",
+                           "employee F ends 3 08:00:00 #11", "employee G ends 2 17:00:00 #13"}));
     // Days that start after A's first IN no longer see it, nor B's two ways of writing its ID.
     EXPECT_EQ(shownOpen(QDate(2026, 12, 1)),
               (QStringList{"F 2 08:00:00 in > 3 08:00:00", "F 3 08:00:00 in", "employee A ends 2 17:00:00 #3",
                            "employee C ends 3 08:00:00 #7", "employee D ends 2 09:00:00 #8",
-                           "employee F ends 3 08:00:00 #11"}));
+                           "employee F ends 3 08:00:00 #11", "employee G ends 2 17:00:00 #13"}));
     // Without next times, the same INs and ends.
     for (const QDate& after : {QDate(2026, 11, 30), QDate(2026, 12, 1)}) {
         QStringList expected = shownOpen(after);
