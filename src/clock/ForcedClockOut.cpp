@@ -8,6 +8,7 @@
 #include "store/DayNumber.h"
 #include "store/EditHistory.h"
 #include "store/EmployeeId.h"
+#include "store/ReportRows.h"
 #include "store/StaffRebuild.h"
 #include "store/StaffTable.h"
 #include "store/StoredTime.h"
@@ -17,6 +18,20 @@
 #include <cmath>
 
 namespace {
+QDateTime clockFace(qint64 seconds)
+{
+    const qint64 day = seconds / ReportRows::secondsPerDay;
+    return QDateTime(DayNumber::toDate(static_cast<qint32>(day)),
+                     QTime::fromMSecsSinceStartOfDay(int(seconds - day * ReportRows::secondsPerDay) * 1000),
+                     QTimeZone::utc());
+}
+
+qint64 clockSecondsOf(const QDateTime& moment)
+{
+    return qint64(DayNumber::of(moment.date())) * ReportRows::secondsPerDay +
+           moment.time().msecsSinceStartOfDay() / 1000;
+}
+
 // Clears the running flag however the pass ends.
 class RunningGuard {
 public:
@@ -49,7 +64,7 @@ QDateTime ForcedClockOut::outTime(const ClockRecords::OpenIn& in, const QDateTim
                                   const Placement& placement)
 {
     // On the clock face, as the times are stored: a change of daylight-saving time moves nothing.
-    const QDateTime inTime = StoredTime::onClockFace(in.time);
+    const QDateTime inTime = clockFace(in.time);
     const QDateTime minuteAfter = inTime.addSecs(60);
     QDateTime chosen = minuteAfter;
     if (placement.time == ForcedOutTime::Limit) {
@@ -60,7 +75,7 @@ QDateTime ForcedClockOut::outTime(const ClockRecords::OpenIn& in, const QDateTim
     }
     // An OUT anywhere else would not close this IN, or would be a punch nobody has made yet.
     if (chosen <= inTime || chosen > StoredTime::onClockFace(now) ||
-        (in.next && chosen >= StoredTime::onClockFace(*in.next)))
+        (in.next && chosen >= clockFace(*in.next)))
         chosen = minuteAfter;
     return QDateTime(chosen.date(), chosen.time());
 }
@@ -88,10 +103,11 @@ QList<ForcedClockOut::Due> ForcedClockOut::closingsDue(const QList<ClockRecords:
                                                        const QDateTime& now, int limitMinutes,
                                                        const Placement& placement)
 {
+    const qint64 nowSeconds = clockSecondsOf(now);
     QList<Due> due;
     for (const ClockRecords::OpenIn& in : ins) {
-        if (StoredTime::onClockFace(in.time).addSecs(qint64(limitMinutes) * 60) <=
-            StoredTime::onClockFace(now))
+        // A time that is no time (-1) closes nothing.
+        if (in.time >= 0 && in.time + qint64(limitMinutes) * 60 <= nowSeconds)
             due.append({in, outTime(in, now, limitMinutes, placement)});
     }
     return due;
@@ -172,10 +188,10 @@ int ForcedClockOut::run(const SettingsRecord& settings, const ScheduledStops& st
         const QString key = ClockRecords::employeeKey(out.employeeId);
         if (!unchanged.contains(key)) {
             m_database.lock(key);
-            const ClockRecords::LatestPunch seen = open.ends.value(key);
+            const ClockRecords::SequenceEnd seen = open.ends.value(key);
             const auto latest = records.latestByTimeFor(out.employeeId, windowStart);
             unchanged.insert(key, latest && latest->recordNumber == seen.recordNumber &&
-                                      StoredTime::onClockFace(latest->time) == seen.time &&
+                                      clockSecondsOf(latest->time) == seen.time &&
                                       latest->clockOut == seen.clockOut);
         }
         if (!unchanged.value(key))

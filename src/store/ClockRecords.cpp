@@ -4,6 +4,7 @@
 #include "store/EmployeeId.h"
 #include "store/InOutRow.h"
 #include "store/NativeStatement.h"
+#include "store/ReportRows.h"
 #include "store/StoredTime.h"
 
 #include <QSqlQuery>
@@ -234,7 +235,7 @@ struct Step {
     qint64 number = 0;
     bool out = false;
 
-    QDateTime moment() const { return StoredTime::clockFaceFromText(QString::fromLatin1(time.data())); }
+    qint64 seconds() const { return ReportRows::clockSeconds(QByteArrayView(time.data())); }
 };
 
 struct Sequence {
@@ -277,18 +278,18 @@ std::optional<ClockRecords::OpenIns> ClockRecords::openInsByWindow(const QString
         if (key == keys.cend())
             key = keys.insert(id, employeeKey(id));
         const bool out = query.value(1).toInt() != 0;
-        const QDateTime time = StoredTime::clockFaceFromText(query.value(2).toString());
+        const qint64 time = ReportRows::clockSeconds(query.value(2).toString().toLatin1());
         const qint64 number = query.value(3).toLongLong();
         const bool last = query.value(4).isNull();
         if (last) {
             storedTwoWays = storedTwoWays || result.ends.contains(*key);
-            result.ends.insert(*key, LatestPunch{out, time, number});
+            result.ends.insert(*key, SequenceEnd{out, time, number});
         }
         if (out)
             continue;
-        std::optional<QDateTime> next;
+        std::optional<qint64> next;
         if (!last && nextTimes == NextTimes::Wanted)
-            next = StoredTime::clockFaceFromText(query.value(5).toString());
+            next = ReportRows::clockSeconds(query.value(5).toString().toLatin1());
         ins.append({*key, {id, time, number, next}});
     }
     m_database.finish(query);
@@ -359,13 +360,13 @@ ClockRecords::OpenIns ClockRecords::openInsByNarrowRead(qint32 dayNumber)
             if (steps[i].out)
                 continue;
             if (i + 1 == steps.size())
-                result.ins.append({sequence.employeeId, steps[i].moment(), steps[i].number, std::nullopt});
+                result.ins.append({sequence.employeeId, steps[i].seconds(), steps[i].number, std::nullopt});
             else if (!steps[i + 1].out)
                 result.ins.append(
-                    {sequence.employeeId, steps[i].moment(), steps[i].number, steps[i + 1].moment()});
+                    {sequence.employeeId, steps[i].seconds(), steps[i].number, steps[i + 1].seconds()});
         }
         const Step& last = steps.back();
-        result.ends.insert(sequence.key, LatestPunch{last.out, last.moment(), last.number});
+        result.ends.insert(sequence.key, SequenceEnd{last.out, last.seconds(), last.number});
     }
     return result;
 }

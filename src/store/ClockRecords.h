@@ -56,18 +56,24 @@ public:
     // employee; records without an ID are left out.
     QList<ClockRecord> latestOfEach(qint32 firstDay, qint32 lastDay = std::numeric_limits<qint32>::max());
     // An IN that the employee's next record by time does not answer with an OUT, and that record's
-    // time when there is one (another IN). Times are on the clock face (StoredTime::onClockFace).
+    // time when there is one (another IN). Times are clock-face seconds (ReportRows::clockSeconds),
+    // which cost a read of many rows no time-zone lookups.
     struct OpenIn {
         QString employeeId;
-        QDateTime time;
+        qint64 time = 0;
         qint64 recordNumber = 0;
-        std::optional<QDateTime> next;
+        std::optional<qint64> next;
+    };
+    struct SequenceEnd {
+        bool clockOut = false;
+        qint64 time = 0;
+        qint64 recordNumber = 0;
     };
     struct OpenIns {
         // Ordered by employee, then time and record number.
         QList<OpenIn> ins;
-        // How each employee's sequence ends, keyed by employeeKey, its time on the clock face.
-        QHash<QString, LatestPunch> ends;
+        // How each employee's sequence ends, keyed by employeeKey.
+        QHash<QString, SequenceEnd> ends;
     };
     // The open INs among the days above the given one, from narrow columns only. IDs that differ only
     // in case or blanks are one employee. Without next times (a server then reads less) `next` is

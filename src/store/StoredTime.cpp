@@ -2,8 +2,6 @@
 
 #include <QTimeZone>
 #include <cstdio>
-#include <optional>
-#include <utility>
 
 // Hand-rolled because this runs on every punch and every report row, where QDateTime's format
 // parser costs more than the database work itself.
@@ -41,35 +39,18 @@ QDateTime StoredTime::onClockFace(const QDateTime& moment)
     return QDateTime(moment.date(), moment.time(), QTimeZone::utc());
 }
 
-namespace {
-// The date and the time of day a stored text names; nothing when it names none.
-std::optional<std::pair<QDate, QTime>> parsed(const QString& text)
-{
-    if (text.size() < 10 || !separatorAt(text, 4, u'-') || !separatorAt(text, 7, u'-'))
-        return std::nullopt;
-    const QDate date(digits(text, 0, 4), digits(text, 5, 2), digits(text, 8, 2));
-    if (!date.isValid())
-        return std::nullopt;
-    // A date without a time, as another tool may have written it, is midnight.
-    if (text.size() < 19)
-        return std::pair(date, QTime(0, 0));
-    if (!separatorAt(text, 13, u':') || !separatorAt(text, 16, u':'))
-        return std::nullopt;
-    const QTime time(digits(text, 11, 2), digits(text, 14, 2), digits(text, 17, 2));
-    if (!time.isValid())
-        return std::nullopt;
-    return std::pair(date, time);
-}
-} // namespace
-
 QDateTime StoredTime::fromText(const QString& text)
 {
-    const auto moment = parsed(text);
-    return moment ? QDateTime(moment->first, moment->second) : QDateTime();
-}
-
-QDateTime StoredTime::clockFaceFromText(const QString& text)
-{
-    const auto moment = parsed(text);
-    return moment ? QDateTime(moment->first, moment->second, QTimeZone::utc()) : QDateTime();
+    if (text.size() < 10 || !separatorAt(text, 4, u'-') || !separatorAt(text, 7, u'-'))
+        return {};
+    const QDate date(digits(text, 0, 4), digits(text, 5, 2), digits(text, 8, 2));
+    if (!date.isValid())
+        return {};
+    // A date without a time, as another tool may have written it, is midnight.
+    if (text.size() < 19)
+        return QDateTime(date, QTime(0, 0));
+    if (!separatorAt(text, 13, u':') || !separatorAt(text, 16, u':'))
+        return {};
+    const QTime time(digits(text, 11, 2), digits(text, 14, 2), digits(text, 17, 2));
+    return time.isValid() ? QDateTime(date, time) : QDateTime();
 }

@@ -11,6 +11,4 @@ QDateTime fromText(const QString& text);
 // The same date and time of day with no time zone, for arithmetic the way a clock face reads:
 // a shift from 22:00 to 06:00 is eight hours also on the night the clocks change.
 QDateTime onClockFace(const QDateTime& moment);
-// fromText's moment on the clock face, without the local time zone's lookups: for reads of many rows.
-QDateTime clockFaceFromText(const QString& text);
 } // namespace StoredTime

@@ -193,18 +193,22 @@ TEST_P(ClockRecordsTest, OpenInsAreThoseNoOutAnswersWithTheirNextRecordAndEachSe
                            {"G", 2, "08:00:00", false}, // put in later for earlier the same day
                        });
     // Each open IN with its next record's time, then how each sequence ends.
-    const auto shownOpen = [&records](const QDate& after,
-                                      ClockRecords::NextTimes nextTimes = ClockRecords::NextTimes::Wanted) {
+    const auto face = [](qint64 seconds) {
+        return QStringLiteral("%1 %2")
+            .arg(DayNumber::toDate(static_cast<qint32>(seconds / 86400)).day())
+            .arg(QTime::fromMSecsSinceStartOfDay(int(seconds % 86400) * 1000).toString(u"HH:mm:ss"));
+    };
+    const auto shownOpen = [&records, &face](const QDate& after, ClockRecords::NextTimes nextTimes =
+                                                                     ClockRecords::NextTimes::Wanted) {
         const ClockRecords::OpenIns open = records.openInsAfter(DayNumber::of(after), nextTimes);
         QStringList lines;
         for (const ClockRecords::OpenIn& in : open.ins)
-            lines.append(in.employeeId + in.time.toString(QStringLiteral(" d HH:mm:ss 'in'")) +
-                         (in.next ? in.next->toString(QStringLiteral(" > d HH:mm:ss")) : QString()));
+            lines.append(in.employeeId + QLatin1Char(' ') + face(in.time) + QStringLiteral(" in") +
+                         (in.next ? QStringLiteral(" > ") + face(*in.next) : QString()));
         QStringList ends;
         for (auto end = open.ends.cbegin(); end != open.ends.cend(); ++end)
-            ends.append(QStringLiteral("%1 ends %2 #%3")
-                            .arg(end.key(), end->time.toString(QStringLiteral("d HH:mm:ss")))
-                            .arg(end->recordNumber));
+            ends.append(
+                QStringLiteral("%1 ends %2 #%3").arg(end.key(), face(end->time)).arg(end->recordNumber));
         ends.sort();
         return lines + ends;
     };

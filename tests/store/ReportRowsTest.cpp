@@ -3,9 +3,7 @@
 #include "BackendTest.h"
 #include "PunchRecord.h"
 #include "store/ClockRecords.h"
-#include "store/StoredTime.h"
 
-#include <QTimeZone>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,24 +52,4 @@ TEST(ReportRows, StoredTimeText)
     EXPECT_EQ(ReportRows::clockSeconds("2026-12-04 23:59:59"), qint64(46360) * 86400 + 86399);
     for (const char* bad : {"", "2026-12-04 24:00:00", "2026-02-30 08:00:00", "04.12.2026", "2026-12-04T08"})
         EXPECT_EQ(ReportRows::clockSeconds(bad), -1) << bad;
-}
-
-// The clock-face reading of a stored time is the date and time written, whatever the zone's clocks
-// did that night (the tests run in New York: 02:30 on 2026-03-08 never happened there).
-TEST(StoredTime, TheClockFaceReadsWhatIsWritten)
-{
-    const struct {
-        const char* text;
-        QDateTime face;
-    } cases[] = {
-        {"2026-12-04 08:00:05", QDateTime(QDate(2026, 12, 4), QTime(8, 0, 5), QTimeZone::utc())},
-        {"2026-12-04", QDateTime(QDate(2026, 12, 4), QTime(0, 0), QTimeZone::utc())},
-        {"2026-03-08 02:30:00", QDateTime(QDate(2026, 3, 8), QTime(2, 30), QTimeZone::utc())},
-        {"2026-11-01 01:30:00", QDateTime(QDate(2026, 11, 1), QTime(1, 30), QTimeZone::utc())},
-        {"2026-12-04 24:00:00", {}},
-        {"2026-02-30 08:00:00", {}},
-        {"04.12.2026", {}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(StoredTime::clockFaceFromText(QString::fromLatin1(c.text)), c.face) << c.text;
 }
