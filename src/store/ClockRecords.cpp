@@ -269,39 +269,46 @@ std::optional<ClockRecords::OpenIns> ClockRecords::openInsByWindow(const QString
 {
     QSqlQuery& query = m_database.run(sql, {dayNumber, std::numeric_limits<qint32>::max()});
     OpenIns result;
+    result.ends.reserve(std::max(query.size(), 0));
     QList<std::pair<QString, OpenIn>> ins;
-    QHash<QString, QString> keys; // the same ID comes back stored the same way
+    QString id;
+    QString key;
     bool storedTwoWays = false;
     while (query.next()) {
-        const QString id = query.value(0).toString();
-        auto key = keys.constFind(id);
-        if (key == keys.cend())
-            key = keys.insert(id, employeeKey(id));
+        // An employee's rows come one after another, in the window's order.
+        if (QString stored = query.value(0).toString(); stored != id) {
+            id = std::move(stored);
+            key = employeeKey(id);
+        }
         const bool out = query.value(1).toInt() != 0;
         const qint64 time = ReportRows::clockSeconds(query.value(2).toString().toLatin1());
         const qint64 number = query.value(3).toLongLong();
         const bool last = query.value(4).isNull();
         if (last) {
-            storedTwoWays = storedTwoWays || result.ends.contains(*key);
-            result.ends.insert(*key, SequenceEnd{out, time, number});
+            const qsizetype known = result.ends.size();
+            result.ends.emplace(key, SequenceEnd{out, time, number});
+            storedTwoWays = storedTwoWays || result.ends.size() == known;
         }
         if (out)
             continue;
         std::optional<qint64> next;
         if (!last && nextTimes == NextTimes::Wanted)
             next = ReportRows::clockSeconds(query.value(5).toString().toLatin1());
-        ins.append({*key, {id, time, number, next}});
+        ins.append({key, {id, time, number, next}});
     }
     m_database.finish(query);
     // One employee's records under IDs that differ in case or blanks form one sequence, which the
     // window saw as several.
     if (storedTwoWays)
         return std::nullopt;
-    std::sort(ins.begin(), ins.end(), [](const auto& a, const auto& b) {
+    const auto before = [](const auto& a, const auto& b) {
         return std::tie(a.first, a.second.time, a.second.recordNumber) <
                std::tie(b.first, b.second.time, b.second.recordNumber);
-    });
-    for (const auto& [key, in] : std::as_const(ins))
+    };
+    if (!std::is_sorted(ins.begin(), ins.end(), before))
+        std::sort(ins.begin(), ins.end(), before);
+    result.ins.reserve(ins.size());
+    for (const auto& [employee, in] : std::as_const(ins))
         result.ins.append(in);
     return result;
 }
