@@ -172,14 +172,6 @@ std::optional<ClockRecords::LatestPunch> ClockRecords::latestByTimeFor(const QSt
     return latest;
 }
 
-QList<ClockRecord> ClockRecords::after(qint32 dayNumber)
-{
-    static const QString sql = QStringLiteral(R"(SELECT %1 FROM "In Out" WHERE "Julian" > ? )"
-                                              R"(ORDER BY "Employee ID", "Time", "Record number")")
-                                   .arg(InOutRow::selectList());
-    return select(sql, {dayNumber});
-}
-
 QList<ClockRecord> ClockRecords::since(qint32 dayNumber)
 {
     static const QString sql =

@@ -84,8 +84,6 @@ public:
     QList<ClockRecord> withNumbers(const QList<qint64>& numbers);
     // The employees with an IN on the day, their IDs normalised.
     QSet<QString> employeesInOn(qint32 dayNumber);
-    // Rows with a day number above the given one, ordered by employee ID, time and record number.
-    QList<ClockRecord> after(qint32 dayNumber);
     // Rows with a day number at or above the given one, ordered by employee ID and time.
     QList<ClockRecord> since(qint32 dayNumber);
 

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -97,9 +98,13 @@ TEST_P(InOutRowTest, EveryReaderOfTheTableGivesBackEveryFieldAsWritten)
          [&] {
              return records.since(day);
          }},
-        {"after",
+        {"with numbers",
          [&] {
-             return records.after(day - 1);
+             QList<ClockRecord> found = records.withNumbers(numbers);
+             std::sort(found.begin(), found.end(), [](const ClockRecord& a, const ClockRecord& b) {
+                 return a.recordNumber < b.recordNumber;
+             });
+             return found;
          }},
         {"for an employee",
          [&] {
