@@ -2,8 +2,10 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/TimeSource.h"
+#include "platform/ui/DateBox.h"
 #include "platform/ui/PlainButton.h"
 #include "records/ui/RecordEditorWindow.h"
+#include "reports/ui/QuickPeriodButtons.h"
 #include "settings/Services.h"
 #include "settings/Session.h"
 #include "store/DatabaseError.h"
@@ -22,15 +24,6 @@
 
 namespace {
 enum Column { EmployeeColumn, DayColumn, TimeColumn, KindColumn, DetailColumn };
-
-QDateEdit* dateBox(const char* name)
-{
-    auto* box = new QDateEdit;
-    box->setObjectName(QString::fromLatin1(name));
-    box->setCalendarPopup(true);
-    box->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    return box;
-}
 
 QString employeeText(const PunchException& e)
 {
@@ -67,16 +60,7 @@ ExceptionsWindow::ExceptionsWindow(const Services& services, Session& session, Q
     period->addWidget(m_first);
     period->addWidget(new QLabel(QStringLiteral("to")));
     period->addWidget(m_last);
-    using ReportPeriod::Quick;
-    const std::pair<Quick, const char*> quickChoices[] = {{Quick::ThisWeek, "cmdThisWeek"},
-                                                          {Quick::LastWeek, "cmdLastWeek"},
-                                                          {Quick::ThisMonth, "cmdThisMonth"},
-                                                          {Quick::LastMonth, "cmdLastMonth"}};
-    for (const auto& [quick, name] : quickChoices) {
-        QPushButton* b = plainButton(ReportPeriod::caption(quick), name);
-        connect(b, &QPushButton::clicked, this, [this, quick = quick] { chooseQuick(quick); });
-        period->addWidget(b);
-    }
+    addQuickPeriodButtons(period, this, [this](ReportPeriod::Quick quick) { chooseQuick(quick); });
     period->addStretch();
 
     m_kind = new QComboBox;
@@ -137,7 +121,7 @@ ExceptionsWindow::ExceptionsWindow(const Services& services, Session& session, Q
     connect(m_resolve, &QPushButton::clicked, this, &ExceptionsWindow::resolveSelected);
     connect(m_note, &QLineEdit::returnPressed, this, &ExceptionsWindow::resolveSelected);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
-    chooseQuick(Quick::ThisWeek);
+    chooseQuick(ReportPeriod::Quick::ThisWeek);
     resize(1000, 560);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramPaths.h"
 #include "platform/TimeSource.h"
+#include "platform/ui/DateBox.h"
 #include "platform/ui/PlainButton.h"
 #include "reports/ReportTexts.h"
 #include "reports/ui/PreviewPane.h"
@@ -27,17 +28,6 @@
 #include <QPushButton>
 #include <QTextStream>
 #include <QVBoxLayout>
-
-namespace {
-QDateEdit* dateBox(const char* name)
-{
-    auto* box = new QDateEdit;
-    box->setObjectName(QString::fromLatin1(name));
-    box->setCalendarPopup(true);
-    box->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    return box;
-}
-} // namespace
 
 PaySummaryWindow::PaySummaryWindow(const Services& services, Session& session, QWidget* parent)
     : QDialog(parent)

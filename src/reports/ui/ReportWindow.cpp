@@ -9,6 +9,7 @@
 #include "reports/ReportTexts.h"
 #include "reports/ui/FontSample.h"
 #include "reports/ui/PreviewPane.h"
+#include "reports/ui/QuickPeriodButtons.h"
 #include "settings/Services.h"
 #include "settings/Session.h"
 #include "store/DatabaseError.h"
@@ -112,18 +113,8 @@ void ReportWindow::build()
     }
     auto* quickLayout = new QHBoxLayout;
     datesColumn->addLayout(quickLayout);
-    using ReportPeriod::Quick;
-    const std::pair<Quick, const char*> quickChoices[] = {{Quick::ThisWeek, "cmdThisWeek"},
-                                                          {Quick::LastWeek, "cmdLastWeek"},
-                                                          {Quick::ThisMonth, "cmdThisMonth"},
-                                                          {Quick::LastMonth, "cmdLastMonth"}};
-    for (const auto& [quick, name] : quickChoices) {
-        auto* b = new QPushButton(ReportPeriod::caption(quick), dates);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, quick] { choosePeriod(static_cast<int>(quick)); });
-        quickLayout->addWidget(b);
-    }
+    addQuickPeriodButtons(quickLayout, this,
+                          [this](ReportPeriod::Quick quick) { choosePeriod(static_cast<int>(quick)); });
     left->addWidget(dates);
 
     auto* order = optionFrame(
